@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test through CTest: once on the
+# normal build and once on the sanitizer build (ASan + UBSan). Exit status is the suite's.
+set -uo pipefail
+cd "$(dirname "$0")"
+scripts/setup.sh build || exit 1
+status=0
+(cd build && ctest --output-on-failure -j 2) || status=1
+if [ "${BRAMKO_SKIP_SANITIZE:-0}" != 1 ]; then
+  scripts/setup.sh build-asan -DBRAMKO_SANITIZE=ON || exit 1
+  (cd build-asan && ctest --output-on-failure -j 2 -LE nosan) || status=1
+fi
+exit $status
