@@ -1,0 +1,5 @@
+// app: wiring of the scenes above the shell into the shell's hooks. Each room that
+// arrives adds its line here.
+#include "app/GameApp.h"
+
+void AssembleGame() {}

@@ -1,0 +1,62 @@
+// app: start-up order of the process: lock, backend, main window, settings, message loop.
+#include "app/GameApp.h"
+
+#include <cstdio>
+
+#include "field/MapState.h"
+#include "platform/Files.h"
+#include "platform/Window.h"
+#include "shell/Bramkoworld.h"
+#include "shell/Game.h"
+#include "shell/GameMedia.h"
+#include "shell/MatchReport.h"
+#include "shell/Random.h"
+#include "shell/Unit1.h"
+
+int (*RunStoryMatchHook)(int record, int map) = nullptr;
+
+namespace {
+
+// Every run starts from the program's start-up state, also when tests run many in one process.
+void ResetAll() {
+  ResetWorldState();
+  ResetGameInputState();
+  ResetMediaState();
+  ResetMapState();
+  LastMatch = MatchReport{};
+}
+
+}  // namespace
+
+int RunGame(const GameOptions& options) {
+  if (options.singleInstance && !platform::AcquireInstanceLock("morvelbramkowin")) return 1;
+  if (!options.dir.empty()) platform::SetExecutableDir(options.dir);
+  std::string error;
+  if (!platform::Start(options.start, &error)) {
+    std::fprintf(stderr, "bramko2: %s\n", error.c_str());
+    return options.start.kind == platform::BackendKind::Sdl ? 2 : 1;
+  }
+  ResetAll();
+  AssembleGame();
+  int status = 0;
+  {
+    TForm1 form;
+    if (ApplyStoredSettings) ApplyStoredSettings();
+    if (options.haveSeed) SeedRandom(options.seed);
+    if (options.afterCreate) options.afterCreate();
+    if (options.matchRecord >= 0) {
+      if (!RunStoryMatchHook) {
+        std::fprintf(stderr, "bramko-sim: this build has no battles yet\n");
+        status = 1;
+      } else {
+        SetSceneStep(nullptr);
+        RunStoryMatchHook(options.matchRecord, options.matchMap);
+      }
+    } else {
+      platform::RunMessageLoop();
+    }
+    platform::CloseWindow();
+  }
+  platform::Stop();
+  return status;
+}

@@ -1,0 +1,29 @@
+// app: one run of the whole game on a chosen backend: the real program, the simulator and
+// the scene tests all start the game through here.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "platform/Platform.h"
+
+struct GameOptions {
+  platform::StartOptions start;
+  bool singleInstance = true;  // take the "morvelbramkowin" lock (the real game only)
+  std::string dir;             // stands for the executable's folder when not empty
+  bool haveSeed = false;
+  uint32_t seed = 0;
+  int matchRecord = -1;  // >= 0: skip the title and play a story match against that record
+  int matchMap = 1;
+  // Runs once the main window exists and before the message loop (tests use it).
+  std::function<void()> afterCreate;
+};
+
+// Exit status: 0 normal end, 1 another copy runs or the game failed, 2 no display.
+int RunGame(const GameOptions& options);
+
+// Installs the scenes of the rooms above the shell (main menu, settings, ...) into its hooks.
+void AssembleGame();
+
+// Story match runner for --match, installed by the battle room when present.
+extern int (*RunStoryMatchHook)(int record, int map);

@@ -1,0 +1,26 @@
+// platform: keyboard state by Windows virtual-key code, key names, and joysticks.
+// The game keeps Windows virtual-key codes everywhere (the settings file stores them).
+#pragma once
+#include <string>
+
+namespace platform {
+
+// Current down state of a key, after pumping pending events. A key that went down and up
+// since the last read of it reads as down once. Codes no key produces are never down.
+bool KeyDown(int vk);
+// Name of the key for the key dialog; empty for a code with no physical key.
+std::string KeyName(int vk);
+
+struct JoyCaps {
+  unsigned xMin = 0, xMax = 65535, yMin = 0, yMax = 65535;
+  unsigned buttons = 0;
+};
+struct JoyPos {
+  unsigned x = 32767, y = 32767;
+  unsigned buttons = 0;  // bit 0: first button, bit 1: second button
+};
+// Joystick 0 and 1 are the first and second stick present. False when it is absent.
+bool JoyGetDevCaps(int id, JoyCaps& caps);
+bool JoyGetPos(int id, JoyPos& pos);
+
+}  // namespace platform

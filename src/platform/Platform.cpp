@@ -1,0 +1,66 @@
+// platform: the backend in use and the calls that forward to it.
+#include "platform/Platform.h"
+
+#include "platform/Backend.h"
+#include "platform/Window.h"
+
+namespace platform {
+
+namespace {
+std::unique_ptr<Backend> g_backend;
+bool g_headless = false;
+}  // namespace
+
+Backend* CurrentBackend() { return g_backend.get(); }
+
+bool Start(const StartOptions& options, std::string* error) {
+  Stop();
+  ResetWindow();
+  g_headless = options.kind == BackendKind::Headless;
+  g_backend = g_headless ? MakeHeadlessBackend(options, error) : MakeSdlBackend(error);
+  return g_backend != nullptr;
+}
+
+void Stop() { g_backend.reset(); }
+bool Started() { return g_backend != nullptr; }
+bool IsHeadless() { return g_headless; }
+
+uint32_t TickCount() { return g_backend ? g_backend->Ticks() : 0; }
+void SleepMs(uint32_t ms) {
+  if (g_backend) g_backend->Sleep(ms);
+}
+void SpinTurn(uint32_t remainingMs) {
+  if (g_backend) g_backend->Spin(remainingMs);
+}
+void Service() {
+  if (g_backend) g_backend->Service();
+}
+
+bool KeyDown(int vk) {
+  if (!g_backend || vk <= 0 || vk > 254) return false;
+  g_backend->Service();
+  return g_backend->ReadKey(vk);
+}
+
+bool JoyGetDevCaps(int id, JoyCaps& caps) { return g_backend && g_backend->JoyCaps(id, caps); }
+bool JoyGetPos(int id, JoyPos& pos) { return g_backend && g_backend->JoyPos(id, pos); }
+
+int ShowMessage(const std::string& caption, const std::string& text, MsgButtons buttons) {
+  if (!g_backend) return buttons == MsgButtons::YesNo ? kMsgNo : kMsgOk;
+  return g_backend->Message(caption, text, buttons);
+}
+
+int RunModal(const std::function<int()>& drawFrame) {
+  return g_backend ? g_backend->Modal(drawFrame) : kMsgCancel;
+}
+
+namespace {
+std::string g_lastHelp;
+}
+void ShowHelp(const std::string& helpFile, const std::string& keyword) {
+  g_lastHelp = helpFile + "#" + keyword;
+  if (g_backend) g_backend->Help(helpFile, keyword);
+}
+std::string LastHelpRequest() { return g_lastHelp; }
+
+}  // namespace platform

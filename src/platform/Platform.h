@@ -1,0 +1,37 @@
+// platform: start-up of the one backend in use, the millisecond clock and the service turn.
+// The game is written for one thread whose nested loops spin on the tick count; every such
+// turn calls into here, which keeps the window alive and shows what was drawn.
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+enum class BackendKind { Sdl, Headless };
+
+struct StartOptions {
+  BackendKind kind = BackendKind::Sdl;
+  // Headless only: timed input script (see HeadlessScript.h), the virtual time at which the
+  // window is closed, and the start value of the virtual clock.
+  std::string scriptFile;
+  std::string scriptText;
+  int64_t untilMs = -1;  // -1: when the script ends, plus 1000 ms
+};
+
+// Starts the backend. False with a message in *error when it cannot run (no display).
+bool Start(const StartOptions& options, std::string* error);
+void Stop();
+bool Started();
+bool IsHeadless();
+
+// Milliseconds since some fixed start; wraps like the system tick count.
+uint32_t TickCount();
+// Gives up the processor for ms milliseconds (the virtual clock simply moves on).
+void SleepMs(uint32_t ms);
+// One turn of a busy wait that still has remainingMs to go: the real backend may sleep
+// while more than a couple of milliseconds remain; the virtual clock moves one millisecond.
+void SpinTurn(uint32_t remainingMs);
+// Pumps pending window events and presents the visible canvas when it changed.
+void Service();
+
+}  // namespace platform

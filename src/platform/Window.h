@@ -1,0 +1,79 @@
+// platform: the one main window. A 640 x 480 game area under a menu strip, two canvases
+// (the window's own and the picture control's; the visible one is on screen), the repeating
+// scene timer, a window-message filter and the event handlers of the form.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/Bitmap.h"
+
+namespace platform {
+
+constexpr int kGameWidth = 640, kGameHeight = 480;
+
+struct MenuItem {
+  std::string label;             // "-" is a separator
+  std::function<void()> action;  // runs after the menu has closed, never inside drawing
+};
+struct Menu {
+  std::string label;
+  std::vector<MenuItem> items;
+};
+
+// Messages the system would send to the window that the filter may swallow.
+enum class WindowMessage { Paint, NcPaint, EraseBackground };
+
+struct WindowHandlers {
+  std::function<void()> onTimer;         // the scene timer ticked
+  std::function<void()> onClose;         // the window is closing (any way)
+  std::function<void(int vk)> onKeyDown; // a key went down while the window had focus
+  std::function<void()> onMouseUp;       // a mouse button was released over the picture
+  std::function<void()> onPaint;         // the window asks its owner to repaint
+  // Sees Paint / NcPaint / EraseBackground first; returns true when it answered the message.
+  std::function<bool(WindowMessage)> filter;
+};
+
+void CreateMainWindow(const std::string& title);
+void SetWindowHandlers(WindowHandlers h);
+WindowHandlers& Handlers();
+
+Bitmap& WindowCanvasBitmap();  // the form's own canvas (battles)
+Bitmap& ImageCanvasBitmap();   // the picture control's canvas (menus, maps, cut-scenes)
+// The picture control covers the window when visible; otherwise the window canvas shows.
+void SetImageVisible(bool visible);
+bool ImageVisible();
+const Bitmap& VisibleCanvas();
+
+void SetMenus(std::vector<Menu> menus);
+const std::vector<Menu>& Menus();
+void SetMenuVisible(bool visible);
+bool MenuVisible();
+// Runs the item whose labels match, as a click would (for scripts and tests).
+bool ClickMenu(const std::string& menu, const std::string& item);
+
+void SetCursorVisible(bool visible);
+bool CursorVisible();
+
+void SetTimerInterval(uint32_t ms);
+uint32_t TimerInterval();
+void SetTimerEnabled(bool enabled);
+bool TimerEnabled();
+
+// Runs the message loop: timer ticks and window events, until the window is closed.
+void RunMessageLoop();
+// Closes the window: onClose runs once, then the message loop ends.
+void CloseWindow();
+bool WindowClosed();
+bool HasFocus();
+
+// Used by backends: deliver events to the form.
+void DeliverKeyDown(int vk);
+void DeliverMouseUp();
+void DeliverExpose();
+void SetFocus(bool focused);
+// Resets all window state (tests start each game afresh in one process).
+void ResetWindow();
+
+}  // namespace platform

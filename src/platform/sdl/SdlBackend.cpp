@@ -1,0 +1,272 @@
+// platform (sdl): the real window. SDL2 for the window, keyboard, joysticks and clock,
+// SDL_Renderer for the 640 x 480 game area under the ImGui menu strip.
+#include <SDL.h>
+#include <imgui.h>
+
+#include <cstdio>
+#include <map>
+#include <vector>
+
+#include "platform/Backend.h"
+#include "platform/ImGuiLayer.h"
+#include "platform/Platform.h"
+#include "platform/VkMap.h"
+#include "platform/Window.h"
+
+namespace platform {
+
+namespace {
+
+constexpr uint32_t kPresentPeriodMs = 16;  // Xvfb ignores vsync: limit presents ourselves
+
+class SdlBackend : public Backend {
+ public:
+  bool Open(std::string* error) {
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_JOYSTICK | SDL_INIT_EVENTS) != 0) {
+      if (error) *error = std::string("no display available (") + SDL_GetError() + ")";
+      return false;
+    }
+    int menu = ui::MenuHeight();
+    window_ = SDL_CreateWindow("Bramko2 for Windows", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, kGameWidth,
+                               kGameHeight + menu, SDL_WINDOW_SHOWN);
+    if (!window_) {
+      if (error) *error = std::string("cannot open the window (") + SDL_GetError() + ")";
+      return false;
+    }
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
+    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    if (!renderer_) {
+      if (error) *error = std::string("cannot draw in the window (") + SDL_GetError() + ")";
+      return false;
+    }
+    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, kGameWidth,
+                                 kGameHeight);
+    ui::Init(window_, renderer_);
+    start_ = SDL_GetTicks();
+    return texture_ != nullptr;
+  }
+
+  ~SdlBackend() override {
+    ui::Shutdown();
+    for (auto& [id, j] : sticks_) SDL_JoystickClose(j);
+    if (texture_) SDL_DestroyTexture(texture_);
+    if (renderer_) SDL_DestroyRenderer(renderer_);
+    if (window_) SDL_DestroyWindow(window_);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_JOYSTICK | SDL_INIT_EVENTS);
+  }
+
+  uint32_t Ticks() override { return SDL_GetTicks(); }
+  void Sleep(uint32_t ms) override {
+    uint32_t until = SDL_GetTicks() + ms;
+    // Sleep in slices so the window stays drawn during long sleeps.
+    while (static_cast<int32_t>(until - SDL_GetTicks()) > 0) {
+      uint32_t left = until - SDL_GetTicks();
+      SDL_Delay(left > 10 ? 10 : left);
+      Present(false);
+    }
+  }
+  void Spin(uint32_t remainingMs) override {
+    // Sleep only while well ahead of the deadline, so every wait still ends on its tick.
+    if (remainingMs > 2) SDL_Delay(1);
+    Service();
+  }
+
+  void Service() override {
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) Handle(e);
+    Present(false);
+  }
+
+  void WaitIdle(bool hasDeadline, uint32_t deadline) override {
+    int timeout = 100;
+    if (hasDeadline) {
+      int32_t d = static_cast<int32_t>(deadline - SDL_GetTicks());
+      timeout = d < 0 ? 0 : d;
+    }
+    if (ui::Busy() && timeout > static_cast<int>(kPresentPeriodMs)) timeout = kPresentPeriodMs;
+    if (timeout > 0) SDL_WaitEventTimeout(nullptr, timeout);
+    Service();
+  }
+
+  bool ReadKey(int vk) override { return HasFocus() && keys_.Read(vk); }
+  bool Focused() override { return HasFocus(); }
+
+  bool JoyCaps(int id, platform::JoyCaps& caps) override {
+    SDL_Joystick* j = Stick(id);
+    if (!j) return false;
+    caps = platform::JoyCaps{};
+    caps.buttons = static_cast<unsigned>(SDL_JoystickNumButtons(j));
+    return true;
+  }
+  bool JoyPos(int id, platform::JoyPos& pos) override {
+    SDL_Joystick* j = Stick(id);
+    if (!j) return false;
+    SDL_JoystickUpdate();
+    auto axis = [j](int a) { return static_cast<unsigned>(SDL_JoystickGetAxis(j, a) + 32768); };
+    pos.x = SDL_JoystickNumAxes(j) > 0 ? axis(0) : 32767;
+    pos.y = SDL_JoystickNumAxes(j) > 1 ? axis(1) : 32767;
+    pos.buttons = 0;
+    for (int b = 0; b < 2 && b < SDL_JoystickNumButtons(j); ++b)
+      if (SDL_JoystickGetButton(j, b)) pos.buttons |= 1u << b;
+    return true;
+  }
+
+  int Message(const std::string& caption, const std::string& text, MsgButtons buttons) override {
+    int result = 0;
+    Modal([&]() -> int {
+      ImGui::OpenPopup(caption.c_str());
+      ImGui::SetNextWindowPos(ImVec2(kGameWidth / 2.0f, (kGameHeight + ui::MenuHeight()) / 2.0f), ImGuiCond_Always,
+                              ImVec2(0.5f, 0.5f));
+      if (ImGui::BeginPopupModal(caption.c_str(), nullptr, ImGuiWindowFlags_AlwaysAutoResize)) {
+        ImGui::TextUnformatted(text.c_str());
+        ImGui::Spacing();
+        auto button = [&](const char* label, int value) {
+          if (ImGui::Button(label, ImVec2(80, 0))) result = value;
+          ImGui::SameLine();
+        };
+        if (buttons == MsgButtons::YesNo) {
+          button("はい", kMsgYes);
+          button("いいえ", kMsgNo);
+        } else {
+          button("OK", kMsgOk);
+          if (buttons == MsgButtons::OkCancel) button("キャンセル", kMsgCancel);
+        }
+        if (ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter)))
+          result = buttons == MsgButtons::YesNo ? kMsgYes : kMsgOk;
+        ImGui::EndPopup();
+      }
+      return result;
+    });
+    return result ? result : (buttons == MsgButtons::YesNo ? kMsgNo : kMsgCancel);
+  }
+
+  int Modal(const std::function<int()>& drawFrame) override {
+    modals_.push_back(&drawFrame);
+    int result = 0;
+    modalResult_ = 0;
+    while (!WindowClosed()) {
+      // The scene timer keeps running under a modal dialog, as it does under the system's.
+      if (TimerEnabled() && SDL_GetTicks() - modalTimer_ >= TimerInterval()) {
+        modalTimer_ = SDL_GetTicks();
+        if (Handlers().onTimer) Handlers().onTimer();
+      }
+      SDL_WaitEventTimeout(nullptr, static_cast<int>(kPresentPeriodMs));
+      SDL_Event e;
+      while (SDL_PollEvent(&e)) Handle(e);
+      Present(true);
+      if (modalResult_) break;
+    }
+    result = modalResult_;
+    modalResult_ = 0;
+    modals_.pop_back();
+    return WindowClosed() && !result ? kMsgCancel : result;
+  }
+
+  void Help(const std::string& file, const std::string& keyword) override { ui::OpenHelp(file, keyword); }
+
+ private:
+  SDL_Joystick* Stick(int id) {
+    if (id < 0 || id > 1) return nullptr;
+    SDL_JoystickUpdate();
+    auto it = sticks_.find(id);
+    if (it != sticks_.end()) {
+      if (SDL_JoystickGetAttached(it->second)) return it->second;
+      SDL_JoystickClose(it->second);  // unplugged: absent until it is back
+      sticks_.erase(it);
+    }
+    if (id >= SDL_NumJoysticks()) return nullptr;
+    SDL_Joystick* j = SDL_JoystickOpen(id);
+    if (j) sticks_[id] = j;
+    return j;
+  }
+
+  void Handle(const SDL_Event& e) {
+    bool imguiTook = ui::ProcessEvent(e);
+    switch (e.type) {
+      case SDL_QUIT: CloseWindow(); break;
+      case SDL_KEYDOWN: {
+        if (e.key.repeat) break;
+        bool numLock = (SDL_GetModState() & KMOD_NUM) != 0;
+        auto vks = VksForScancode(e.key.keysym.scancode, numLock);
+        pressed_[e.key.keysym.scancode] = vks;
+        for (int vk : vks) keys_.Down(vk);
+        if (!vks.empty() && modals_.empty()) DeliverKeyDown(vks.front());
+        break;
+      }
+      case SDL_KEYUP: {
+        auto it = pressed_.find(e.key.keysym.scancode);
+        if (it == pressed_.end()) break;
+        for (int vk : it->second) keys_.Up(vk);
+        pressed_.erase(it);
+        break;
+      }
+      case SDL_MOUSEBUTTONUP:
+        if (!imguiTook && !ui::WantsMouse() && modals_.empty() && e.button.y >= ui::MenuHeight()) DeliverMouseUp();
+        break;
+      case SDL_WINDOWEVENT:
+        if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) SetFocus(true);
+        if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+          SetFocus(false);
+          keys_.ReleaseAll();
+          pressed_.clear();
+        }
+        if (e.window.event == SDL_WINDOWEVENT_EXPOSED) {
+          DeliverExpose();
+          lastVersion_ = ~0ull;  // the system lost our pixels: show them again
+        }
+        if (e.window.event == SDL_WINDOWEVENT_CLOSE) CloseWindow();
+        break;
+      default: break;
+    }
+    SDL_ShowCursor(CursorVisible() ? SDL_ENABLE : SDL_DISABLE);
+  }
+
+  void Present(bool force) {
+    uint32_t now = SDL_GetTicks();
+    if (now - lastPresent_ < kPresentPeriodMs) return;
+    const Bitmap& vis = VisibleCanvas();
+    uint64_t version = vis.Version() ^ (reinterpret_cast<uintptr_t>(&vis) << 1);
+    bool menuChanged = MenuVisible() != lastMenu_;
+    if (!force && version == lastVersion_ && !ui::Busy() && !menuChanged) return;
+    lastPresent_ = now;
+    lastVersion_ = version;
+    lastMenu_ = MenuVisible();
+    SDL_UpdateTexture(texture_, nullptr, vis.Row(0), vis.Width() * 4);
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    SDL_Rect dst{0, ui::MenuHeight(), kGameWidth, kGameHeight};
+    SDL_RenderCopy(renderer_, texture_, nullptr, &dst);
+    std::function<void()> overlay;
+    if (!modals_.empty()) {
+      const auto* top = modals_.back();
+      overlay = [this, top]() {
+        if (int r = (*top)()) modalResult_ = r;
+      };
+    }
+    auto picked = ui::RenderFrame(overlay);
+    SDL_RenderPresent(renderer_);
+    if (picked) picked();
+  }
+
+  SDL_Window* window_ = nullptr;
+  SDL_Renderer* renderer_ = nullptr;
+  SDL_Texture* texture_ = nullptr;
+  uint32_t start_ = 0, lastPresent_ = 0, modalTimer_ = 0;
+  uint64_t lastVersion_ = ~0ull;
+  bool lastMenu_ = true;
+  KeyLatch keys_;
+  std::map<SDL_Scancode, std::vector<int>> pressed_;
+  std::map<int, SDL_Joystick*> sticks_;
+  std::vector<const std::function<int()>*> modals_;
+  int modalResult_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<Backend> MakeSdlBackend(std::string* error) {
+  auto b = std::make_unique<SdlBackend>();
+  if (!b->Open(error)) return nullptr;
+  return b;
+}
+
+}  // namespace platform

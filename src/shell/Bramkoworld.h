@@ -1,0 +1,66 @@
+// shell: the world state every scene shares (module Bramkoworld): the two canvases, the
+// pictures loaded once at start-up, the battle globals, flags and the scene step that the
+// main window's timer calls.
+#pragma once
+#include <string>
+
+#include "platform/Bitmap.h"
+
+class BramkoChar;
+class LFieldXChip;
+
+using SceneStepFn = int (*)();
+
+// Surfaces and scene clock.
+extern platform::Canvas* ScreenCanvas;  // the picture control's canvas: menus, maps, cut-scenes
+extern platform::Canvas* BattleCanvas;  // the window's own canvas: battles
+extern SceneStepFn SceneStep;
+
+// Pictures, created by InitWorld and released by ShutdownWorld.
+extern platform::Bitmap ScreenParts, SmallSheet, SmallMask, SpriteSheet, SpriteMask;
+extern platform::Bitmap FaceSheet, GlyphSheet, GlyphMask, ClockDigits, FangIcons;
+extern platform::Bitmap GaugeTiles[6];
+extern LFieldXChip* Arena;
+
+// Battle state.
+enum : int { mmVersus = 0, mmStory = 1 };
+extern BramkoChar* Fighters[2];
+extern int FramePeriodMs;
+extern int RoundSeconds;
+extern int ChipSpawnInterval;
+extern int MatchMode;
+extern int FangPowerByMode[2][2];  // [fighter][mode]
+extern int FangSetByMode[2][2];
+extern int RoundClock;
+extern int RoundOver;
+extern int newEventFlag;
+extern unsigned char fireUrgency;
+
+// Flags and texts.
+extern bool GameScreenActive;
+extern bool MouseClicked;
+extern bool ExtrasUnlocked;
+extern bool WorldReady;
+extern bool ResolutionChangeRequested;
+extern std::string HelpFile;
+extern std::string HelpKeyword;
+// Class name of the scene on screen ("Title", "MainMenu", ...), for the simulator's report.
+extern std::string SceneName;
+
+void SetSceneStep(SceneStepFn step);
+void InitWorld(platform::Canvas& windowCanvas, platform::Canvas& imageCanvas);
+void ShowTitle();
+int TitleStep();
+int StartMainMenu();
+void ClearScreen();
+void ShutdownWorld();
+bool IsExtrasUnlocked();
+
+// The scene that StartMainMenu constructs; installed by the game's assembly so that the
+// world does not depend on the chapters above it.
+extern void (*MainMenuConstructor)(platform::Canvas& canvas);
+// Start-up hooks of rooms above the shell that InitWorld runs in its order (the arena).
+extern void (*CreateArenaHook)();
+extern void (*ReleaseArenaHook)();
+// Back to the state before InitWorld (a new run in the same process).
+void ResetWorldState();

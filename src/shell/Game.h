@@ -1,0 +1,37 @@
+// shell: input polling, waits and tick-count timing (module Game). Every scene reads the
+// players through here and waits through here; all waits honour QuitRequested.
+#pragma once
+#include <cstdint>
+
+#include "settings/KeyTable.h"
+
+enum TPlayerId : int { piPlayer1 = 0, piPlayer2 = 1, piBoth = 2 };
+enum TWaitResult : int { wrNone = 0, wrContinue = 1, wrCancel = 2, wrQuit = 6 };
+
+using JoystickPoller = TInputBits (*)();
+
+extern bool InputDisabled;          // the settings dialog silences every input while open
+extern bool QuitRequested;          // the window is closing; never cleared
+extern void (*PumpHook)();          // processes pending window messages
+extern TPlayerId SlotPlayer[2];     // player served by key slot 0 and 1
+extern TInputBits LastDirections[2];
+extern JoystickPoller JoystickPollerP1, JoystickPollerP2;
+
+// Virtual-key codes of the five system keys that count as input on their own.
+enum : int { VK_SPACE_KEY = 0x20, VK_ENTER_KEY = 0x0D, VK_ESCAPE_KEY = 0x1B, VK_F2_KEY = 0x71, VK_F1_KEY = 0x70 };
+
+TInputBits ReadPlayerInput(int player);
+bool AnyInput();
+bool CancelPressed();
+bool AbortPressed();
+bool KeyIsDown(int vk);
+uint32_t TickCount();
+void PumpMessages();
+uint32_t BusyWait(uint32_t ms);
+uint32_t BusyWaitPumping(uint32_t ms);
+void WaitRelease();
+TWaitResult WaitPress();
+void WaitReleaseThenPress();
+TWaitResult WaitOrKey(uint32_t ms);
+// Puts the module back to its start-up state (a new run in the same process).
+void ResetGameInputState();

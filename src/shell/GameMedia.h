@@ -1,0 +1,22 @@
+// shell: sound effects and music by alias: one current music (kept looping by the scenes)
+// and one current effect. Files are opened once at start-up.
+#pragma once
+#include <string>
+
+extern std::string CurrentMusic, CurrentSound;
+extern bool MusicPlaying, SoundPlaying;
+extern bool MusicKeeperOff;  // while set, WaitPress does not restart ended music
+
+int OpenMedia(const std::string& file, const std::string& alias);  // 0 ok, 1 failed (after its message)
+void PlaySound(const std::string& alias);
+void StopSound(const std::string& alias);
+void PlayMusic(const std::string& alias);
+void StopMusic();
+void WaitMusicStarted();
+void WaitMusicEnd();
+void WaitSoundEnd();
+bool SoundFinished();
+void KeepMusicLooping();
+void InitMedia();
+void ShutdownMedia();
+void ResetMediaState();

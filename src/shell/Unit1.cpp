@@ -1,0 +1,114 @@
+// shell: main window and its event handlers.
+#include "shell/Unit1.h"
+
+#include "platform/Dialogs.h"
+#include "platform/Files.h"
+#include "platform/IniFile.h"
+#include "platform/Platform.h"
+#include "platform/Window.h"
+#include "shell/Bramkoworld.h"
+#include "shell/Game.h"
+#include "shell/GameMedia.h"
+#include "shell/PaintHooks.h"
+
+TForm1* Form1 = nullptr;
+void (*ShowSettingsDialog)() = nullptr;
+void (*ApplyStoredSettings)() = nullptr;
+void (*SaveProgressHook)() = nullptr;
+void (*PaintBattleScreenHook)(platform::Canvas&) = nullptr;
+
+namespace {
+
+void PumpWindowMessages() { platform::Service(); }
+
+}  // namespace
+
+std::string SettingsFilePath() { return platform::ExecutableDir() + "BRAMKO.INI"; }
+
+TForm1::TForm1() {
+  Form1 = this;
+  platform::CreateMainWindow("Bramko2 for Windows");
+  platform::WindowHandlers h;
+  h.onTimer = [this] { Timer1Timer(); };
+  h.onClose = [this] { FormClose(); };
+  h.onKeyDown = [this](int vk) { FormKeyDown(vk); };
+  h.onMouseUp = [this] { Image1MouseUp(); };
+  h.onPaint = [this] { FormPaint(); };
+  platform::SetWindowHandlers(std::move(h));
+  platform::SetTimerEnabled(false);
+  platform::SetTimerInterval(50);
+  platform::Service();
+
+  ResolutionChangeRequested =
+      platform::IniReadInt(SettingsFilePath(), "その他", "解像度の変更", 0) == 1;
+  // This port never switches the display mode; a request is answered as a failed switch.
+  if (ResolutionChangeRequested) platform::ShowMessage("Bramko2 for Windows", "解像度変更失敗");
+
+  platform::SetMenus({
+      {"ファイル(&F)",
+       {{"保存", [] { if (SaveProgressHook) SaveProgressHook(); }},
+        {"-", nullptr},
+        {"終了(&X)", [] { platform::CloseWindow(); }}}},
+      {"設定",
+       {{"設定変更", [] {
+           if (!ShowSettingsDialog) return;
+           ShowSettingsDialog();
+           WaitRelease();  // the key that closed the dialog is not for the game
+         }}}},
+      {"ヘルプ(&H)", {{"ヘルプ", [] { platform::ShowHelp(HelpFile, ""); }}}},
+  });
+  PumpHook = PumpWindowMessages;
+  FormCreate();
+}
+
+TForm1::~TForm1() {
+  FormDestroy();
+  if (Form1 == this) Form1 = nullptr;
+}
+
+platform::Canvas& TForm1::Canvas() { return platform::WindowCanvasBitmap().GetCanvas(); }
+platform::Canvas& TForm1::Image1Canvas() { return platform::ImageCanvasBitmap().GetCanvas(); }
+
+void TForm1::FormCreate() {
+  platform::SetCurrentDir(platform::ExecutableDir());
+  Canvas().brush = platform::Brush{platform::kBlack};
+  Canvas().FillRect({0, 0, platform::kGameWidth, platform::kGameHeight});
+  InitWorld(Canvas(), Image1Canvas());
+  ShowTitle();
+  HelpFile = "BRAMKO.HLP";
+  SCComponent1.OnWndProc = [this](TSCComponent& s, TMessage& m) { SCComponent1WndProc(s, m); };
+  SCComponent1.SetWinControl();
+}
+
+void TForm1::Timer1Timer() {
+  if (SceneStep && SceneStep() == -1) platform::CloseWindow();
+}
+
+void TForm1::FormClose() { QuitRequested = true; }
+
+void TForm1::FormDestroy() {
+  if (destroyed_) return;
+  destroyed_ = true;
+  ShutdownWorld();
+}
+
+void TForm1::FormPaint() {
+  if (GameScreenActive && PaintBattleScreenHook) PaintBattleScreenHook(Canvas());
+}
+
+void TForm1::Image1MouseUp() { MouseClicked = true; }
+
+void TForm1::FormKeyDown(int vk) {
+  if (vk != VK_F1_KEY) return;
+  platform::ShowHelp(HelpFile, HelpKeyword);
+}
+
+void TForm1::SCComponent1WndProc(TSCComponent& sender, TMessage& message) {
+  if (GameScreenActive) {
+    // The battle screen owns the window: the system paints nothing over it.
+    message.result = message.msg == platform::WindowMessage::EraseBackground ? 1 : 0;
+    message.handled = true;
+    return;
+  }
+  sender.DefWndProc(message);
+}
