@@ -1,0 +1,37 @@
+# cmake "-DNAMES=a;b" -DPICTURE_DIR=dir -DOUT=sheet.svg -P contact_sheet.cmake
+# Lays the pictures out at half size, five to a row, each with its name.
+set(col 0)
+set(row_y 0)
+set(row_h 0)
+set(body "")
+foreach(name ${NAMES})
+  set(png ${PICTURE_DIR}/${name}.png)
+  file(READ ${png} head LIMIT 24 HEX)
+  string(SUBSTRING ${head} 32 8 w_hex)
+  string(SUBSTRING ${head} 40 8 h_hex)
+  math(EXPR w "0x${w_hex} / 2")
+  math(EXPR h "0x${h_hex} / 2")
+  math(EXPR x "${col} * 336 + 8")
+  math(EXPR y "${row_y} + 24")
+  math(EXPR ty "${row_y} + 18")
+  get_filename_component(out_dir ${OUT} DIRECTORY)
+  file(RELATIVE_PATH rel ${out_dir} ${png})
+  string(APPEND body "<text x='${x}' y='${ty}'>${name}</text>"
+         "<image x='${x}' y='${y}' width='${w}' height='${h}' href='${rel}'/>\n")
+  if(h GREATER row_h)
+    set(row_h ${h})
+  endif()
+  math(EXPR col "${col} + 1")
+  if(col EQUAL 5)
+    set(col 0)
+    math(EXPR row_y "${row_y} + ${row_h} + 32")
+    set(row_h 0)
+  endif()
+endforeach()
+if(NOT col EQUAL 0)
+  math(EXPR row_y "${row_y} + ${row_h} + 32")
+endif()
+file(WRITE ${OUT}
+  "<svg xmlns='http://www.w3.org/2000/svg' width='1688' height='${row_y}'>"
+  "<rect width='100%' height='100%' fill='#444'/>"
+  "<g font-family='IPAPGothic' font-size='16' fill='#fff'>\n${body}</g></svg>\n")
