@@ -1,6 +1,7 @@
 // shell: world state, start-up of media and pictures, the title screen.
 #include "shell/Bramkoworld.h"
 
+#include "field/Fieldxchip.h"
 #include "platform/Pictures.h"
 #include "platform/Window.h"
 #include "shell/Game.h"
@@ -38,8 +39,6 @@ std::string HelpKeyword;
 std::string SceneName;
 
 void (*MainMenuConstructor)(platform::Canvas& canvas) = nullptr;
-void (*CreateArenaHook)() = nullptr;
-void (*ReleaseArenaHook)() = nullptr;
 
 namespace {
 
@@ -76,7 +75,11 @@ void InitWorld(platform::Canvas& windowCanvas, platform::Canvas& imageCanvas) {
   platform::LoadPicture("mask0", SmallMask);
   platform::LoadPicture("char2", SpriteSheet);
   platform::LoadPicture("mask2", SpriteMask);
-  if (CreateArenaHook) CreateArenaHook();
+  // The arena: 16-pixel chips, the four chips of the sprite sheet side by side.
+  Arena = new LFieldXChip(windowCanvas, 16);
+  Arena->ChipSheet().SetSize(64, 16);
+  Arena->ChipSheet().GetCanvas().CopyRect({0, 0, 64, 16}, SpriteSheet, {448, 448, 512, 464});
+  Arena->SetOrigin(24, 136);
   CutFromSheet(ClockDigits, {256, 96, 496, 384});
   CutFromSheet(FangIcons, {256, 384, 576, 512});
   platform::LoadPicture("kao", FaceSheet);
@@ -127,7 +130,8 @@ void ShutdownWorld() {
   for (platform::Bitmap* b : {&ScreenParts, &SmallSheet, &SmallMask, &SpriteSheet, &SpriteMask, &FaceSheet,
                               &GlyphSheet, &GlyphMask, &ClockDigits, &FangIcons})
     b->SetSize(0, 0);
-  if (ReleaseArenaHook) ReleaseArenaHook();
+  delete Arena;
+  Arena = nullptr;
 }
 
 void ResetWorldState() {

@@ -59,8 +59,5 @@ bool IsExtrasUnlocked();
 // The scene that StartMainMenu constructs; installed by the game's assembly so that the
 // world does not depend on the chapters above it.
 extern void (*MainMenuConstructor)(platform::Canvas& canvas);
-// Start-up hooks of rooms above the shell that InitWorld runs in its order (the arena).
-extern void (*CreateArenaHook)();
-extern void (*ReleaseArenaHook)();
 // Back to the state before InitWorld (a new run in the same process).
 void ResetWorldState();

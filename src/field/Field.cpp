@@ -1,0 +1,132 @@
+// field: invalidation, flushing and stepping of a field.
+#include "field/Field.h"
+
+#include <algorithm>
+
+#include "field/Lchar.h"
+
+LField::LField(platform::Canvas& target) : cellScratch(8, 8), targetCanvas(&target) {}
+
+LField::~LField() {
+  // Sprites should be gone before their field; any left over must not reach back to it.
+  for (LCharcter* s : sprites) s->field = nullptr;
+}
+
+void LField::SetSize(int w, int h) {
+  width = w;
+  height = h;
+}
+
+void LField::SetOrigin(int x, int y) {
+  originX = x;
+  originY = y;
+}
+
+void LField::AllocateDirtyFlags() {
+  flagColumns = width > 0 ? (width + 7) / 8 : 0;
+  flagRows = height > 0 ? (height + 7) / 8 : 0;
+  dirtyFlags.assign(static_cast<size_t>(flagColumns) * flagRows, 0);
+}
+
+void LField::DropDirtyFlags() {
+  dirtyFlags.clear();
+  dirtyFlags.shrink_to_fit();
+  flagColumns = flagRows = 0;
+}
+
+void LField::AddSprite(LCharcter* sprite) { sprites.push_back(sprite); }
+
+void LField::RemoveSprite(LCharcter* sprite) {
+  auto it = std::find(sprites.begin(), sprites.end(), sprite);
+  if (it != sprites.end()) sprites.erase(it);
+  if (stepping_) std::replace(stepping_->begin(), stepping_->end(), sprite, static_cast<LCharcter*>(nullptr));
+}
+
+LCharcter* LField::GetSprite(int index) const {
+  return index >= 0 && index < GetSpriteCount() ? sprites[static_cast<size_t>(index)] : nullptr;
+}
+
+bool LField::IsDirty(int cellX, int cellY) const {
+  if (cellX < 0 || cellY < 0 || cellX >= flagColumns || cellY >= flagRows) return false;
+  return dirtyFlags[static_cast<size_t>(cellY) * flagColumns + cellX] != 0;
+}
+
+void LField::Invalidate(int left, int top, int right, int bottom) {
+  if (dirtyFlags.empty()) return;  // no size yet: nothing to mark
+  // From 0 when the edge is left of the first cell, through the last pixel inside the
+  // field; divisions truncate toward zero, so a rectangle ending at 0 still marks cell 0.
+  auto range = [](int lo, int hi, int size, int64_t& first, int64_t& last) {
+    first = lo < 8 ? 0 : lo / 8;
+    last = std::min<int64_t>(static_cast<int64_t>(hi) - 1, size - 1) / 8;
+  };
+  int64_t c0, c1, r0, r1;
+  range(left, right, width, c0, c1);
+  range(top, bottom, height, r0, r1);
+  c1 = std::min<int64_t>(c1, flagColumns - 1);
+  r1 = std::min<int64_t>(r1, flagRows - 1);
+  for (int64_t cy = r0; cy <= r1; ++cy)
+    for (int64_t cx = c0; cx <= c1; ++cx) dirtyFlags[static_cast<size_t>(cy * flagColumns + cx)] = 1;
+}
+
+void LField::Flush() { FlushTo(*targetCanvas); }
+
+void LField::FlushTo(platform::Canvas& canvas) {
+  if (dirtyFlags.empty()) return;
+  platform::Canvas& scratch = cellScratch.GetCanvas();
+  const int columns = std::min(width / 8, flagColumns), rowCount = std::min(height / 8, flagRows);
+  const platform::CopyMode savedMode = canvas.copyMode;
+  for (int cx = 0; cx < columns; ++cx) {
+    for (int cy = 0; cy < rowCount; ++cy) {
+      uint8_t& flag = dirtyFlags[static_cast<size_t>(cy) * flagColumns + cx];
+      if (!flag) continue;
+      flag = 0;
+      DrawCell(scratch, cx, cy);
+      const int l = 8 * cx, t = 8 * cy;
+      // Last sprite first, so the one added first ends on top. Edges count as touching.
+      for (size_t i = sprites.size(); i-- > 0;) {
+        LCharcter* s = sprites[i];
+        const platform::Rect r = s->GetRect();
+        if (l <= r.right && l + 8 >= r.left && t <= r.bottom && t + 8 >= r.top) s->Draw(scratch, l, t, l + 8, t + 8);
+      }
+      canvas.copyMode = platform::CopyMode::Copy;
+      canvas.CopyRect({originX + l, originY + t, originX + l + 8, originY + t + 8}, cellScratch, {0, 0, 8, 8});
+    }
+  }
+  canvas.copyMode = savedMode;
+}
+
+void LField::RedrawAll() {
+  Invalidate(0, 0, width, height);
+  Flush();
+}
+
+void LField::RedrawAllTo(platform::Canvas& canvas) {
+  Invalidate(0, 0, width, height);
+  FlushTo(canvas);
+}
+
+void LField::StepAll() {
+  // Every sprite on the field when the frame starts steps once, in list order. A sprite
+  // released during the frame (by itself or by another) is skipped from then on; sprites
+  // added during the frame (a fang just fired) take their first step in the next one.
+  std::vector<LCharcter*> frame = sprites;
+  std::vector<LCharcter*>* outer = stepping_;
+  stepping_ = &frame;
+  for (size_t i = 0; i < frame.size(); ++i) {
+    if (LCharcter* s = frame[i]) s->Step();
+  }
+  stepping_ = outer;
+  Flush();
+}
+
+void LField::DissolveOut() { BlockDissolveFill(*targetCanvas, originX, originY, width, height, true); }
+
+void LField::DissolveIn() {
+  if (width <= 0 || height <= 0) return;
+  platform::Bitmap picture(width, height);
+  const int ox = originX, oy = originY;
+  SetOrigin(0, 0);
+  RedrawAllTo(picture.GetCanvas());
+  SetOrigin(ox, oy);
+  BlockDissolveCopy(picture.GetCanvas(), 0, 0, *targetCanvas, originX, originY, width, height, true);
+}
