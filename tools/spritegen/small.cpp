@@ -86,9 +86,14 @@ Image Portrait(const Image& art32, Rgb main, Rgb light, Rgb outline, int size) {
       if ((x + y) % 12 < 2) c = Mix(c, kWhite, 12);
       card.Set(x, y, c);
     }
-  Image big = art32.Scale2x().Scale2x();
-  if (size >= 160) big = big.Outlined(Mix(outline, kWhite, 85)).Outlined(Mix(outline, kWhite, 85));
-  card.Draw(big, (size - big.w()) / 2, size - big.h() - (size >= 160 ? 6 : 0));
+  // head and body down to the knees, enlarged with smoothed edges
+  Image big = art32.Crop(1, 0, 30, 28).Scale2x().Scale2x();
+  big = big.Outlined(Mix(outline, kWhite, 80));
+  Image sized(big.w() * 5 / 4, big.h() * 5 / 4, kBlack, false);
+  for (int y = 0; y < sized.h(); ++y)
+    for (int x = 0; x < sized.w(); ++x)
+      if (big.Opaque(x * 4 / 5, y * 4 / 5)) sized.Set(x, y, big.At(x * 4 / 5, y * 4 / 5));
+  card.Draw(sized, (size - sized.w()) / 2 - 4, size - sized.h() + 4);
   card.Bevel(0, 0, size, size, kGold, kGoldDark, 3);
   card.Frame(0, 0, size, size, kPanelDark);
   return card;
