@@ -1,24 +1,67 @@
-// platform: media device. Until real audio is wired, every alias reads as stopped.
+// platform: media calls, served by the device that fits the running backend: headless gets
+// the timed device on the virtual clock; the real backend gets the SDL2_mixer device, or the
+// timed device on the real clock when the machine cannot open audio at all.
 #include "platform/Media.h"
 
-#include <filesystem>
-#include <map>
+#include "platform/Platform.h"
+#include "platform/media/MediaDevice.h"
 
 namespace platform {
 
 namespace {
-std::map<std::string, std::string> g_open;  // alias -> file
+
+std::unique_ptr<media::Device> g_device;
+bool g_deviceHeadless = false;
+
+// Without a running backend (a tool, a test of the device alone) the real device serves.
+bool WantHeadless() { return Started() && IsHeadless(); }
+
+// The open device, unless it belongs to the other kind of backend (tests switch between
+// them in one process): then it is closed and there is none.
+media::Device* Live() {
+  if (g_device && g_deviceHeadless != WantHeadless()) g_device.reset();
+  return g_device.get();
 }
 
-bool MediaOpen(const std::string& file, const std::string& alias) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(file, ec) || std::filesystem::file_size(file, ec) == 0) return false;
-  g_open[alias] = file;
-  return true;
+media::Device& Opened() {
+  if (media::Device* d = Live()) return *d;
+  g_deviceHeadless = WantHeadless();
+  if (g_deviceHeadless) {
+    g_device = media::MakeTimedDevice("headless");
+  } else {
+    g_device = media::MakeSdlMixerDevice();
+    if (!g_device) g_device = media::MakeTimedDevice("silent");
+  }
+  return *g_device;
 }
-bool MediaPlay(const std::string& alias) { return g_open.count(alias) > 0; }
-void MediaStop(const std::string&) {}
-bool MediaPlaying(const std::string&) { return false; }
-void MediaCloseAll() { g_open.clear(); }
+
+}  // namespace
+
+bool MediaOpen(const std::string& file, const std::string& alias) { return Opened().Open(file, alias); }
+
+bool MediaPlay(const std::string& alias) {
+  media::Device* d = Live();
+  return d && d->Play(alias);
+}
+
+void MediaStop(const std::string& alias) {
+  if (media::Device* d = Live()) d->Stop(alias);
+}
+
+bool MediaPlaying(const std::string& alias) {
+  media::Device* d = Live();
+  return d && d->Playing(alias);
+}
+
+void MediaClose(const std::string& alias) {
+  if (media::Device* d = Live()) d->Close(alias);
+}
+
+void MediaCloseAll() { g_device.reset(); }
+
+std::string MediaDeviceName() {
+  media::Device* d = Live();
+  return d ? d->Name() : "";
+}
 
 }  // namespace platform

@@ -1,4 +1,5 @@
-// shell: sound and music through the platform's media device.
+// shell: sound and music through the platform's media device. One current tune and one
+// current effect are remembered by alias; the device itself lets effects overlap.
 #include "shell/GameMedia.h"
 
 #include "platform/Dialogs.h"
@@ -9,6 +10,14 @@
 std::string CurrentMusic, CurrentSound;
 bool MusicPlaying = false, SoundPlaying = false;
 bool MusicKeeperOff = false;
+
+namespace {
+
+// A play the device accepted reads "playing" at once, so this many milliseconds of
+// "stopped" only happen with a tune that has already ended (an empty one).
+constexpr uint32_t kStartGraceMs = 500;
+
+}  // namespace
 
 int OpenMedia(const std::string& file, const std::string& alias) {
   if (platform::MediaOpen(file, alias)) return 0;
@@ -42,13 +51,12 @@ void StopMusic() {
 }
 
 void WaitMusicStarted() {
-  // The device reports "playing" once the tune has really begun; what follows is timed from there.
+  // What follows is timed from the real start of the tune. Spins without pumping messages.
   if (!MusicPlaying) return;
   uint32_t start = platform::TickCount();
   while (!platform::MediaPlaying(CurrentMusic)) {
-    // A play that never starts (the device gave up) must not hang the game.
-    if (platform::TickCount() - start > 2000) return;
-    platform::SpinTurn(0);
+    if (platform::TickCount() - start >= kStartGraceMs) return;
+    platform::SpinTurn(kStartGraceMs);
   }
 }
 
@@ -68,6 +76,7 @@ bool SoundFinished() {
 }
 
 void KeepMusicLooping() {
+  // MusicPlaying stays as the first play left it; a replay that fails changes nothing.
   if (MusicPlaying && !CurrentMusic.empty() && !platform::MediaPlaying(CurrentMusic))
     platform::MediaPlay(CurrentMusic);
 }
@@ -75,10 +84,11 @@ void KeepMusicLooping() {
 void InitMedia() {
   KeyTable::ClearKeys();
   platform::MediaCloseAll();
+  // The reset tune puts the synthesizer in its General MIDI start state.
   bool opened = OpenMedia("Gmreset.mid", "gmreset") == 0;
   PlayMusic("gmreset");
   WaitMusicEnd();
-  if (opened) platform::MediaStop("gmreset");
+  if (opened) platform::MediaClose("gmreset");
 }
 
 void ShutdownMedia() {
