@@ -2,9 +2,9 @@
 #include "platform/IniFile.h"
 
 #include <fcntl.h>
-#include <strings.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -23,15 +23,46 @@ std::string Trim(const std::string& s) {
   return s.substr(b, e - b + 1);
 }
 
-bool SameName(const std::string& a, const std::string& b) { return strcasecmp(a.c_str(), b.c_str()) == 0; }
+// Names compare without regard to the case of ASCII letters; the second byte of a two-byte
+// Shift-JIS character is compared as it is (it may look like an ASCII letter).
+bool SameName(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    auto ca = static_cast<unsigned char>(a[i]), cb = static_cast<unsigned char>(b[i]);
+    if (IsSjisLeadByte(ca) && i + 1 < a.size()) {
+      if (ca != cb || a[i + 1] != b[i + 1]) return false;
+      ++i;
+      continue;
+    }
+    if (std::tolower(ca) != std::tolower(cb)) return false;
+  }
+  return true;
+}
 
-std::vector<std::string> ReadLines(const std::string& path, bool* exists) {
+struct Lines {
+  std::vector<std::string> lines;  // without their "\n" (a "\r" stays on its line)
+  bool lastEndsLine = true;        // the file ends with a line break (or is empty)
+};
+
+Lines ReadLines(const std::string& path) {
+  Lines r;
   std::ifstream in(path, std::ios::binary);
-  *exists = static_cast<bool>(in);
-  std::vector<std::string> lines;
-  std::string line;
-  while (std::getline(in, line)) lines.push_back(line);
-  return lines;
+  if (!in) return r;
+  std::stringstream ss;
+  ss << in.rdbuf();
+  const std::string text = ss.str();
+  size_t from = 0;
+  while (from < text.size()) {
+    size_t nl = text.find('\n', from);
+    if (nl == std::string::npos) {
+      r.lines.push_back(text.substr(from));
+      r.lastEndsLine = false;
+      break;
+    }
+    r.lines.push_back(text.substr(from, nl - from));
+    from = nl + 1;
+  }
+  return r;
 }
 
 // Finds the line of a key in a section: returns its index, or -1; sectionEnd receives the
@@ -43,6 +74,7 @@ int FindKey(const std::vector<std::string>& lines, const std::string& section, c
   for (size_t i = 0; i < lines.size(); ++i) {
     std::string t = Trim(lines[i]);
     if (!t.empty() && t[0] == '[') {
+      if (*sectionEnd >= 0) return -1;  // only the first section of that name counts
       auto close = t.find(']');
       inSection = close != std::string::npos && SameName(Trim(t.substr(1, close - 1)), section);
       if (inSection) *sectionEnd = static_cast<int>(i) + 1;
@@ -60,8 +92,7 @@ int FindKey(const std::vector<std::string>& lines, const std::string& section, c
 
 std::string IniReadString(const std::string& path, const std::string& section, const std::string& key,
                           const std::string& def) {
-  bool exists = false;
-  auto lines = ReadLines(path, &exists);
+  auto lines = ReadLines(path).lines;
   int end = -1;
   int at = FindKey(lines, Utf8ToSjis(section), Utf8ToSjis(key), &end);
   if (at < 0) return def;
@@ -84,17 +115,20 @@ int IniReadInt(const std::string& path, const std::string& section, const std::s
 
 bool IniWriteString(const std::string& path, const std::string& section, const std::string& key,
                     const std::string& value) {
-  bool exists = false;
-  auto lines = ReadLines(path, &exists);
+  Lines file = ReadLines(path);
+  auto& lines = file.lines;
+  const size_t oldCount = lines.size();
   const std::string sec = Utf8ToSjis(section), k = Utf8ToSjis(key);
   int end = -1;
   int at = FindKey(lines, sec, k, &end);
   // Keep the file's own line ending.
   bool crlf = !lines.empty() && !lines[0].empty() && lines[0].back() == '\r';
   const std::string eol = crlf ? "\r" : "";
+  bool appendedAtEnd = at < 0 && (end < 0 || static_cast<size_t>(end) >= oldCount);
   if (at >= 0) {
     std::string& l = lines[static_cast<size_t>(at)];
-    l = l.substr(0, l.find('=') + 1) + value + eol;
+    bool cr = !l.empty() && l.back() == '\r';
+    l = l.substr(0, l.find('=') + 1) + value + (cr ? "\r" : "");
   } else if (end >= 0) {
     lines.insert(lines.begin() + end, k + "=" + value + eol);
   } else {
@@ -105,9 +139,18 @@ bool IniWriteString(const std::string& path, const std::string& section, const s
   {
     std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
     if (!out) return false;
-    for (const auto& l : lines) out << l << "\n";
+    for (size_t i = 0; i < lines.size(); ++i) {
+      out << lines[i];
+      // The old last line keeps its missing line break unless something now follows it.
+      bool keepOpen = i + 1 == lines.size() && !appendedAtEnd && !file.lastEndsLine;
+      if (!keepOpen) out << "\n";
+    }
     out.flush();
-    if (!out) return false;
+    if (!out) {
+      out.close();
+      std::remove(tmp.c_str());
+      return false;
+    }
   }
   int fd = open(tmp.c_str(), O_RDONLY);
   if (fd >= 0) {

@@ -32,7 +32,26 @@ constexpr Entry kFixed[] = {
     {SDL_SCANCODE_RIGHTBRACKET, 0xDD}, {SDL_SCANCODE_APOSTROPHE, 0xDE},
     // The extra key of ISO keyboards, and the "ro" key of Japanese ones in the same code.
     {SDL_SCANCODE_NONUSBACKSLASH, 0xE2}, {SDL_SCANCODE_INTERNATIONAL1, 0xE2},
+    // The yen key of Japanese keyboards and the key left of Enter on ISO ones.
+    {SDL_SCANCODE_INTERNATIONAL3, 0xDC}, {SDL_SCANCODE_NONUSHASH, 0xDC},
+    {SDL_SCANCODE_PRINTSCREEN, 0x2C}, {SDL_SCANCODE_LGUI, 0x5B}, {SDL_SCANCODE_RGUI, 0x5C},
+    {SDL_SCANCODE_APPLICATION, 0x5D},
 };
+
+// Letters follow the keyboard layout, as the system's key codes do (an AZERTY "A" is VK
+// 'A'); a letter place whose layout has no Latin letter there (Cyrillic layouts, no video
+// driver) keeps its US letter.
+int LayoutLetter(SDL_Scancode sc) {
+  SDL_Keycode k = SDL_GetKeyFromScancode(sc);
+  if (k >= SDLK_a && k <= SDLK_z) return 'A' + static_cast<int>(k - SDLK_a);
+  return 0;
+}
+
+SDL_Scancode LetterScancode(int vk) {
+  SDL_Scancode sc = SDL_GetScancodeFromKey(static_cast<SDL_Keycode>(SDLK_a + (vk - 'A')));
+  if (sc != SDL_SCANCODE_UNKNOWN && LayoutLetter(sc) == vk) return sc;
+  return static_cast<SDL_Scancode>(SDL_SCANCODE_A + (vk - 'A'));
+}
 
 // Keypad keys: code with NumLock on, code with NumLock off.
 struct KeypadEntry {
@@ -58,6 +77,7 @@ int GenericOf(int vk) {
 }  // namespace
 
 std::vector<int> VksForScancode(SDL_Scancode sc, bool numLock) {
+  if (int letter = LayoutLetter(sc)) return {letter};
   if (sc >= SDL_SCANCODE_A && sc <= SDL_SCANCODE_Z) return {'A' + (sc - SDL_SCANCODE_A)};
   if (sc >= SDL_SCANCODE_1 && sc <= SDL_SCANCODE_9) return {'1' + (sc - SDL_SCANCODE_1)};
   if (sc == SDL_SCANCODE_0) return {'0'};
@@ -74,7 +94,7 @@ std::vector<int> VksForScancode(SDL_Scancode sc, bool numLock) {
 }
 
 SDL_Scancode ScancodeForVk(int vk) {
-  if (vk >= 'A' && vk <= 'Z') return static_cast<SDL_Scancode>(SDL_SCANCODE_A + (vk - 'A'));
+  if (vk >= 'A' && vk <= 'Z') return LetterScancode(vk);
   if (vk >= '1' && vk <= '9') return static_cast<SDL_Scancode>(SDL_SCANCODE_1 + (vk - '1'));
   if (vk == '0') return SDL_SCANCODE_0;
   if (vk >= 0x70 && vk <= 0x7B) return static_cast<SDL_Scancode>(SDL_SCANCODE_F1 + (vk - 0x70));
@@ -92,9 +112,13 @@ SDL_Scancode ScancodeForVk(int vk) {
 }
 
 std::string KeyName(int vk) {
+  if (vk >= 'A' && vk <= 'Z') return std::string(1, static_cast<char>(vk));
   SDL_Scancode sc = ScancodeForVk(vk);
   if (sc == SDL_SCANCODE_UNKNOWN) return {};
-  const char* n = SDL_GetScancodeName(sc);
+  // The layout's name where the system knows one ("ù" on a French keyboard), else the US one.
+  const char* n = nullptr;
+  if (SDL_Keycode k = SDL_GetKeyFromScancode(sc); k != SDLK_UNKNOWN) n = SDL_GetKeyName(k);
+  if (!n || !*n) n = SDL_GetScancodeName(sc);
   return n ? n : "";
 }
 

@@ -4,6 +4,7 @@
 #include "platform/Input.h"
 #include "platform/Platform.h"
 #include "platform/Window.h"
+#include "settings/Ginput.h"
 #include "shell/GameMedia.h"
 
 bool InputDisabled = false;
@@ -18,6 +19,10 @@ namespace {
 constexpr int kSystemKeys[] = {VK_SPACE_KEY, VK_ENTER_KEY, VK_ESCAPE_KEY, VK_F2_KEY, VK_F1_KEY};
 
 bool Inactive() { return !platform::HasFocus() || InputDisabled; }
+
+// Copies the list: reading a key pumps window events, and a menu command run by them may
+// reload the key table under our feet.
+std::vector<int> KeysOf(int slot, int function) { return KeyTable::Keys(slot, function); }
 
 bool AnyDown(const std::vector<int>& codes) {
   bool down = false;
@@ -36,7 +41,7 @@ TInputBits ReadPlayerInput(int player) {
     TInputBits dirs = 0;
     int count = 0;
     for (int f = kfUp; f <= kfRight; ++f) {
-      for (int vk : KeyTable::Keys(s, f)) {
+      for (int vk : KeysOf(s, f)) {
         if (platform::KeyDown(vk)) {
           dirs |= 1 << f;
           ++count;
@@ -49,8 +54,8 @@ TInputBits ReadPlayerInput(int player) {
     else
       LastDirections[s] = dirs;
     TInputBits bits = dirs;
-    if (AnyDown(KeyTable::Keys(s, kfDecide))) bits |= ibDecide;
-    if (AnyDown(KeyTable::Keys(s, kfCancel))) bits |= ibCancel;
+    if (AnyDown(KeysOf(s, kfDecide))) bits |= ibDecide;
+    if (AnyDown(KeysOf(s, kfCancel))) bits |= ibCancel;
     if (player == piPlayer1 && JoystickPollerP1) bits |= JoystickPollerP1();
     if (player == piPlayer2 && JoystickPollerP2) bits |= JoystickPollerP2();
     return bits;
@@ -87,33 +92,34 @@ void PumpMessages() {
   if (PumpHook) PumpHook();
 }
 
+// The loop runs while ms >= elapsed: a wait of ms ends on the first tick past it, and
+// BusyWait(0) at the first tick change. A turn may give up the processor only while the end
+// is still more than a tick away (platform::SpinTurn), so it ends on the same tick.
 uint32_t BusyWait(uint32_t ms) {
   uint32_t start = TickCount();
-  uint32_t elapsed = 0;
-  while (ms >= elapsed) {
-    platform::SpinTurn(ms - elapsed);
-    elapsed = TickCount() - start;
-  }
+  uint32_t elapsed;
+  while (ms >= (elapsed = TickCount() - start)) platform::SpinTurn(ms - elapsed);
   return elapsed;
 }
 
 uint32_t BusyWaitPumping(uint32_t ms) {
   uint32_t start = TickCount();
-  uint32_t elapsed = 0;
-  while (ms >= elapsed) {
+  uint32_t elapsed;
+  while (ms >= (elapsed = TickCount() - start)) {
     PumpMessages();
     platform::SpinTurn(ms - elapsed);
-    elapsed = TickCount() - start;
   }
   return elapsed;
 }
 
+// Five quiet checks 10 ms apart in a row: at least 50 ms without any input.
 void WaitRelease() {
   for (;;) {
     PumpMessages();
+    // A closing window ends every wait, also one on a key that is never let go.
     if (QuitRequested) return;
     if (AnyInput()) {
-      platform::SpinTurn(10);
+      platform::SpinTurn(0);  // start over at once; only the clock must move on
       continue;
     }
     int quiet = 0;
@@ -140,15 +146,16 @@ void WaitReleaseThenPress() {
   WaitPress();
 }
 
+// Escape is also one of the keys AnyInput sees: the abort test comes first, then cancel.
 TWaitResult WaitOrKey(uint32_t ms) {
   uint32_t start = TickCount();
-  while (ms >= TickCount() - start) {
+  uint32_t elapsed;
+  while (ms >= (elapsed = TickCount() - start)) {
     if (AbortPressed()) return wrQuit;
     if (CancelPressed()) return wrCancel;
     if (AnyInput()) break;
     PumpMessages();
-    uint32_t elapsed = TickCount() - start;
-    platform::SpinTurn(elapsed <= ms ? ms - elapsed : 0);
+    platform::SpinTurn(ms - elapsed);
   }
   return wrNone;
 }
@@ -158,4 +165,6 @@ void ResetGameInputState() {
   QuitRequested = false;
   LastDirections[0] = LastDirections[1] = 0;
   JoystickPollerP1 = JoystickPollerP2 = nullptr;
+  JoystickLastDirections[0] = JoystickLastDirections[1] = 0;
+  KeyTable::ClearKeys();  // twelve empty lists until the settings fill them
 }

@@ -27,6 +27,9 @@ std::string SettingsFilePath() { return platform::ExecutableDir() + "BRAMKO.INI"
 
 TForm1::TForm1() {
   Form1 = this;
+  GameInput1.SetInputMode(imJoyStick1);
+  GameInput1.SetAutoUpdate(true);
+  JoystickInput = &GameInput1;
   platform::CreateMainWindow("Bramko2 for Windows");
   platform::WindowHandlers h;
   h.onTimer = [this] { Timer1Timer(); };
@@ -63,6 +66,7 @@ TForm1::TForm1() {
 
 TForm1::~TForm1() {
   FormDestroy();
+  if (JoystickInput == &GameInput1) JoystickInput = nullptr;
   if (Form1 == this) Form1 = nullptr;
 }
 

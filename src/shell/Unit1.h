@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "settings/Ginput.h"
 #include "shell/Mscunit.h"
 
 class TForm1 {
@@ -22,6 +23,8 @@ class TForm1 {
 
   platform::Canvas& Canvas();        // the form's own canvas
   platform::Canvas& Image1Canvas();  // the picture control's canvas
+
+  TGameInput GameInput1;  // the joysticks: imJoyStick1, auto-update on
 
  private:
   TSCComponent SCComponent1;

@@ -196,8 +196,16 @@ class SdlBackend : public Backend {
       case SDL_KEYUP: {
         auto it = pressed_.find(e.key.keysym.scancode);
         if (it == pressed_.end()) break;
-        for (int vk : it->second) keys_.Up(vk);
+        std::vector<int> released = std::move(it->second);
         pressed_.erase(it);
+        // A code two held keys produce (either Shift, keypad 8 without NumLock and Up)
+        // stays down until the last of them is let go.
+        for (int vk : released) {
+          bool stillHeld = false;
+          for (const auto& [sc, vks] : pressed_)
+            for (int other : vks) stillHeld |= other == vk;
+          if (!stillHeld) keys_.Up(vk);
+        }
         break;
       }
       case SDL_MOUSEBUTTONUP:
