@@ -26,6 +26,69 @@ Image Masked(const Image& pic, int px, int py, const Image& mask, int mx, int my
   return out;
 }
 
+// Copies a cell through a mask sheet (black = opaque) as the game's AND/OR drawing does.
+void Blit(Image& dst, int dx, int dy, const Image& pic, int px, int py, const Image& mask, int mx, int my, int w,
+          int h) {
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      if (mask.At(mx + x, my + y) == kBlack) dst.Set(dx + x, dy + y, pic.At(px + x, py + y));
+}
+
+void Copy(Image& dst, int dx, int dy, const Image& pic, int px, int py, int w, int h) {
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) dst.Set(dx + x, dy + y, pic.At(px + x, py + y));
+}
+
+// A still of a battle in progress, put together from the sheets the way the game cuts them.
+Image BattleStill(const Sheet& c2, const Sheet& moji, int opponent, int clock, int lead) {
+  const Image& pic = c2.picture;
+  const Image& mask = c2.mask;
+  Image scr(640, 480);
+  Copy(scr, 0, 0, pic, 0, 672, 640, 480);
+  const int ox = 24, oy = 136;
+  for (int r = 0; r < 20; ++r)
+    for (int c = 0; c < 37; ++c) {
+      int n = (c >= 16 && c <= 18) ? 2 : (r == 0 || r == 19) ? 3 : (r + c) % 2;
+      Copy(scr, ox + 16 * c, oy + 16 * r, pic, 448 + 16 * n, 448, 16, 16);
+    }
+  int row = 32 * (opponent + 1);
+  Blit(scr, ox + 144, oy + 160, pic, 0, 0, mask, 0, 0, 32, 32);
+  Blit(scr, ox + 400, oy + 96, pic, 32, row, mask, 32, 32, 32, 32);
+  Blit(scr, ox + 220, oy + 160, pic, 64, 0, mask, 64, 0, 32, 32);             // hero fang
+  Blit(scr, ox + 330, oy + 112, pic, 96, row, mask, 96, 32, 32, 32);          // opponent fang
+  Blit(scr, ox + 96, oy + 48, pic, 256, 64, mask, 256, 64, 32, 32);           // items
+  Blit(scr, ox + 470, oy + 240, pic, 288, 64, mask, 288, 64, 32, 32);
+  Copy(scr, ox + 64, oy + 224, pic, 256, 0, 16, 16);                          // chips
+  Copy(scr, ox + 512, oy + 32, pic, 272 + 16 * opponent, 0, 16, 16);
+  Copy(scr, ox + 208, oy + 272, pic, 272 + 16 * opponent, 0, 16, 16);
+  // gauge: three bands per side, tiled with each side's brush tiles
+  int left = 280 + lead;
+  for (int k = 0; k < 3; ++k)
+    for (int x = 40; x < 600; ++x)
+      for (int y = 96 + 8 * k; y < 104 + 8 * k; ++y) {
+        bool mine = x < 40 + left;
+        int tx = mine ? 256 : 272 + 16 * opponent;
+        scr.Set(x, y, pic.At(tx + x % 8, 32 + 8 * k + y % 8));
+      }
+  int top = clock > 9 ? 96 : 240;
+  for (int i = 0; i < 2; ++i) {
+    int d = i == 0 ? clock / 10 : clock % 10;
+    Copy(scr, 272 + 48 * i, 16, pic, 256 + 48 * (d % 5), top + 72 * (d / 5), 48, 72);
+  }
+  Copy(scr, 8, 24, pic, 256 + 64 * 2, 384, 64, 64);
+  Copy(scr, 568, 24, pic, 256 + 64 * 0, 384 + 64, 64, 64);
+  Copy(scr, 80, 24, pic, 320, 64, 32, 32);
+  const std::string text = "round 2";
+  const std::string order = "abcdefghijklmnopqrstuvwxyz!?0123456789";
+  for (size_t i = 0; i < text.size(); ++i) {
+    auto n = order.find(text[i]);
+    if (n == std::string::npos) continue;
+    int gx = 32 * static_cast<int>(n % 8), gy = 32 * static_cast<int>(n / 8);
+    Blit(scr, 208 + 32 * static_cast<int>(i), 232, moji.picture, gx, gy, moji.mask, gx, gy, 32, 32);
+  }
+  return scr;
+}
+
 }  // namespace
 
 void WriteContactSheets(const ArtBook& book, const std::string& dir, const Sheet& char2, const Sheet& char0,
@@ -70,5 +133,13 @@ void WriteContactSheets(const ArtBook& book, const std::string& dir, const Sheet
     sheet.Draw(Masked(char2.picture, 256, 0, char2.mask, 256, 0, 336, 16, 2), 10, 150, true);
     sheet.Draw(Masked(char0.picture, 0, 0, char0.mask, 0, 0, 64, 64, 2), 780, 10, true);
     sheet.SavePng(dir + "/contact_parts.png");
+  }
+  {
+    Image sheet(1280, 960);
+    int opponents[4] = {0, 8, 14, 3};
+    for (int i = 0; i < 4; ++i)
+      sheet.Draw(BattleStill(char2, moji, opponents[i], i == 2 ? 7 : 42 - 11 * i, 60 - 50 * i), 640 * (i % 2),
+                 480 * (i / 2), true);
+    sheet.SavePng(dir + "/contact_battle.png");
   }
 }
