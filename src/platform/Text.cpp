@@ -5,6 +5,7 @@
 #include <fontconfig/fontconfig.h>
 #include <iconv.h>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -31,11 +32,12 @@ std::string FindFontFile(const char* family) {
     FcChar8* got = nullptr;
     FcChar8* fam = nullptr;
     // fontconfig always answers with some font; keep it only if it is the family asked for.
-    if (FcPatternGetString(match, FC_FAMILY, 0, &fam) == FcResultMatch &&
-        FcPatternGetString(match, FC_FILE, 0, &got) == FcResultMatch) {
-      std::string f = reinterpret_cast<const char*>(fam);
-      if (f.find(family) != std::string::npos) file = reinterpret_cast<const char*>(got);
-    }
+    // A font lists its family in several languages and the locale decides which comes
+    // first ("IPAゴシック" under a Japanese locale), so look at every name it has.
+    bool same = false;
+    for (int i = 0; !same && FcPatternGetString(match, FC_FAMILY, i, &fam) == FcResultMatch; ++i)
+      same = std::string(reinterpret_cast<const char*>(fam)) == family;
+    if (same && FcPatternGetString(match, FC_FILE, 0, &got) == FcResultMatch) file = reinterpret_cast<const char*>(got);
     FcPatternDestroy(match);
   }
   FcPatternDestroy(pat);

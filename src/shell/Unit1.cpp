@@ -7,15 +7,14 @@
 #include "platform/Platform.h"
 #include "platform/Window.h"
 #include "shell/Bramkoworld.h"
+#include "shell/Drawing.h"
 #include "shell/Game.h"
 #include "shell/GameMedia.h"
-#include "shell/PaintHooks.h"
 
 TForm1* Form1 = nullptr;
 void (*ShowSettingsDialog)() = nullptr;
 void (*ApplyStoredSettings)() = nullptr;
 void (*SaveProgressHook)() = nullptr;
-void (*PaintBattleScreenHook)(platform::Canvas&) = nullptr;
 
 namespace {
 
@@ -97,7 +96,7 @@ void TForm1::FormDestroy() {
 }
 
 void TForm1::FormPaint() {
-  if (GameScreenActive && PaintBattleScreenHook) PaintBattleScreenHook(Canvas());
+  if (GameScreenActive) PaintBattleScreen(Canvas());
 }
 
 void TForm1::Image1MouseUp() { MouseClicked = true; }
