@@ -43,13 +43,11 @@ Image BuildBattleFrame(const ArtBook& book) {
   PlayerPlate(img, book, 0);
   PlayerPlate(img, book, 1);
 
-  // names: a dark strip under each plate
+  // clock window between the plates, then the name strips beside it
+  Panel(img, 268, 4, 104, 88);
+  Well(img, 272, 16, 96, 72);
   Well(img, 73, 62, 194, 22);
   Well(img, 372, 62, 193, 22);
-
-  // clock window between the plates
-  Panel(img, 264, 4, 112, 88);
-  Well(img, 272, 16, 96, 72);
   Lettering tag;
   tag.scale = 1;
   tag.rim_width = 1;
