@@ -125,6 +125,9 @@ bool IniWriteString(const std::string& path, const std::string& section, const s
   bool crlf = !lines.empty() && !lines[0].empty() && lines[0].back() == '\r';
   const std::string eol = crlf ? "\r" : "";
   bool appendedAtEnd = at < 0 && (end < 0 || static_cast<size_t>(end) >= oldCount);
+  // A last line without its line break gets one before anything is added after it.
+  if (appendedAtEnd && !file.lastEndsLine && !lines.empty() && !lines.back().empty() && lines.back().back() != '\r')
+    lines.back() += eol;
   if (at >= 0) {
     std::string& l = lines[static_cast<size_t>(at)];
     bool cr = !l.empty() && l.back() == '\r';
