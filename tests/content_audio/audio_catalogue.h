@@ -5,20 +5,20 @@
 #include <string>
 #include <vector>
 
-struct EffectSpec {
+struct EffectShape {
   std::string name;  // file is name + ".wav"
   double minSeconds, maxSeconds;
 };
 
-struct TuneSpec {
+struct TuneShape {
   std::string name;  // file is name + ".mid"
   double minSeconds, maxSeconds;
   bool loops;   // restarted by the music keeper: must end on a whole bar with no dead air
   bool drums;   // has a part on the GM drum channel
 };
 
-inline const std::vector<EffectSpec>& effectCatalogue() {
-  static const std::vector<EffectSpec> effects = {
+inline const std::vector<EffectShape>& effectCatalogue() {
+  static const std::vector<EffectShape> effects = {
       {"FangHit", 0.1, 0.5},  {"DrawScore", 0.2, 0.8}, {"GetItem", 0.2, 0.8}, {"GetTip", 0.05, 0.4},
       {"Jump", 0.1, 0.5},     {"MissTip", 0.1, 0.6},   {"RoundScore", 1.0, 5.0},
       {"Barrier", 0.2, 0.9},
@@ -29,8 +29,8 @@ inline const std::vector<EffectSpec>& effectCatalogue() {
   return effects;
 }
 
-inline const std::vector<TuneSpec>& tuneCatalogue() {
-  static const std::vector<TuneSpec> tunes = {
+inline const std::vector<TuneShape>& tuneCatalogue() {
+  static const std::vector<TuneShape> tunes = {
       {"DQend", 35, 70, true, true},     {"fight", 90, 120, true, true},
       {"doraq", 60, 100, true, true},    {"bramko", 55, 85, true, true},
       {"select", 30, 60, true, true},    {"fanfare", 4, 10, false, true},
@@ -44,4 +44,4 @@ inline const std::vector<TuneSpec>& tuneCatalogue() {
 inline std::string runtimeFile(const std::string& name) { return std::string(BRAMKO_RUNTIME_DIR) + "/" + name; }
 
 // Names in test output instead of raw bytes.
-inline void PrintTo(const TuneSpec& spec, std::ostream* os) { *os << spec.name; }
+inline void PrintTo(const TuneShape& want, std::ostream* os) { *os << want.name; }

@@ -42,16 +42,16 @@ bool soundAlike(const Fingerprint& a, const Fingerprint& b) {
 }  // namespace
 
 TEST(AudioEffects, EachIsAShortLevelledPcmFileOfItsIntendedLength) {
-  for (const auto& spec : effectCatalogue()) {
-    SCOPED_TRACE(spec.name);
+  for (const auto& want : effectCatalogue()) {
+    SCOPED_TRACE(want.name);
     WavFile w;
-    ASSERT_NO_THROW(w = readWav(runtimeFile(spec.name + ".wav")));
+    ASSERT_NO_THROW(w = readWav(runtimeFile(want.name + ".wav")));
     EXPECT_EQ(w.formatTag, 1);
     EXPECT_EQ(w.bitsPerSample, 16);
     EXPECT_EQ(w.channels, 1);
     EXPECT_EQ(w.sampleRate, 22050);
-    EXPECT_GE(w.seconds(), spec.minSeconds);
-    EXPECT_LE(w.seconds(), spec.maxSeconds);
+    EXPECT_GE(w.seconds(), want.minSeconds);
+    EXPECT_LE(w.seconds(), want.maxSeconds);
     // Levelled: the loudest 50 ms of every effect sits near one common loudness, and no
     // effect is clipped to full scale.
     EXPECT_GE(loudestWindowDb(w), -14.0);
@@ -64,17 +64,17 @@ TEST(AudioEffects, EachIsAShortLevelledPcmFileOfItsIntendedLength) {
 
 TEST(AudioEffects, NoTwoSoundAlike) {
   std::map<std::string, Fingerprint> prints;
-  for (const auto& spec : effectCatalogue()) prints[spec.name] = fingerprint(readWav(runtimeFile(spec.name + ".wav")));
+  for (const auto& want : effectCatalogue()) prints[want.name] = fingerprint(readWav(runtimeFile(want.name + ".wav")));
   for (auto a = prints.begin(); a != prints.end(); ++a)
     for (auto b = std::next(a); b != prints.end(); ++b)
       EXPECT_FALSE(soundAlike(a->second, b->second)) << a->first << " and " << b->first;
 }
 
 TEST(AudioTunes, EachIsGeneralMidiWithItsPartsAndLength) {
-  for (const auto& spec : tuneCatalogue()) {
-    SCOPED_TRACE(spec.name);
+  for (const auto& want : tuneCatalogue()) {
+    SCOPED_TRACE(want.name);
     MidiFile m;
-    ASSERT_NO_THROW(m = readMidi(runtimeFile(spec.name + ".mid")));
+    ASSERT_NO_THROW(m = readMidi(runtimeFile(want.name + ".mid")));
     EXPECT_GT(m.noteOnCount(), 0);
     std::set<int> voiced, programmed;
     bool programBeforeNotes = true;
@@ -86,19 +86,19 @@ TEST(AudioTunes, EachIsGeneralMidiWithItsPartsAndLength) {
       }
     }
     EXPECT_TRUE(programBeforeNotes) << "a part plays before choosing its instrument";
-    EXPECT_EQ(voiced.count(9) == 1, spec.drums);
+    EXPECT_EQ(voiced.count(9) == 1, want.drums);
     EXPECT_GE(voiced.size() - voiced.count(9), 3u) << "melody, harmony and bass";
     const double seconds = m.seconds(m.endTick());
-    EXPECT_GE(seconds, spec.minSeconds);
-    EXPECT_LE(seconds, spec.maxSeconds);
+    EXPECT_GE(seconds, want.minSeconds);
+    EXPECT_LE(seconds, want.maxSeconds);
   }
 }
 
 TEST(AudioTunes, LoopingTunesRunWholeBarsFromFirstNoteToLast) {
-  for (const auto& spec : tuneCatalogue()) {
-    if (!spec.loops) continue;
-    SCOPED_TRACE(spec.name);
-    const MidiFile m = readMidi(runtimeFile(spec.name + ".mid"));
+  for (const auto& want : tuneCatalogue()) {
+    if (!want.loops) continue;
+    SCOPED_TRACE(want.name);
+    const MidiFile m = readMidi(runtimeFile(want.name + ".mid"));
     const uint32_t bar = m.barTicks();
     uint32_t firstOn = UINT32_MAX, lastOff = 0;
     for (const auto& e : m.merged()) {

@@ -25,24 +25,24 @@ WavFile render(const std::string& name) {
   return readWav(out);
 }
 
-class TuneRender : public ::testing::TestWithParam<TuneSpec> {};
+class TuneRender : public ::testing::TestWithParam<TuneShape> {};
 
 }  // namespace
 
 TEST_P(TuneRender, IsAudibleForItsIntendedLength) {
-  const TuneSpec& spec = GetParam();
+  const TuneShape& want = GetParam();
   ASSERT_TRUE(std::filesystem::exists(kSoundFont));
   WavFile w;
-  ASSERT_NO_THROW(w = render(spec.name + ".mid"));
+  ASSERT_NO_THROW(w = render(want.name + ".mid"));
   ASSERT_EQ(w.bitsPerSample, 16);
   const auto [first, last] = soundingSpan(w, -60);
   ASSERT_LT(first, last) << "silent";
   EXPECT_LT(double(first) / w.sampleRate, 0.1) << "dead air before the first note";
   const double heard = double(last) / w.sampleRate;
-  EXPECT_GE(heard, spec.minSeconds);
-  EXPECT_LE(heard, spec.maxSeconds + 3.0);  // release and reverb tails ring on briefly
+  EXPECT_GE(heard, want.minSeconds);
+  EXPECT_LE(heard, want.maxSeconds + 3.0);  // release and reverb tails ring on briefly
   // The sound ends with the file: no long silent stretch left after the notes.
-  const MidiFile m = readMidi(runtimeFile(spec.name + ".mid"));
+  const MidiFile m = readMidi(runtimeFile(want.name + ".mid"));
   EXPECT_NEAR(heard, m.seconds(m.endTick()) + 1.0, 2.0);
   // All tunes sit in one loudness band, so switching scenes does not jump in volume.
   const double level = rmsDb(w, first, last);
@@ -51,7 +51,7 @@ TEST_P(TuneRender, IsAudibleForItsIntendedLength) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllTunes, TuneRender, ::testing::ValuesIn(tuneCatalogue()),
-                         [](const ::testing::TestParamInfo<TuneSpec>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<TuneShape>& info) { return info.param.name; });
 
 TEST(ResetRender, PlaysNothingAudible) {
   ASSERT_TRUE(std::filesystem::exists(kSoundFont));
