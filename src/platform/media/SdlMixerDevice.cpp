@@ -15,6 +15,9 @@ namespace platform::media {
 namespace {
 
 constexpr const char* kSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+// At full music volume FluidSynth's output clips on full chords and drowns the effects;
+// half volume keeps the tunes' peaks below full scale, about as loud as the effects.
+constexpr int kMusicVolume = MIX_MAX_VOLUME / 2;
 
 bool OpenMixer() { return Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) == 0; }
 
@@ -88,6 +91,7 @@ class SdlMixerDevice : public Device {
     HaltTune();
     music_ = Mix_LoadMUS(t->second.file.c_str());
     if (!music_) return false;
+    Mix_VolumeMusic(kMusicVolume);
     if (Mix_PlayMusic(music_, 0) != 0) {
       HaltTune();
       return false;
