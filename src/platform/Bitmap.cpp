@@ -45,12 +45,14 @@ void Canvas::CopyRect(const Rect& dst, const Bitmap& src, const Rect& srcRect) {
   int dx = dst.left, dy = dst.top, sx = srcRect.left, sy = srcRect.top;
   int w = dst.Width(), h = dst.Height();
   if (!Clip(dx, dy, sx, sy, w, h, target_.Width(), target_.Height(), src.Width(), src.Height())) return;
-  // Copying a bitmap onto itself with overlap: work from a copy of the source rows.
+  // Copying a bitmap onto itself with overlap: work from a copy of the source rows. The
+  // copy is made only then: a Bitmap is not free to build (its canvas has a font name), and
+  // this is the hot path of every sprite cell.
   const Bitmap* from = &src;
-  Bitmap tmp;
+  std::unique_ptr<Bitmap> tmp;
   if (from == &target_) {
-    tmp = src;
-    from = &tmp;
+    tmp = std::make_unique<Bitmap>(src);
+    from = tmp.get();
   }
   for (int y = 0; y < h; ++y) {
     const Color* s = from->Row(sy + y) + sx;
