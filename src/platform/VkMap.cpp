@@ -119,7 +119,14 @@ std::string KeyName(int vk) {
   const char* n = nullptr;
   if (SDL_Keycode k = SDL_GetKeyFromScancode(sc); k != SDLK_UNKNOWN) n = SDL_GetKeyName(k);
   if (!n || !*n) n = SDL_GetScancodeName(sc);
-  return n ? n : "";
+  if (n && *n) return n;
+  // Keys of ISO and Japanese keyboards that the system leaves unnamed.
+  switch (sc) {
+    case SDL_SCANCODE_NONUSBACKSLASH: return "\\ (ISO)";
+    case SDL_SCANCODE_INTERNATIONAL1: return "\\ (ろ)";
+    case SDL_SCANCODE_INTERNATIONAL3: return "¥";
+    default: return "";
+  }
 }
 
 }  // namespace platform
