@@ -4,6 +4,8 @@
 #include <imgui.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 #include <map>
 #include <vector>
 
@@ -24,6 +26,14 @@ class SdlBackend : public Backend {
   bool Open(std::string* error) {
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_JOYSTICK | SDL_INIT_EVENTS) != 0) {
       if (error) *error = std::string("no display available (") + SDL_GetError() + ")";
+      return false;
+    }
+    // With no display SDL falls back to drawing nowhere; only take that when asked for.
+    std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+    const char* wanted = std::getenv("SDL_VIDEODRIVER");
+    if ((driver == "offscreen" || driver == "dummy") && !(wanted && *wanted)) {
+      if (error) *error = "no display available (DISPLAY is not set)";
+      SDL_Quit();
       return false;
     }
     int menu = ui::MenuHeight();

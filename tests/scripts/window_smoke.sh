@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# The real game in a real window under a virtual display: it starts, draws its title,
+# refuses a second copy, survives real key presses, and without a display says so.
+# usage: window_smoke.sh BUILD_DIR
+set -u
+build="$1"
+game="$build/bramko2"
+work="$(mktemp -d)"
+trap 'kill $game_pid $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
+export XDG_RUNTIME_DIR="$work" SDL_AUDIODRIVER=dummy
+fail() { echo "FAIL: $*"; exit 1; }
+
+# Without a display the game explains itself and ends with status 2.
+(unset DISPLAY WAYLAND_DISPLAY; SDL_VIDEODRIVER= "$game" >"$work/nodisplay.txt" 2>&1)
+status=$?
+[ "$status" -eq 2 ] || fail "without a display the exit status was $status, expected 2"
+grep -qi "display" "$work/nodisplay.txt" || fail "no message about the display: $(cat "$work/nodisplay.txt")"
+
+display=":$(( 90 + RANDOM % 400 ))"
+Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+export DISPLAY="$display"
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+
+"$game" >"$work/game.txt" 2>&1 &
+game_pid=$!
+win=""
+for _ in $(seq 100); do
+  win=$(xdotool search --name "Bramko2 for Windows" 2>/dev/null | head -n 1)
+  [ -n "$win" ] && break
+  sleep 0.1
+done
+[ -n "$win" ] || fail "no window appeared; game said: $(cat "$work/game.txt")"
+
+# A second copy ends at once with status 1 while the first runs.
+timeout 10 "$game" >/dev/null 2>&1
+status=$?
+[ "$status" -eq 1 ] || fail "the second copy ended with $status, expected 1"
+kill -0 $game_pid 2>/dev/null || fail "the first copy died when the second started"
+
+# Answer start-up message boxes (media files missing in a bare build) with Enter.
+xdotool windowfocus --sync "$win" 2>/dev/null
+for _ in 1 2 3 4 5 6 7 8 9 10; do xdotool key --window "$win" Return 2>/dev/null; sleep 0.15; done
+sleep 1
+import -window root "$work/shot.png" 2>/dev/null || fail "no screenshot"
+colours=$(convert "$work/shot.png" -format '%k' info:)
+[ "$colours" -gt 8 ] || fail "the screen is blank ($colours colours)"
+kill -0 $game_pid 2>/dev/null || fail "the game died: $(cat "$work/game.txt")"
+[ -n "${SMOKE_SHOT:-}" ] && cp "$work/shot.png" "$SMOKE_SHOT"
+
+# Closing the window ends the program.
+xdotool windowclose "$win" 2>/dev/null || kill -TERM $game_pid
+for _ in $(seq 50); do kill -0 $game_pid 2>/dev/null || break; sleep 0.1; done
+kill -0 $game_pid 2>/dev/null && fail "the game did not end after its window closed"
+echo "window smoke test passed ($colours colours on screen)"
