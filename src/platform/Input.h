@@ -6,7 +6,8 @@
 namespace platform {
 
 // Current down state of a key, after pumping pending events. A key that went down and up
-// since the last read of it reads as down once. Codes no key produces are never down.
+// since the last read of it reads as down once. Codes no key produces (0, 255 and above,
+// negative) are never down. Nothing is down while the window does not have the focus.
 bool KeyDown(int vk);
 // Name of the key for the key dialog; empty for a code with no physical key.
 std::string KeyName(int vk);
@@ -19,7 +20,8 @@ struct JoyPos {
   unsigned x = 32767, y = 32767;
   unsigned buttons = 0;  // bit 0: first button, bit 1: second button
 };
-// Joystick 0 and 1 are the first and second stick present. False when it is absent.
+// Joystick 0 and 1 are the first and second stick present; axes span 0..65535, bits 0 and 1
+// are its first two buttons. False when it is absent or unplugged (asked again every call).
 bool JoyGetDevCaps(int id, JoyCaps& caps);
 bool JoyGetPos(int id, JoyPos& pos);
 
