@@ -6,10 +6,7 @@
 
 #include <algorithm>
 
-#if __has_include("actors/Bramkoplayer.h")
 #include "actors/Bramkoplayer.h"
-#define BRAMKO_HAS_PLAYER 1
-#endif
 
 namespace {
 
@@ -37,20 +34,12 @@ void PaintLabelRight(int rightX, int y, const std::string& text, platform::Canva
 bool BothFighters() { return Fighters[0] && Fighters[1]; }
 
 // What the panel shows of each fighter.
-#ifdef BRAMKO_HAS_PLAYER
-const BramkoPlayer* Player(int i) { return static_cast<const BramkoPlayer*>(Fighters[i & 1]); }
-std::string FighterName(int i) { return Fighters[i & 1] ? static_cast<BramkoPlayer*>(Fighters[i & 1])->GetName() : ""; }
+const BramkoPlayer* Player(int i) { return Fighter(i & 1); }
+std::string FighterName(int i) { return Fighter(i & 1) ? Fighter(i & 1)->GetName() : ""; }
 int FighterScore(int i) { return Player(i) ? Player(i)->score : 0; }
 int FighterEnergy(int i) { return Player(i) ? Player(i)->energy : 0; }
 int FighterLoadedFang(int i) { return Player(i) ? Player(i)->loadedFang : -1; }
 int FighterRoundsWon(int i) { return Player(i) ? Player(i)->roundsWon : 0; }
-#else
-std::string FighterName(int) { return ""; }
-int FighterScore(int) { return 0; }
-int FighterEnergy(int) { return 0; }
-int FighterLoadedFang(int) { return -1; }
-int FighterRoundsWon(int) { return 0; }
-#endif
 
 }  // namespace
 
