@@ -1,7 +1,15 @@
 // app: wiring of the scenes above the shell into the shell's hooks. Each room that
 // arrives adds its line here.
+#include "actors/Vsmode.h"
 #include "app/GameApp.h"
+#include "chapters/Mainmenu.h"
 #include "settings/SettingsFile.h"
+#include "shell/Savefile.h"
 #include "shell/Unit1.h"
 
-void AssembleGame() { ApplyStoredSettings = LoadAndApplySettings; }
+void AssembleGame() {
+  ApplyStoredSettings = LoadAndApplySettings;
+  InstallMainMenu();  // the title leads to the main menu
+  ResetVersusState();
+  SaveProgressHook = SaveProgress;
+}
