@@ -133,7 +133,7 @@ class SdlMixerDevice : public Device {
   }
 
   void CloseAll() override {
-    while (!effects_.empty()) Close(effects_.begin()->first);
+    while (!effects_.empty()) Close(std::string(effects_.begin()->first));  // a copy: the key dies
     HaltTune();
     tunes_.clear();
   }
