@@ -17,7 +17,6 @@ TEST_F(InputTest, JoystickThresholdsAreExclusive) {
     unsigned x, y, buttons;
     bool left, up, right, down, b1, b2;
   } cases[] = {
-      {32767, 32767, 0, false, false, false, false, false, false},
       {21845, 21845, 0, false, false, false, false, false, false},  // on the threshold: not pressed
       {21844, 21844, 0, true, true, false, false, false, false},
       {43690, 43690, 0, false, false, false, false, false, false},
@@ -89,20 +88,6 @@ TEST_F(InputTest, JoystickPollerLetsTheJoiningDirectionWin) {
   EXPECT_EQ(JoystickPoller1(), 0);
 }
 
-TEST_F(InputTest, PollersReachThePlayersThroughThePolling) {
-  Start("");
-  TGameInput input;
-  JoystickInput = &input;
-  SetJoystick(0, true, 32767, 0);
-  SetJoystick(1, true, 65535, 32767, 1);
-  JoystickPollerP1 = JoystickPoller2;
-  JoystickPollerP2 = JoystickPoller1;
-  EXPECT_EQ(ReadPlayerInput(piPlayer1), ibRight | ibDecide);
-  EXPECT_EQ(ReadPlayerInput(piPlayer2), ibUp);
-  EXPECT_TRUE(AnyInput());
-  JoystickInput = nullptr;
-}
-
 TEST_F(InputTest, SetInputModeKeepsTheStickOrCarriesAutoUpdateOver) {
   Start("10 down LEFT\n10 down RIGHT\n20 up LEFT\n20 up RIGHT\n");
   TGameInput input;
@@ -133,22 +118,6 @@ TEST_F(InputTest, SetInputModeKeepsTheStickOrCarriesAutoUpdateOver) {
   ASSERT_NE(input.GetKeyStick(), nullptr);
   EXPECT_EQ(input.GetKeyStick()->KeyList[kidLeft].Keys[0], 83);
   EXPECT_EQ(input.GetKeyStick()->KeyList[kidLeft].Keys[1], 0);
-}
-
-TEST_F(InputTest, KeyboardStickLayoutsReadTheirKeys) {
-  Start("10 down 100\n10 down 97\n20 up 100\n20 up 97\n20 down E\n20 down C\n");
-  TGameInput input;
-  input.SetInputMode(imKeyRight);
-  At(10);
-  EXPECT_EQ(input.GetLeftRight(), -1);  // keypad 4
-  EXPECT_TRUE(input.GetIsXX(kidButton2));  // keypad 1
-  EXPECT_FALSE(input.GetIsXX(kidButton1));
-  input.SetInputMode(imKeyLeft);
-  At(20);
-  TPoint d = input.GetDirection();
-  EXPECT_EQ(d.x, 0);
-  EXPECT_EQ(d.y, 0);  // E (up) and C (down) together
-  EXPECT_EQ(input.GetUpDown(), 0);
 }
 
 }  // namespace

@@ -39,18 +39,6 @@ TEST(KeyMapTest, EveryCodeTheGameMeetsHasAKeyThatProducesIt) {
       for (int vk : KeyTable::DefaultKeys(row, f)) EXPECT_FALSE(platform::KeyName(vk).empty()) << vk;
 }
 
-TEST(KeyMapTest, KeypadFollowsNumLockAndModifiersGiveTheGenericCodeToo) {
-  EXPECT_EQ(platform::VksForScancode(SDL_SCANCODE_KP_8, true), std::vector<int>{104});
-  EXPECT_EQ(platform::VksForScancode(SDL_SCANCODE_KP_8, false), std::vector<int>{38});
-  EXPECT_EQ(platform::VksForScancode(SDL_SCANCODE_KP_5, false), std::vector<int>{0x0C});
-  EXPECT_EQ(platform::VksForScancode(SDL_SCANCODE_KP_PERIOD, false), std::vector<int>{0x2E});
-  EXPECT_EQ(platform::VksForScancode(SDL_SCANCODE_KP_ENTER, true), std::vector<int>{0x0D});
-  EXPECT_EQ(platform::VksForScancode(SDL_SCANCODE_RSHIFT, true), (std::vector<int>{0xA1, 0x10}));
-  EXPECT_EQ(platform::VksForScancode(SDL_SCANCODE_LALT, true), (std::vector<int>{0xA4, 0x12}));
-  EXPECT_EQ(platform::VksForScancode(SDL_SCANCODE_NONUSBACKSLASH, true), std::vector<int>{226});
-  EXPECT_TRUE(platform::VksForScancode(SDL_SCANCODE_MUTE, true).empty());
-}
-
 TEST(KeyMapTest, CodesWithoutAKeyHaveNoNameAndAreNeverDown) {
   for (int vk : {0, 255, 1000, -1, 0x07, 0xFF00}) {
     EXPECT_EQ(platform::ScancodeForVk(vk), SDL_SCANCODE_UNKNOWN) << vk;

@@ -103,15 +103,6 @@ TEST_F(InputTest, SettingsDialogSilencesEverything) {
   EXPECT_TRUE(CancelPressed());
 }
 
-TEST_F(InputTest, QuitCountsAsCancelAndAbort) {
-  Start("");
-  EXPECT_FALSE(CancelPressed());
-  QuitRequested = true;
-  EXPECT_TRUE(CancelPressed());
-  EXPECT_TRUE(AbortPressed());
-  EXPECT_FALSE(AnyInput());
-}
-
 TEST_F(InputTest, CodesNoKeyProducesAreKeptButNeverDown) {
   Start("10 down 255\n10 down 1000\n");
   for (int code : {0, 255, 1000, -7}) KeyTable::AddKey(0, kfUp, code);

@@ -34,12 +34,6 @@ TEST_F(InputTest, WaitReleaseStartsOverOnATapBetweenChecks) {
   EXPECT_EQ(Now(), 133 + 55);
 }
 
-TEST_F(InputTest, WaitReleaseReturnsAtOnceWhenNothingIsHeldAfterFiftyMs) {
-  Start("");
-  WaitRelease();
-  EXPECT_EQ(Now(), 55);
-}
-
 TEST_F(InputTest, WaitOrKeyAbortComesBeforeCancelBeforeAnyInput) {
   Start("5 down ESC\n6 up ESC\n"
         "1005 down 191\n1006 up 191\n"
@@ -55,13 +49,6 @@ TEST_F(InputTest, WaitOrKeyAbortComesBeforeCancelBeforeAnyInput) {
   At(3000);
   EXPECT_EQ(WaitOrKey(100), wrNone);  // time out on the first tick past 100 ms
   EXPECT_EQ(Now(), 3101);
-}
-
-TEST_F(InputTest, WaitOrKeyHonoursAClosingWindow) {
-  Start("");
-  QuitRequested = true;
-  EXPECT_EQ(WaitOrKey(500), wrQuit);
-  EXPECT_EQ(Now(), 0);
 }
 
 TEST_F(InputTest, WaitPressSleepsInTenMsTurnsAndReportsCancel) {
