@@ -12,16 +12,36 @@
 namespace platform {
 
 // Key-down state by virtual-key code. A press that was already released when the key is
-// next read still reads as down once.
+// next read still reads as down: for every read within the millisecond of its first read,
+// so one check that looks at the same key twice sees the tap both times.
 class KeyLatch {
  public:
-  void Down(int vk) { down_[vk] = true; latched_[vk] = true; }
+  void Down(int vk) {
+    down_[vk] = true;
+    latched_[vk] = Latch{true, false, 0};
+  }
   void Up(int vk) { down_[vk] = false; }
-  void ReleaseAll() { down_.clear(); latched_.clear(); }
-  bool Read(int vk) {
-    bool d = down_[vk] || latched_[vk];
-    latched_[vk] = false;
-    return d;
+  void ReleaseAll() {
+    down_.clear();
+    latched_.clear();
+  }
+  bool Read(int vk, uint32_t now) {
+    auto it = latched_.find(vk);
+    if (it == latched_.end() || !it->second.pending) return IsHeld(vk);
+    Latch& l = it->second;
+    if (IsHeld(vk)) {
+      // Seen while held: the press has been read, the key's own state counts from now on.
+      l.pending = false;
+      return true;
+    }
+    if (!l.read) {
+      l.read = true;
+      l.firstRead = now;
+      return true;
+    }
+    if (l.firstRead == now) return true;
+    l.pending = false;
+    return false;
   }
   bool IsHeld(int vk) const {
     auto it = down_.find(vk);
@@ -29,7 +49,13 @@ class KeyLatch {
   }
 
  private:
-  std::unordered_map<int, bool> down_, latched_;
+  struct Latch {
+    bool pending = false;  // went down since it was last seen
+    bool read = false;
+    uint32_t firstRead = 0;
+  };
+  std::unordered_map<int, bool> down_;
+  std::unordered_map<int, Latch> latched_;
 };
 
 class Backend {

@@ -48,7 +48,7 @@ class HeadlessBackend : public Backend {
     Advance(target);
   }
 
-  bool ReadKey(int vk) override { return focused_ && keys_.Read(vk); }
+  bool ReadKey(int vk) override { return focused_ && keys_.Read(vk, Ticks()); }
   bool Focused() override { return focused_; }
 
   bool JoyCaps(int id, platform::JoyCaps& caps) override {

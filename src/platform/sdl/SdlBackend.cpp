@@ -98,7 +98,7 @@ class SdlBackend : public Backend {
     Service();
   }
 
-  bool ReadKey(int vk) override { return HasFocus() && keys_.Read(vk); }
+  bool ReadKey(int vk) override { return HasFocus() && keys_.Read(vk, Ticks()); }
   bool Focused() override { return HasFocus(); }
 
   bool JoyCaps(int id, platform::JoyCaps& caps) override {
