@@ -9,6 +9,7 @@
 
 int VersusPowerLevel[2] = {0, 0};
 VSMode* CurrentVersus = nullptr;
+int (*VersusMatchRunner)() = RunVersusMatch;
 
 namespace {
 
@@ -171,7 +172,7 @@ bool VSMode::Decide(int p) {
     FangPowerByMode[f][mmVersus] = VersusFangPower(VersusPowerLevel[f]);
     FangSetByMode[f][mmVersus] = cursorIndex[f];
   }
-  RunVersusMatch();
+  VersusMatchRunner();
   Reset();
   return true;
 }
@@ -179,4 +180,5 @@ bool VSMode::Decide(int p) {
 void ResetVersusState() {
   VersusPowerLevel[0] = VersusPowerLevel[1] = 0;
   CurrentVersus = nullptr;
+  VersusMatchRunner = RunVersusMatch;
 }

@@ -40,6 +40,9 @@ int MenuSelect() {
     return 0;
   }
   if (i == kVersus) {
+    // The select key is let go first, or player 1 would pick "type a" with it at once.
+    SetSceneStep(nullptr);
+    WaitRelease();
     // The versus screen takes over; the menu is not needed behind it.
     platform::Canvas& canvas = menu->GetTargetCanvas();
     delete menu;
@@ -84,6 +87,9 @@ MainMenu::MainMenu(platform::Canvas& canvas)
   MoveCursorTo(MainMenuLastItem);
   RedrawAll();
   topMenu = 1;
+  // The key that led here (a select on the title or on "exit" of the versus screen) is let
+  // go before the menu reads the keys: held, it would run the item under the hero at once.
+  WaitRelease();
   SetSceneStep(FieldMapStep);
 }
 
