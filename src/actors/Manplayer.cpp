@@ -20,7 +20,8 @@ int ManPlayer::Move() {
     return 0;
   }
   const int source = inputSource == -1 ? SlotPlayer[playerIndex & 1] : inputSource;
-  const TInputBits b = ReadPlayerInput(source);
+  TInputBits b = ReadPlayerInput(source);
+  if (b < 0) b = 0;  // a source no key slot serves reads as nothing pressed
 
   // One direction at most, the first pressed one whose step stays inside the own area.
   const int v = speed, h = height, i = playerIndex;

@@ -3,7 +3,9 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
+#include <set>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -127,12 +129,13 @@ class ActorTest : public ::testing::Test {
     return 0;
   }
 
-  // Presses the key of player slot 0's function (TKeyFunction) from now on.
-  static void Press(int function, bool down = true) {
+  // Presses (or lets go of) the first default key of a key function (TKeyFunction) of key
+  // slot 0 or 1 from now on.
+  static void Press(int function, bool down = true, int slot = 0) {
     platform::headless::ScriptEvent e;
     e.ms = platform::headless::Now();
     e.kind = down ? "down" : "up";
-    e.vk = KeyTable::DefaultKeys(0, function).front();
+    e.vk = KeyTable::DefaultKeys(slot, function).front();
     platform::headless::Inject(e);
     platform::SleepMs(1);  // let the backend apply it
   }
