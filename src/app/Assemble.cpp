@@ -4,6 +4,7 @@
 #include "app/GameApp.h"
 #include "chapters/Mainmenu.h"
 #include "settings/SettingsFile.h"
+#include "shell/Battle.h"
 #include "shell/Savefile.h"
 #include "shell/Unit1.h"
 
@@ -12,4 +13,5 @@ void AssembleGame() {
   InstallMainMenu();  // the title leads to the main menu
   ResetVersusState();
   SaveProgressHook = SaveProgress;
+  RunStoryMatchHook = RunStoryMatch;  // bramko-sim --match
 }

@@ -1,0 +1,17 @@
+// shell: the battle match (module Battle). RunMatch takes the window over, builds the two
+// fighters on the arena, plays up to three rounds with RunRound and gives the window back.
+#pragma once
+#include "shell/Game.h"
+
+struct OpponentRecord;
+
+// One match; a null record is a human fighter on that side (the left side always is).
+// Returns the left fighter's rounds won: 2 is a victory.
+int RunMatch(const OpponentRecord* left, const OpponentRecord* right);
+// One round, index 0..2: wrQuit when the player abandoned it, else wrNone.
+TWaitResult RunRound(int roundIndex);
+
+// A story match of the player against opponent table entry record, fought from map
+// (1 journey, 2 tournament, 3 DoraQ) at its frontier waypoint. Returns RunMatch's result,
+// or -1 when there is no such record.
+int RunStoryMatch(int record, int map);

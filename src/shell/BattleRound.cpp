@@ -1,0 +1,132 @@
+// shell: one round: the fighters back on their marks, the announcement, then the frame
+// loop that steps the arena, spawns items and chips and runs the pick-up and hit tests,
+// until the clock runs out or the gauge saturates; and the pause on Escape.
+#include "actors/Bramkoplayer.h"
+#include "actors/Fang.h"
+#include "actors/Item.h"
+#include "actors/Tip.h"
+#include "field/Fieldxchip.h"
+#include "platform/Dialogs.h"
+#include "platform/Platform.h"
+#include "platform/Window.h"
+#include "shell/Battle.h"
+#include "shell/BattleParts.h"
+#include "shell/Bramkoworld.h"
+#include "shell/Drawing.h"
+#include "shell/GameMedia.h"
+#include "shell/RoundResult.h"
+
+namespace {
+
+constexpr int kF4 = 0x73;
+constexpr int kItemClockLimit = 30000;
+// The clock ticks when the frame counter has run down from this to 0: every 61 frames.
+constexpr int kFramesPerSecond = 60;
+
+const char* const kAnnouncements[3] = {"round 1", "round 2", "final round"};
+const int kAnnouncementX[3] = {208, 208, 144};
+
+void Announce(int roundIndex) {
+  BusyWait(1000);
+  PaintBattleText(kAnnouncementX[roundIndex], 232, kAnnouncements[roundIndex]);
+  BusyWait(400);
+  Arena->RedrawAll();
+  PaintBattleText(224, 232, "start!");
+  BusyWait(1000);
+  Arena->RedrawAll();
+}
+
+// The per-frame work of the round; wrQuit when the player left the battle.
+TWaitResult FrameLoop() {
+  int secondCounter = kFramesPerSecond;
+  int chipCountdown = 1;
+  for (;;) {
+    const uint32_t t0 = TickCount();
+    if (RoundClock == 0 || RoundOver != 0) return wrNone;
+    for (int j = 0; j < 2; ++j) {
+      BramkoPlayer* f = Fighter(j);
+      if (f->framesSinceItem < kItemClockLimit) ++f->framesSinceItem;
+    }
+    Arena->StepAll();
+    SpawnItem();
+    if (chipCountdown == 0) {
+      chipCountdown = ChipSpawnInterval;
+      SpawnChip();
+    } else {
+      --chipCountdown;
+    }
+    CheckAllChips();
+    CheckAllItems();
+    CheckAllFangs();
+    // F4, switching to another program, or the window closing ends the match.
+    if (KeyIsDown(kF4) || !platform::HasFocus() || QuitRequested) return wrQuit;
+    if (secondCounter % 8 != 0) {
+      // The window's own key handling never runs in a round: a key press reaches the form
+      // at once and nothing piles up, so there is no pending key message to drop here.
+      KeepMusicLooping();
+      if (KeyIsDown(VK_F1_KEY)) platform::ShowHelp(HelpFile, HelpKeyword);
+      if (KeyIsDown(VK_ESCAPE_KEY) && PauseBattle() == wrQuit) return wrQuit;
+    }
+    if (secondCounter > 0) {
+      --secondCounter;
+    } else {
+      secondCounter = kFramesPerSecond;
+      --RoundClock;
+      PaintClock(*BattleCanvas);
+    }
+    // The frame period is kept by spinning on the tick count.
+    uint32_t elapsed;
+    while ((elapsed = TickCount() - t0) < static_cast<uint32_t>(FramePeriodMs))
+      platform::SpinTurn(FramePeriodMs - elapsed);
+  }
+}
+
+}  // namespace
+
+void DissolveInBattleScreen() {
+  platform::Bitmap screen(platform::kGameWidth, platform::kGameHeight);
+  PaintBattleScreen(screen.GetCanvas());
+  BlockDissolveCopy(screen.GetCanvas(), 0, 0, *BattleCanvas, 0, 0, platform::kGameWidth, platform::kGameHeight, false);
+}
+
+TWaitResult RunRound(int roundIndex) {
+  GameScreenActive = true;
+  ClearAllItems();
+  ClearAllFangs();
+  ClearAllChips();
+  for (int j = 0; j < 2; ++j) {
+    BramkoPlayer* f = Fighter(j);
+    f->MoveTo(144 + 272 * j, 160);
+    f->ResetRound();
+  }
+  RoundClock = RoundSeconds;
+  newEventFlag = 0;
+  fireUrgency = 0;
+  RoundOver = 0;
+
+  DissolveInBattleScreen();
+  PaintStatusPanel(*BattleCanvas);
+  Announce(roundIndex < 0 ? 0 : roundIndex > 2 ? 2 : roundIndex);
+
+  if (FrameLoop() == wrQuit) return wrQuit;
+  return EndRound() == wrQuit ? wrQuit : wrNone;
+}
+
+TWaitResult PauseBattle() {
+  PaintBattleScreen(*ScreenCanvas);
+  platform::SetImageVisible(true);
+  ScreenCanvas->copyMode = platform::CopyMode::Copy;
+  ScreenCanvas->CopyRect({192, 208, 448, 304}, SpriteSheet, {256, 512, 512, 608});
+  platform::SetCursorVisible(true);
+
+  WaitRelease();
+  if (WaitPress() == wrCancel || QuitRequested) return wrQuit;
+  WaitRelease();
+  PumpMessages();
+  platform::SetCursorVisible(false);
+  PaintStatusPanel(*BattleCanvas);
+  platform::SetImageVisible(false);
+  PumpMessages();
+  PaintStatusPanel(*BattleCanvas);
+  return wrNone;
+}
