@@ -3,6 +3,7 @@
 #include "actors/Vsmode.h"
 #include "app/GameApp.h"
 #include "chapters/Mainmenu.h"
+#include "screens/Omake.h"
 #include "settings/SettingsFile.h"
 #include "shell/Battle.h"
 #include "shell/Savefile.h"
@@ -11,6 +12,8 @@
 void AssembleGame() {
   ApplyStoredSettings = LoadAndApplySettings;
   InstallMainMenu();  // the title leads to the main menu
+  ResetExtrasMenu();
+  ExtrasMenuConstructor = ConstructExtrasMenu;  // the main menu's extras item
   ResetVersusState();
   SaveProgressHook = SaveProgress;
   RunStoryMatchHook = RunStoryMatch;  // bramko-sim --match
