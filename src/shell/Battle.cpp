@@ -72,11 +72,6 @@ int RunMatch(const OpponentRecord* left, const OpponentRecord* right) {
   const OpponentRecord* records[2] = {left, right};
   for (int j = 0; j < 2; ++j) {
     BramkoPlayer* f = CreateFighter(j, records[j]);
-    if (!f) {
-      // A build without the computer player cannot fight a record.
-      GiveWindowBack();
-      return 0;
-    }
     f->playerIndex = j;
     Fighters[j] = f;
   }

@@ -1,14 +1,11 @@
 // shell: the fighters of a match, by record or human, with their gauge tiles.
 #include "actors/Comparas.h"
+#include "actors/Complayer.h"
 #include "actors/Manplayer.h"
 #include "field/Fieldxchip.h"
 #include "shell/BattleParts.h"
 #include "shell/Bramkoworld.h"
 
-#if __has_include("actors/Complayer.h")
-#include "actors/Complayer.h"
-#define BRAMKO_HAVE_COMPLAYER 1
-#endif
 
 namespace {
 
@@ -19,27 +16,15 @@ void CopyGaugeTiles(int side, int sourceX) {
 
 }  // namespace
 
-bool HaveComputerFighter() {
-#ifdef BRAMKO_HAVE_COMPLAYER
-  return true;
-#else
-  return false;
-#endif
-}
-
 BramkoPlayer* CreateFighter(int side, const OpponentRecord* record) {
   if (!record) {
     auto* f = new ManPlayer(Arena, &SpriteSheet, &SpriteMask, {0, 576 * side, 32, 576 * side + 32});
     CopyGaugeTiles(side, 256 + 288 * side);
     return f;
   }
-#ifdef BRAMKO_HAVE_COMPLAYER
   const int c = record->characterId;
   auto* f = new ComPlayer(Arena, &SpriteSheet, &SpriteMask, {0, 32 * c + 32, 32, 32 * c + 64});
   f->ApplyRecord(*record);
   CopyGaugeTiles(side, 272 + 16 * c);
   return f;
-#else
-  return nullptr;
-#endif
 }

@@ -7,10 +7,8 @@ class BramkoPlayer;
 struct OpponentRecord;
 
 // The fighter of a side: a ManPlayer for a null record, else a ComPlayer of the record;
-// its gauge tiles are copied too. Null when this build cannot make a computer fighter.
+// its gauge tiles are copied too.
 BramkoPlayer* CreateFighter(int side, const OpponentRecord* record);
-// Whether this build has the computer player.
-bool HaveComputerFighter();
 
 // Escape in the frame loop: the battle screen with the pause panel on the picture control
 // until a press; wrQuit when that press was cancel (or the window is closing).

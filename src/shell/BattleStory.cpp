@@ -1,19 +1,12 @@
 // shell: a story match started straight from the simulator: the player against one record
 // of the opponent table, as if chosen at the frontier of a story map.
-#include <cstdio>
-
 #include "actors/Comparas.h"
 #include "field/MapState.h"
 #include "shell/Battle.h"
-#include "shell/BattleParts.h"
 
 int RunStoryMatch(int record, int map) {
   const OpponentRecord* opponent = Opponents().At(record);
   if (!opponent) return -1;
-  if (!HaveComputerFighter()) {
-    std::fprintf(stderr, "bramko-sim: this build has no computer player yet\n");
-    return -1;
-  }
   CurrentMapId = map;
   CurrentWaypoint = MapProgress[map] + 2;
   return RunMatch(nullptr, opponent);

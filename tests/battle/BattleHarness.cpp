@@ -8,6 +8,7 @@
 #include "actors/Bramkoplayer.h"
 #include "actors/Tip.h"
 #include "app/GameApp.h"
+#include "field/Fieldxchip.h"
 #include "platform/Window.h"
 #include "platform/headless/HeadlessControl.h"
 #include "settings/SettingsFile.h"
@@ -95,7 +96,10 @@ bool ShowsGlyphText(int x, int y, const std::string& text) {
 }
 
 std::string FolderWithMaps(const std::string& name) {
-  const std::string dir = testing_support::FreshDir(name);
+  // Each its own folder: the game works in its folder, and removing it under a later run's
+  // feet would take its current directory away.
+  static int serial = 0;
+  const std::string dir = testing_support::FreshDir(name + std::to_string(++serial));
   for (const char* map : {"map1.txt", "map2.txt", "map3.txt"}) {
     std::error_code ec;
     std::filesystem::copy_file(std::filesystem::path(BRAMKO_RUNTIME_DIR) / map, std::filesystem::path(dir) / map, ec);
@@ -128,6 +132,7 @@ void Play(MatchRun& run) {
     run.report = LastMatch;
     run.windowGivenBack = platform::MenuVisible() && platform::ImageVisible() && platform::CursorVisible() &&
                           !GameScreenActive && !Fighters[0] && !Fighters[1];
+    run.arenaSpritesAfter = Arena ? Arena->GetSpriteCount() : -1;
     platform::CloseWindow();
   };
   RunGame(o);

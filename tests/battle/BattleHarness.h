@@ -45,6 +45,7 @@ struct MatchRun {
   int64_t matchEndedAt = -1;   // virtual time when RunMatch returned
   int64_t runEndedAt = -1;     // virtual time when the whole run ended
   bool windowGivenBack = false;  // menu, picture control and cursor back, paint filter off
+  int arenaSpritesAfter = -1;    // sprites left on the arena when the match is over
 };
 
 // Runs the match; fills the results of run.
@@ -53,6 +54,8 @@ void Play(MatchRun& run);
 // True when the text's display glyphs stand at (x, y) of the canvas (drawing them again
 // would change nothing).
 bool ShowsGlyphText(int x, int y, const std::string& text);
+
+inline bool Seen(const MatchRun& run, const char* text) { return run.seen.count(text) != 0; }
 
 // Virtual time now.
 int64_t Now();

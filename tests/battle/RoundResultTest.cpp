@@ -19,8 +19,6 @@ MatchRun Versus(std::vector<RoundPlan> plan) {
   return run;
 }
 
-bool Seen(const MatchRun& run, const char* text) { return run.seen.count(text) != 0; }
-
 TEST(RoundResultTest, PerfectLifeBonusIsFixedWhateverTheLead) {
   // Leads of just over the gauge's end and of far more give the same bonus.
   MatchRun run = Versus({LeftPerfect(1124), LeftPerfect(9000)});
