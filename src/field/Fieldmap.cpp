@@ -75,6 +75,7 @@ bool TryNeighbours(FieldMap& map, Beyond beyond) {
 }  // namespace
 
 int FieldMapStep() {
+  if (!CurrentMapScene) return 0;
   if (AbortPressed()) {
     SetSceneStep(nullptr);
     const bool top = CurrentMapScene && CurrentMapScene->topMenu;
