@@ -4,13 +4,14 @@
 #include "app/GameApp.h"
 #include "chapters/Mainmenu.h"
 #include "screens/Omake.h"
-#include "settings/SettingsFile.h"
+#include "settings/Custom.h"
 #include "shell/Battle.h"
 #include "shell/Savefile.h"
 #include "shell/Unit1.h"
 
 void AssembleGame() {
-  ApplyStoredSettings = LoadAndApplySettings;
+  ApplyStoredSettings = ApplySettingsAtStartup;  // the settings dialog, never shown
+  ShowSettingsDialog = RunSettingsDialog;        // "設定" / "設定変更"
   InstallMainMenu();  // the title leads to the main menu
   ResetExtrasMenu();
   ExtrasMenuConstructor = ConstructExtrasMenu;  // the main menu's extras item

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/Text.h"
+#include "platform/VkMap.h"
 #include "platform/Window.h"
 
 namespace platform::ui {
@@ -19,6 +20,10 @@ namespace {
 constexpr int kMenuHeight = 20;
 bool g_ready = false;
 uint32_t g_busyUntil = 0;
+ImFont* g_dialogFont = nullptr;
+std::function<void()> g_dialogLayer;
+std::vector<int> g_keyPresses;
+constexpr size_t kMaxKeyPresses = 32;  // nobody drew a frame for a while: keep the latest
 
 struct HelpSection {
   std::string keyword;
@@ -82,10 +87,18 @@ bool Init(SDL_Window* window, SDL_Renderer* renderer) {
   ImGui::StyleColorsClassic();
   ImGui::GetStyle().WindowRounding = 0;
   std::string font = FontFileFor("ＭＳ Ｐゴシック");
-  if (!font.empty())
+  if (!font.empty()) {
     io.Fonts->AddFontFromFileTTF(font.c_str(), 14.0f, nullptr, io.Fonts->GetGlyphRangesJapanese());
-  else
+    // Small dialog text stays sharp when its glyphs sit on whole pixels.
+    ImFontConfig small;
+    small.OversampleH = 1;
+    small.OversampleV = 1;
+    small.PixelSnapH = true;
+    g_dialogFont = io.Fonts->AddFontFromFileTTF(font.c_str(), 12.0f, &small, io.Fonts->GetGlyphRangesJapanese());
+  } else {
     io.Fonts->AddFontDefault();
+  }
+  if (!g_dialogFont) g_dialogFont = io.Fonts->Fonts[0];
   ImGui_ImplSDL2_InitForSDLRenderer(window);
   ImGui_ImplSDLRenderer_Init(renderer);
   g_ready = true;
@@ -98,6 +111,7 @@ void Shutdown() {
   ImGui_ImplSDL2_Shutdown();
   ImGui::DestroyContext();
   g_ready = false;
+  g_dialogFont = nullptr;
 }
 
 bool ProcessEvent(const SDL_Event& e) {
@@ -105,15 +119,27 @@ bool ProcessEvent(const SDL_Event& e) {
   if (e.type == SDL_MOUSEMOTION || e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP ||
       e.type == SDL_KEYDOWN || e.type == SDL_TEXTINPUT || e.type == SDL_MOUSEWHEEL)
     g_busyUntil = SDL_GetTicks() + 500;
+  if (e.type == SDL_KEYDOWN && !e.key.repeat) {
+    auto vks = VksForScancode(e.key.keysym.scancode, (SDL_GetModState() & KMOD_NUM) != 0);
+    if (!vks.empty()) {
+      if (g_keyPresses.size() >= kMaxKeyPresses) g_keyPresses.erase(g_keyPresses.begin());
+      g_keyPresses.push_back(vks.back());
+    }
+  }
   return ImGui_ImplSDL2_ProcessEvent(&e);
 }
 
 bool WantsMouse() { return g_ready && ImGui::GetIO().WantCaptureMouse; }
 int MenuHeight() { return kMenuHeight; }
 bool Busy() {
-  return g_help.open || static_cast<int32_t>(g_busyUntil - SDL_GetTicks()) > 0 ||
+  return g_help.open || static_cast<bool>(g_dialogLayer) || static_cast<int32_t>(g_busyUntil - SDL_GetTicks()) > 0 ||
          (g_ready && ImGui::IsPopupOpen("", ImGuiPopupFlags_AnyPopupId | ImGuiPopupFlags_AnyPopupLevel));
 }
+
+ImFont* DialogFont() { return g_dialogFont; }
+void SetDialogLayer(std::function<void()> draw) { g_dialogLayer = std::move(draw); }
+const std::vector<int>& FrameKeyPresses() { return g_keyPresses; }
+void ClearKeyPresses() { g_keyPresses.clear(); }
 
 void OpenHelp(const std::string& file, const std::string& keyword) {
   LoadHelp(file);
@@ -145,7 +171,9 @@ std::function<void()> RenderFrame(const std::function<void()>& overlay) {
     ImGui::EndMainMenuBar();
   }
   DrawHelp();
+  if (g_dialogLayer) g_dialogLayer();
   if (overlay) overlay();
+  g_keyPresses.clear();
   ImGui::Render();
   ImGui_ImplSDLRenderer_RenderDrawData(ImGui::GetDrawData());
   return picked;

@@ -5,6 +5,9 @@
 
 #include <functional>
 #include <string>
+#include <vector>
+
+struct ImFont;
 
 namespace platform::ui {
 
@@ -21,5 +24,15 @@ std::function<void()> RenderFrame(const std::function<void()>& overlay);
 // True while something of ImGui needs redrawing (a window open, recent input).
 bool Busy();
 void OpenHelp(const std::string& file, const std::string& keyword);
+
+// The dialogs' font: "ＭＳ Ｐゴシック" at 12 pixels (null before Init).
+ImFont* DialogFont();
+// The dialogs the game has open, drawn in every frame under the overlay (so a message box
+// or a nested dialog shows its owner beneath it). Empty function: none.
+void SetDialogLayer(std::function<void()> draw);
+// Virtual-key codes of the keys pressed since the previous frame, in order (the generic
+// code for Shift, Ctrl and Alt, as key messages carry). Cleared after every frame.
+const std::vector<int>& FrameKeyPresses();
+void ClearKeyPresses();
 
 }  // namespace platform::ui

@@ -1,0 +1,49 @@
+// platform: the controls of the game's own dialogs (group box, radio group, drop-down list,
+// list box, button, label and a key-capture box), drawn with Dear ImGui over the game area
+// in the look of the system's dialogs, with the dialog font ("ＭＳ Ｐゴシック", 12 px).
+// Headless nothing is drawn: a dialog is answered with Cancel at once.
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace platform::dlg {
+
+// A rectangle in the dialog's client area, in pixels.
+struct Rect {
+  int x = 0, y = 0, w = 0, h = 0;
+};
+
+// Runs a modal dialog. draw() is called in every frame and draws the whole dialog
+// (BeginDialog .. EndDialog); it returns true when a control queued an event. act() then
+// runs outside the drawing, where it may show message boxes or open further dialogs, and
+// returns the dialog's result, or 0 to stay open. While act() runs, or a dialog opened by
+// it is up, the dialog stays on screen but takes no input. Closing the main window, or the
+// headless backend, ends the dialog with kMsgCancel without calling act().
+int RunDialog(const std::function<bool()>& draw, const std::function<int()>& act);
+
+// --- inside draw() ---
+
+// Opens the dialog window, centred over the game area when it appears. *closeClicked is
+// set when the caption's close box was clicked. Call EndDialog whatever it returns.
+bool BeginDialog(const std::string& title, int clientWidth, int clientHeight, bool* closeClicked);
+void EndDialog();
+
+void GroupBox(const std::string& caption, Rect r);
+void Label(const std::string& text, int x, int y);
+// Buttons report a click; the default button carries the dark outer frame.
+bool Button(const std::string& caption, Rect r, bool isDefault = false);
+// A captioned group of radio buttons in columns (items run down each column first).
+// *index is the selected item (-1: none); true when the user picked an item.
+bool RadioGroup(const std::string& caption, const std::vector<std::string>& items, int columns, Rect r, int* index);
+// A drop-down list; true when the user picked an item (*index then holds it).
+bool ComboBox(const std::string& id, const std::vector<std::string>& items, Rect r, int* index);
+// A list box with one selectable line per item; true when the user clicked a line.
+bool ListBox(const std::string& id, const std::vector<std::string>& lines, Rect r, int* selected);
+// A one-line box showing text, with a caret while focused; true when it was clicked.
+bool KeyBox(const std::string& id, const std::string& text, Rect r, bool focused);
+// Virtual-key codes pressed since the previous frame, for the dialog that takes input
+// (empty for one beneath another dialog or a message box).
+std::vector<int> KeyPresses();
+
+}  // namespace platform::dlg

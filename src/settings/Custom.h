@@ -1,0 +1,58 @@
+// settings: the settings dialog TForm2 ("Bramko2 for Windows カスタマイズウインドウ"): game
+// speed, fang power, joystick assignment and the key lists, kept in "BRAMKO.INI". The same
+// class loads and applies the settings at start-up without being shown.
+#pragma once
+#include <functional>
+#include <string>
+
+#include "settings/FormControls.h"
+#include "settings/SettingsFile.h"
+#include "shell/Bramkoworld.h"
+
+class TForm2 {
+ public:
+  TForm2();   // FormCreate
+  ~TForm2();  // FormDestroy
+
+  // Shows the dialog until OK, Cancel, Standard or its close box ends it; the modal result.
+  int ShowModal();
+
+  void FormCreate();
+  void FormDestroy();
+  void loadIniFile(bool withKeys);
+  void loadKeyFile(bool defaults);
+  void doApply();
+
+  void btnOKClick();
+  void Button3Click();  // Cancel
+  void Button4Click();  // Standard
+  void Button1Click();  // PLAYER 1 keys
+  void Button2Click();  // PLAYER 2 keys
+  void ComboBox1Change();
+  void ComboBox2Change();
+  void btnHELPClick();
+  void btnCancelClick();
+  void FormKeyDown(int& key);
+
+  static constexpr const char* kCaption = "Bramko2 for Windows カスタマイズウインドウ";
+  static constexpr int kClientWidth = 632, kClientHeight = 305;
+
+  TRadioGroup rgSpeed, rgFangPW, rgDISPLAY;
+  TComboBox ComboBox1, ComboBox2;
+  int ModalResult = mrNone;
+  std::string IniPath;  // the settings file, read and written one value at a time
+
+ private:
+  StoredSettings ControlValues() const;
+  void OpenKeyDialog(int player);
+  bool Draw();  // one frame of the dialog; true when a control queued its handler
+
+  SceneStepFn savedStep_ = nullptr;
+  bool created_ = false;
+  std::function<void()> pending_;
+};
+
+// The "設定変更" menu item: the dialog shown modally, then destroyed.
+void RunSettingsDialog();
+// Start-up: the dialog created without showing it, its settings applied, destroyed again.
+void ApplySettingsAtStartup();

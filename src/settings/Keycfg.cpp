@@ -1,0 +1,128 @@
+// settings: the key customize dialog's rules: the list of one player's key function, keys
+// added by pressing them, duplicates refused, removal, and the closing buttons. Its drawing
+// lives in KeycfgView.cpp.
+#include "settings/Keycfg.h"
+
+#include "platform/DialogWidgets.h"
+#include "platform/Dialogs.h"
+#include "platform/Input.h"
+#include "settings/Custom.h"
+#include "settings/KeyTable.h"
+#include "shell/Bramkoworld.h"
+
+namespace {
+
+const char* const kAppTitle = "Bramko2 for Windows";
+const char* const kHelpKeyword = "キーカスタマイズウィンドウ";
+constexpr int kF1 = 112;
+
+}  // namespace
+
+TForm3::TForm3(TForm2* owner) : owner_(owner) {
+  ComboBox1.Items = {"PLAYER 1", "PLAYER 2"};
+  rg = TRadioGroup{"機能を選択してください",
+                   {"上に移動", "下に移動", "左に移動", "右に移動", "決定、ファング発射", "キャンセル、緊急回避"},
+                   1,
+                   0,
+                   true};
+  Edit1.Tag = -1;
+  FormCreate();
+}
+
+void TForm3::FormCreate() {
+  ComboBox1.ItemIndex = 0;
+  rg.ItemIndex = 0;
+}
+
+std::string TForm3::keyCodeText(int code) {
+  std::string name;
+  switch (code) {
+    case 40: name = "DOWN"; break;
+    case 38: name = "UP"; break;
+    case 37: name = "LEFT"; break;
+    case 39: name = "RIGHT"; break;
+    // Other names come from the keyboard; a code no key produces has none.
+    default: name = platform::KeyName(code); break;
+  }
+  return name + " : (KEYCODE " + std::to_string(code) + ")";
+}
+
+void TForm3::RefreshList() {
+  ListBox1.Items.clear();
+  ListBox1.ItemIndex = -1;
+  int row = ComboBox1.ItemIndex, function = rg.ItemIndex;
+  if (row >= 0 && row < kKeyPlayerRows && function >= 0 && function < kKeyFunctionCount)
+    for (int code : KeyTable::Keys(row, function)) ListBox1.Items.push_back(keyCodeText(code));
+  Edit1Focused = true;
+}
+
+void TForm3::FormShow() { RefreshList(); }
+void TForm3::rgClick() { RefreshList(); }
+void TForm3::ComboBox1Change() { RefreshList(); }
+
+void TForm3::Edit1KeyDown(int& key) {
+  Edit1.Tag = key;
+  Edit1.Text = keyCodeText(key);
+  key = 0;  // consumed: nothing reaches the box as typing
+}
+
+void TForm3::Edit1KeyPress(char& key) { key = 0; }
+
+void TForm3::Button1Click() {
+  if (Edit1.Tag == -1) return;
+  const int code = Edit1.Tag;
+  for (int row = 0; row < kKeyPlayerRows; ++row)
+    for (int f = 0; f < kKeyFunctionCount; ++f)
+      for (int used : KeyTable::Keys(row, f))
+        if (used == code) {
+          platform::ShowMessage(kAppTitle, "エラー。すでに使われています。");
+          return;
+        }
+  KeyTable::AddKey(ComboBox1.ItemIndex, rg.ItemIndex, code);
+  ListBox1.Items.push_back(keyCodeText(code));
+  Edit1Focused = true;
+}
+
+void TForm3::Button2Click() {
+  const int i = ListBox1.ItemIndex;
+  if (i < 0 || i >= ListBox1.Count()) return;
+  ListBox1.Items.erase(ListBox1.Items.begin() + i);
+  // No line stays selected, as when the list box deletes its selected line.
+  ListBox1.ItemIndex = -1;
+  const int row = ComboBox1.ItemIndex, function = rg.ItemIndex;
+  if (i < KeyTable::KeyCount(row, function)) KeyTable::RemoveKey(row, function, KeyTable::KeyAt(row, function, i));
+}
+
+void TForm3::btnOKClick() { ModalResult = mrOk; }
+
+void TForm3::Button3Click() {
+  owner_->loadKeyFile(false);  // every unsaved key edit is undone, earlier visits' too
+  ModalResult = mrCancel;
+}
+
+void TForm3::Button4Click() {
+  owner_->loadKeyFile(true);
+  ModalResult = mrYes;
+}
+
+void TForm3::btnHelpClick() { platform::ShowHelp(HelpFile, kHelpKeyword); }
+
+void TForm3::FormKeyDown(int& key) {
+  if (key == kF1) btnHelpClick();  // the key stays, so the box captures F1 as well
+}
+
+int TForm3::ShowModal() {
+  ModalResult = mrNone;
+  pending_ = nullptr;
+  FormShow();
+  int result = platform::dlg::RunDialog([this] { return Draw(); },
+                                        [this] {
+                                          auto handler = std::move(pending_);
+                                          pending_ = nullptr;
+                                          if (handler) handler();
+                                          return ModalResult;
+                                        });
+  pending_ = nullptr;
+  ModalResult = result;
+  return result;
+}
