@@ -2,8 +2,11 @@
 // arrives adds its line here.
 #include "actors/Vsmode.h"
 #include "app/GameApp.h"
+#include "chapters/Krstage1.h"
 #include "chapters/Mainmenu.h"
+#include "screens/Krending.h"
 #include "screens/Omake.h"
+#include "screens/Untiku.h"
 #include "settings/Custom.h"
 #include "shell/Battle.h"
 #include "shell/Savefile.h"
@@ -13,6 +16,8 @@ void AssembleGame() {
   ApplyStoredSettings = ApplySettingsAtStartup;  // the settings dialog, never shown
   ShowSettingsDialog = RunSettingsDialog;        // "設定" / "設定変更"
   InstallMainMenu();  // the title leads to the main menu
+  JourneyConstructor = ConstructJourney;  // the main menu's start and continue items
+  StartTournamentEnding = StartKREnding;  // the profile screen, after the final is won
   ResetExtrasMenu();
   ExtrasMenuConstructor = ConstructExtrasMenu;  // the main menu's extras item
   ResetVersusState();
