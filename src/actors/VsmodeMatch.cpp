@@ -1,6 +1,5 @@
-// actors: the match the versus mode starts.
+// actors: the match the versus mode starts: two people, no opponent records.
 #include "actors/Vsmode.h"
+#include "shell/Battle.h"
 
-// The match loop of the shell has not arrived yet; until it does, the chosen fang types and
-// powers are set and both players go straight back to choosing.
-int RunVersusMatch() { return 0; }
+int RunVersusMatch() { return RunMatch(nullptr, nullptr); }
