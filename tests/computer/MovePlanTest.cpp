@@ -161,6 +161,38 @@ TEST(MovePlan, ShiftsSidewaysAfterNewsByWhoIsArmed) {
   EXPECT_LT(changed, 25);
 }
 
+TEST(MovePlan, OnAQuietFieldKeepsGoingMostOfTheTime) {
+  SeedRandom(99);
+  PlanView v = RightComputer(26, 10);
+  // Sideways: a new direction one action in three, which is the old one 5 times in 24.
+  // Vertically: one in six, the old one 7 times in 24.
+  const struct {
+    int dx, dy;
+    double want;
+  } cases[] = {{1, 0, 2.0 / 3 + 5.0 / 72}, {0, 1, 5.0 / 6 + 7.0 / 144}};
+  for (const auto& c : cases) {
+    int same = 0;
+    const int n = 6000;
+    for (int k = 0; k < n; ++k) {
+      PlanState s;
+      s.rememberedDx = c.dx;
+      s.rememberedDy = c.dy;
+      int flag = 0;
+      PlanMove(v, s, flag);
+      same += s.dx == c.dx && s.dy == c.dy;
+    }
+    EXPECT_NEAR(static_cast<double>(same) / n, c.want, 0.025) << c.dx << "," << c.dy;
+  }
+  // Standing still is never kept.
+  for (int k = 0; k < 500; ++k) {
+    PlanState s;
+    int flag = 2;
+    PlanMove(v, s, flag);
+    ASSERT_TRUE(s.dx != 0 || s.dy != 0);
+    ASSERT_EQ(flag, 0);
+  }
+}
+
 TEST(MovePlan, FinalSafetyKeepsTheComputerInsideItsHalf) {
   int flag = 1;
   // At the top, wanting to go on toward the centre with a fang coming up at it: the blocked
