@@ -2,6 +2,7 @@
 // arrives adds its line here.
 #include "actors/Vsmode.h"
 #include "app/GameApp.h"
+#include "chapters/Doraqstage.h"
 #include "chapters/Krstage1.h"
 #include "chapters/Mainmenu.h"
 #include "screens/Krending.h"
@@ -18,6 +19,8 @@ void AssembleGame() {
   InstallMainMenu();  // the title leads to the main menu
   JourneyConstructor = ConstructJourney;  // the main menu's start and continue items
   StartTournamentEnding = StartKREnding;  // the profile screen, after the final is won
+  DoraQStageConstructor = ConstructDoraQStage;  // the great jump of the journey map
+  DoraQEndingRunner = DoraQEnding;             // the profile screen, after DoraQ is beaten
   ResetExtrasMenu();
   ExtrasMenuConstructor = ConstructExtrasMenu;  // the main menu's extras item
   ResetVersusState();
