@@ -26,6 +26,7 @@ class BramkoChar : public LCharcter {
   virtual void Animate();
 
   int column() const { return x >> 4; }
+  static int Sign(int v) { return (v > 0) - (v < 0); }  // -1, 0 or 1
   int row() const { return y >> 4; }
 
   int animationCounter = 0;     // 0..7
@@ -35,9 +36,6 @@ class BramkoChar : public LCharcter {
   int speed = 16;               // pixels per unit step
   platform::Rect baseRect;      // frame A
 };
-
-// -1, 0 or 1.
-inline int Sign(int v) { return (v > 0) - (v < 0); }
 
 // Mask offset for a fighter or fang picture whose row starts at top: every row but the
 // hero's uses the left-facing silhouettes at y 32 of the mask sheet.

@@ -49,8 +49,8 @@ Fang* FireFang(BramkoPlayer& shooter) {
   Fang* fang = new Fang(shooter.field, shooter.image, shooter.mask, source);
   fang->maskOffsetY = FighterMaskOffsetY(source.top);
   fang->targetIndex = 1 - (shooter.playerIndex & 1);
-  fang->lastDx = target ? Sign(target->x - shooter.x) : 0;
-  fang->lastDy = target ? Sign(target->y - shooter.y) : 0;
+  fang->lastDx = target ? BramkoChar::Sign(target->x - shooter.x) : 0;
+  fang->lastDy = target ? BramkoChar::Sign(target->y - shooter.y) : 0;
   fang->x = shooter.x + 32 * fang->lastDx;
   fang->y = shooter.y;
   fang->Refresh();

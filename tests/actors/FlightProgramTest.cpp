@@ -207,8 +207,8 @@ TEST_F(FlightTest, DelayedFangsRunPauseThenFlyAsTheirNormalType) {
       }
       ASSERT_EQ(f->pc, kAfterPause) << type;
       EXPECT_GE(pauseActions, 1);
-      EXPECT_EQ(f->lastDx, Sign(48 - f->x));  // the pause turned it toward the target
-      EXPECT_EQ(f->lastDy, Sign(64 - f->y));
+      EXPECT_EQ(f->lastDx, BramkoChar::Sign(48 - f->x));  // the pause turned it toward the target
+      EXPECT_EQ(f->lastDy, BramkoChar::Sign(64 - f->y));
 
       // From here it flies exactly as the normal type after its bounce set-up.
       Fang* twin = MakeFang(type - 7, 0, f->x, f->y, f->lastDx, f->lastDy);
