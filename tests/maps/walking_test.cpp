@@ -126,6 +126,7 @@ TEST(WalkingTest, RightAtTheJourneyBranchPointIsTheGreatJump) {
 
 TEST(WalkingTest, GreatJumpWithoutTheDoraQChapterEndsOnTheMainMenu) {
   RunOnMap("1000 tap H\n", 5000, [] {
+    DoraQStageConstructor = nullptr;
     MapProgress[midJourney] = 6;
     new TestMap(*ScreenCanvas, midJourney, kJourney, 6);
   });
