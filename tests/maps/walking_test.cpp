@@ -124,15 +124,6 @@ TEST(WalkingTest, RightAtTheJourneyBranchPointIsTheGreatJump) {
   EXPECT_EQ(CurrentMapScene, nullptr);  // the journey map is gone
 }
 
-TEST(WalkingTest, GreatJumpWithoutTheDoraQChapterEndsOnTheMainMenu) {
-  RunOnMap("1000 tap H\n", 5000, [] {
-    DoraQStageConstructor = nullptr;
-    MapProgress[midJourney] = 6;
-    new TestMap(*ScreenCanvas, midJourney, kJourney, 6);
-  });
-  EXPECT_EQ(SceneName, "MainMenu");
-}
-
 TEST(WalkingTest, RightWithNoNeighbourElsewhereDoesNothing) {
   // Waypoint 6 of another map, and the journey's frontier at checkpoint 5.
   RunOnMap("1000 tap H\n", 3000, [] {

@@ -64,7 +64,10 @@ TEST_F(SaveFileTest, LoadGivesBackWhatWasSavedButNeverTheMenuEntry) {
   EXPECT_EQ(DoraQOpeningSeen, 1);
 }
 
-TEST_F(SaveFileTest, ShortFilesFillOnlyWhatTheyHold) {
+TEST_F(SaveFileTest, MissingAndShortFilesFillOnlyWhatTheyHold) {
+  MapProgress[1] = 4;
+  EXPECT_EQ(LoadProgress(), -1);
+  EXPECT_EQ(MapProgress[1], 4);
   // Twelve bytes: entries 1 and 2; entry 3 and the flags stay.
   MapProgress[3] = 7;
   VenueArrivalSeen = 1;
@@ -85,12 +88,6 @@ TEST_F(SaveFileTest, ShortFilesFillOnlyWhatTheyHold) {
   EXPECT_EQ(LoadProgress(), 0);
   EXPECT_EQ(JourneyIntroSeen, 1);
   EXPECT_EQ(VenueArrivalSeen, 1);
-}
-
-TEST_F(SaveFileTest, NoFileChangesNothing) {
-  MapProgress[1] = 4;
-  EXPECT_EQ(LoadProgress(), -1);
-  EXPECT_EQ(MapProgress[1], 4);
 }
 
 TEST_F(SaveFileTest, AFailedSaveKeepsTheOldFileAndSaysSo) {
