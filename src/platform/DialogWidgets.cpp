@@ -4,7 +4,9 @@
 
 #include <imgui.h>
 
+#include <algorithm>
 #include <cmath>
+#include <map>
 
 #include "platform/Dialogs.h"
 #include "platform/ImGuiLayer.h"
@@ -23,6 +25,8 @@ struct Entry {
   bool queued = false;
 };
 std::vector<Entry*> g_stack;
+std::map<std::string, int> g_listTop;  // first line in view of each list box
+constexpr int kScrollbarW = 16;
 
 bool g_begun = false;    // BeginDialog pushed the dialog's style
 bool g_drawing = false;  // inside a visible dialog window
@@ -288,27 +292,58 @@ bool ComboBox(const std::string& id, const std::vector<std::string>& items, Rect
 bool ListBox(const std::string& id, const std::vector<std::string>& lines, Rect r, int* selected) {
   if (!g_drawing) return false;
   Sunken(r);
-  bool clicked = false;
   const float lineH = FontPx() + 1;
-  ImGui::SetCursorScreenPos(At(r.x + 2, r.y + 2));
-  ImGuiWindowFlags flags = ImGuiWindowFlags_NoSavedSettings | (g_active ? 0 : ImGuiWindowFlags_NoInputs);
-  if (ImGui::BeginChild(("list:" + id).c_str(), ImVec2(r.w - 4.0f, r.h - 4.0f), false, flags)) {
-    float width = ImGui::GetContentRegionAvail().x;
-    ImVec2 base = ImGui::GetCursorScreenPos();
-    for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
-      ImVec2 p(base.x, base.y + lineH * i);
-      ImGui::SetCursorScreenPos(p);
-      if (ImGui::InvisibleButton(("line" + std::to_string(i)).c_str(), ImVec2(width, lineH)) && g_active) {
-        *selected = i;
-        clicked = true;
-      }
-      ImDrawList* dl = ImGui::GetWindowDrawList();
-      bool lit = *selected == i;
-      if (lit) dl->AddRectFilled(p, ImVec2(p.x + width, p.y + lineH), kNavy);
-      dl->AddText(ImVec2(std::floor(p.x + 2), std::floor(p.y)), lit ? kLight : kText, lines[static_cast<size_t>(i)].c_str());
+  const int n = static_cast<int>(lines.size());
+  const Rect inner{r.x + 2, r.y + 2, r.w - 4, r.h - 4};
+  const int visible = std::max(1, static_cast<int>(inner.h / lineH));
+  const bool scrolls = n > visible;
+  int& top = g_listTop[id];
+  Rect area = inner;
+  if (scrolls) area.w -= kScrollbarW;
+  bool clicked = false;
+  ImGui::PushID(id.c_str());
+  if (Hit("lines", area)) {
+    int line = top + static_cast<int>((ImGui::GetIO().MousePos.y - At(area.x, area.y).y) / lineH);
+    if (line >= 0 && line < n) {
+      *selected = line;
+      clicked = true;
     }
   }
-  ImGui::EndChild();
+  if (g_active && ImGui::IsItemHovered()) top -= static_cast<int>(ImGui::GetIO().MouseWheel) * 3;
+  if (scrolls) {
+    // The scroll bar: arrow buttons at both ends, the track pages, the thumb shows the view.
+    const int x = inner.x + inner.w - kScrollbarW;
+    Rect up{x, inner.y, kScrollbarW, kScrollbarW}, down{x, inner.y + inner.h - kScrollbarW, kScrollbarW, kScrollbarW};
+    Rect track{x, up.y + up.h, kScrollbarW, down.y - up.y - up.h};
+    if (Hit("up", up)) --top;
+    HeldDown() ? Pressed(up) : Raised(up);
+    if (Hit("down", down)) ++top;
+    HeldDown() ? Pressed(down) : Raised(down);
+    if (Hit("track", track)) {
+      float y = ImGui::GetIO().MousePos.y - At(0, track.y).y;
+      float thumbY = track.h * top / static_cast<float>(n);
+      top += y < thumbY ? -visible : visible;
+    }
+    top = std::clamp(top, 0, n - visible);
+    Fill(track.x, track.y, track.w, track.h, kTrack);
+    int thumbH = std::max(8, track.h * visible / n);
+    int thumbY = track.y + (track.h - thumbH) * top / std::max(1, n - visible);
+    Raised(Rect{track.x, thumbY, track.w, thumbH});
+    ImVec2 a = At(up.x + 8, up.y + 6), b = At(down.x + 8, down.y + 10);
+    DL()->AddTriangleFilled(ImVec2(a.x - 0.5f, a.y - 0.5f), ImVec2(a.x + 3.5f, a.y + 3.5f), ImVec2(a.x - 4.5f, a.y + 3.5f), kText);
+    DL()->AddTriangleFilled(ImVec2(b.x - 4.5f, b.y - 3.5f), ImVec2(b.x + 3.5f, b.y - 3.5f), ImVec2(b.x - 0.5f, b.y + 0.5f), kText);
+  } else {
+    top = 0;
+  }
+  DL()->PushClipRect(At(area.x, area.y), At(area.x + area.w, area.y + area.h), true);
+  for (int i = top; i < n && i <= top + visible; ++i) {
+    float y = area.y + lineH * (i - top);
+    bool lit = *selected == i;
+    if (lit) Fill(area.x, y, area.w, lineH, kNavy);
+    Text(area.x + 2, y, lines[static_cast<size_t>(i)], lit ? kLight : kText);
+  }
+  DL()->PopClipRect();
+  ImGui::PopID();
   return clicked;
 }
 

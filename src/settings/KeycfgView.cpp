@@ -15,8 +15,8 @@ constexpr Rect kRegisterButton{388, 24, 70, 25};
 constexpr Rect kList{kRightX, 76, 190, 106};
 constexpr Rect kDeleteButton{388, 76, 70, 25};
 constexpr int kButtonsY = 192, kButtonW = 80, kButtonH = 25;
-constexpr Rect kOkButton{118, kButtonsY, kButtonW, kButtonH};
-constexpr Rect kCancelButton{204, kButtonsY, kButtonW, kButtonH};
+constexpr Rect kOkButton{114, kButtonsY, kButtonW, kButtonH};
+constexpr Rect kCancelButton{202, kButtonsY, kButtonW, kButtonH};
 constexpr Rect kStandardButton{290, kButtonsY, kButtonW, kButtonH};
 constexpr Rect kHelpButton{378, kButtonsY, kButtonW, kButtonH};
 
