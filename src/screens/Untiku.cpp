@@ -100,6 +100,8 @@ void UnlockExtras() {
 
 }  // namespace
 
+const OpponentRecord* ProfileOpponent() { return g_opponent; }
+
 int ProfileRating(int id, int row) {
   if (id < 0 || id >= 20 || row < 0 || row >= 5) return 0;
   return kRatings[id][row];

@@ -13,6 +13,8 @@ class FieldMap;
 void ShowProfile(SceneStepFn returnStep, const OpponentRecord& opponent);
 // The scene step while the screen waits for the player: any key fights, cancel goes back.
 int ProfileStep();
+// The opponent of the screen shown last (null before the first).
+const OpponentRecord* ProfileOpponent();
 
 // Number of star icons in rating row 0..4 of character id 0..19 (0 outside).
 int ProfileRating(int id, int row);

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "actors/Bramkoplayer.h"
 #include "actors/Comparas.h"
@@ -28,6 +30,8 @@ struct ScreenRun {
   int64_t untilMs = 20000;
   std::function<void()> inside;  // once the window exists (keys are the defaults by then)
   std::function<void()> lever;   // every 20 ms of virtual time
+  // Looks taken once, by the first lever turn at or after their time.
+  std::vector<std::pair<int64_t, std::function<void()>>> at;
   std::string dir;               // the executable's folder from inside on; empty: a fresh one
 };
 
@@ -43,6 +47,18 @@ inline std::string FolderWithMaps(const std::string& name) {
   return dir;
 }
 
+inline void Lever() {
+  if (!g_run) return;
+  if (g_run->lever) g_run->lever();
+  for (auto& [ms, look] : g_run->at) {
+    if (look && Now() >= ms) {
+      auto f = std::move(look);
+      look = nullptr;
+      f();
+    }
+  }
+}
+
 // Default keys: player 1 T/G up/down, F/H left/right, X select, Z cancel.
 inline int RunScreens(ScreenRun& run) {
   std::string script;
@@ -54,9 +70,7 @@ inline int RunScreens(ScreenRun& run) {
     LoadKeyLists("", true);
     platform::SetExecutableDir(run.dir);
     auto menus = platform::Menus();
-    menus.push_back({"Test", {{"lever", [] {
-                                 if (g_run && g_run->lever) g_run->lever();
-                               }}}});
+    menus.push_back({"Test", {{"lever", [] { Lever(); }}}});
     platform::SetMenus(std::move(menus));
     if (run.inside) run.inside();
   });
