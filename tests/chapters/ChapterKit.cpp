@@ -102,10 +102,16 @@ bool OnProfile() { return SceneName == "Untiku" && SceneStep == ProfileStep; }
 
 bool Since(int64_t ms) { return g_run && Now() - g_run->lastCueAt >= ms; }
 
-void ShotIfAsked(const std::string& name) {
+bool ShotsAsked() {
   const char* dir = std::getenv("BRAMKO_SHOTS");
-  if (dir && *dir) platform::VisibleCanvas().SavePng(std::string(dir) + "/" + name + ".png");
+  return dir && *dir;
 }
+
+void ShotIfAsked(const std::string& name, const platform::Bitmap& frame) {
+  if (ShotsAsked()) frame.SavePng(std::string(std::getenv("BRAMKO_SHOTS")) + "/" + name + ".png");
+}
+
+void ShotIfAsked(const std::string& name) { ShotIfAsked(name, platform::VisibleCanvas()); }
 
 bool DiffersFrom(const platform::Bitmap& picture, const platform::Rect& r) {
   const platform::Bitmap& screen = platform::VisibleCanvas();

@@ -55,8 +55,11 @@ bool OnMap(const char* sceneName);
 bool OnProfile();
 // At least ms have passed since the last cue acted.
 bool Since(int64_t ms);
-// Saves the visible canvas as <name>.png into the folder BRAMKO_SHOTS names, if it is set.
+// Saves the visible canvas (or the given frame) as <name>.png into the folder that
+// BRAMKO_SHOTS names, if it is set.
+bool ShotsAsked();
 void ShotIfAsked(const std::string& name);
+void ShotIfAsked(const std::string& name, const platform::Bitmap& frame);
 // True when some pixel in the rectangle of the visible canvas differs from the picture's.
 bool DiffersFrom(const platform::Bitmap& picture, const platform::Rect& r);
 // Whether the music log holds this tune.

@@ -31,10 +31,13 @@ struct StepLog {
   std::vector<std::pair<int, int64_t>> steps;  // each new step number and when it came
   void Note() {
     if (CurrentEnding && (steps.empty() || steps.back().first != KREndingStepNumber)) {
+      // The last frame of the step before: its message typed out in full.
+      if (!steps.empty()) ShotIfAsked("ending_before" + std::to_string(steps.back().first), lastFrame);
       steps.push_back({KREndingStepNumber, Now()});
-      ShotIfAsked("ending_step" + std::to_string(KREndingStepNumber));
     }
+    if (ShotsAsked()) lastFrame = platform::VisibleCanvas();
   }
+  platform::Bitmap lastFrame;
   int64_t At(int step) const {
     for (const auto& s : steps)
       if (s.first == step) return s.second;
@@ -66,6 +69,9 @@ TEST(EndingTest, StepsInOrderTheChoiceThenTheRollAndBackToTheMenu) {
       lastTap = Now();
       Tap(VK_SPACE_KEY);
     }
+    if (log.At(13) >= 0 && CurrentEnding && (Now() - log.At(13)) % 4000 < 20)
+      ShotIfAsked("ending_closing" + std::to_string((Now() - log.At(13)) / 1000));
+    if (KREndingStepNumber == 8 && CurrentEnding && CurrentEnding->ChoiceCursor()) ShotIfAsked("ending_choice");
     if (SceneName == "MainMenu" && menuAt < 0) menuAt = Now();
   };
   auto choice = [&](std::vector<int> keys) {
