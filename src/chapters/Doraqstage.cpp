@@ -35,13 +35,17 @@ DoraQStage::DoraQStage(platform::Canvas& canvas) : FieldMap(canvas, "DoraQSTAGE"
   SceneName = "DoraQStage";
   for (const LPoint& p : kWaypoints) AddWaypoint(&p);
   SelectHandler = DoraQSelect;
-  if (DoraQOpeningSeen == 0) PlayDoraQOpening(*this);
+  const bool opening = DoraQOpeningSeen == 0;
+  if (opening) PlayDoraQOpening(*this);
   // The chapter is entered by the jump, which puts the hero on the landing stage; a place
   // outside the island (or the exit itself) would leave before the map is even shown.
   if (DoraQLastWaypoint < kLanding || DoraQLastWaypoint >= WaypointCount()) DoraQLastWaypoint = kLanding;
   MoveCursorTo(DoraQLastWaypoint);
   DrawMarkers();
   DissolveIn();
+  // A key held to hurry the opening along is let go before the map reads the keys: Escape
+  // would otherwise throw the player straight out to the main menu.
+  if (opening) WaitRelease();
   SetSceneStep(FieldMapStep);
   RedrawAll();
 }
