@@ -56,6 +56,7 @@ void DrawHelp() {
   if (!g_help.open) return;
   ImGui::SetNextWindowPos(ImVec2(40, 40 + kMenuHeight), ImGuiCond_Appearing);
   ImGui::SetNextWindowSize(ImVec2(560, 400), ImGuiCond_Appearing);
+  ImGui::SetNextWindowBgAlpha(1.0f);  // readable over a dialog or the game
   if (ImGui::Begin("ヘルプ", &g_help.open)) {
     ImGui::BeginChild("topics", ImVec2(150, 0), true);
     for (int i = 0; i < static_cast<int>(g_help.sections.size()); ++i) {
@@ -87,14 +88,23 @@ bool Init(SDL_Window* window, SDL_Renderer* renderer) {
   ImGui::StyleColorsClassic();
   ImGui::GetStyle().WindowRounding = 0;
   std::string font = FontFileFor("ＭＳ Ｐゴシック");
+  // Japanese text also uses punctuation, arrows and shapes outside ImGui's Japanese ranges.
+  static ImVector<ImWchar> ranges;
+  if (ranges.empty()) {
+    ImFontGlyphRangesBuilder b;
+    b.AddRanges(io.Fonts->GetGlyphRangesJapanese());
+    static const ImWchar extra[] = {0x2010, 0x205E, 0x2190, 0x21FF, 0x2460, 0x24FF, 0x2500, 0x26FF, 0};
+    b.AddRanges(extra);
+    b.BuildRanges(&ranges);
+  }
   if (!font.empty()) {
-    io.Fonts->AddFontFromFileTTF(font.c_str(), 14.0f, nullptr, io.Fonts->GetGlyphRangesJapanese());
+    io.Fonts->AddFontFromFileTTF(font.c_str(), 14.0f, nullptr, ranges.Data);
     // Small dialog text stays sharp when its glyphs sit on whole pixels.
     ImFontConfig small;
     small.OversampleH = 1;
     small.OversampleV = 1;
     small.PixelSnapH = true;
-    g_dialogFont = io.Fonts->AddFontFromFileTTF(font.c_str(), 12.0f, &small, io.Fonts->GetGlyphRangesJapanese());
+    g_dialogFont = io.Fonts->AddFontFromFileTTF(font.c_str(), 12.0f, &small, ranges.Data);
   } else {
     io.Fonts->AddFontDefault();
   }

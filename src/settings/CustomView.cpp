@@ -13,9 +13,9 @@ constexpr Rect kFangRadio{18, 74, 596, 44};
 constexpr Rect kKeyGroup{8, 134, 616, 118};
 constexpr Rect kPlayer1Button{24, 158, 160, 26};
 constexpr Rect kPlayer2Button{24, 206, 160, 26};
-constexpr Rect kJoy1Combo{360, 160, 150, 21};
-constexpr Rect kJoy2Combo{360, 208, 150, 21};
-constexpr int kJoyLabelX = 270;
+constexpr Rect kJoy1Combo{420, 160, 170, 21};
+constexpr Rect kJoy2Combo{420, 208, 170, 21};
+constexpr int kJoyLabelX = 334;
 constexpr Rect kDisplayRadio{8, 206, 300, 40};  // hidden
 constexpr int kButtonsY = 268, kButtonW = 88, kButtonH = 26;
 constexpr Rect kOkButton{248, kButtonsY, kButtonW, kButtonH};

@@ -12,7 +12,7 @@ constexpr Rect kFunctionRadio{8, 36, 170, 146};
 constexpr int kLabel2Y = 10, kLabel1Y = 60, kRightX = 190;
 constexpr Rect kEdit{kRightX, 26, 190, 21};
 constexpr Rect kRegisterButton{388, 24, 70, 25};
-constexpr Rect kList{kRightX, 76, 190, 106};
+constexpr Rect kList{kRightX, 76, 190, 108};  // eight whole lines
 constexpr Rect kDeleteButton{388, 76, 70, 25};
 constexpr int kButtonsY = 192, kButtonW = 80, kButtonH = 25;
 constexpr Rect kOkButton{114, kButtonsY, kButtonW, kButtonH};
