@@ -106,34 +106,6 @@ TEST_F(LookTest, RowsHitLookAndMaskOffsetsOfEachFighter) {
   EXPECT_EQ(ChipPicture(1, 7), (platform::Rect{384, 0, 400, 16}));
 }
 
-TEST_F(LookTest, ResetRoundClearsTheRoundButKeepsScoreAndWins) {
-  TestFighter* f = PlaceTest(0, 144, 160);
-  f->score = 77;
-  f->roundsWon = 1;
-  f->energy = -300;
-  f->chipCount = 3;
-  f->itemsTaken = 2;
-  f->fangHits = 4;
-  f->loadedFang = 5;
-  f->framesSinceItem = 900;
-  f->flashCountdown = 4;
-  f->freshFlash = 0;
-  f->dodgeCountdown = 6;
-  f->dodgeSavedX = 48;
-  f->baseRect = f->hitRect;
-  f->source = {160, 0, 192, 32};
-  f->ResetRound();
-  EXPECT_EQ(f->score, 77);
-  EXPECT_EQ(f->roundsWon, 1);
-  for (int v : {f->energy, f->chipCount, f->itemsTaken, f->fangHits, f->framesSinceItem, f->flashCountdown,
-                f->dodgeCountdown, f->dodgeSavedX})
-    EXPECT_EQ(v, 0);
-  EXPECT_EQ(f->loadedFang, -1);
-  EXPECT_EQ(f->freshFlash, 1);
-  EXPECT_EQ(f->baseRect, f->normalRect);
-  EXPECT_EQ(f->source, f->normalRect);
-}
-
 // Steps the fighter through n of its actions (period 2: three frames each).
 void Actions(BramkoChar* f, int n) {
   for (int a = 0; a < n; ++a) {
