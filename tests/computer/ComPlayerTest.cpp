@@ -40,6 +40,8 @@ TEST_F(ComPlayerTest, TakesEverythingFromItsRecord) {
   EXPECT_EQ(f->period, 4);
   EXPECT_EQ(f->fangSet, 1);
   EXPECT_EQ(f->maskOffsetY, 32 - 14 * 32);
+  BramkoChar* c = f;
+  ReleaseSprite(c);
   ComPlayer* g = Computer(22, 464, 64);
   EXPECT_EQ(g->characterId, 19);
   EXPECT_EQ(g->fireWait, 999);
