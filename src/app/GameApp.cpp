@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "actors/Tip.h"
 #include "field/MapState.h"
 #include "platform/Files.h"
 #include "platform/Window.h"
@@ -23,6 +24,7 @@ void ResetAll() {
   ResetGameInputState();
   ResetMediaState();
   ResetMapState();
+  ResetChipOwner();  // the chip owner alternates over one whole run
   LastMatch = MatchReport{};
 }
 
