@@ -1,5 +1,5 @@
 // The extras menu reached from the main menu: its six entries, the son behind each of the
-// first five, the way back, and the entry it reopens on.
+// first five, the entry it reopens on and the way back.
 #include <gtest/gtest.h>
 
 #include "ScreensKit.h"
@@ -20,37 +20,38 @@ std::string Taps(const char* key, int from, int count) {
   return s;
 }
 
-TEST(ExtrasMenuTest, SixEntriesInAColumnAllReachableAndTheLastLeadsBackToTheMainMenu) {
-  std::string scene, music, help, sceneAfter;
-  int mapId = -1, count = 0, first = -1, last = -1, menuItem = -1;
+TEST(ExtrasMenuTest, SixEntriesInAColumnReopenOnTheLastChoiceAndTheLastEntryLeadsBack) {
+  std::string scene, music, help, afterEscape, reopened, afterBack;
+  int mapId = -1, reopenedOn = -1, bottom = -1, menuItem = -1;
   std::vector<LPoint> points;
-  LPoint cursor{}, cursorLast{};
   ScreenRun run;
-  run.script = std::string(kToExtras) + Taps("G", 3500, 6) + "6000 tap X\n";
-  run.untilMs = 8000;
+  // Third entry, its profile cancelled, Escape to the main menu, the extras item again (it
+  // opens on the third entry), four steps down stop at the last entry, which leads back.
+  run.script = std::string(kToExtras) + "3000 tap G\n3300 tap G\n3600 tap X\n6000 tap Z\n7000 tap ESC\n" +
+               "8000 tap X\n" + Taps("G", 9000, 4) + "10500 tap X\n";
+  run.untilMs = 11500;
   run.inside = [] { ExtrasUnlocked = true; };
   run.at = {
-      {3000,
+      {2900,
        [&] {
          scene = SceneName;
          mapId = CurrentMapId;
          music = CurrentMusic;
          help = HelpKeyword;
-         first = CurrentWaypoint;
-         if (CurrentMapScene) {
-           count = CurrentMapScene->WaypointCount();
-           for (int i = 0; i < count; ++i) points.push_back(CurrentMapScene->Waypoint(i));
-         }
-         if (MapCursor) cursor = MapCursor->GetPosition();
+         for (int i = 0; CurrentMapScene && i < CurrentMapScene->WaypointCount(); ++i)
+           points.push_back(CurrentMapScene->Waypoint(i));
+         points.push_back(MapCursor->GetPosition());
        }},
-      {5900,
+      {7500, [&] { afterEscape = SceneName; }},
+      {8900,
        [&] {
-         last = CurrentWaypoint;
-         if (MapCursor) cursorLast = MapCursor->GetPosition();
+         reopened = SceneName;
+         reopenedOn = CurrentWaypoint;
        }},
-      {7500,
+      {10400, [&] { bottom = CurrentWaypoint; }},
+      {11000,
        [&] {
-         sceneAfter = SceneName;
+         afterBack = SceneName;
          menuItem = CurrentWaypoint;
        }},
   };
@@ -59,17 +60,16 @@ TEST(ExtrasMenuTest, SixEntriesInAColumnAllReachableAndTheLastLeadsBackToTheMain
   EXPECT_EQ(mapId, midExtras);
   EXPECT_EQ(music, "field");
   EXPECT_EQ(help, "フィールドマップ");
-  ASSERT_EQ(count, 6);
-  for (int i = 0; i < 6; ++i) {
+  ASSERT_EQ(points.size(), 7u);  // six entries, then the hero on the first
+  for (int i = 0; i < 7; ++i) {
     EXPECT_EQ(points[i].x, 118) << i;
-    EXPECT_EQ(points[i].y, 126 + 32 * i) << i;
+    EXPECT_EQ(points[i].y, 126 + 32 * (i % 6)) << i;
   }
-  EXPECT_EQ(first, 0);
-  EXPECT_EQ(cursor.x, 118);
-  EXPECT_EQ(cursor.y, 126);
-  EXPECT_EQ(last, 5);  // six presses down stop at the last entry
-  EXPECT_EQ(cursorLast.y, 286);
-  EXPECT_EQ(sceneAfter, "MainMenu");
+  EXPECT_EQ(afterEscape, "MainMenu");
+  EXPECT_EQ(reopened, "Omake");
+  EXPECT_EQ(reopenedOn, 2);
+  EXPECT_EQ(bottom, 5);
+  EXPECT_EQ(afterBack, "MainMenu");
   EXPECT_EQ(menuItem, 4);  // the main menu opens on its extras item
 }
 
@@ -106,29 +106,6 @@ TEST(ExtrasMenuTest, EachOfTheFirstFiveEntriesShowsItsSonAndCancelComesBackToIt)
     EXPECT_EQ(back[i], "Omake");
     EXPECT_EQ(backOn[i], i);
   }
-}
-
-TEST(ExtrasMenuTest, AfterEscapeTheNextVisitStartsOnTheEntryChosenLast) {
-  std::string leftTo, scene;
-  int reopenedOn = -1;
-  ScreenRun run;
-  // Third entry, its profile cancelled, Escape to the main menu, the extras item again.
-  run.script = std::string(kToExtras) + "3000 tap G\n3300 tap G\n3600 tap X\n6000 tap Z\n7000 tap ESC\n8000 tap X\n";
-  run.untilMs = 9500;
-  run.inside = [] { ExtrasUnlocked = true; };
-  run.at = {
-      {7500, [&] { leftTo = SceneName; }},
-      {9000,
-       [&] {
-         scene = SceneName;
-         reopenedOn = CurrentWaypoint;
-       }},
-  };
-  RunScreens(run);
-  EXPECT_EQ(leftTo, "MainMenu");
-  EXPECT_EQ(scene, "Omake");
-  EXPECT_EQ(reopenedOn, 2);
-  EXPECT_EQ(OmakeLastWaypoint, 2);
 }
 
 }  // namespace

@@ -99,21 +99,27 @@ Fight FightFrom(int map, const OpponentRecord& record, bool playerWins, ScreenRu
 TEST(ProfileMatchTest, FinalWonOpensTheExtrasForGoodAndStartsTheEnding) {
   const OpponentRecord& yui = Record("ユイ");
   ASSERT_EQ(yui.characterId, 8);
-  for (bool before : {false, true}) {
-    SCOPED_TRACE(before ? "extras already open" : "first time");
+  enum Case { kFirstTime, kAgain, kUnwritable };
+  for (Case k : {kFirstTime, kAgain, kUnwritable}) {
+    SCOPED_TRACE(k);
     ScreenRun run;
     run.dir = FolderWithMaps("final");
-    if (before) platform::IniWriteString(run.dir + "BRAMKO.INI", "その他", "おまけ", "0");
-    run.inside = [&] { ExtrasUnlocked = before; };
+    if (k == kAgain) platform::IniWriteString(run.dir + "BRAMKO.INI", "その他", "おまけ", "0");
+    // A folder where the file should be: the flag cannot be written; the ending still comes.
+    if (k == kUnwritable) std::filesystem::create_directory(run.dir + "BRAMKO.INI");
+    run.inside = [&] { ExtrasUnlocked = k == kAgain; };
     Fight f = FightFrom(midTournament, yui, true, run);
     EXPECT_EQ(f.rightId, 8);
     EXPECT_EQ(f.rightName, "ユイ");
     EXPECT_EQ(LastMatch.result, 2);
     EXPECT_EQ(f.endings, 1);
     EXPECT_TRUE(f.extrasAtEnding);
-    EXPECT_EQ(f.iniAtEnding, 1);
     EXPECT_EQ(f.helpAtEnding, "");
     EXPECT_EQ(f.backAt, -1) << "went back to the map as well";
+    if (k == kUnwritable)
+      EXPECT_EQ(f.lastMessage, "Bramko2 for Windows: " + run.dir + "BRAMKO.INI に書き込めません");
+    else
+      EXPECT_EQ(f.iniAtEnding, 1);
   }
 }
 
@@ -129,16 +135,6 @@ TEST(ProfileMatchTest, FinalLostLeavesTheExtrasShutAndGoesBackWithTheFieldMusic)
   EXPECT_GT(f.backAt, 3000);
   EXPECT_EQ(f.music, "field");
   EXPECT_EQ(f.help, "フィールドマップ");
-}
-
-TEST(ProfileMatchTest, FinalWonWithAnUnwritableSettingsFileStillShowsTheEnding) {
-  ScreenRun run;
-  run.dir = FolderWithMaps("unwritable");
-  std::filesystem::create_directory(run.dir + "BRAMKO.INI");  // a folder where the file should be
-  Fight f = FightFrom(midTournament, Record("ユイ"), true, run);
-  EXPECT_EQ(f.lastMessage, "Bramko2 for Windows: " + run.dir + "BRAMKO.INI に書き込めません");
-  EXPECT_TRUE(f.extrasAtEnding);
-  EXPECT_EQ(f.endings, 1);
 }
 
 TEST(ProfileMatchTest, DoraQBeatenStartsItsEndingOnTheMapBehind) {
