@@ -120,6 +120,8 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
+  // A match runs to its end unless told otherwise (three full rounds take under 4 minutes).
+  if (options.matchRecord >= 0 && options.start.untilMs < 0) options.start.untilMs = 600000;
   int status = RunGame(options);
   std::cout << Report(platform::headless::Now()) << std::endl;
   return status;
