@@ -11,7 +11,7 @@ int RunMatch(const OpponentRecord* left, const OpponentRecord* right);
 // One round, index 0..2: wrQuit when the player abandoned it, else wrNone.
 TWaitResult RunRound(int roundIndex);
 
-// A story match of the player against opponent table entry record, fought from map
-// (1 journey, 2 tournament, 3 DoraQ) at its frontier waypoint. Returns RunMatch's result,
-// or -1 when there is no such record.
+// A story match of the player against opponent table entry record, on the arena of map
+// (1 journey, 2 tournament, 3 DoraQ), from its first waypoint (so no progress is made).
+// Returns RunMatch's result, or -1 when there is no such record.
 int RunStoryMatch(int record, int map);

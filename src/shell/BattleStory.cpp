@@ -1,5 +1,5 @@
 // shell: a story match started straight from the simulator: the player against one record
-// of the opponent table, as if chosen at the frontier of a story map.
+// of the opponent table, on the arena of a story map.
 #include "actors/Comparas.h"
 #include "field/MapState.h"
 #include "shell/Battle.h"
@@ -8,6 +8,8 @@ int RunStoryMatch(int record, int map) {
   const OpponentRecord* opponent = Opponents().At(record);
   if (!opponent) return -1;
   CurrentMapId = map;
-  CurrentWaypoint = MapProgress[map] + 2;
+  // Fought from the map's start, which is never its frontier: a simulated match moves no
+  // progress and writes no save file beside the program.
+  CurrentWaypoint = 0;
   return RunMatch(nullptr, opponent);
 }

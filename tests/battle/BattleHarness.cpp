@@ -34,6 +34,8 @@ const Announcement kAnnouncements[] = {
 };
 
 constexpr int64_t kLeverEveryMs = 20;
+// After the window's start-up (media opened, reset tune played), before round 1's frames.
+constexpr int64_t kLeverFromMs = 1000;
 constexpr int64_t kWatchEveryMs = 100;
 
 MatchRun* g_run = nullptr;
@@ -68,7 +70,7 @@ void Lever() {
 
 std::string LeverScript(int64_t until) {
   std::ostringstream s;
-  for (int64_t t = kLeverEveryMs; t < until; t += kLeverEveryMs) s << t << " menu Test/lever\n";
+  for (int64_t t = kLeverFromMs; t < until; t += kLeverEveryMs) s << t << " menu Test/lever\n";
   return s.str();
 }
 

@@ -68,6 +68,8 @@ Outcome Replay(uint32_t seed, const OpponentRecord* opponent) {
   run.right = opponent;
   run.script = Script(seed, opponent == nullptr);
   run.before = [] { CurrentMapId = midMainMenu; };  // no progress, no save file
+  // Without media files: how long a tune takes to start must not move the replay.
+  run.dir = FolderWithMaps("replay");
   Play(run);
   return {run.result, run.matchEndedAt, {run.report.fighters[0], run.report.fighters[1]}};
 }

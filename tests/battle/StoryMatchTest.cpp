@@ -7,6 +7,9 @@
 
 #include "BattleHarness.h"
 #include "actors/Comparas.h"
+#include "app/GameApp.h"
+#include "platform/headless/HeadlessControl.h"
+#include "shell/MatchReport.h"
 #include "field/MapState.h"
 #include "shell/Bramkoworld.h"
 #include "shell/GameMedia.h"
@@ -115,6 +118,28 @@ TEST(StoryMatchTest, DoraQVictorySceneOnlyAfterBeatingDoraQ) {
   EXPECT_FALSE(notBeaten.tunes.count("event"));
   StoryRun otherBoss = Fight(kYuiRecord, midTournament, 0, 2, {LeftPerfect(), LeftPerfect()});
   EXPECT_FALSE(otherBoss.tunes.count("event"));
+}
+
+TEST(StoryMatchTest, SimulatorPlaysARecordToTheEndWithoutSaving) {
+  // What "bramko-sim --match 3 --map 2" runs: the idle player against SCORPION.
+  GameOptions o;
+  o.start.kind = platform::BackendKind::Headless;
+  o.start.untilMs = 600000;
+  o.singleInstance = false;
+  o.dir = FolderWithMaps("sim");
+  o.haveSeed = true;
+  o.seed = 3;
+  o.matchRecord = 3;
+  o.matchMap = midTournament;
+  ASSERT_EQ(RunGame(o), 0);
+  ASSERT_TRUE(LastMatch.valid);
+  EXPECT_EQ(LastMatch.result, LastMatch.fighters[0].roundsWon);
+  const int rounds = LastMatch.fighters[0].roundsWon + LastMatch.fighters[1].roundsWon;
+  EXPECT_GE(rounds, 1);
+  EXPECT_LE(rounds, 3);
+  EXPECT_LT(platform::headless::Now(), 250000);  // ended by the match, not by the deadline
+  EXPECT_EQ(MapProgress[midTournament], 0);
+  EXPECT_FALSE(std::ifstream(o.dir + "/BRAMKO.DAT").good());
 }
 
 }  // namespace
