@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "actors/Comparas.h"
-#include "actors/Tip.h"
 #include "app/GameApp.h"
 #include "field/Fieldxchip.h"
 #include "field/Lchar.h"
@@ -76,7 +75,6 @@ MatchFigures PlayMatch(platform::BackendKind kind, const std::string& dir, const
     FramePeriodMs = 15;
     RoundSeconds = roundSeconds;
     CurrentMapId = midMainMenu;
-    ResetChipOwner();
     // An invisible sprite on the arena marks every frame.
     auto* marker = new LCharcter(Arena, nullptr, nullptr, {0, 0, 0, 0});
     marker->stepCallback = [](LCharcter*) { g_marks.push_back({TickCount(), WallUs(), CpuUs()}); };

@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "actors/Bramkoplayer.h"
-#include "actors/Tip.h"
 #include "app/GameApp.h"
 #include "field/Fieldxchip.h"
 #include "platform/Window.h"
@@ -124,7 +123,6 @@ void Play(MatchRun& run) {
   o.afterCreate = [&run] {
     LoadKeyLists("", true);  // the game's own keys, whatever a settings file says
     FramePeriodMs = 15;
-    ResetChipOwner();
     auto menus = platform::Menus();
     menus.push_back({"Test", {{"lever", [] { Lever(); }}}});
     platform::SetMenus(std::move(menus));

@@ -95,10 +95,4 @@ TEST(ReplayTest, StoryMatchesAgainstTheComputer) {
         {0, 69544, {{-944, 130, 0, 1, 1, 0}, {304, 6950, 2, 19, 6, 6}}});
 }
 
-TEST(ReplayTest, SameSeedAndScriptGiveTheSameMatch) {
-  const Outcome a = Replay(31, Opponents().At(12));
-  const Outcome b = Replay(31, Opponents().At(12));
-  EXPECT_EQ(Describe(a), Describe(b));
-}
-
 }  // namespace
