@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "actors/Complayer.h"
 #include "actors/Tip.h"
 #include "field/MapState.h"
 #include "platform/Files.h"
@@ -25,6 +26,7 @@ void ResetAll() {
   ResetMediaState();
   ResetMapState();
   ResetChipOwner();  // the chip owner alternates over one whole run
+  ResetComPlayerRunState();
   LastMatch = MatchReport{};
 }
 
