@@ -23,6 +23,8 @@ FieldMap::FieldMap(platform::Canvas& target, const std::string& pictureName, int
   SetSceneStep(nullptr);
   CurrentMapScene = this;
   SceneName = "FieldMap";
+  // The scene before may have left its select action behind; the new one sets its own.
+  SelectHandler = nullptr;
   cursor = new BramkoChar(this, &SpriteSheet, &SpriteMask, {0, 0, 32, 32});
   MapCursor = cursor;
   cursor->MoveTo(96, 96);
