@@ -102,6 +102,9 @@ void Probe() {
   Note(g_watch->sounds, CurrentSound);
   Note(g_watch->scenes, SceneName + (SceneStep == FieldMapStep ? "+step" : ""));
   if (g_watch->each) g_watch->each();
+  if (g_watch->closeAt < 0 && !g_watch->closeOn.empty() && g_watch->scenes.back().what == g_watch->closeOn)
+    g_watch->closeAt = Now() + 200;
+  if (g_watch->closeAt >= 0 && Now() >= g_watch->closeAt) platform::CloseWindow();
 }
 
 std::string ProbeScript(int64_t until) {

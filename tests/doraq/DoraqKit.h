@@ -25,6 +25,9 @@ struct Watch {
   std::vector<Mark> sounds;  // CurrentSound
   std::vector<Mark> scenes;  // SceneName, with "+step" while the map's step is installed
   std::function<void()> each;  // runs at every probe after the notes
+  // The run ends 200 ms after the scene note first reads this (when not empty).
+  std::string closeOn;
+  int64_t closeAt = -1;
 };
 
 // Runs the game on the default keys in a fresh folder that holds the arena maps (the save

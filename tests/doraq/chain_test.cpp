@@ -38,6 +38,7 @@ TEST(IslandTest, FreshIslandOpensTheLandingStageAndTheFirstFightOnly) {
 
 TEST(IslandTest, FiveFightsInARowThenTheEndingTwiceAndEscapeToTheMainMenu) {
   Watch w;
+  w.closeOn = "MainMenu+step";
   std::vector<int> opponents;
   std::vector<int> endedOn;  // waypoint under the hero when each ending gave the map back
   int endings = 0;

@@ -39,6 +39,7 @@ bool Near(int64_t got, int64_t want) { return got >= want - 5 && got <= want + 1
 
 TEST(EndingTest, PlaysItsStepsAndStaffRollThenShowsTheMapAtTheCastle) {
   Watch w;
+  w.closeOn = "DoraQStage+step";
   int64_t rollStart = -1, pressed = -1;
   bool clack = false, beep = false;
   std::vector<std::pair<std::string, int64_t>> headings;
@@ -121,6 +122,7 @@ TEST(EndingTest, CancelAnywhereOrEscapeInTheCoffinsBeatsEndsItWhileEscapeElsewhe
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Watch w;
+    w.closeOn = "DoraQStage+step";
     int64_t rollStart = -1, pressed = -1, closed = -1;
     w.each = [&] {
       if (rollStart < 0 && CurrentMusic == "DQend") rollStart = Now() + 3500;
@@ -157,6 +159,7 @@ TEST(EndingTest, CancelAnywhereOrEscapeInTheCoffinsBeatsEndsItWhileEscapeElsewhe
 
 TEST(EndingTest, CancelInTheStaffRollEndsItAndEscapeThenLeadsToTheMainMenu) {
   Watch w;
+  w.closeOn = "MainMenu+step";
   int64_t rollStart = -1, pressed = -1, escaped = -1;
   w.each = [&] {
     if (rollStart < 0 && CurrentMusic == "DQend") rollStart = Now();

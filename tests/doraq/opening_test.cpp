@@ -32,6 +32,7 @@ void Land() {
 
 TEST(OpeningTest, PlaysItsPicturesInOrderWithTheirWaitsAndEndsOnTheMap) {
   Watch w;
+  w.closeOn = "DoraQStage+step";
   int seenFlag = -1;
   bool keeperOffAtTitle = false, keeperOffAfter = true;
   int64_t marksDoneAt = -1;
@@ -108,6 +109,7 @@ TEST(OpeningTest, CancelAtAnyPauseOrLineJumpsToTheMapWithTheFieldMusic) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.when);
     Watch w;
+    w.closeOn = "DoraQStage+step";
     int64_t pressed = -1;
     w.each = [&] {
       if (pressed < 0 && !w.frames.empty() && w.frames.back().what == c.when) {
@@ -140,6 +142,7 @@ TEST(OpeningTest, EscapeOnlyCutsThePauseShort) {
   // Escape in the first second of black ends that pause only: the island comes at once, the
   // fall after the key has been let go, and the whole opening follows.
   Watch w;
+  w.closeOn = "DoraQStage+step";
   RunGameWith("300 down ESC\n303 up ESC\n", 60000, w, Land);
   EXPECT_EQ(Join(Sequence(w.frames)), kOpeningPictures);
   const int island = Find(w.frames, "AOPB@0");
@@ -171,6 +174,7 @@ TEST(OpeningTest, PlaysOnlyOnTheFirstVisitAndTheLandingStageLeadsBackToTheJourne
     } else if (phase == 3 && scene == "DoraQStage+step") {
       secondLanding = Now();
       phase = 4;
+      w.closeAt = Now() + 200;
     }
   };
   int journeyWaypoint = -1;
