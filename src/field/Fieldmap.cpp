@@ -45,7 +45,8 @@ FieldMap::~FieldMap() {
 }
 
 int FieldMap::WalkLimit() const {
-  return std::min(WaypointCount() - 1, MapProgress[CurrentMapId] + 2);
+  // Wide arithmetic: a progress file holds any value, and the largest must not wrap round.
+  return static_cast<int>(std::min<int64_t>(WaypointCount() - 1, int64_t{MapProgress[CurrentMapId]} + 2));
 }
 
 void FieldMap::MoveCursorTo(int index) {

@@ -2,6 +2,8 @@
 // applies, on a map built straight on the headless platform.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <filesystem>
 
 #include "MapTestKit.h"
@@ -74,12 +76,16 @@ TEST_F(ProgressTest, JourneyMarkersFollowTheCheckpointsCleared) {
   const std::vector<std::pair<int, std::vector<int>>> cases = {
       {-1, {kStart, kOpen, kOpen, kOpen, kOpen, kOpen, kStart, kStart}},
       {2, {kStart, kCleared, kCleared, kCleared, kOpen, kOpen, kStart, kStart}},
-      {6, {kStart, kCleared, kCleared, kCleared, kCleared, kCleared, kStart, kStart}}};
+      {6, {kStart, kCleared, kCleared, kCleared, kCleared, kCleared, kStart, kStart}},
+      // Whatever a progress file holds is taken as it is, the extremes included.
+      {INT32_MAX, {kStart, kCleared, kCleared, kCleared, kCleared, kCleared, kStart, kStart}},
+      {INT32_MIN, {kStart, kOpen, kOpen, kOpen, kOpen, kOpen, kStart, kStart}}};
   for (const auto& [progress, expected] : cases) {
     SCOPED_TRACE(progress);
     MapProgress[midJourney] = progress;
     Build(midJourney, kJourney);
     EXPECT_EQ(Markers(), expected);
+    EXPECT_EQ(map->WalkLimit(), progress == INT32_MAX ? 7 : progress == INT32_MIN ? INT32_MIN + 2 : std::min(progress + 2, 7));
   }
 }
 
