@@ -15,3 +15,12 @@ bool SetCurrentDir(const std::string& dir);
 bool AcquireInstanceLock(const std::string& name);
 
 }  // namespace platform
+
+namespace platform {
+
+// Replaces the file with these bytes so that a crash or a full disk never leaves it half
+// written: a temporary beside it is written, flushed to the disk, then renamed over it.
+// False (and the old file untouched) when any step fails.
+bool WriteFileAtomically(const std::string& path, const std::string& bytes);
+
+}  // namespace platform

@@ -10,6 +10,7 @@
 #include <sstream>
 #include <vector>
 
+#include "platform/Files.h"
 #include "platform/Text.h"
 
 namespace platform {
@@ -138,33 +139,14 @@ bool IniWriteString(const std::string& path, const std::string& section, const s
     lines.push_back("[" + sec + "]" + eol);
     lines.push_back(k + "=" + value + eol);
   }
-  std::string tmp = path + ".tmp";
-  {
-    std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    for (size_t i = 0; i < lines.size(); ++i) {
-      out << lines[i];
-      // The old last line keeps its missing line break unless something now follows it.
-      bool keepOpen = i + 1 == lines.size() && !appendedAtEnd && !file.lastEndsLine;
-      if (!keepOpen) out << "\n";
-    }
-    out.flush();
-    if (!out) {
-      out.close();
-      std::remove(tmp.c_str());
-      return false;
-    }
+  std::string text;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    text += lines[i];
+    // The old last line keeps its missing line break unless something now follows it.
+    bool keepOpen = i + 1 == lines.size() && !appendedAtEnd && !file.lastEndsLine;
+    if (!keepOpen) text += "\n";
   }
-  int fd = open(tmp.c_str(), O_RDONLY);
-  if (fd >= 0) {
-    fsync(fd);
-    close(fd);
-  }
-  if (std::rename(tmp.c_str(), path.c_str()) != 0) {
-    std::remove(tmp.c_str());
-    return false;
-  }
-  return true;
+  return WriteFileAtomically(path, text);
 }
 
 }  // namespace platform

@@ -46,22 +46,9 @@ void SaveProgress() {
   bytes.push_back(DoraQOpeningSeen);
 
   const std::string path = SaveFilePath();
-  const std::string temp = path + ".new";
-  bool written = false;
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (out) {
-      out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-      out.flush();
-      written = static_cast<bool>(out);
-    }
-  }
-  std::error_code ec;
-  if (written) std::filesystem::rename(temp, path, ec);
-  if (!written || ec) {
-    std::filesystem::remove(temp, ec);
+  // Written beside the old file and renamed over it: a failed save keeps the last good one.
+  if (!platform::WriteFileAtomically(path, std::string(bytes.begin(), bytes.end())))
     FileError("Cannot create file", path);
-  }
 }
 
 int LoadProgress() {

@@ -25,7 +25,7 @@ for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; xdotool getmouselocati
 "$game" >"$work/game.txt" 2>&1 &
 game_pid=$!
 win=""
-for _ in $(seq 100); do
+for _ in $(seq 300); do
   win=$(xdotool search --name "Bramko2 for Windows" 2>/dev/null | head -n 1)
   [ -n "$win" ] && break
   sleep 0.1
@@ -33,7 +33,7 @@ done
 [ -n "$win" ] || fail "no window appeared; game said: $(cat "$work/game.txt")"
 
 # A second copy ends at once with status 1 while the first runs.
-timeout 10 "$game" >/dev/null 2>&1
+timeout 30 "$game" >/dev/null 2>&1
 status=$?
 [ "$status" -eq 1 ] || fail "the second copy ended with $status, expected 1"
 kill -0 $game_pid 2>/dev/null || fail "the first copy died when the second started"
