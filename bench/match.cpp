@@ -83,6 +83,7 @@ MatchFigures PlayMatch(platform::BackendKind kind, const std::string& dir, const
     m.result = RunMatch(nullptr, opponent);
     m.realSeconds = std::chrono::duration<double>(Wall::now() - w0).count();
     m.virtualMs = TickCount() - t0;
+    marker->Release();
     platform::CloseWindow();
   };
   RunGame(o);

@@ -133,6 +133,7 @@ void Play(MatchRun& run) {
     run.windowGivenBack = platform::MenuVisible() && platform::ImageVisible() && platform::CursorVisible() &&
                           !GameScreenActive && !Fighters[0] && !Fighters[1];
     run.arenaSpritesAfter = Arena ? Arena->GetSpriteCount() : -1;
+    if (run.after) run.after();
     platform::CloseWindow();
   };
   RunGame(o);

@@ -36,6 +36,7 @@ struct MatchRun {
   const OpponentRecord* right = nullptr;  // null: two humans (versus)
   std::string dir;                        // the executable's folder; empty: the build's
   std::function<void()> before;           // once the window exists, before the match
+  std::function<void()> after;            // once the match is over, before the window closes
   std::function<void()> onLever;          // every lever turn (20 ms of virtual time)
 
   // What happened.

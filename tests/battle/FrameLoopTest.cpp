@@ -19,13 +19,15 @@ std::vector<int64_t> g_frames;  // virtual time of every arena step
 std::vector<int64_t> FirstRoundFrames(int periodMs) {
   g_frames.clear();
   MatchRun run;
-  run.before = [periodMs] {
+  LCharcter* counter = nullptr;
+  run.before = [periodMs, &counter] {
     RoundSeconds = 2;
     FramePeriodMs = periodMs;
     // An invisible sprite that notes each step of the arena.
-    auto* counter = new LCharcter(Arena, nullptr, nullptr, {0, 0, 0, 0});
+    counter = new LCharcter(Arena, nullptr, nullptr, {0, 0, 0, 0});
     counter->stepCallback = [](LCharcter*) { g_frames.push_back(Now()); };
   };
+  run.after = [&counter] { ReleaseSprite(counter); };
   Play(run);
   std::vector<int64_t> first;
   for (int64_t t : g_frames) {
