@@ -102,7 +102,9 @@ void TForm1::FormPaint() {
 void TForm1::Image1MouseUp() { MouseClicked = true; }
 
 void TForm1::FormKeyDown(int vk) {
-  if (vk != VK_F1_KEY) return;
+  // During a battle the round loop polls F1 itself; answering here as well would open the
+  // help twice, since this platform hands every key press to the window at once.
+  if (vk != VK_F1_KEY || GameScreenActive) return;
   platform::ShowHelp(HelpFile, HelpKeyword);
 }
 
