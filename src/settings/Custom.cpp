@@ -132,17 +132,7 @@ void TForm2::FormKeyDown(int& key) {
 
 int TForm2::ShowModal() {
   ModalResult = mrNone;
-  pending_ = nullptr;
-  int result = platform::dlg::RunDialog([this] { return Draw(); },
-                                        [this] {
-                                          auto handler = std::move(pending_);
-                                          pending_ = nullptr;
-                                          if (handler) handler();
-                                          return ModalResult;
-                                        });
-  pending_ = nullptr;
-  ModalResult = result;
-  return result;
+  return RunModalLoop();
 }
 
 void RunSettingsDialog() {

@@ -9,7 +9,7 @@
 #include "settings/SettingsFile.h"
 #include "shell/Bramkoworld.h"
 
-class TForm2 {
+class TForm2 : public TModalForm {
  public:
   TForm2();   // FormCreate
   ~TForm2();  // FormDestroy
@@ -39,17 +39,15 @@ class TForm2 {
 
   TRadioGroup rgSpeed, rgFangPW, rgDISPLAY;
   TComboBox ComboBox1, ComboBox2;
-  int ModalResult = mrNone;
   std::string IniPath;  // the settings file, read and written one value at a time
 
  private:
   StoredSettings ControlValues() const;
   void OpenKeyDialog(int player);
-  bool Draw();  // one frame of the dialog; true when a control queued its handler
+  bool Draw() override;
 
   SceneStepFn savedStep_ = nullptr;
   bool created_ = false;
-  std::function<void()> pending_;
 };
 
 // The "設定変更" menu item: the dialog shown modally, then destroyed.

@@ -1,6 +1,7 @@
 // settings: the state of the dialogs' controls, kept apart from their drawing so that the
 // dialogs' rules run (and are tested) without a window.
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,4 +28,19 @@ using TListBox = TComboBox;
 struct TEdit {
   std::string Text;
   int Tag = 0;
+};
+
+// What both modal dialogs share: the modal result, and the handler a control queued while
+// the dialog was drawn, which runs after the frame (it may show a message box or open the
+// other dialog).
+class TModalForm {
+ public:
+  virtual ~TModalForm() = default;
+  int ModalResult = mrNone;
+
+ protected:
+  // Draws frames until a handler sets ModalResult (or the window closes); returns it.
+  int RunModalLoop();
+  virtual bool Draw() = 0;  // one frame of the dialog; true when a control queued its handler
+  std::function<void()> pending_;
 };

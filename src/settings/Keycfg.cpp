@@ -113,16 +113,6 @@ void TForm3::FormKeyDown(int& key) {
 
 int TForm3::ShowModal() {
   ModalResult = mrNone;
-  pending_ = nullptr;
   FormShow();
-  int result = platform::dlg::RunDialog([this] { return Draw(); },
-                                        [this] {
-                                          auto handler = std::move(pending_);
-                                          pending_ = nullptr;
-                                          if (handler) handler();
-                                          return ModalResult;
-                                        });
-  pending_ = nullptr;
-  ModalResult = result;
-  return result;
+  return RunModalLoop();
 }

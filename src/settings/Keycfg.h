@@ -9,7 +9,7 @@
 
 class TForm2;
 
-class TForm3 {
+class TForm3 : public TModalForm {
  public:
   explicit TForm3(TForm2* owner);  // FormCreate
 
@@ -41,12 +41,10 @@ class TForm3 {
   TEdit Edit1;          // Tag: the captured code, -1 until a key was pressed
   TListBox ListBox1;    // one line per code of the selected list
   bool Edit1Focused = false;
-  int ModalResult = mrNone;
 
  private:
   void RefreshList();
-  bool Draw();  // one frame of the dialog; true when a control queued its handler
+  bool Draw() override;
 
   TForm2* owner_;
-  std::function<void()> pending_;
 };
