@@ -31,7 +31,7 @@ TEST(IslandTest, FreshIslandOpensTheLandingStageAndTheFirstFightOnly) {
   // Select on the landing stage does nothing; right, right, right stops at the first fight.
   Watch w;
   RunGameWith("500 tap X\n1000 tap H\n1300 tap H\n1600 tap H\n", 2500, w, LandAfterTheOpening);
-  EXPECT_EQ(Join(Sequence(w.scenes)), "DoraQStage+step");
+  EXPECT_EQ(Sequence(w.scenes), "DoraQStage+step");
   EXPECT_EQ(CurrentWaypoint, 2);
   EXPECT_EQ(DoraQLastWaypoint, 2);
 }
@@ -99,8 +99,7 @@ TEST(IslandTest, FiveFightsInARowThenTheEndingTwiceAndEscapeToTheMainMenu) {
   EXPECT_EQ(w.scenes.back().what, "MainMenu+step");
   // The tunes: the opening cut short, four fights each back to the map, DoraQ's own tune,
   // his victory scene, the ending; again; the main menu.
-  const std::string music = Join(Sequence(w.music));
-  EXPECT_EQ(music,
+  EXPECT_EQ(Sequence(w.music),
             "bramko event field fight field fight field fight field fight field doraq event bramko DQend field "
             "doraq event bramko DQend field select");
 

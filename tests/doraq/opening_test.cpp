@@ -1,11 +1,10 @@
-// The DoraQ chapter's opening: its pictures in order with their waits, the sounds and tunes,
-// cancel and Escape, and that it plays on the first visit only.
+// The DoraQ chapter's opening: pictures in order with their waits, sounds and tunes, cancel
+// and Escape, and that it plays on the first visit only.
 #include <gtest/gtest.h>
 
 #include "DoraqKit.h"
 #include "chapters/Doraqstage.h"
 #include "chapters/Mainmenu.h"
-#include "field/Fieldmap.h"
 #include "shell/Bramkoworld.h"
 #include "shell/GameMedia.h"
 
@@ -13,15 +12,8 @@ using namespace doraq_test;
 
 namespace {
 
-const char* const kOpeningPictures =
+const char* const kOpening =
     "AOPB@0 AOPB field AOP2 field AOP3 AOP4 AOP11 AOP10 AOP6 AOP7 AOP8 AOP6 AOP9 AOP12 CHAP_A field";
-
-// Time from the first showing of a to the first showing of b after it.
-int64_t Gap(const std::vector<Mark>& frames, const std::string& a, const std::string& b, int from = 0) {
-  const int i = Find(frames, a, from);
-  const int j = i < 0 ? -1 : Find(frames, b, i + 1);
-  return j < 0 ? -1 : frames[j].ms - frames[i].ms;
-}
 
 void Land() {
   DoraQLastWaypoint = 1;
@@ -30,172 +22,111 @@ void Land() {
 
 }  // namespace
 
-TEST(OpeningTest, PlaysItsPicturesInOrderWithTheirWaitsAndEndsOnTheMap) {
+TEST(OpeningTest, PlaysItsPicturesWithTheirWaitsThenTheMap) {
   Watch w;
   w.closeOn = "DoraQStage+step";
-  int seenFlag = -1;
-  bool keeperOffAtTitle = false, keeperOffAfter = true;
-  int64_t marksDoneAt = -1;
+  bool keeperOffAtTitle = false, marks = false;
   w.each = [&] {
-    if (seenFlag < 0) seenFlag = DoraQOpeningSeen;  // set as the opening starts
-    if (!w.frames.empty() && w.frames.back().what == "CHAP_A") keeperOffAtTitle = MusicKeeperOff;
-    if (marksDoneAt < 0 && Find(w.frames, "AOP8") >= 0) {
-      const int mark = TextWidth("…");
-      bool all = true;
-      for (int k = 0; k < 6 && all; ++k) all = ShowsText(112 + k * mark, 296, "…");
-      if (all) marksDoneAt = Now();
-    }
+    if (w.frames.back().what == "CHAP_A") keeperOffAtTitle = MusicKeeperOff;
+    for (int k = 0; k < 6 && !marks && Find(w.frames, "AOP8") >= 0; ++k)
+      marks = ShowsText(112 + k * TextWidth("…"), 296, "…") && k == 5;
   };
-  RunGameWith("", 60000, w, [&] {
-    Land();
-    keeperOffAfter = MusicKeeperOff;
-  });
-  EXPECT_EQ(Join(Sequence(w.frames)), kOpeningPictures);
-  EXPECT_EQ(seenFlag, 1);
-  EXPECT_EQ(DoraQOpeningSeen, 1);
+  RunGameWith("", 60000, w, Land);
+  EXPECT_EQ(Sequence(w.frames), kOpening);
+  const auto& f = w.frames;
+  // The fall: the island whole at the first of 17 places 10 ms apart and again at the last,
+  // the hero wholly below the frame; then 10 ms and a pause of 500.
+  const int map = Find(f, "field");
+  ASSERT_GE(map, 2);
+  EXPECT_EQ(f[map - 1].what, "AOPB");
+  EXPECT_PRED2(Near, f[map - 1].ms - At(f, "AOPB"), 160);
+  EXPECT_PRED2(Near, f[map].ms - f[map - 1].ms, 510);
+  EXPECT_GE(At(f, "AOPB") - At(f, "AOPB@0"), 50);  // the wait for release of step 3
+  EXPECT_PRED2(Near, At(f, "field", Find(f, "AOP2")) - At(f, "AOP2"), 1500);
+  EXPECT_PRED2(Near, At(f, "AOP3") - At(f, "field", Find(f, "AOP2")), 1500);
+  EXPECT_GT(At(f, "AOP10") - At(f, "AOP11"), 1000 + 500 + 1000);  // the laugh is typed after 500
+  EXPECT_PRED2(Near, At(f, "AOP6") - At(f, "AOP10"), 1000);
+  const int captain = Find(f, "AOP6", Find(f, "AOP8"));
+  EXPECT_PRED2(Near, At(f, "AOP9") - f[captain].ms, 500 + 6 * 100 + 1000);  // step 19's marks
+  EXPECT_TRUE(marks);
+  EXPECT_PRED2(Near, At(f, "AOP12") - At(f, "AOP9"), 1000);
+  EXPECT_PRED2(Near, At(f, "field", Find(f, "CHAP_A")) - At(f, "CHAP_A"), 4000);
 
-  // Pure pauses between pictures (the dissolves take no time on the virtual clock); the probe
-  // looks every 5 ms, so each mark may be up to 4 ms late.
-  auto near = [](int64_t got, int64_t want) { return got >= want - 5 && got <= want + 12; };
-  // The fall: the island redrawn whole at the first place, 16 more places 10 ms apart, the
-  // hero gone at the last one; 10 ms and 500 later the frame melts back into the map.
-  const int firstIsland = Find(w.frames, "AOPB"), firstMap = Find(w.frames, "field");
-  ASSERT_GT(firstMap, firstIsland);
-  const Mark& landed = w.frames[firstMap - 1];
-  EXPECT_EQ(landed.what, "AOPB");
-  EXPECT_PRED2(near, landed.ms - w.frames[firstIsland].ms, 160);
-  EXPECT_PRED2(near, w.frames[firstMap].ms - landed.ms, 510);
-  // Step 3 waits for the keys to be let go (at least 50 quiet ms) before the fall.
-  EXPECT_GE(Gap(w.frames, "AOPB@0", "AOPB"), 50);
-  EXPECT_PRED2(near, Gap(w.frames, "AOP2", "field"), 1500);
-  const int secondMap = Find(w.frames, "field", Find(w.frames, "AOP2"));
-  EXPECT_PRED2(near, Gap(w.frames, "field", "AOP3", secondMap), 1500);
-  EXPECT_PRED2(near, Gap(w.frames, "AOP10", "AOP6"), 1000);
-  // Step 19: 500, six marks 100 apart, 1000; then the angry captain.
-  const int secondCaptain = Find(w.frames, "AOP6", Find(w.frames, "AOP8"));
-  EXPECT_PRED2(near, Gap(w.frames, "AOP6", "AOP9", secondCaptain), 500 + 600 + 1000);
-  EXPECT_PRED2(near, Gap(w.frames, "AOP9", "AOP12"), 1000);
-  EXPECT_PRED2(near, Gap(w.frames, "CHAP_A", "field"), 4000);
-  // DoraQ's laugh is typed after a pause of 500 behind his picture.
-  EXPECT_GT(Gap(w.frames, "AOP11", "AOP10"), 1000 + 500 + 1000);
-  EXPECT_GT(marksDoneAt, 0);
-
-  EXPECT_EQ(Join(Sequence(w.music)), "bramko event field");
-  EXPECT_EQ(Join(Sequence(w.sounds)), "fall crush");
-  // The fall is cut off 500 ms after the hero lands, before the crash.
-  const int fall = Find(w.sounds, "fall");
-  ASSERT_GE(fall, 0);
-  EXPECT_EQ(w.sounds[fall + 1].what, "");
-  EXPECT_PRED2(near, w.sounds[fall + 1].ms - landed.ms, 510);
+  EXPECT_EQ(Sequence(w.music), "bramko event field");
+  EXPECT_EQ(Sequence(w.sounds), "fall crush");
+  const int fall = Find(w.sounds, "fall");  // cut off 500 ms after the landing
+  EXPECT_PRED2(Near, w.sounds[fall + 1].ms - f[map - 1].ms, 510);
   EXPECT_TRUE(keeperOffAtTitle);
-  EXPECT_FALSE(keeperOffAfter);
-  ASSERT_FALSE(w.scenes.empty());
+  EXPECT_FALSE(MusicKeeperOff);
+  EXPECT_EQ(DoraQOpeningSeen, 1);
   EXPECT_EQ(w.scenes.back().what, "DoraQStage+step");
   EXPECT_EQ(CurrentWaypoint, 1);
-  // The map is the island again, not the masked one.
-  EXPECT_TRUE(ShowsPicture("DoraQSTAGE", 20, 20, 20, 20, 120, 100));
+  EXPECT_TRUE(ShowsIsland());
 }
 
-TEST(OpeningTest, CancelAtAnyPauseOrLineJumpsToTheMapWithTheFieldMusic) {
-  // Cancel pressed while the given picture is up: during the fall, in a plain pause, while a
-  // line is typed, in the chapter title.
+TEST(OpeningTest, CancelAnywhereJumpsToTheMapWhileEscapeOnlyEndsAPause) {
+  // Keys while the named picture is up: in the fall, a pause, a typed line, the chapter
+  // title; Escape (one reading long) in the first black second, before a wait for release.
   struct Case {
     const char* when;
     int64_t after;
-    const char* lastPicture;
+    int vk;
+    const char* shown;  // the pictures seen
   };
-  const Case cases[] = {{"AOPB@0", 100, "AOPB"}, {"AOP2", 200, "AOP2"}, {"AOP4", 300, "AOP4"},
-                        {"CHAP_A", 500, "CHAP_A"}};
+  const Case cases[] = {{"AOPB@0", 100, kCancel, "AOPB@0 AOPB field"},
+                        {"AOP2", 200, kCancel, "AOPB@0 AOPB field AOP2 field"},
+                        {"AOP4", 300, kCancel, "AOPB@0 AOPB field AOP2 field AOP3 AOP4 field"},
+                        {"CHAP_A", 500, kCancel, kOpening},
+                        {"", 300, kEscape, kOpening}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.when);
     Watch w;
     w.closeOn = "DoraQStage+step";
     int64_t pressed = -1;
     w.each = [&] {
-      if (pressed < 0 && !w.frames.empty() && w.frames.back().what == c.when) {
+      if (pressed < 0 && w.frames.back().what == c.when) {
+        Tap(c.vk, c.after, 0);
         pressed = Now() + c.after;
-        Tap(kCancel, c.after);
       }
     };
     RunGameWith("", 60000, w, Land);
     ASSERT_GT(pressed, 0);
-    std::vector<std::string> shown = Sequence(w.frames);
-    ASSERT_GE(shown.size(), 2u);
-    EXPECT_EQ(shown[shown.size() - 2], c.lastPicture);
-    EXPECT_EQ(shown.back(), "field");
-    const int onMap = Find(w.scenes, "DoraQStage+step");
-    ASSERT_GE(onMap, 0);
-    // Without the wait for the release, the map would be back within a few ms.
-    EXPECT_LE(w.scenes[onMap].ms - pressed, 150);
+    EXPECT_EQ(Sequence(w.frames), c.shown);
+    if (c.vk == kCancel) {
+      EXPECT_LE(At(w.scenes, "DoraQStage+step") - pressed, 100);
+    } else {
+      EXPECT_PRED2(Near, At(w.frames, "AOPB@0"), pressed);
+    }
     EXPECT_EQ(w.music.back().what, "field");
     EXPECT_FALSE(MusicKeeperOff);
-    EXPECT_EQ(DoraQOpeningSeen, 1);
-    EXPECT_TRUE(ShowsPicture("DoraQSTAGE", 20, 20, 20, 20, 120, 100));
-    // Cut off in the middle of the fall, the fall sound is left to run out.
-    if (std::string(c.when) == "AOPB@0") {
-      EXPECT_EQ(w.sounds.back().what, "fall");
-    }
+    EXPECT_TRUE(ShowsIsland());
   }
 }
 
-TEST(OpeningTest, EscapeOnlyCutsThePauseShort) {
-  // Escape in the first second of black ends that pause only: the island comes at once, the
-  // fall after the key has been let go, and the whole opening follows.
+TEST(OpeningTest, PlaysOnTheFirstVisitOnlyAndTheLandingStageLeadsBackToTheJourney) {
+  // Jump from the journey's branch point, step onto the landing stage, jump again.
   Watch w;
-  w.closeOn = "DoraQStage+step";
-  RunGameWith("300 down ESC\n303 up ESC\n", 60000, w, Land);
-  EXPECT_EQ(Join(Sequence(w.frames)), kOpeningPictures);
-  const int island = Find(w.frames, "AOPB@0");
-  ASSERT_GE(island, 0);
-  EXPECT_GE(w.frames[island].ms, 300);
-  EXPECT_LT(w.frames[island].ms, 320);
-  EXPECT_GE(w.frames[island + 1].ms, 303 + 50);
-  EXPECT_EQ(w.scenes.back().what, "DoraQStage+step");
-}
-
-TEST(OpeningTest, PlaysOnlyOnTheFirstVisitAndTheLandingStageLeadsBackToTheJourney) {
-  // Jump from the journey's branch point, walk onto the landing stage, jump again.
-  Watch w;
-  int phase = 0;
-  int64_t left = -1, backOnJourney = -1, secondLanding = -1;
+  const char* const order[] = {"KRStage1+step", "DoraQStage+step", "KRStage1+step", "DoraQStage+step"};
+  const int keys[] = {kRight, kLeft, kRight};
+  std::vector<int64_t> reached;
   w.each = [&] {
-    const std::string& scene = w.scenes.back().what;
-    if (phase == 0 && scene == "KRStage1+step") {
-      Tap(kRight);
-      phase = 1;
-    } else if (phase == 1 && scene == "DoraQStage+step") {
-      left = Now();
-      Tap(kLeft);
-      phase = 2;
-    } else if (phase == 2 && scene == "KRStage1+step") {
-      backOnJourney = Now();
-      Tap(kRight);
-      phase = 3;
-    } else if (phase == 3 && scene == "DoraQStage+step") {
-      secondLanding = Now();
-      phase = 4;
-      w.closeAt = Now() + 200;
+    if (reached.size() < 4 && w.scenes.back().what == order[reached.size()]) {
+      reached.push_back(Now());
+      if (reached.size() < 4) Tap(keys[reached.size() - 1]);
+      else w.closeAt = Now() + 200;
     }
   };
-  int journeyWaypoint = -1;
   RunGameWith("", 120000, w, [&] {
     MapProgress[midJourney] = 6;
     JourneyIntroSeen = VenueArrivalSeen = 1;
     JourneyLastWaypoint = 6;
-    ASSERT_NE(JourneyConstructor, nullptr);
     JourneyConstructor(*ScreenCanvas);
   });
-  journeyWaypoint = JourneyLastWaypoint;
-  ASSERT_EQ(phase, 4);
-  int cutScenes = 0;
-  for (const Mark& m : w.frames) cutScenes += m.what == "AOP2";
-  EXPECT_EQ(cutScenes, 1);
-  EXPECT_EQ(Find(w.frames, "AOP2", Find(w.frames, "field", Find(w.frames, "CHAP_A"))), -1);
-  // The landing stage is left after 200 ms (the hero's step onto it).
-  EXPECT_GE(backOnJourney - left, 200);
-  EXPECT_LT(backOnJourney - left, 2000);
-  EXPECT_EQ(journeyWaypoint, 6);
-  EXPECT_EQ(CurrentMapId, midDoraQ);
+  ASSERT_EQ(reached.size(), 4u);
+  EXPECT_EQ(Find(w.frames, "AOP2", Find(w.frames, "AOP2") + 1), -1);  // one opening
+  EXPECT_GE(reached[2] - reached[1], 200);  // the hero's step onto the stage
+  EXPECT_LT(reached[2] - reached[1], 2000);
+  EXPECT_LT(reached[3] - reached[2], 6000);  // the jump, and no opening
+  EXPECT_EQ(JourneyLastWaypoint, 6);
   EXPECT_EQ(CurrentWaypoint, 1);
-  EXPECT_GT(secondLanding, backOnJourney);
 }
