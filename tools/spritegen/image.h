@@ -68,3 +68,6 @@ class Image {
   std::vector<Rgb> px_;
   std::vector<uint8_t> op_;
 };
+
+// A five-pointed star of radius r centred at (cx, cy), point up.
+void Star(Image& img, double cx, double cy, double r, Rgb c);

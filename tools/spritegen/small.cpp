@@ -12,15 +12,6 @@ using namespace frame_style;
 
 namespace {
 
-void Star(Image& img, double cx, double cy, double r, Rgb c) {
-  std::vector<std::pair<double, double>> pts;
-  for (int i = 0; i < 10; ++i) {
-    double a = -M_PI / 2 + i * M_PI / 5, rr = i % 2 ? r * 0.45 : r;
-    pts.push_back({cx + rr * std::cos(a), cy + rr * std::sin(a)});
-  }
-  img.FillPolygon(pts, c);
-}
-
 // A power cell of the versus menu: lit or empty.
 Image PowerCell(bool lit) {
   Image img(32, 32, kBlack, false);
