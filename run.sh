@@ -2,5 +2,5 @@
 # Installs what is missing, builds, and starts the game.
 set -euo pipefail
 cd "$(dirname "$0")"
-scripts/setup.sh build
+BRAMKO_TARGET=bramko2 scripts/setup.sh build  # the game alone; ./test.sh builds the rest
 exec build/bramko2 "$@"

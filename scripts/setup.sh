@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs whatever Debian packages are missing, then configures and builds the given
 # build folder. Used by run.sh and test.sh; fast when everything is already in place.
-# usage: scripts/setup.sh BUILD_DIR [extra cmake args...]
+# usage: [BRAMKO_TARGET=target] scripts/setup.sh BUILD_DIR [extra cmake args...]
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$1"; shift
@@ -26,4 +26,4 @@ jobs="$(nproc 2>/dev/null || echo 2)"
 if [ ! -f "$here/$build/CMakeCache.txt" ]; then
   cmake -S "$here" -B "$here/$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
 fi
-cmake --build "$here/$build" -j "$jobs"
+cmake --build "$here/$build" -j "$jobs" ${BRAMKO_TARGET:+--target "$BRAMKO_TARGET"}
