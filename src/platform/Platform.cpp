@@ -9,6 +9,8 @@ namespace platform {
 namespace {
 std::unique_ptr<Backend> g_backend;
 bool g_headless = false;
+bool g_keysPumped = false;  // events were pumped for a key read at g_keysPumpedAt
+uint32_t g_keysPumpedAt = 0;
 }  // namespace
 
 Backend* CurrentBackend() { return g_backend.get(); }
@@ -21,7 +23,10 @@ bool Start(const StartOptions& options, std::string* error) {
   return g_backend != nullptr;
 }
 
-void Stop() { g_backend.reset(); }
+void Stop() {
+  g_backend.reset();
+  g_keysPumped = false;
+}
 bool Started() { return g_backend != nullptr; }
 bool IsHeadless() { return g_headless; }
 
@@ -38,7 +43,14 @@ void Service() {
 
 bool KeyDown(int vk) {
   if (!g_backend || vk <= 0 || vk > 254) return false;
-  g_backend->Service();
+  // One poll reads many keys in the same millisecond (a battle frame reads twenty-odd):
+  // pumping once per tick keeps every read current without a pump per key.
+  const uint32_t now = g_backend->Ticks();
+  if (!g_keysPumped || g_keysPumpedAt != now) {
+    g_backend->Service();
+    g_keysPumped = true;
+    g_keysPumpedAt = now;
+  }
   return g_backend->ReadKey(vk);
 }
 

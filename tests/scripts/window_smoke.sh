@@ -6,7 +6,7 @@ set -u
 build="$1"
 game="$build/bramko2"
 work="$(mktemp -d)"
-trap 'kill $game_pid $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
+trap 'kill ${game_pid:-} ${xvfb_pid:-} 2>/dev/null; rm -rf "$work"' EXIT
 export XDG_RUNTIME_DIR="$work" SDL_AUDIODRIVER=dummy
 fail() { echo "FAIL: $*"; exit 1; }
 
@@ -16,11 +16,12 @@ status=$?
 [ "$status" -eq 2 ] || fail "without a display the exit status was $status, expected 2"
 grep -qi "display" "$work/nodisplay.txt" || fail "no message about the display: $(cat "$work/nodisplay.txt")"
 
-display=":$(( 90 + RANDOM % 400 ))"
-Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display itself and writes its number once it is ready to serve.
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 xvfb_pid=$!
-export DISPLAY="$display"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+export DISPLAY=":$(head -n 1 "$work/display")"
 
 "$game" >"$work/game.txt" 2>&1 &
 game_pid=$!
