@@ -1,0 +1,82 @@
+// The network link on the loopback: a guest joins a host, both ways carry messages, a
+// second guest is turned away, and a goodbye is told from silence.
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "platform/net/NetLink.h"
+
+namespace {
+
+using platform::net::CloseReason;
+using platform::net::Link;
+using platform::net::LinkState;
+
+// Services both ends until done() holds or two seconds pass.
+template <typename Done>
+bool Pump(Link& a, Link& b, std::vector<std::string>& ra, std::vector<std::string>& rb, Done done) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > until) return false;
+    a.Service(1, &ra);
+    b.Service(1, &rb);
+  }
+  return true;
+}
+
+uint16_t FreePortNear(uint16_t base, std::unique_ptr<Link>* host) {
+  for (uint16_t p = base; p < base + 200; ++p) {
+    std::string error;
+    *host = platform::net::Listen(p, &error);
+    if (*host) return p;
+  }
+  return 0;
+}
+
+}  // namespace
+
+TEST(NetLink, GuestAndHostExchangeMessagesAndASecondGuestIsTurnedAway) {
+  std::unique_ptr<Link> host;
+  const uint16_t port = FreePortNear(38211, &host);
+  ASSERT_NE(port, 0);
+  std::string error;
+  auto guest = platform::net::Connect("127.0.0.1", port, &error);
+  ASSERT_TRUE(guest) << error;
+  std::vector<std::string> atHost, atGuest;
+  ASSERT_TRUE(Pump(*host, *guest, atHost, atGuest, [&] {
+    return host->State() == LinkState::Connected && guest->State() == LinkState::Connected;
+  }));
+
+  guest->Send("hello", true);
+  guest->Send(std::string("\0\1\2", 3), false);
+  host->Send("welcome", true);
+  ASSERT_TRUE(Pump(*host, *guest, atHost, atGuest, [&] { return atHost.size() == 2 && atGuest.size() == 1; }));
+  EXPECT_EQ(atHost[0], "hello");
+  EXPECT_EQ(atHost[1], std::string("\0\1\2", 3)) << "bytes after a zero were lost";
+  EXPECT_EQ(atGuest[0], "welcome");
+
+  auto second = platform::net::Connect("127.0.0.1", port, &error);
+  ASSERT_TRUE(second);
+  std::vector<std::string> atSecond;
+  ASSERT_TRUE(Pump(*host, *second, atHost, atSecond, [&] { return second->State() == LinkState::Closed; }));
+  EXPECT_EQ(second->Reason(), CloseReason::Busy);
+  EXPECT_EQ(host->State(), LinkState::Connected) << "the first guest was dropped for the second";
+
+  guest->Close(500);
+  ASSERT_TRUE(Pump(*host, *guest, atHost, atGuest, [&] { return host->State() == LinkState::Closed; }));
+  EXPECT_EQ(host->Reason(), CloseReason::ByPeer);
+}
+
+TEST(NetLink, AddressesAndPortsAreReadStrictly) {
+  std::string h;
+  uint16_t p = 0;
+  EXPECT_TRUE(platform::net::ParseHostPort("192.168.1.5", 7777, &h, &p));
+  EXPECT_EQ(h, "192.168.1.5");
+  EXPECT_EQ(p, 7777);
+  EXPECT_TRUE(platform::net::ParseHostPort(" example.org:9000 ", 7777, &h, &p));
+  EXPECT_EQ(h, "example.org");
+  EXPECT_EQ(p, 9000);
+  for (const char* bad : {"", ":7777", "host:", "host:0", "host:65536", "host:12x", "host:-1"})
+    EXPECT_FALSE(platform::net::ParseHostPort(bad, 7777, &h, &p)) << bad;
+  for (const std::string& a : platform::net::LocalAddresses()) EXPECT_NE(a.rfind("127.", 0), 0u) << a;
+}
