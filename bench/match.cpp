@@ -14,12 +14,12 @@
 
 #include "actors/Comparas.h"
 #include "app/GameApp.h"
+#include "battle/Battle.h"
 #include "field/Fieldxchip.h"
 #include "field/Lchar.h"
 #include "field/MapState.h"
 #include "platform/Window.h"
 #include "settings/SettingsFile.h"
-#include "shell/Battle.h"
 #include "shell/Bramkoworld.h"
 
 namespace {

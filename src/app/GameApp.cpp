@@ -5,13 +5,13 @@
 
 #include "actors/Complayer.h"
 #include "actors/Tip.h"
+#include "battle/MatchReport.h"
 #include "field/MapState.h"
 #include "platform/Files.h"
 #include "platform/Window.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Game.h"
 #include "shell/GameMedia.h"
-#include "shell/MatchReport.h"
 #include "shell/Random.h"
 #include "shell/Unit1.h"
 

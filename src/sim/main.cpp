@@ -8,12 +8,12 @@
 #include <string>
 
 #include "app/GameApp.h"
+#include "battle/MatchReport.h"
 #include "field/MapState.h"
 #include "platform/Files.h"
 #include "platform/Pictures.h"
 #include "platform/headless/HeadlessControl.h"
 #include "shell/Bramkoworld.h"
-#include "shell/MatchReport.h"
 
 namespace {
 

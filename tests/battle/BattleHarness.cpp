@@ -7,11 +7,11 @@
 
 #include "actors/Bramkoplayer.h"
 #include "app/GameApp.h"
+#include "battle/Battle.h"
 #include "field/Fieldxchip.h"
 #include "platform/Window.h"
 #include "platform/headless/HeadlessControl.h"
 #include "settings/SettingsFile.h"
-#include "shell/Battle.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Drawing.h"
 #include "support/Headless.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/MatchReport.h"
+#include "battle/MatchReport.h"
 
 struct OpponentRecord;
 

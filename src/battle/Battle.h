@@ -1,4 +1,4 @@
-// shell: the battle match (module Battle). RunMatch takes the window over, builds the two
+// battle: the battle match (module Battle). RunMatch takes the window over, builds the two
 // fighters on the arena, plays up to three rounds with RunRound and gives the window back.
 #pragma once
 #include "shell/Game.h"
@@ -8,6 +8,8 @@ struct OpponentRecord;
 // One match; a null record is a human fighter on that side (the left side always is).
 // Returns the left fighter's rounds won: 2 is a victory.
 int RunMatch(const OpponentRecord* left, const OpponentRecord* right);
+// The two-human match of the versus mode; returns the left player's rounds won.
+int RunVersusMatch();
 // One round, index 0..2: wrQuit when the player abandoned it, else wrNone.
 TWaitResult RunRound(int roundIndex);
 

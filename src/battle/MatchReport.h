@@ -1,4 +1,4 @@
-// shell: what the last match left behind, for the simulator's report and the tests.
+// battle: what the last match left behind, for the simulator's report and the tests.
 #pragma once
 
 struct FighterReport {

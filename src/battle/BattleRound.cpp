@@ -1,20 +1,20 @@
-// shell: one round: the fighters back on their marks, the announcement, then the frame
+// battle: one round: the fighters back on their marks, the announcement, then the frame
 // loop that steps the arena, spawns items and chips and runs the pick-up and hit tests,
 // until the clock runs out or the gauge saturates; and the pause on Escape.
 #include "actors/Bramkoplayer.h"
 #include "actors/Fang.h"
 #include "actors/Item.h"
 #include "actors/Tip.h"
+#include "battle/Battle.h"
+#include "battle/BattleParts.h"
+#include "battle/RoundResult.h"
 #include "field/Fieldxchip.h"
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
 #include "platform/Window.h"
-#include "shell/Battle.h"
-#include "shell/BattleParts.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Drawing.h"
 #include "shell/GameMedia.h"
-#include "shell/RoundResult.h"
 
 namespace {
 

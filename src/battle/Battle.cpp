@@ -1,6 +1,6 @@
-// shell: one match from start to finish: taking the window over, the arena and the two
+// battle: one match from start to finish: taking the window over, the arena and the two
 // fighters, up to three rounds, the story progress and giving the window back.
-#include "shell/Battle.h"
+#include "battle/Battle.h"
 
 #include "actors/Bramkoplayer.h"
 #include "actors/Comparas.h"
@@ -8,15 +8,15 @@
 #include "actors/Item.h"
 #include "actors/Manplayer.h"
 #include "actors/Tip.h"
+#include "battle/BattleParts.h"
+#include "battle/MatchReport.h"
+#include "battle/RoundResult.h"
 #include "field/Field.h"
 #include "field/Fieldmap.h"
 #include "field/Fieldxchip.h"
 #include "platform/Window.h"
-#include "shell/BattleParts.h"
 #include "shell/Bramkoworld.h"
 #include "shell/GameMedia.h"
-#include "shell/MatchReport.h"
-#include "shell/RoundResult.h"
 
 namespace {
 
