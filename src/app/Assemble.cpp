@@ -3,6 +3,7 @@
 #include "actors/Vsmode.h"
 #include "app/GameApp.h"
 #include "battle/Battle.h"
+#include "battle/ReplayDialogs.h"
 #include "chapters/Doraqstage.h"
 #include "chapters/Krstage1.h"
 #include "chapters/Mainmenu.h"
@@ -26,5 +27,7 @@ void AssembleGame() {
   ResetVersusState();
   VersusMatchRunner = RunVersusMatch;  // the versus screen's match
   SaveProgressHook = SaveProgress;
+  SaveReplayHook = SaveReplayCommand;  // "リプレイを保存…"
+  PlayReplayHook = PlayReplayCommand;  // "リプレイを再生…"
   RunStoryMatchHook = RunStoryMatch;  // bramko-sim --match
 }

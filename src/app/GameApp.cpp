@@ -6,6 +6,7 @@
 #include "actors/Complayer.h"
 #include "actors/Tip.h"
 #include "battle/MatchReport.h"
+#include "battle/ReplayFiles.h"
 #include "field/MapState.h"
 #include "platform/Files.h"
 #include "platform/Window.h"
@@ -28,6 +29,7 @@ void ResetAll() {
   ResetChipOwner();  // the chip owner alternates over one whole run
   ResetComPlayerRunState();
   LastMatch = MatchReport{};
+  ForgetLastReplay();
 }
 
 }  // namespace
@@ -56,10 +58,24 @@ int RunGame(const GameOptions& options) {
         SetSceneStep(nullptr);
         RunStoryMatchHook(options.matchRecord, options.matchMap);
       }
+    } else if (!options.replayFile.empty()) {
+      SetSceneStep(nullptr);
+      const ReplayOutcome outcome = WatchReplayFile(options.replayFile);
+      status = outcome == ReplayOutcome::Played || outcome == ReplayOutcome::Stopped ? 0 : 1;
     } else {
       platform::RunMessageLoop();
     }
     platform::CloseWindow();
+  }
+  if (!options.recordFile.empty()) {
+    const std::vector<uint8_t>& bytes = LastReplayBytes();
+    if (bytes.empty()) {
+      std::fprintf(stderr, "bramko: no match was played, so there is nothing to record\n");
+      status = 1;
+    } else if (!platform::WriteFileAtomically(options.recordFile, std::string(bytes.begin(), bytes.end()))) {
+      std::fprintf(stderr, "bramko: cannot write %s\n", options.recordFile.c_str());
+      status = 1;
+    }
   }
   platform::Stop();
   return status;

@@ -3,11 +3,19 @@
 #pragma once
 #include "shell/Game.h"
 
+class MatchInput;
 struct OpponentRecord;
 
 // One match; a null record is a human fighter on that side (the left side always is).
-// Returns the left fighter's rounds won: 2 is a victory.
+// Returns the left fighter's rounds won: 2 is a victory. The players play at the keys, and
+// the match is kept as the last replay.
 int RunMatch(const OpponentRecord* left, const OpponentRecord* right);
+
+// What a match may change beyond itself: one that is played moves the story on (and saves
+// it); a replay changes nothing.
+enum class MatchEffects { StoryProgress, None };
+// One match whose outside world is the given door (the keys, a recording, a replay).
+int RunMatchThrough(const OpponentRecord* left, const OpponentRecord* right, MatchInput& door, MatchEffects effects);
 // The two-human match of the versus mode; returns the left player's rounds won.
 int RunVersusMatch();
 // One round, index 0..2: wrQuit when the player abandoned it, else wrNone.

@@ -3,6 +3,7 @@
 #include "actors/Bramkochar.h"
 #include "actors/Bramkoplayer.h"
 #include "battle/BattleParts.h"
+#include "battle/MatchInput.h"
 #include "field/Fieldxchip.h"
 #include "platform/Window.h"
 #include "shell/Bramkoworld.h"
@@ -59,7 +60,7 @@ void PlayDoraQVictory() {
   WaitOrKey(4000);
   Arena->RedrawAll();
 
-  if (!QuitRequested) {
+  if (!Door().Closing()) {
     LCharcter* stand = new LCharcter(Arena, &SpriteSheet, &SpriteMask, kStand);
     stand->MoveTo(kHeroX, kGroundY);
     JumpForJoy(hero, kHeroX, kGroundY, false);

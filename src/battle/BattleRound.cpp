@@ -6,7 +6,9 @@
 #include "actors/Item.h"
 #include "actors/Tip.h"
 #include "battle/Battle.h"
+#include "battle/BattleChecksum.h"
 #include "battle/BattleParts.h"
+#include "battle/MatchInput.h"
 #include "battle/RoundResult.h"
 #include "field/Fieldxchip.h"
 #include "platform/Dialogs.h"
@@ -18,7 +20,6 @@
 
 namespace {
 
-constexpr int kF4 = 0x73;
 constexpr int kItemClockLimit = 30000;
 // The clock ticks when the frame counter has run down from this to 0: every 61 frames.
 constexpr int kFramesPerSecond = 60;
@@ -38,11 +39,13 @@ void Announce(int roundIndex) {
 
 // The per-frame work of the round; wrQuit when the player left the battle.
 TWaitResult FrameLoop() {
+  MatchInput& door = Door();
   int secondCounter = kFramesPerSecond;
   int chipCountdown = 1;
   for (;;) {
     const uint32_t t0 = TickCount();
     if (RoundClock == 0 || RoundOver != 0) return wrNone;
+    door.BeginFrame();
     for (int j = 0; j < 2; ++j) {
       BramkoPlayer* f = Fighter(j);
       if (f->framesSinceItem < kItemClockLimit) ++f->framesSinceItem;
@@ -59,13 +62,13 @@ TWaitResult FrameLoop() {
     CheckAllItems();
     CheckAllFangs();
     // F4, switching to another program, or the window closing ends the match.
-    if (KeyIsDown(kF4) || !platform::HasFocus() || QuitRequested) return wrQuit;
+    if (door.CheckStop() != RoundStop::None) return wrQuit;
     if (secondCounter % 8 != 0) {
       // The window's own key handling never runs in a round: a key press reaches the form
       // at once and nothing piles up, so there is no pending key message to drop here.
       KeepMusicLooping();
-      if (KeyIsDown(VK_F1_KEY)) platform::ShowHelp(HelpFile, HelpKeyword);
-      if (KeyIsDown(VK_ESCAPE_KEY) && PauseBattle() == wrQuit) return wrQuit;
+      if (door.HelpKey()) platform::ShowHelp(HelpFile, HelpKeyword);
+      if (door.PauseKey() && PauseBattle() == wrQuit) return wrQuit;
     }
     if (secondCounter > 0) {
       --secondCounter;
@@ -73,11 +76,13 @@ TWaitResult FrameLoop() {
       secondCounter = kFramesPerSecond;
       --RoundClock;
       PaintClock(*BattleCanvas);
+      // Once a clock second a replay checks that it still shows the recorded fight.
+      if (!door.Checkpoint(BattleChecksum())) return wrQuit;
     }
     // The frame period is kept by spinning on the tick count.
     uint32_t elapsed;
     while ((elapsed = TickCount() - t0) < static_cast<uint32_t>(FramePeriodMs))
-      platform::SpinTurn(FramePeriodMs - elapsed);
+      WaitTurn(FramePeriodMs - elapsed);
   }
 }
 

@@ -37,6 +37,7 @@ void TakeInt(const std::vector<unsigned char>& in, size_t offset, int& value) {
 }  // namespace
 
 std::string SaveFilePath() { return platform::ExecutableDir() + "BRAMKO.DAT"; }
+std::string ReplayFolder() { return platform::ExecutableDir() + "replays/"; }
 
 void SaveProgress() {
   std::vector<unsigned char> bytes;

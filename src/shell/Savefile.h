@@ -7,6 +7,8 @@
 constexpr int kSaveFileSize = 19;
 
 std::string SaveFilePath();
+// The folder of the replays, ending in "/": "replays" beside the save file.
+std::string ReplayFolder();
 // Writes the file. It is written beside the old one and renamed over it, so a failed
 // write never costs the save already there; a failure shows the file error box.
 void SaveProgress();

@@ -1,0 +1,104 @@
+// battle: the replay dialogs' rules and the two menu items.
+#include "battle/ReplayDialogs.h"
+
+#include <filesystem>
+
+#include "platform/Dialogs.h"
+#include "shell/Bramkoworld.h"
+#include "shell/Game.h"
+
+namespace {
+
+constexpr const char* kMessageCaption = "Bramko2 for Windows";
+constexpr const char* kHelpKeyword = "リプレイ";
+constexpr int kEnter = 0x0D, kEscape = 0x1B, kF1 = 0x70;
+
+void Tell(const std::string& text) { platform::ShowMessage(kMessageCaption, text); }
+
+}  // namespace
+
+TReplaySaveForm::TReplaySaveForm(std::string suggestedName) { Edit1.Text = std::move(suggestedName); }
+
+int TReplaySaveForm::ShowModal() {
+  ModalResult = mrNone;
+  focusWanted_ = true;
+  return RunModalLoop();
+}
+
+void TReplaySaveForm::btnSaveClick() {
+  const std::string name = ReplayFileName(Edit1.Text);
+  if (name.empty()) {
+    Tell("名前を入力してください。");
+    return;
+  }
+  if (name == kLastReplayName) {
+    Tell("「" + name + "」は前回の対戦が使う名前です。別の名前にしてください。");
+    return;
+  }
+  std::error_code ec;
+  if (std::filesystem::exists(ReplayPath(name), ec) &&
+      platform::ShowMessage(kMessageCaption, "「" + name + "」はすでにあります。置き換えますか？",
+                            platform::MsgButtons::YesNo) != platform::kMsgYes)
+    return;
+  if (SaveLastReplayAs(name)) ModalResult = mrOk;
+}
+
+void TReplaySaveForm::btnCancelClick() { ModalResult = mrCancel; }
+void TReplaySaveForm::btnHelpClick() { platform::ShowHelp(HelpFile, kHelpKeyword); }
+
+void TReplaySaveForm::FormKeyDown(int key) {
+  if (key == kEnter) btnSaveClick();
+  if (key == kEscape) btnCancelClick();
+  if (key == kF1) btnHelpClick();
+}
+
+TReplayListForm::TReplayListForm(std::vector<ReplayListing> replays) : Replays(std::move(replays)) {
+  for (const ReplayListing& r : Replays) ListBox1.Items.push_back(r.line);
+  ListBox1.ItemIndex = Replays.empty() ? -1 : 0;
+}
+
+int TReplayListForm::ShowModal() {
+  ModalResult = mrNone;
+  return RunModalLoop();
+}
+
+void TReplayListForm::btnPlayClick() {
+  if (ListBox1.ItemIndex < 0 || ListBox1.ItemIndex >= static_cast<int>(Replays.size())) {
+    Tell("再生するリプレイを選んでください。");
+    return;
+  }
+  ModalResult = mrOk;
+}
+
+void TReplayListForm::btnCancelClick() { ModalResult = mrCancel; }
+void TReplayListForm::btnHelpClick() { platform::ShowHelp(HelpFile, kHelpKeyword); }
+
+void TReplayListForm::FormKeyDown(int key) {
+  if (key == kEnter) btnPlayClick();
+  if (key == kEscape) btnCancelClick();
+  if (key == kF1) btnHelpClick();
+}
+
+void SaveReplayCommand() {
+  const ReplayReading last = ReadReplay(LastReplayBytes());
+  if (!last.replay) {
+    Tell("保存できるリプレイがありません。先に対戦してください。");
+    return;
+  }
+  TReplaySaveForm form(SuggestedReplayName(*last.replay));
+  form.ShowModal();
+  WaitRelease();  // the key that closed the dialog is not for the game
+}
+
+void PlayReplayCommand() {
+  std::vector<ReplayListing> replays = ListReplays();
+  if (replays.empty()) {
+    Tell("保存されたリプレイがありません。");
+    return;
+  }
+  TReplayListForm form(std::move(replays));
+  const int result = form.ShowModal();
+  // The key that chose the replay would otherwise run it fast from its first frame.
+  WaitRelease();
+  if (result == mrOk) WatchReplayFile(form.Replays[static_cast<size_t>(form.ListBox1.ItemIndex)].path);
+}
