@@ -29,5 +29,4 @@ void AssembleGame() {
   SaveProgressHook = SaveProgress;
   SaveReplayHook = SaveReplayCommand;  // "リプレイを保存…"
   PlayReplayHook = PlayReplayCommand;  // "リプレイを再生…"
-  RunStoryMatchHook = RunStoryMatch;  // bramko-sim --match
 }

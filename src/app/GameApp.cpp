@@ -5,6 +5,7 @@
 
 #include "actors/Complayer.h"
 #include "actors/Tip.h"
+#include "battle/Battle.h"
 #include "battle/MatchReport.h"
 #include "battle/ReplayFiles.h"
 #include "field/MapState.h"
@@ -15,8 +16,6 @@
 #include "shell/GameMedia.h"
 #include "shell/Random.h"
 #include "shell/Unit1.h"
-
-int (*RunStoryMatchHook)(int record, int map) = nullptr;
 
 namespace {
 
@@ -51,13 +50,11 @@ int RunGame(const GameOptions& options) {
     if (options.haveSeed) SeedRandom(options.seed);
     if (options.afterCreate) options.afterCreate();
     if (options.matchRecord >= 0) {
-      if (!RunStoryMatchHook) {
-        std::fprintf(stderr, "bramko-sim: this build has no battles yet\n");
-        status = 1;
-      } else {
-        SetSceneStep(nullptr);
-        RunStoryMatchHook(options.matchRecord, options.matchMap);
-      }
+      SetSceneStep(nullptr);
+      RunStoryMatch(options.matchRecord, options.matchMap);
+    } else if (options.versusMatch) {
+      SetSceneStep(nullptr);
+      RunVersusMatch();
     } else if (!options.replayFile.empty()) {
       SetSceneStep(nullptr);
       const ReplayOutcome outcome = WatchReplayFile(options.replayFile);

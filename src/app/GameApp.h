@@ -15,6 +15,7 @@ struct GameOptions {
   uint32_t seed = 0;
   int matchRecord = -1;  // >= 0: skip the title and play a story match against that record
   int matchMap = 1;
+  bool versusMatch = false;  // skip the title and play a versus match (two people at the keys)
   std::string replayFile;  // not empty: skip the title and play this replay, then end
   std::string recordFile;  // not empty: the last match's replay is written here at the end
   // Runs once the main window exists and before the message loop (tests use it).
@@ -28,5 +29,3 @@ int RunGame(const GameOptions& options);
 // Installs the scenes of the rooms above the shell (main menu, settings, ...) into its hooks.
 void AssembleGame();
 
-// Story match runner for --match, installed by the battle room when present.
-extern int (*RunStoryMatchHook)(int record, int map);

@@ -48,17 +48,6 @@ bool AnyKeyHeld() {
   return false;
 }
 
-bool SameReport(const MatchReport& a, const MatchReport& b) {
-  if (a.result != b.result) return false;
-  for (int i = 0; i < 2; ++i) {
-    const FighterReport &x = a.fighters[i], &y = b.fighters[i];
-    if (x.energy != y.energy || x.score != y.score || x.roundsWon != y.roundsWon || x.chipCount != y.chipCount ||
-        x.itemsTaken != y.itemsTaken || x.fangHits != y.fangHits)
-      return false;
-  }
-  return true;
-}
-
 // Everything a replay changes that belongs to the game around it.
 struct GameState {
   uint32_t random = RandomState();
@@ -212,7 +201,7 @@ TWaitResult ReplayInput::Watch(WaitKind kind, uint32_t ms, LiveWait) {
 
 ReplayOutcome ReplayInput::Outcome(const MatchReport& report) const {
   if (stop_ == Stop::Viewer) return ReplayOutcome::Stopped;
-  if (stop_ == Stop::Drift || next_ != replay_.tape.size() || !SameReport(report, replay_.result))
+  if (stop_ == Stop::Drift || next_ != replay_.tape.size() || !(report == replay_.result))
     return ReplayOutcome::Drifted;
   return ReplayOutcome::Played;
 }

@@ -18,8 +18,8 @@
 namespace {
 
 const char kUsage[] =
-    "usage: bramko-sim [--dir DIR] [--seed N] [--script FILE] [--until MS] [--match N [--map M]]\n"
-    "                  [--record FILE] | --replay FILE\n"
+    "usage: bramko-sim [--dir DIR] [--seed N] [--script FILE] [--until MS]\n"
+    "                  [--match N [--map M] | --versus] [--record FILE] | --replay FILE\n"
     "       bramko-sim --pictures | --export-pictures DIR\n";
 
 std::string JsonEscape(const std::string& s) {
@@ -101,6 +101,8 @@ int main(int argc, char** argv) {
         return 1;
       }
       options.matchMap = static_cast<int>(n);
+    } else if (a == "--versus") {
+      options.versusMatch = true;
     } else if (a == "--replay" && i + 1 < argc) {
       options.replayFile = std::filesystem::absolute(argv[++i]).string();
     } else if (a == "--record" && i + 1 < argc) {
@@ -126,7 +128,7 @@ int main(int argc, char** argv) {
     }
   }
   // A match runs to its end unless told otherwise (three full rounds take under 4 minutes).
-  if ((options.matchRecord >= 0 || !options.replayFile.empty()) && options.start.untilMs < 0)
+  if ((options.matchRecord >= 0 || options.versusMatch || !options.replayFile.empty()) && options.start.untilMs < 0)
     options.start.untilMs = 600000;
   int status = RunGame(options);
   std::cout << Report(platform::headless::Now()) << std::endl;
