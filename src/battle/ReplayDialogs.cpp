@@ -15,6 +15,19 @@ constexpr int kEnter = 0x0D, kEscape = 0x1B, kF1 = 0x70;
 
 void Tell(const std::string& text) { platform::ShowMessage(kMessageCaption, text); }
 
+// While a replay dialog or its message is up, the scene beneath hears no key: the name typed
+// is not for the fighters on the versus screen.
+class Silence {
+ public:
+  Silence() { InputDisabled = true; }
+  ~Silence() { InputDisabled = before_; }
+  Silence(const Silence&) = delete;
+  Silence& operator=(const Silence&) = delete;
+
+ private:
+  bool before_ = InputDisabled;
+};
+
 }  // namespace
 
 TReplaySaveForm::TReplaySaveForm(std::string suggestedName) { Edit1.Text = std::move(suggestedName); }
@@ -80,25 +93,34 @@ void TReplayListForm::FormKeyDown(int key) {
 }
 
 void SaveReplayCommand() {
-  const ReplayReading last = ReadReplay(LastReplayBytes());
-  if (!last.replay) {
-    Tell("保存できるリプレイがありません。先に対戦してください。");
-    return;
+  {
+    const Silence silence;
+    const ReplayReading last = ReadReplay(LastReplayBytes());
+    if (last.replay) {
+      TReplaySaveForm form(SuggestedReplayName(*last.replay));
+      form.ShowModal();
+    } else {
+      Tell("保存できるリプレイがありません。先に対戦してください。");
+    }
   }
-  TReplaySaveForm form(SuggestedReplayName(*last.replay));
-  form.ShowModal();
   WaitRelease();  // the key that closed the dialog is not for the game
 }
 
 void PlayReplayCommand() {
-  std::vector<ReplayListing> replays = ListReplays();
-  if (replays.empty()) {
-    Tell("保存されたリプレイがありません。");
-    return;
+  std::string chosen;
+  {
+    const Silence silence;
+    std::vector<ReplayListing> replays = ListReplays();
+    if (replays.empty()) {
+      Tell("保存されたリプレイがありません。");
+    } else {
+      TReplayListForm form(std::move(replays));
+      if (form.ShowModal() == mrOk) chosen = form.Replays[static_cast<size_t>(form.ListBox1.ItemIndex)].path;
+    }
   }
-  TReplayListForm form(std::move(replays));
-  const int result = form.ShowModal();
-  // The key that chose the replay would otherwise run it fast from its first frame.
+  // The key that closed the dialog would otherwise run the replay fast from its first frame.
   WaitRelease();
-  if (result == mrOk) WatchReplayFile(form.Replays[static_cast<size_t>(form.ListBox1.ItemIndex)].path);
+  if (chosen.empty()) return;
+  WatchReplayFile(chosen);
+  WaitRelease();  // nor is a key still held to run it fast, or that closed its message
 }

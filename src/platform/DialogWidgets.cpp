@@ -37,7 +37,7 @@ int g_colors = 0, g_vars = 0;
 ImU32 Col(int r, int g, int b) { return IM_COL32(r, g, b, 255); }
 const ImU32 kFace = Col(212, 208, 200), kShadow = Col(128, 128, 128), kDark = Col(64, 64, 64);
 const ImU32 kLight = Col(255, 255, 255), kText = Col(0, 0, 0), kNavy = Col(10, 36, 106);
-const ImU32 kTrack = Col(236, 233, 227);
+const ImU32 kTrack = Col(236, 233, 227), kSelection = Col(166, 202, 240);
 
 ImVec4 V(ImU32 c) { return ImGui::ColorConvertU32ToFloat4(c); }
 ImDrawList* DL() { return ImGui::GetWindowDrawList(); }
@@ -371,7 +371,7 @@ bool TextBox(const std::string& id, std::string* text, Rect r, size_t maxBytes, 
   std::copy_n(text->begin(), std::min(text->size(), maxBytes), buffer.begin());
   ImGui::SetCursorScreenPos(At(r.x + 2, r.y + 2));
   ImGui::PushStyleColor(ImGuiCol_FrameBg, V(kLight));
-  ImGui::PushStyleColor(ImGuiCol_TextSelectedBg, V(kNavy));
+  ImGui::PushStyleColor(ImGuiCol_TextSelectedBg, V(kSelection));
   ImGui::PushStyleVar(ImGuiStyleVar_FramePadding, ImVec2(2, std::floor((r.h - 4 - FontPx()) / 2)));
   ImGui::PushItemWidth(static_cast<float>(r.w - 4));
   if (takeFocus && *takeFocus && g_active) {

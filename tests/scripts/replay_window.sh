@@ -1,0 +1,133 @@
+#!/usr/bin/env bash
+# Replays in the real window under a virtual display: a versus match played with real key
+# presses is kept, saved under a name from the file menu and watched again from it; the
+# playback ends back on the versus screen exactly as it was, and the simulator replays the
+# saved file to its recorded end. From the command line a replay plays and the program ends
+# when it is stopped; a file that is no replay is refused with a message.
+# usage: replay_window.sh BUILD_DIR
+set -u
+build="$1"
+work="$(mktemp -d)"
+trap 'kill ${game_pid:-} ${xvfb_pid:-} 2>/dev/null; rm -rf "$work"' EXIT
+export XDG_RUNTIME_DIR="$work" SDL_AUDIODRIVER=dummy
+fail() { echo "FAIL: $*"; exit 1; }
+
+# The game keeps its replays beside itself: a copy of its own in a folder of ours.
+game="$work/game/bramko2"
+mkdir -p "$work/game"
+ln "$build/bramko2" "$game" 2>/dev/null || cp "$build/bramko2" "$game"
+cp "$build"/*.wav "$build"/*.mid "$build"/map*.txt "$build/BRAMKO.HLP" "$work/game/"
+
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+export DISPLAY=":$(head -n 1 "$work/display")"
+
+start_game() {
+  "$game" "$@" >"$work/game.txt" 2>&1 &
+  game_pid=$!
+  win=""
+  for _ in $(seq 300); do
+    win=$(xdotool search --name "Bramko2 for Windows" 2>/dev/null | head -n 1)
+    [ -n "$win" ] && break
+    sleep 0.1
+  done
+  [ -n "$win" ] || fail "no window appeared; game said: $(cat "$work/game.txt")"
+  # Without a window manager keys go to the window under the pointer.
+  xdotool mousemove --window "$win" 320 300 2>/dev/null
+  xdotool windowfocus --sync "$win" 2>/dev/null
+}
+# A key held long enough for the game's polling to see it.
+hold() {
+  xdotool keydown --window "$win" "$1" 2>/dev/null
+  sleep "${2:-0.15}"
+  xdotool keyup --window "$win" "$1" 2>/dev/null
+}
+menu_item() {  # y of the item in the open file menu
+  xdotool mousemove --window "$win" 30 10 click 1 2>/dev/null
+  sleep 0.5
+  xdotool mousemove --window "$win" 50 "$1" click 1 2>/dev/null
+  sleep 0.8
+}
+shot() { import -window root "$work/$1.png" 2>/dev/null || fail "no screenshot"; }
+differs() { [ "$(compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1)" != 0 ]; }
+
+start_game
+sleep 1
+# Title, two steps down to the versus mode, into it; both players decide.
+hold Return; sleep 1.5
+hold g; sleep 0.4; hold g; sleep 0.4; hold x; sleep 1.5
+hold x; hold Return
+sleep 5
+for _ in 1 2; do hold t 0.3; hold x; hold Left 0.3; hold Return; hold h 0.3; hold Down 0.3; done
+hold F4
+sleep 4
+kill -0 $game_pid 2>/dev/null || fail "the game died: $(cat "$work/game.txt")"
+last="$work/game/replays/last.rpl"
+[ -s "$last" ] || fail "the match was not kept as replays/last.rpl"
+
+# File menu: keep it under a name typed over the suggested one.
+shot versus
+menu_item 58
+xdotool type --window "$win" --delay 60 "window"
+sleep 0.3
+xdotool key --window "$win" Return
+sleep 1
+cmp -s "$last" "$work/game/replays/window.rpl" || fail "replays/window.rpl is not the last match"
+shot saved
+differs versus saved && fail "saving changed the versus screen (a key reached it?)"
+
+# File menu: the list, its second line (the named replay), and play it.
+menu_item 74
+xdotool mousemove --window "$win" 150 196 click 1
+sleep 0.3
+xdotool key --window "$win" Return
+sleep 3
+shot playing
+differs versus playing || fail "the replay did not show the battle"
+back=""
+for _ in $(seq 60); do
+  sleep 1
+  shot after
+  if ! differs versus after; then back=1; break; fi
+done
+[ -n "$back" ] || fail "the playback did not end back on the versus screen as it was (a message?)"
+
+# Played again and stopped with Escape: back at once.
+menu_item 74
+xdotool key --window "$win" Return
+sleep 4
+hold Escape
+sleep 2.5
+shot stopped
+differs versus stopped && fail "Escape did not stop the playback and return"
+
+xdotool windowclose "$win" 2>/dev/null || kill -TERM $game_pid
+for _ in $(seq 50); do kill -0 $game_pid 2>/dev/null || break; sleep 0.1; done
+kill -0 $game_pid 2>/dev/null && fail "the game did not end after its window closed"
+
+# The simulator plays the saved file to its recorded end and result.
+"$build/bramko-sim" --dir "$work/game" --replay "$work/game/replays/window.rpl" >"$work/sim.json" 2>"$work/sim.txt" ||
+  fail "bramko-sim could not replay it: $(grep -v 'Fail to open' "$work/sim.txt")"
+grep -q '"lastMatch"' "$work/sim.json" || fail "no lastMatch from the simulator: $(cat "$work/sim.json")"
+
+# From the command line: the replay plays until Escape stops it, and the program ends;
+# garbage is refused.
+start_game --replay "$work/game/replays/window.rpl"
+sleep 4
+shot cli
+differs versus cli || fail "bramko2 --replay shows no battle"
+hold Escape
+for _ in $(seq 100); do kill -0 $game_pid 2>/dev/null || break; sleep 0.1; done
+kill -0 $game_pid 2>/dev/null && fail "bramko2 --replay did not end when stopped"
+wait $game_pid || fail "bramko2 --replay ended with status $?"
+echo "not a replay" >"$work/garbage.rpl"
+start_game --replay "$work/garbage.rpl"
+sleep 1
+shot refused
+hold Return
+for _ in $(seq 50); do kill -0 $game_pid 2>/dev/null || break; sleep 0.1; done
+wait $game_pid
+[ $? -eq 1 ] || fail "a refused replay should end with status 1"
+echo "replay window test passed"
