@@ -30,13 +30,21 @@ class Silence {
 
 }  // namespace
 
-TReplaySaveForm::TReplaySaveForm(std::string suggestedName) { Edit1.Text = std::move(suggestedName); }
-
-int TReplaySaveForm::ShowModal() {
+int TReplayForm::ShowModal() {
   ModalResult = mrNone;
-  focusWanted_ = true;
   return RunModalLoop();
 }
+
+void TReplayForm::btnCancelClick() { ModalResult = mrCancel; }
+void TReplayForm::btnHelpClick() { platform::ShowHelp(HelpFile, kHelpKeyword); }
+
+void TReplayForm::FormKeyDown(int key) {
+  if (key == kEnter) DefaultClick();
+  if (key == kEscape) btnCancelClick();
+  if (key == kF1) btnHelpClick();
+}
+
+TReplaySaveForm::TReplaySaveForm(std::string suggestedName) { Edit1.Text = std::move(suggestedName); }
 
 void TReplaySaveForm::btnSaveClick() {
   const std::string name = ReplayFileName(Edit1.Text);
@@ -56,23 +64,9 @@ void TReplaySaveForm::btnSaveClick() {
   if (SaveLastReplayAs(name)) ModalResult = mrOk;
 }
 
-void TReplaySaveForm::btnCancelClick() { ModalResult = mrCancel; }
-void TReplaySaveForm::btnHelpClick() { platform::ShowHelp(HelpFile, kHelpKeyword); }
-
-void TReplaySaveForm::FormKeyDown(int key) {
-  if (key == kEnter) btnSaveClick();
-  if (key == kEscape) btnCancelClick();
-  if (key == kF1) btnHelpClick();
-}
-
 TReplayListForm::TReplayListForm(std::vector<ReplayListing> replays) : Replays(std::move(replays)) {
   for (const ReplayListing& r : Replays) ListBox1.Items.push_back(r.line);
   ListBox1.ItemIndex = Replays.empty() ? -1 : 0;
-}
-
-int TReplayListForm::ShowModal() {
-  ModalResult = mrNone;
-  return RunModalLoop();
 }
 
 void TReplayListForm::btnPlayClick() {
@@ -81,15 +75,6 @@ void TReplayListForm::btnPlayClick() {
     return;
   }
   ModalResult = mrOk;
-}
-
-void TReplayListForm::btnCancelClick() { ModalResult = mrCancel; }
-void TReplayListForm::btnHelpClick() { platform::ShowHelp(HelpFile, kHelpKeyword); }
-
-void TReplayListForm::FormKeyDown(int key) {
-  if (key == kEnter) btnPlayClick();
-  if (key == kEscape) btnCancelClick();
-  if (key == kF1) btnHelpClick();
 }
 
 void SaveReplayCommand() {

@@ -1,22 +1,36 @@
 // battle: the replay items of the file menu: "リプレイを保存…" keeps the last match under a
 // name the player types, "リプレイを再生…" lists the kept replays and plays the one chosen.
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "battle/ReplayFiles.h"
 #include "settings/FormControls.h"
 
-// The dialog that names the last match's replay.
-class TReplaySaveForm : public TModalForm {
+// What both replay dialogs share: Enter presses the default button, Escape and the close box
+// cancel, F1 and the help button open the help on replays.
+class TReplayForm : public TModalForm {
  public:
-  explicit TReplaySaveForm(std::string suggestedName);
   int ShowModal();
-
-  void btnSaveClick();  // keeps it under the name typed (asks before replacing one)
   void btnCancelClick();
   void btnHelpClick();
-  void FormKeyDown(int key);  // Enter saves, Escape cancels, F1 opens the help
+  void FormKeyDown(int key);
+
+ protected:
+  virtual void DefaultClick() = 0;
+  // A control's handler, run after the frame; the first one queued in a frame wins.
+  void Queue(std::function<void()> handler);
+  // After the controls of a frame: queues the form's keys and the close box; whether a
+  // handler waits to run.
+  bool EndFrame(bool closeBox);
+};
+
+// The dialog that names the last match's replay.
+class TReplaySaveForm : public TReplayForm {
+ public:
+  explicit TReplaySaveForm(std::string suggestedName);
+  void btnSaveClick();  // keeps it under the name typed (asks before replacing one)
 
   static constexpr const char* kCaption = "リプレイを保存";
   static constexpr int kClientWidth = 360, kClientHeight = 96;
@@ -24,20 +38,16 @@ class TReplaySaveForm : public TModalForm {
   TEdit Edit1;
 
  private:
+  void DefaultClick() override { btnSaveClick(); }
   bool Draw() override;
   bool focusWanted_ = true;
 };
 
 // The dialog that lists the replays.
-class TReplayListForm : public TModalForm {
+class TReplayListForm : public TReplayForm {
  public:
   explicit TReplayListForm(std::vector<ReplayListing> replays);
-  int ShowModal();
-
   void btnPlayClick();  // closes with OK when a replay is chosen
-  void btnCancelClick();
-  void btnHelpClick();
-  void FormKeyDown(int key);  // Enter plays, Escape cancels, F1 opens the help
 
   static constexpr const char* kCaption = "リプレイを再生";
   static constexpr int kClientWidth = 460, kClientHeight = 244;
@@ -46,6 +56,7 @@ class TReplayListForm : public TModalForm {
   TListBox ListBox1;
 
  private:
+  void DefaultClick() override { btnPlayClick(); }
   bool Draw() override;
 };
 
