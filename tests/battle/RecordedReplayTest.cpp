@@ -75,6 +75,7 @@ TEST(RecordedReplayTest, StoryAndVersusMatchesPlayBackAsTheyWerePlayed) {
     run.before = [] {
       SetChipOwner(1);
       SwitchState() = ComSwitchState{25, 1};
+      RoundSeconds = 20;
     };
     const std::vector<uint8_t> bytes = Record(run);
     ASSERT_FALSE(bytes.empty()) << c.name;
