@@ -109,12 +109,13 @@ struct GameState {
   }
 };
 
-void SetUp(const ReplaySetup& s) {
+}  // namespace
+
+void ApplyReplaySetup(const ReplaySetup& s) {
   SeedRandom(s.seed);
   SetChipOwner(s.chipOwner);
   SwitchState() = ComSwitchState{static_cast<int>(s.switchCounter), s.switchPattern};
   CurrentMapId = s.mapId;
-  CurrentWaypoint = 0;
   for (int side = 0; side < 2; ++side) {
     FangPowerByMode[side][s.mode] = s.fangPower[side];
     FangSetByMode[side][s.mode] = s.fangSet[side];
@@ -123,8 +124,6 @@ void SetUp(const ReplaySetup& s) {
   RoundSeconds = s.roundSeconds;
   ChipSpawnInterval = s.chipInterval;
 }
-
-}  // namespace
 
 ReplayInput::ReplayInput(const Replay& replay) : replay_(replay) {}
 
@@ -214,7 +213,7 @@ ReplayOutcome PlayReplay(const Replay& replay) {
     if (!opponent || opponent->characterId != s.opponentCharacter) return ReplayOutcome::Refused;
   }
   const GameState before;
-  SetUp(s);
+  ApplyReplaySetup(s);
   ReplayInput tape(replay);
   RunMatchThrough(nullptr, opponent, tape, MatchEffects::None);
   const ReplayOutcome outcome = tape.Outcome(LastMatch);

@@ -16,6 +16,10 @@ enum class ReplayOutcome {
   Refused,  // its opponent is not this game's
 };
 
+// Puts the game in the state the setup describes, as it stood when its match began (a
+// network game's two sides would agree on one and both apply it).
+void ApplyReplaySetup(const ReplaySetup& setup);
+
 // The tape as the match's door.
 class ReplayInput final : public MatchInput {
  public:
