@@ -12,7 +12,6 @@
 #include "battle/RoundResult.h"
 #include "field/Fieldxchip.h"
 #include "platform/Dialogs.h"
-#include "platform/Platform.h"
 #include "platform/Window.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Drawing.h"

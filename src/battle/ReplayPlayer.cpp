@@ -8,7 +8,6 @@
 #include "actors/Tip.h"
 #include "battle/Battle.h"
 #include "field/MapState.h"
-#include "platform/Input.h"
 #include "platform/Window.h"
 #include "shell/Bramkoworld.h"
 #include "shell/GameMedia.h"
