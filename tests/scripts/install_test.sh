@@ -86,18 +86,24 @@ env $p1 SDL_AUDIODRIVER=dummy "${as_user[@]}" "$prefix/bin/bramko2" >"$work/p1.t
 pids+=($!)
 wait_for 30 has_windows 1 || fail "no window appeared; the game said: $(cat "$work/p1.txt")"
 win="$(windows | head -n 1)"
-sleep 1
+# Start-up is done once the title is drawn; clicks sent before then may land in one frame.
+drawn() { import -window "$win" "$work/shot.png" 2>/dev/null && [ "$(convert "$work/shot.png" -format '%k' info:)" -gt 8 ]; }
+wait_for 30 drawn || fail "the title was never drawn"
 xdotool windowfocus --sync "$win" 2>/dev/null
-click() { xdotool mousemove --window "$win" "$1" "$2" click 1; sleep 0.4; }
-# ファイル → 保存
-click 30 10
-click 25 34
-wait_for 10 test -s "$work/p1/home/data/bramko2/BRAMKO.DAT" || fail "ファイル → 保存 wrote no save"
+click() { xdotool mousemove --window "$win" "$1" "$2" click 1; sleep "$3"; }
+# A menu item, picked again on a busy machine until the file it writes appears.
+pick() {  # menu x, item y, file, keys to send after the item
+  for wait in 0.5 1 2; do
+    click "$1" 10 "$wait"
+    click "$1" "$2" "$wait"
+    [ -n "$4" ] && xdotool key --window "$win" "$4"
+    wait_for 5 test -s "$3" && return 0
+  done
+  return 1
+}
+pick 25 34 "$work/p1/home/data/bramko2/BRAMKO.DAT" "" || fail "ファイル → 保存 wrote no save"
 # 設定 → 設定変更, then Enter for OK: every setting is written.
-click 114 10
-click 130 34
-xdotool key --window "$win" Return
-wait_for 10 test -s "$work/p1/home/config/bramko2/BRAMKO.INI" || fail "settings OK wrote no settings file"
+pick 114 34 "$work/p1/home/config/bramko2/BRAMKO.INI" Return || fail "settings OK wrote no settings file"
 iconv -f CP932 -t UTF-8 "$work/p1/home/config/bramko2/BRAMKO.INI" | grep -qx 'ゲームスピード=2' \
   || fail "the settings file holds: $(iconv -f CP932 -t UTF-8 "$work/p1/home/config/bramko2/BRAMKO.INI")"
 ls "$prefix/bin" "$prefix/share/bramko2" | grep -q 'BRAMKO\.\(INI\|DAT\)' && fail "wrote into the installed prefix"
