@@ -7,7 +7,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 
 namespace platform {
@@ -31,19 +30,17 @@ void SetExecutableDir(const std::string& dir) {
 
 bool SetCurrentDir(const std::string& dir) { return chdir(dir.c_str()) == 0; }
 
-bool AcquireInstanceLock(const std::string& name) {
-  // An exclusive flock on a file in the user's runtime folder: the system drops it when the
-  // process ends in any way, so a crashed copy never blocks the next one.
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  std::string dir = (runtime && *runtime) ? runtime : "/tmp";
-  std::string path = dir + "/" + name + ".lock";
+LockResult AcquireInstanceLock(const std::string& path) {
+  // flock: the system drops the lock when the process ends, so a crashed copy never
+  // blocks the next one.
   int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-  if (fd < 0) return true;  // no place for a lock: better to run than to refuse
+  if (fd < 0) return LockResult::Unavailable;
   if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const bool held = errno == EWOULDBLOCK;
     close(fd);
-    return false;
+    return held ? LockResult::HeldByAnother : LockResult::Unavailable;
   }
-  return true;  // fd stays open, and so the lock is held, for the life of the process
+  return LockResult::Acquired;  // fd stays open, and so the lock is held, for the life of the process
 }
 
 bool WriteFileAtomically(const std::string& path, const std::string& bytes) {

@@ -10,9 +10,10 @@ std::string ExecutableDir();
 void SetExecutableDir(const std::string& dir);
 bool SetCurrentDir(const std::string& dir);
 
-// Takes the system-wide lock of that name; false when another process holds it.
-// The lock is held until the process ends.
-bool AcquireInstanceLock(const std::string& name);
+enum class LockResult { Acquired, HeldByAnother, Unavailable };
+// Takes an exclusive lock on the file at path (created when missing), held until the
+// process ends in any way. Unavailable: the file cannot be opened there.
+LockResult AcquireInstanceLock(const std::string& path);
 
 }  // namespace platform
 

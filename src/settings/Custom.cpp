@@ -6,6 +6,7 @@
 #include "platform/Dialogs.h"
 #include "settings/Keycfg.h"
 #include "shell/Game.h"
+#include "shell/GameFiles.h"
 #include "shell/GameMedia.h"
 #include "shell/Unit1.h"
 
@@ -76,16 +77,16 @@ StoredSettings TForm2::ControlValues() const {
 void TForm2::doApply() { ApplySettings(ControlValues()); }
 
 void TForm2::btnOKClick() {
+  // Stored first, applied after: when the file cannot be written the running game keeps
+  // the settings the file still holds, and the dialog stays open to try again or cancel.
+  if (!MakeFolderFor(IniPath) || !WriteStoredSettings(IniPath, ControlValues(), nullptr)) {
+    platform::ShowMessage(kAppTitle, CannotWriteMessage(IniPath, "設定は変更していません。"));
+    return;
+  }
   bool resolutionBefore = ResolutionChangeRequested;
   doApply();
   if (ResolutionChangeRequested != resolutionBefore)
     platform::ShowMessage(kAppTitle, "解像度の変更は次回起動時に有効になります。");
-  std::string error;
-  if (!WriteStoredSettings(IniPath, ControlValues(), &error)) {
-    // The values after the one that failed stay unwritten, and the dialog stays open.
-    platform::ShowMessage(kAppTitle, error);
-    return;
-  }
   ModalResult = mrOk;
 }
 

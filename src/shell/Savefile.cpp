@@ -14,9 +14,7 @@
 
 namespace {
 
-void FileError(const std::string& what, const std::string& path) {
-  platform::ShowMessage("Bramko2 for Windows", what + " " + path);
-}
+void FileError(const std::string& text) { platform::ShowMessage("Bramko2 for Windows", text); }
 
 void PutInt(std::vector<unsigned char>& out, int32_t v) {
   const uint32_t u = static_cast<uint32_t>(v);
@@ -36,8 +34,6 @@ void TakeInt(const std::vector<unsigned char>& in, size_t offset, int& value) {
 
 }  // namespace
 
-std::string SaveFilePath() { return platform::ExecutableDir() + "BRAMKO.DAT"; }
-
 void SaveProgress() {
   std::vector<unsigned char> bytes;
   for (int i = 0; i < 4; ++i) PutInt(bytes, MapProgress[i]);
@@ -47,8 +43,8 @@ void SaveProgress() {
 
   const std::string path = SaveFilePath();
   // Written beside the old file and renamed over it: a failed save keeps the last good one.
-  if (!platform::WriteFileAtomically(path, std::string(bytes.begin(), bytes.end())))
-    FileError("Cannot create file", path);
+  if (!MakeFolderFor(path) || !platform::WriteFileAtomically(path, std::string(bytes.begin(), bytes.end())))
+    FileError(CannotWriteMessage(path, "保存済みの進行状況は失われていません。"));
 }
 
 int LoadProgress() {
@@ -58,7 +54,7 @@ int LoadProgress() {
   std::ifstream in(path, std::ios::binary);
   if (!in || !std::filesystem::is_regular_file(path, ec)) {
     // The chapter then starts from the progress held in memory.
-    FileError("Cannot open file", path);
+    FileError(path + " を開けません。");
     return -1;
   }
   std::vector<unsigned char> bytes;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "settings/Ginput.h"
+#include "shell/GameFiles.h"  // SettingsFilePath, for the rooms that read the settings
 #include "shell/Mscunit.h"
 
 class TForm1 {
@@ -39,5 +40,3 @@ extern void (*ShowSettingsDialog)();
 extern void (*ApplyStoredSettings)();
 extern void (*SaveProgressHook)();
 
-// The settings file beside the executable.
-std::string SettingsFilePath();

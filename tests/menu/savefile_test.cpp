@@ -101,11 +101,35 @@ TEST_F(SaveFileTest, AFailedSaveKeepsTheOldFileAndSaysSo) {
   SaveProgress();
   EXPECT_EQ(Read(), saved);
   ASSERT_EQ(platform::headless::Messages().size(), before + 1);
-  EXPECT_NE(platform::headless::Messages().back().find("BRAMKO.DAT"), std::string::npos);
-  // A folder that is gone: the message again, and the game goes on.
+  EXPECT_NE(platform::headless::Messages().back().find(SaveFilePath() + " に書き込めません"), std::string::npos);
+  // Neither the executable's folder nor the user's data folder can take it: the message
+  // names the folder to look at, and the game goes on.
+  std::ofstream(dir + "blocked") << "a file where a folder should be";
+  setenv("XDG_DATA_HOME", (dir + "blocked").c_str(), 1);
   platform::SetExecutableDir(dir + "gone/");
   SaveProgress();
-  EXPECT_EQ(platform::headless::Messages().size(), before + 2);
+  unsetenv("XDG_DATA_HOME");
+  ASSERT_EQ(platform::headless::Messages().size(), before + 2);
+  EXPECT_NE(platform::headless::Messages().back().find("フォルダ " + dir + "blocked/bramko2 に書き込めるか"),
+            std::string::npos)
+      << platform::headless::Messages().back();
+}
+
+TEST_F(SaveFileTest, AnInstalledGameSavesIntoTheUsersDataFolderMadeOnTheFirstSave) {
+  std::filesystem::create_directories(dir + "prefix/bin");
+  std::filesystem::create_directories(dir + "prefix/share/bramko2");
+  platform::SetExecutableDir(dir + "prefix/bin");
+  setenv("XDG_DATA_HOME", (dir + "data").c_str(), 1);
+  MapProgress[1] = 5;
+  const size_t before = platform::headless::Messages().size();
+  SaveProgress();
+  EXPECT_EQ(platform::headless::Messages().size(), before);
+  EXPECT_EQ(std::filesystem::file_size(dir + "data/bramko2/BRAMKO.DAT"), 19u);
+  MapProgress[1] = -1;
+  EXPECT_EQ(LoadProgress(), 0);
+  unsetenv("XDG_DATA_HOME");
+  EXPECT_EQ(MapProgress[1], 5);
+  EXPECT_FALSE(std::filesystem::exists(dir + "prefix/bin/BRAMKO.DAT"));
 }
 
 }  // namespace

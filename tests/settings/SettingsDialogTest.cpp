@@ -166,21 +166,24 @@ TEST_F(SettingsDialog, StandardSetsTheDefaultsWritesThemAndTellsOfTheResolutionC
   EXPECT_EQ(KeyTable::Keys(0, kfDown), Codes({71, 86, 66}));
 }
 
-TEST_F(SettingsDialog, AWriteFailureIsReportedAndKeepsTheDialogOpen) {
+TEST_F(SettingsDialog, AFileThatCannotBeWrittenIsReportedAndNothingIsAppliedUntilItIsStored) {
   TForm2 form;
-  form.IniPath = dir_ + "missing-folder/BRAMKO.INI";
+  std::ofstream(dir_ + "blocked") << "a file where the folder should be";
+  form.IniPath = dir_ + "blocked/BRAMKO.INI";
   form.rgSpeed.ItemIndex = 3;
   size_t messages = MessageCount();
   form.btnOKClick();
   EXPECT_EQ(form.ModalResult, mrNone);
   ASSERT_EQ(MessageCount(), messages + 1);
   EXPECT_NE(LastMessage().find(form.IniPath + " に書き込めません"), std::string::npos);
-  EXPECT_EQ(FramePeriodMs, 12);  // applied before the writing
-  // Once the file can be written, OK goes through.
-  form.IniPath = ini_;
+  EXPECT_NE(LastMessage().find("フォルダ " + dir_ + "blocked に書き込めるか"), std::string::npos) << LastMessage();
+  EXPECT_EQ(FramePeriodMs, 15);  // the game runs on what is stored
+  // A folder not made yet (the first OK of an installed game) is made; then OK goes through.
+  form.IniPath = dir_ + "config/bramko2/BRAMKO.INI";
   form.btnOKClick();
   EXPECT_EQ(form.ModalResult, mrOk);
-  EXPECT_EQ(Value("難易度調整", "ゲームスピード"), "3");
+  EXPECT_EQ(FramePeriodMs, 12);
+  EXPECT_EQ(platform::IniReadString(form.IniPath, "難易度調整", "ゲームスピード", ""), "3");
 }
 
 TEST_F(SettingsDialog, JoystickBoxesNeverPutBothSticksOnOnePlayer) {
