@@ -72,6 +72,7 @@ class Backend {
   virtual bool Focused() = 0;
   virtual bool JoyCaps(int id, platform::JoyCaps& caps) = 0;
   virtual bool JoyPos(int id, platform::JoyPos& pos) = 0;
+  virtual bool EscapeFromPad() = 0;
   virtual std::string JoyName(int id) = 0;
   virtual void JoyRumble(int id, unsigned strength, unsigned ms) = 0;
   virtual void AddPadMappings(const std::string& file) = 0;

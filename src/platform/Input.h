@@ -28,6 +28,8 @@ struct JoyPos {
 // False when it is absent or unplugged (asked again every call).
 bool JoyGetDevCaps(int id, JoyCaps& caps);
 bool JoyGetPos(int id, JoyPos& pos);
+// True when the last press of Escape was a pad's Start, not the key.
+bool EscapeFromPad();
 // The device's own name for the settings dialog; empty when none is plugged in.
 std::string JoyName(int id);
 // Shakes the device at strength 0..65535 for ms milliseconds, where it has a motor.

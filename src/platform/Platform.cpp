@@ -68,6 +68,7 @@ bool KeyDown(int vk) {
 
 bool JoyGetDevCaps(int id, JoyCaps& caps) { return g_backend && g_backend->JoyCaps(id, caps); }
 bool JoyGetPos(int id, JoyPos& pos) { return g_backend && g_backend->JoyPos(id, pos); }
+bool EscapeFromPad() { return g_backend && g_backend->EscapeFromPad(); }
 std::string JoyName(int id) { return g_backend ? g_backend->JoyName(id) : ""; }
 void JoyRumble(int id, unsigned strength, unsigned ms) {
   if (g_backend) g_backend->JoyRumble(id, strength, ms);

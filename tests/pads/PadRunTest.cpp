@@ -1,5 +1,5 @@
 // The whole game on the real SDL backend played with virtual pads alone, from a fresh game
-// folder: title, main menu (D-pad and stick), versus screen, a battle in which a fang is
+// folder: title, main menu (Start, D-pad and stick), versus screen, a battle in which a fang is
 // fired, the pad pulled out while a direction is held and plugged in again, and the pause.
 // The script runs between two reads of the game, on its own thread, and waits for what the
 // game shows before each step, so it holds on a slow machine too.
@@ -101,6 +101,11 @@ TEST(PadRun, TitleMenuVersusBattleFangUnplugReplugAndPauseOnPadsAlone) {
       {"the title waits with the pad plugged in",
        [&](uint32_t) { return SceneName == "Title" && platform::JoyName(0) == a->Name(); }},
       {"south leaves the title", Tap({a}, SDL_CONTROLLER_BUTTON_A, [] { return SceneStep == FieldMapStep; })},
+      {"Start on the main menu does not end the game",
+       [&](uint32_t ms) {
+         a->Button(SDL_CONTROLLER_BUTTON_START, ms >= kTapAfterMs && ms < kTapAfterMs + kTapMs);
+         return ms >= kTapAfterMs + kTapMs + 300 && SceneStep == FieldMapStep && !platform::WindowClosed();
+       }},
       {"the D-pad moves the menu cursor",
        HoldUntil(a, SDL_CONTROLLER_BUTTON_DPAD_DOWN, [] { return CurrentWaypoint == 1; })},
       {"so does the stick",

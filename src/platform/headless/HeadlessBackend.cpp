@@ -62,6 +62,7 @@ class HeadlessBackend : public Backend {
     pos = sticks_[id].pos;
     return true;
   }
+  bool EscapeFromPad() override { return false; }  // the fake sticks have no Start
   std::string JoyName(int id) override {
     if (id < 0 || id > 1 || !sticks_[id].present) return "";
     return "Headless Joystick " + std::to_string(id + 1);

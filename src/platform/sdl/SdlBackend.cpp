@@ -113,6 +113,7 @@ class SdlBackend : public Backend {
 
   bool JoyCaps(int id, platform::JoyCaps& caps) override { return pads_ && pads_->Caps(id, caps); }
   bool JoyPos(int id, platform::JoyPos& pos) override { return pads_ && pads_->Pos(id, pos); }
+  bool EscapeFromPad() override { return escapeFromPad_; }
   std::string JoyName(int id) override { return pads_ ? pads_->Name(id) : ""; }
   void JoyRumble(int id, unsigned strength, unsigned ms) override {
     if (pads_) pads_->Rumble(id, static_cast<uint16_t>(strength > 65535 ? 65535 : strength), ms);
@@ -179,7 +180,10 @@ class SdlBackend : public Backend {
   // source: a scancode, or a pad (negative) whose Start stands for Escape.
   void PressKeys(int source, std::vector<int> vks) {
     pressed_[source] = vks;
-    for (int vk : vks) keys_.Down(vk);
+    for (int vk : vks) {
+      keys_.Down(vk);
+      if (vk == kVkEscape) escapeFromPad_ = source < 0;
+    }
     if (!vks.empty() && modals_.empty()) DeliverKeyDown(vks.front());
   }
   void ReleaseKeys(int source) {
@@ -273,6 +277,7 @@ class SdlBackend : public Backend {
   KeyLatch keys_;
   std::map<int, std::vector<int>> pressed_;  // by scancode, or by pad for its Start
   std::unique_ptr<SdlPads> pads_;
+  bool escapeFromPad_ = false;
   std::vector<const std::function<int()>*> modals_;
   int modalResult_ = 0;
 };
