@@ -9,6 +9,8 @@ namespace platform {
 namespace {
 std::unique_ptr<Backend> g_backend;
 bool g_headless = false;
+std::function<void()> g_pumpObserver;
+bool g_observing = false;
 bool g_keysPumped = false;  // events were pumped for a key read at g_keysPumpedAt
 uint32_t g_keysPumpedAt = 0;
 }  // namespace
@@ -26,6 +28,7 @@ bool Start(const StartOptions& options, std::string* error) {
 void Stop() {
   g_backend.reset();
   g_keysPumped = false;
+  g_pumpObserver = nullptr;  // it belonged to that run
 }
 bool Started() { return g_backend != nullptr; }
 bool IsHeadless() { return g_headless; }
@@ -39,6 +42,15 @@ void SpinTurn(uint32_t remainingMs) {
 }
 void Service() {
   if (g_backend) g_backend->Service();
+}
+
+void SetPumpObserver(std::function<void()> observer) { g_pumpObserver = std::move(observer); }
+
+void NotifyPumped() {
+  if (!g_pumpObserver || g_observing) return;  // an observer that pumps does not recurse
+  g_observing = true;
+  g_pumpObserver();
+  g_observing = false;
 }
 
 bool KeyDown(int vk) {
@@ -56,6 +68,14 @@ bool KeyDown(int vk) {
 
 bool JoyGetDevCaps(int id, JoyCaps& caps) { return g_backend && g_backend->JoyCaps(id, caps); }
 bool JoyGetPos(int id, JoyPos& pos) { return g_backend && g_backend->JoyPos(id, pos); }
+bool EscapeFromPad() { return g_backend && g_backend->EscapeFromPad(); }
+std::string JoyName(int id) { return g_backend ? g_backend->JoyName(id) : ""; }
+void JoyRumble(int id, unsigned strength, unsigned ms) {
+  if (g_backend) g_backend->JoyRumble(id, strength, ms);
+}
+void AddPadMappings(const std::string& file) {
+  if (g_backend) g_backend->AddPadMappings(file);
+}
 
 int ShowMessage(const std::string& caption, const std::string& text, MsgButtons buttons) {
   if (!g_backend) return buttons == MsgButtons::YesNo ? kMsgNo : kMsgOk;

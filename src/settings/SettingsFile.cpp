@@ -4,10 +4,12 @@
 #include <cstdint>
 
 #include "platform/IniFile.h"
+#include "platform/Input.h"
 #include "settings/Ginput.h"
 #include "settings/KeyTable.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Game.h"
+#include "shell/PadRumble.h"
 #include "shell/Unit1.h"
 
 namespace {
@@ -21,6 +23,7 @@ constexpr size_t kValueLimit = 2047;
 const char* const kGameSection = "難易度調整";
 const char* const kKeySection = "キーカスタマイズ";
 const char* const kOtherSection = "その他";
+const char* const kLinuxSection = "Linux";
 
 std::string ReadValue(const std::string& path, const std::string& section, const std::string& key,
                       const std::string& def) {
@@ -29,10 +32,15 @@ std::string ReadValue(const std::string& path, const std::string& section, const
   return v;
 }
 
+const std::string kMissing(1, '\x01');
+
 int ReadInteger(const std::string& path, const std::string& section, const std::string& key, int def) {
-  const std::string missing(1, '\x01');
-  std::string v = ReadValue(path, section, key, missing);
-  return v == missing ? def : ParseSettingsInteger(v, def);
+  std::string v = ReadValue(path, section, key, kMissing);
+  return v == kMissing ? def : ParseSettingsInteger(v, def);
+}
+
+bool HasValue(const std::string& path, const std::string& section, const std::string& key) {
+  return ReadValue(path, section, key, kMissing) != kMissing;
 }
 
 // A radio group brings its value into range: past the last item selects the last one, a
@@ -148,10 +156,16 @@ StoredSettings ReadStoredSettings(const std::string& path) {
   StoredSettings s;
   s.speed = RadioItem(ReadInteger(path, kGameSection, "ゲームスピード", 2), 4);
   s.fangPower = RadioItem(ReadInteger(path, kGameSection, "ファングパワー", 0), 4);
-  s.joystick1 = ComboItem(ReadInteger(path, kKeySection, "JOYSTICK1", 0), 3);
-  s.joystick2 = ComboItem(ReadInteger(path, kKeySection, "JOYSTICK2", 0), 3);
+  // Until the player has chosen (the dialog's OK writes both), the pads play in the order
+  // they were plugged in; once either value is stored, a missing one means NONE.
+  const bool chosen = HasValue(path, kKeySection, "JOYSTICK1") || HasValue(path, kKeySection, "JOYSTICK2");
+  const StoredSettings fresh;
+  s.joystick1 = ComboItem(ReadInteger(path, kKeySection, "JOYSTICK1", chosen ? 0 : fresh.joystick1), 3);
+  s.joystick2 = ComboItem(ReadInteger(path, kKeySection, "JOYSTICK2", chosen ? 0 : fresh.joystick2), 3);
   s.resolution = RadioItem(ReadInteger(path, kOtherSection, "解像度の変更", 0), 2);
   s.extras = ReadInteger(path, kOtherSection, "おまけ", 0) != 0;
+  s.padSwapButtons = ReadInteger(path, kLinuxSection, "PadSwapButtons", 0) != 0;
+  s.padRumble = ReadInteger(path, kLinuxSection, "PadRumble", 0) != 0;
   return s;
 }
 
@@ -177,6 +191,8 @@ void ApplySettings(const StoredSettings& s) {
   if (s.joystick2 == 1) JoystickPollerP1 = JoystickPoller2;
   if (s.joystick2 == 2) JoystickPollerP2 = JoystickPoller2;
   ResolutionChangeRequested = s.resolution == 1;
+  JoystickSwapButtons = s.padSwapButtons;
+  PadRumbleOnHit = s.padRumble;
 }
 
 bool WriteStoredSettings(const std::string& path, const StoredSettings& s, std::string* error) {
@@ -193,6 +209,8 @@ bool WriteStoredSettings(const std::string& path, const StoredSettings& s, std::
     for (int f = 0; f < kKeyFunctionCount; ++f)
       values.push_back({KeyListSection(row + 1), KeyListKey(f), FormatKeyList(KeyTable::Keys(row, f))});
   values.push_back({kOtherSection, "解像度の変更", std::to_string(s.resolution)});
+  values.push_back({kLinuxSection, "PadSwapButtons", s.padSwapButtons ? "1" : "0"});
+  values.push_back({kLinuxSection, "PadRumble", s.padRumble ? "1" : "0"});
   for (const auto& v : values) {
     if (!platform::IniWriteString(path, v.section, v.key, v.text)) {
       if (error) *error = path + " に書き込めません";
@@ -208,4 +226,10 @@ void LoadAndApplySettings() {
   ExtrasUnlocked = s.extras;
   LoadKeyLists(path, false);
   ApplySettings(s);
+}
+
+void LoadPadMappings(const std::string& settingsPath) {
+  const size_t slash = settingsPath.rfind('/');
+  const std::string dir = slash == std::string::npos ? "" : settingsPath.substr(0, slash + 1);
+  platform::AddPadMappings(dir + "gamecontrollerdb.txt");
 }

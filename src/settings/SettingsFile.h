@@ -5,13 +5,18 @@
 #include <vector>
 
 // What the dialog shows: radio-group items (-1: none selected), combo items (-1: none).
+// The defaults are a fresh install's: the first pad plays player 1, the second player 2.
 struct StoredSettings {
   int speed = 2;      // "ゲームスピード": 遅い, ゆっくり, ふつう, 速い
   int fangPower = 0;  // "ファングパワー": ふつう, やや強い, 強い, 最強
-  int joystick1 = 0;  // "JOYSTICK1": NONE, PLAYER 1, PLAYER 2
-  int joystick2 = 0;
+  int joystick1 = 1;  // "JOYSTICK1": NONE, PLAYER 1, PLAYER 2
+  int joystick2 = 2;
   int resolution = 0;  // "解像度の変更": しない, する
   bool extras = false;  // "おまけ"
+  // Section "Linux", our own: the pads' east button decides and the south one cancels;
+  // the pads shake when the player's fighter is hit.
+  bool padSwapButtons = false;  // "PadSwapButtons"
+  bool padRumble = false;       // "PadRumble"
 };
 
 // The file's values with the defaults for what is missing (loadIniFile without the keys).
@@ -28,6 +33,8 @@ bool WriteStoredSettings(const std::string& path, const StoredSettings& settings
 
 // The start-up loader: read everything, keys included, and apply.
 void LoadAndApplySettings();
+// Start-up: the pad mappings of a "gamecontrollerdb.txt" beside the settings file, if any.
+void LoadPadMappings(const std::string& settingsPath);
 
 // Value formats of the file.
 int ParseSettingsInteger(const std::string& text, int def);

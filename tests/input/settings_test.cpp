@@ -14,6 +14,7 @@
 #include "settings/SettingsFile.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Game.h"
+#include "shell/PadRumble.h"
 #include "support/Headless.h"
 
 namespace {
@@ -49,6 +50,7 @@ class SettingsTest : public ::testing::Test {
     FangPowerByMode[0][mmStory] = 1;
     JoystickPollerP1 = JoystickPollerP2 = JoystickPoller1;
     ExtrasUnlocked = ResolutionChangeRequested = true;
+    JoystickSwapButtons = PadRumbleOnHit = true;
   }
   void TearDown() override {
     platform::SetExecutableDir("");
@@ -63,8 +65,11 @@ class SettingsTest : public ::testing::Test {
 void ExpectStartUpDefaults() {
   EXPECT_EQ(FramePeriodMs, 15);
   EXPECT_EQ(FangPowerByMode[0][mmStory], 160);
-  EXPECT_EQ(JoystickPollerP1, nullptr);
-  EXPECT_EQ(JoystickPollerP2, nullptr);
+  // Nothing chosen yet: the first pad plays player 1, the second player 2.
+  EXPECT_EQ(JoystickPollerP1, JoystickPoller1);
+  EXPECT_EQ(JoystickPollerP2, JoystickPoller2);
+  EXPECT_FALSE(JoystickSwapButtons);
+  EXPECT_FALSE(PadRumbleOnHit);
   EXPECT_FALSE(ExtrasUnlocked);
   EXPECT_FALSE(ResolutionChangeRequested);
   ExpectDefaultKeys();
@@ -115,8 +120,8 @@ TEST_F(SettingsTest, OutOfRangeValuesFallBackAsTheDialogWould) {
     int frame, power;
     JoystickPoller p1, p2;
   } cases[] = {
-      {"[難易度調整]\nゲームスピード=7\nファングパワー=-1\n", 12, 160, nullptr, nullptr},
-      {"[難易度調整]\nゲームスピード=-4\nファングパワー=9\n", 15, 320, nullptr, nullptr},
+      {"[難易度調整]\nゲームスピード=7\nファングパワー=-1\n", 12, 160, JoystickPoller1, JoystickPoller2},
+      {"[難易度調整]\nゲームスピード=-4\nファングパワー=9\n", 15, 320, JoystickPoller1, JoystickPoller2},
       {"[難易度調整]\nゲームスピード=1\n[キーカスタマイズ]\nJOYSTICK1=1\nJOYSTICK2=1\n", 21, 160, JoystickPoller2,
        nullptr},
       {"[キーカスタマイズ]\nJOYSTICK1=3\nJOYSTICK2=2\n[難易度調整]\nゲームスピード=fast\n", 15, 160, nullptr,
@@ -147,6 +152,7 @@ TEST_F(SettingsTest, WrittenSettingsReadBackTheSame) {
   s.joystick2 = 0;
   s.resolution = 0;
   s.extras = true;  // never written by the dialog
+  s.padSwapButtons = true;
   std::string error;
   ASSERT_TRUE(WriteStoredSettings(path_, s, &error)) << error;
   std::vector<std::vector<int>> before;
@@ -160,6 +166,8 @@ TEST_F(SettingsTest, WrittenSettingsReadBackTheSame) {
   EXPECT_EQ(r.joystick1, 1);
   EXPECT_EQ(r.joystick2, 0);
   EXPECT_FALSE(r.extras);
+  EXPECT_TRUE(r.padSwapButtons);
+  EXPECT_FALSE(r.padRumble);
   LoadKeyLists(path_, false);
   for (int row = 0, i = 0; row < 2; ++row)
     for (int f = 0; f < 6; ++f, ++i) EXPECT_EQ(List(row, f), before[static_cast<size_t>(i)]) << row << "/" << f;
@@ -170,6 +178,9 @@ TEST_F(SettingsTest, WrittenSettingsReadBackTheSame) {
   EXPECT_NE(text.find(platform::Utf8ToSjis("[キーカスタマイズ　PLAYER2]")), std::string::npos);
   EXPECT_NE(text.find("KEY_FUNC5=13,190,226,32,"), std::string::npos);
   EXPECT_NE(text.find("KEY_FUNC2=71,66,"), std::string::npos);
+  EXPECT_NE(text.find("[Linux]"), std::string::npos);
+  EXPECT_NE(text.find("PadSwapButtons=1"), std::string::npos);
+  EXPECT_NE(text.find("PadRumble=0"), std::string::npos);
   EXPECT_EQ(text.find(platform::Utf8ToSjis("おまけ")), std::string::npos);
 
   // A file that cannot be written names itself in the message.
