@@ -4,7 +4,7 @@
 #pragma once
 #include <string>
 
-constexpr int kSaveFileSize = 19;
+#include "shell/SaveRecord.h"
 
 std::string SaveFilePath();
 // Writes the file. It is written beside the old one and renamed over it, so a failed

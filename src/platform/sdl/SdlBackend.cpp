@@ -12,6 +12,7 @@
 #include "platform/Backend.h"
 #include "platform/ImGuiLayer.h"
 #include "platform/Platform.h"
+#include "platform/Signals.h"
 #include "platform/VkMap.h"
 #include "platform/Window.h"
 
@@ -24,6 +25,8 @@ constexpr uint32_t kPresentPeriodMs = 16;  // Xvfb ignores vsync: limit presents
 class SdlBackend : public Backend {
  public:
   bool Open(std::string* error) {
+    // SIGTERM and SIGINT are the platform's (Signals.h), not turned into quit events.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_JOYSTICK | SDL_INIT_EVENTS) != 0) {
       if (error) *error = std::string("no display available (") + SDL_GetError() + ")";
       return false;
@@ -155,6 +158,7 @@ class SdlBackend : public Backend {
     int result = 0;
     modalResult_ = 0;
     while (!WindowClosed()) {
+      NoticeTerminationSignal();
       // The scene timer keeps running under a modal dialog, as it does under the system's.
       if (TimerEnabled() && SDL_GetTicks() - modalTimer_ >= TimerInterval()) {
         modalTimer_ = SDL_GetTicks();
