@@ -2,6 +2,7 @@
 # Builds the fuzz targets and runs each for a fixed number of executions from a fixed seed,
 # starting from its corpus (fuzz/corpus/<name>/ and the shipped files it names).
 # usage: fuzz/run.sh FUZZ_BUILD_DIR RUNTIME_DIR [RUNS] [extra libFuzzer options...]
+#   RUNS 0: no limit of executions (give one of time, -max_total_time=SECONDS).
 #   RUNTIME_DIR is the normal build folder, where the game's generated media files are.
 # A crash leaves its input in FUZZ_BUILD_DIR/artifacts/; add it to fuzz/corpus/<name>/.
 set -uo pipefail
@@ -16,6 +17,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
 fi
 cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)" >/dev/null || { cmake --build "$build"; exit 1; }
 
+limit=(); [ "$runs" != 0 ] && limit=(-runs="$runs")
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$build/artifacts"
@@ -36,7 +38,7 @@ while read -r name patterns; do
   seeds=$(ls "$corpus" | wc -l)
   start=$(date +%s%N)
   # New inputs land in the scratch copy, never in the repository.
-  if "$build/fuzz_$name" -runs="$runs" -seed=1 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+  if "$build/fuzz_$name" "${limit[@]}" -seed=1 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
       -artifact_prefix="$build/artifacts/$name-" "$@" "$corpus" >"$work/$name.log" 2>&1; then
     execs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$work/$name.log" | grep -o '[0-9]*$')
     ms=$(( ($(date +%s%N) - start) / 1000000 ))

@@ -22,6 +22,7 @@ bool Start(const StartOptions& options, std::string* error) {
   g_headless = options.kind == BackendKind::Headless;
   InstallSignalHandlers();  // before SDL starts, which then leaves them alone
   g_backend = g_headless ? MakeHeadlessBackend(options, error) : MakeSdlBackend(error);
+  if (!g_backend) RestoreSignalHandlers();
   return g_backend != nullptr;
 }
 
