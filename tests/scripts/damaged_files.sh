@@ -11,6 +11,7 @@ work="$(mktemp -d)"
 trap 'kill ${game_pid:-} ${xvfb_pid:-} 2>/dev/null; rm -rf "$work"' EXIT
 export XDG_RUNTIME_DIR="$work" SDL_AUDIODRIVER=dummy
 fail() { echo "FAIL: $*"; exit 1; }
+. "$here/lib/window.sh"
 
 # A copy of the game with its files, so they can be damaged; the reset tune is the fuzz
 # corpus's endless one (slowest tempo, then a delta of 2^28 ticks).
@@ -22,25 +23,14 @@ printf '[難易度調整]\r\nゲームスピード=1\r\n' | iconv -f UTF-8 -t CP
 printf '\3\0\0\0\5\0\0\0\0\0\0\0\0\0\0\0\1\0\0' >"$game_dir/BRAMKO.DAT"
 kept="$(cd "$game_dir" && md5sum BRAMKO.INI BRAMKO.DAT)"
 
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(head -n 1 "$work/display")"
+start_xvfb
 
 # start [ulimit -f value]: runs the game copy; its status lands in $work/status.
 start() {
   rm -f "$work/status"
   # The limit is the game's alone: this shell must still write the status file.
   ( (ulimit -f "${1:-unlimited}"; exec "$game_dir/bramko2") >"$work/game.txt" 2>&1; echo $? >"$work/status") &
-  game_pid=""
-  win=""
-  for _ in $(seq 300); do
-    win=$(xdotool search --name "Bramko2 for Windows" 2>/dev/null | head -n 1)
-    [ -n "$win" ] && break
-    sleep 0.1
-  done
-  [ -n "$win" ] || fail "no window appeared; game said: $(cat "$work/game.txt")"
+  wait_for_window
   game_pid=$(xdotool getwindowpid "$win" 2>/dev/null)
   [ -n "$game_pid" ] || fail "no process for the window"
 }
