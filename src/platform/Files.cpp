@@ -43,32 +43,4 @@ LockResult AcquireInstanceLock(const std::string& path) {
   return LockResult::Acquired;  // fd stays open, and so the lock is held, for the life of the process
 }
 
-bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
-  const std::string tmp = path + ".new";
-  int fd = open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
-  size_t done = 0;
-  bool ok = true;
-  while (ok && done < bytes.size()) {
-    ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    ok = n > 0;
-    if (ok) done += static_cast<size_t>(n);
-  }
-  ok = ok && fsync(fd) == 0;
-  ok = close(fd) == 0 && ok;
-  if (ok && std::rename(tmp.c_str(), path.c_str()) == 0) {
-    // Make the rename itself durable.
-    std::string dir = std::filesystem::path(path).parent_path().string();
-    int dfd = open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dfd >= 0) {
-      fsync(dfd);
-      close(dfd);
-    }
-    return true;
-  }
-  unlink(tmp.c_str());
-  return false;
-}
-
 }  // namespace platform

@@ -20,8 +20,10 @@ LockResult AcquireInstanceLock(const std::string& path);
 namespace platform {
 
 // Replaces the file with these bytes so that a crash or a full disk never leaves it half
-// written: a temporary beside it is written, flushed to the disk, then renamed over it.
-// False (and the old file untouched) when any step fails.
+// written: a fresh temporary beside it (never an existing name, so never through a planted
+// link) is written with the old file's permission bits, flushed to the disk, then renamed
+// over it. Temporaries an earlier crash left are removed. False (and the old file
+// untouched) when any step fails; errno tells why.
 bool WriteFileAtomically(const std::string& path, const std::string& bytes);
 
 }  // namespace platform

@@ -2,6 +2,7 @@
 #include "platform/Platform.h"
 
 #include "platform/Backend.h"
+#include "platform/Signals.h"
 #include "platform/Window.h"
 
 namespace platform {
@@ -21,7 +22,9 @@ bool Start(const StartOptions& options, std::string* error) {
   Stop();
   ResetWindow();
   g_headless = options.kind == BackendKind::Headless;
+  InstallSignalHandlers();  // before SDL starts, which then leaves them alone
   g_backend = g_headless ? MakeHeadlessBackend(options, error) : MakeSdlBackend(error);
+  if (!g_backend) RestoreSignalHandlers();
   return g_backend != nullptr;
 }
 
@@ -29,18 +32,22 @@ void Stop() {
   g_backend.reset();
   g_keysPumped = false;
   g_pumpObserver = nullptr;  // it belonged to that run
+  RestoreSignalHandlers();
 }
 bool Started() { return g_backend != nullptr; }
 bool IsHeadless() { return g_headless; }
 
 uint32_t TickCount() { return g_backend ? g_backend->Ticks() : 0; }
 void SleepMs(uint32_t ms) {
+  NoticeTerminationSignal();
   if (g_backend) g_backend->Sleep(ms);
 }
 void SpinTurn(uint32_t remainingMs) {
+  NoticeTerminationSignal();
   if (g_backend) g_backend->Spin(remainingMs);
 }
 void Service() {
+  NoticeTerminationSignal();
   if (g_backend) g_backend->Service();
 }
 
@@ -59,7 +66,7 @@ bool KeyDown(int vk) {
   // pumping once per tick keeps every read current without a pump per key.
   const uint32_t now = g_backend->Ticks();
   if (!g_keysPumped || g_keysPumpedAt != now) {
-    g_backend->Service();
+    Service();
     g_keysPumped = true;
     g_keysPumpedAt = now;
   }

@@ -54,7 +54,8 @@ void TForm2::FormDestroy() {
 }
 
 void TForm2::loadIniFile(bool withKeys) {
-  StoredSettings s = ReadStoredSettings(IniPath);
+  const platform::IniDocument ini = platform::IniDocument::Load(IniPath);  // read once for all values
+  StoredSettings s = ReadStoredSettings(ini);
   rgSpeed.ItemIndex = s.speed;
   rgFangPW.ItemIndex = s.fangPower;
   ComboBox1.ItemIndex = s.joystick1;
@@ -63,7 +64,7 @@ void TForm2::loadIniFile(bool withKeys) {
   cbPadSwap.Checked = s.padSwapButtons;
   cbPadRumble.Checked = s.padRumble;
   ExtrasUnlocked = s.extras;
-  if (withKeys) loadKeyFile(false);
+  if (withKeys) LoadKeyLists(ini, false);  // loadKeyFile(false) on the same reading
 }
 
 void TForm2::loadKeyFile(bool defaults) { LoadKeyLists(IniPath, defaults); }

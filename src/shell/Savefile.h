@@ -5,8 +5,7 @@
 #include <string>
 
 #include "shell/GameFiles.h"  // SaveFilePath
-
-constexpr int kSaveFileSize = 19;
+#include "shell/SaveRecord.h"
 
 // Writes the file, making its folder on the first save. It is written beside the old one
 // and renamed over it, so a failed write never costs the save already there; a failure

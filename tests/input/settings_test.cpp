@@ -2,6 +2,7 @@
 // running game, key lists in their text form, and writes that leave the rest of the file.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -212,7 +213,26 @@ TEST(IniFileTest, WritingOneValueKeepsTheRestByteForByte) {
   ASSERT_TRUE(platform::IniWriteString(path, "Keys", "B", "b"));
   EXPECT_EQ(ReadFile(path), "; kept\r\n[Sound]\r\n  Volume =3\r\nOther=x\r\nNew=n\r\n\r\n[Keys]\r\nA=2\r\nB=b\r\n");
   EXPECT_EQ(platform::IniReadString(path, "Keys", "B", "?"), "b");
-  EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);  // no temporary left
+}
+
+TEST(IniFileTest, NumbersHoldAtTheRangeEndsAndAHugeFileIsReadOnlyToItsBound) {
+  std::string dir = testing_support::FreshDir("inibig");
+  std::string path = dir + "/c.ini";
+  WriteFile(path, "[その他]\n解像度の変更=4294967297\nlow=-99999999999\n");
+  EXPECT_EQ(platform::IniReadInt(path, "その他", "解像度の変更", 0), INT32_MAX);  // never wraps to 1
+  EXPECT_EQ(platform::IniReadInt(path, "その他", "low", 0), INT32_MIN);
+
+  // Past the bound nothing is read, and the file is never written back cut short.
+  const std::string filler(platform::kMaxIniBytes, ';');
+  WriteFile(path, "[難易度調整]\nファングパワー=3\n" + filler + "\nゲームスピード=0\n");
+  const std::string before = ReadFile(path);
+  EXPECT_EQ(platform::IniReadInt(path, "難易度調整", "ファングパワー", 0), 3);
+  EXPECT_EQ(platform::IniReadInt(path, "難易度調整", "ゲームスピード", 2), 2);
+  std::string error;
+  EXPECT_FALSE(WriteStoredSettings(path, StoredSettings{}, &error));
+  EXPECT_EQ(error, path + " に書き込めません");
+  EXPECT_EQ(ReadFile(path), before);
 }
 
 TEST(IniFileTest, ShiftJisNamesMatchOnlyThemselves) {

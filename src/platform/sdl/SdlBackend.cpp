@@ -14,6 +14,7 @@
 #include "platform/Backend.h"
 #include "platform/ImGuiLayer.h"
 #include "platform/Platform.h"
+#include "platform/Signals.h"
 #include "platform/VkMap.h"
 #include "platform/Window.h"
 #include "platform/sdl/SdlPads.h"
@@ -32,6 +33,8 @@ class SdlBackend : public Backend {
     // Pads keep their state while another window has the focus, so none comes back with a
     // press it missed; the game itself reads no input then.
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    // SIGTERM and SIGINT are the platform's (Signals.h), not turned into quit events.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_Init(kSubsystems) != 0) {
       if (error) *error = std::string("no display available (") + SDL_GetError() + ")";
       return false;
@@ -156,6 +159,7 @@ class SdlBackend : public Backend {
     int result = 0;
     modalResult_ = 0;
     while (!WindowClosed()) {
+      NoticeTerminationSignal();
       // The scene timer keeps running under a modal dialog, as it does under the system's.
       if (TimerEnabled() && SDL_GetTicks() - modalTimer_ >= TimerInterval()) {
         modalTimer_ = SDL_GetTicks();
