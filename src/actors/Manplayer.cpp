@@ -21,7 +21,7 @@ int ManPlayer::Move() {
     if (--dodgeCountdown == 0) x = dodgeSavedX;
     return 0;
   }
-  const int source = inputSource == -1 ? SlotPlayer[playerIndex & 1] : inputSource;
+  const int source = InputPlayer();
   TInputBits b = ManPlayerInput ? ManPlayerInput(playerIndex, source) : ReadPlayerInput(source);
   if (b < 0) b = 0;  // a source no key slot serves reads as nothing pressed
 
@@ -51,6 +51,8 @@ int ManPlayer::Move() {
   }
   return 0;
 }
+
+int ManPlayer::InputPlayer() const { return inputSource == -1 ? SlotPlayer[playerIndex & 1] : inputSource; }
 
 std::string ManPlayer::GetName() {
   if (playerIndex == 1) return "プレイヤー ２";

@@ -18,6 +18,8 @@ class ManPlayer : public BramkoPlayer {
 
   // TPlayerId whose input drives the fighter; -1 = this side's default (SlotPlayer).
   int inputSource = -1;
+  // The player whose input it reads now.
+  int InputPlayer() const;
 };
 
 // What the action of the fighter of side reads from its input source (a TPlayerId): the

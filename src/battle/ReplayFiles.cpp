@@ -11,7 +11,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "shell/Bramkoworld.h"
-#include "shell/Savefile.h"
+#include "shell/GameFiles.h"
 
 namespace {
 
@@ -25,9 +25,7 @@ std::vector<uint8_t> g_last;
 void Tell(const std::string& text) { platform::ShowMessage(kCaption, text); }
 
 bool WriteReplay(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::error_code ec;
-  fs::create_directories(fs::path(path).parent_path(), ec);
-  return platform::WriteFileAtomically(path, std::string(bytes.begin(), bytes.end()));
+  return MakeFolderFor(path) && platform::WriteFileAtomically(path, std::string(bytes.begin(), bytes.end()));
 }
 
 // At most the longest file a replay may be, plus one byte to know it was longer.
@@ -109,7 +107,7 @@ bool SaveLastReplayAs(const std::string& name) {
   }
   const std::string path = ReplayPath(name);
   if (!WriteReplay(path, g_last)) {
-    Tell("リプレイを保存できませんでした。 " + path);
+    Tell(CannotWriteMessage(path, "前回の対戦のリプレイは残っています。"));
     return false;
   }
   return true;

@@ -1,6 +1,6 @@
 // battle: the replay files. The last match is always kept as "last.rpl" (and in memory);
 // the player keeps others under names of their own. All live in the replay folder beside
-// the save file. Every failure is told to the player in a message box.
+// the save file (ReplayFolder). Every failure is told to the player in a message box.
 #pragma once
 #include <cstdint>
 #include <optional>

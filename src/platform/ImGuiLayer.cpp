@@ -5,10 +5,9 @@
 #include <imgui_impl_sdl.h>
 #include <imgui_impl_sdlrenderer.h>
 
-#include <fstream>
-#include <sstream>
 #include <vector>
 
+#include "platform/HelpText.h"
 #include "platform/Text.h"
 #include "platform/VkMap.h"
 #include "platform/Window.h"
@@ -25,10 +24,6 @@ std::function<void()> g_dialogLayer;
 std::vector<int> g_keyPresses;
 constexpr size_t kMaxKeyPresses = 32;  // nobody drew a frame for a while: keep the latest
 
-struct HelpSection {
-  std::string keyword;
-  std::string body;
-};
 struct HelpView {
   bool open = false;
   std::vector<HelpSection> sections;
@@ -36,19 +31,8 @@ struct HelpView {
   bool scrollTop = false;
 } g_help;
 
-// Help file: UTF-8 text; a line "= keyword" starts a section, the first section is the contents.
 void LoadHelp(const std::string& file) {
-  g_help.sections.clear();
-  std::ifstream in(file);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.rfind("= ", 0) == 0) {
-      g_help.sections.push_back({line.substr(2), ""});
-    } else if (!g_help.sections.empty()) {
-      g_help.sections.back().body += line + "\n";
-    }
-  }
+  g_help.sections = LoadHelpFile(file);
   if (g_help.sections.empty()) g_help.sections.push_back({"ヘルプ", "ヘルプファイル " + file + " が見つかりません。\n"});
 }
 

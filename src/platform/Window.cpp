@@ -3,6 +3,7 @@
 
 #include "platform/Backend.h"
 #include "platform/Platform.h"
+#include "platform/Signals.h"
 
 namespace platform {
 
@@ -79,6 +80,7 @@ void RunMessageLoop() {
   Backend* b = CurrentBackend();
   auto& w = W();
   while (b && !w.closed) {
+    NoticeTerminationSignal();
     b->Service();
     if (w.closed) break;
     uint32_t now = b->Ticks();

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "settings/Ginput.h"
+#include "shell/GameFiles.h"  // SettingsFilePath, for the rooms that read the settings
 #include "shell/Mscunit.h"
 
 class TForm1 {
@@ -42,5 +43,3 @@ extern void (*SaveProgressHook)();
 extern void (*SaveReplayHook)();
 extern void (*PlayReplayHook)();
 
-// The settings file beside the executable.
-std::string SettingsFilePath();

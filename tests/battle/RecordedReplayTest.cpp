@@ -21,6 +21,7 @@
 #include "platform/Window.h"
 #include "platform/headless/HeadlessControl.h"
 #include "shell/Bramkoworld.h"
+#include "shell/GameFiles.h"
 #include "support/Headless.h"
 
 namespace {
@@ -139,11 +140,12 @@ TEST(RecordedReplayTest, WatchingChangesNothingAroundIt) {
   ASSERT_EQ(replay.result.result, 2);
   int progressAfter = -100, periodAfter = -1;
   uint32_t screenBefore = 0, screenAfter = 1;
-  std::string dir;
+  std::string save, replays;
   const Playback p = PlayBack(
       replay, "",
       [&] {
-        dir = platform::ExecutableDir();
+        save = SaveFilePath();
+        replays = ReplayFolder();
         CurrentMapId = midTournament;
         MapProgress[midTournament] = 0;
         CurrentWaypoint = 2;
@@ -157,8 +159,8 @@ TEST(RecordedReplayTest, WatchingChangesNothingAroundIt) {
       });
   EXPECT_EQ(p.outcome, ReplayOutcome::Played);
   EXPECT_EQ(progressAfter, 0);
-  EXPECT_FALSE(std::filesystem::exists(dir + "BRAMKO.DAT"));
-  EXPECT_FALSE(std::filesystem::exists(dir + "replays/last.rpl")) << "a playback is no match of its own";
+  EXPECT_FALSE(std::filesystem::exists(save));
+  EXPECT_FALSE(std::filesystem::exists(replays + "last.rpl")) << "a playback is no match of its own";
   EXPECT_EQ(periodAfter, 21);
   EXPECT_EQ(screenAfter, screenBefore) << "the screen it was started from is back";
 }

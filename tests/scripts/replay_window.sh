@@ -50,25 +50,38 @@ menu_item() {  # y of the item in the open file menu
   xdotool mousemove --window "$win" 50 "$1" click 1 2>/dev/null
   sleep 0.8
 }
-shot() { import -window root "$work/$1.png" 2>/dev/null || fail "no screenshot"; }
+shot() { import -window "$win" "$work/$1.png" 2>/dev/null || fail "no screenshot"; }
 differs() { [ "$(compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1)" != 0 ]; }
+wait_for() {  # seconds, command...: true once the command is, false when time runs out
+  local n=$(($1 * 5)); shift
+  for _ in $(seq "$n"); do "$@" && return 0; sleep 0.2; done
+  return 1
+}
+drawn() { shot now && [ "$(convert "$work/now.png" -format '%k' info:)" -gt 8 ]; }
+pixel() { convert "$work/now.png" -format "%[pixel:p{$1,$2}]" info:; }
+# The versus screen: player 1's blue panel on the left, player 2's red one on the right.
+on_versus() { shot now && [ "$(pixel 30 300)" = "srgb(29,63,120)" ] && [ "$(pixel 600 300)" = "srgb(110,26,42)" ]; }
+not_on_versus() { ! on_versus; }
+same_as() { shot now && ! differs "$1" now; }
 
 start_game
-sleep 1
+wait_for 30 drawn || fail "the title was never drawn"
 # Title, two steps down to the versus mode, into it; both players decide.
-hold Return; sleep 1.5
-hold g; sleep 0.4; hold g; sleep 0.4; hold x; sleep 1.5
+hold Return; sleep 2
+hold g; sleep 0.6; hold g; sleep 0.6; hold x
+wait_for 15 on_versus || fail "the versus screen never came (a key lost on a busy machine?)"
+shot versus
 hold x; hold Return
-sleep 5
+wait_for 15 not_on_versus || fail "the match did not start"
+sleep 4
 for _ in 1 2; do hold t 0.3; hold x; hold Left 0.3; hold Return; hold h 0.3; hold Down 0.3; done
 hold F4
-sleep 4
+wait_for 20 same_as versus || fail "the match did not end back on the versus screen"
 kill -0 $game_pid 2>/dev/null || fail "the game died: $(cat "$work/game.txt")"
 last="$work/game/replays/last.rpl"
 [ -s "$last" ] || fail "the match was not kept as replays/last.rpl"
 
 # File menu: keep it under a name typed over the suggested one.
-shot versus
 menu_item 58
 xdotool type --window "$win" --delay 60 "window"
 sleep 0.3
@@ -83,25 +96,16 @@ menu_item 74
 xdotool mousemove --window "$win" 150 196 click 1
 sleep 0.3
 xdotool key --window "$win" Return
-sleep 3
-shot playing
-differs versus playing || fail "the replay did not show the battle"
-back=""
-for _ in $(seq 60); do
-  sleep 1
-  shot after
-  if ! differs versus after; then back=1; break; fi
-done
-[ -n "$back" ] || fail "the playback did not end back on the versus screen as it was (a message?)"
+wait_for 10 not_on_versus || fail "the replay did not show the battle"
+wait_for 60 same_as versus || fail "the playback did not end back on the versus screen as it was (a message?)"
 
 # Played again and stopped with Escape: back at once.
 menu_item 74
 xdotool key --window "$win" Return
-sleep 4
+wait_for 10 not_on_versus || fail "the replay did not start again"
+sleep 2
 hold Escape
-sleep 2.5
-shot stopped
-differs versus stopped && fail "Escape did not stop the playback and return"
+wait_for 5 same_as versus || fail "Escape did not stop the playback and return"
 
 xdotool windowclose "$win" 2>/dev/null || kill -TERM $game_pid
 for _ in $(seq 50); do kill -0 $game_pid 2>/dev/null || break; sleep 0.1; done
@@ -115,9 +119,8 @@ grep -q '"lastMatch"' "$work/sim.json" || fail "no lastMatch from the simulator:
 # From the command line: the replay plays until Escape stops it, and the program ends;
 # garbage is refused.
 start_game --replay "$work/game/replays/window.rpl"
-sleep 4
-shot cli
-differs versus cli || fail "bramko2 --replay shows no battle"
+wait_for 30 drawn || fail "bramko2 --replay drew nothing"
+sleep 3
 hold Escape
 for _ in $(seq 100); do kill -0 $game_pid 2>/dev/null || break; sleep 0.1; done
 kill -0 $game_pid 2>/dev/null && fail "bramko2 --replay did not end when stopped"
@@ -125,7 +128,6 @@ wait $game_pid || fail "bramko2 --replay ended with status $?"
 echo "not a replay" >"$work/garbage.rpl"
 start_game --replay "$work/garbage.rpl"
 sleep 1
-shot refused
 hold Return
 for _ in $(seq 50); do kill -0 $game_pid 2>/dev/null || break; sleep 0.1; done
 wait $game_pid

@@ -1,5 +1,6 @@
 // platform (headless): what tests may do to the headless backend besides its script.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,13 @@ void Inject(const ScriptEvent& event);
 void SetJoystick(int id, bool present, unsigned x = 32767, unsigned y = 32767, unsigned buttons = 0);
 // Every message box shown so far, as "caption: text".
 const std::vector<std::string>& Messages();
+// Every rumble asked of a present fake joystick so far.
+struct Rumble {
+  int64_t at = 0;  // virtual time
+  int id = 0;
+  unsigned strength = 0, ms = 0;
+};
+const std::vector<Rumble>& Rumbles();
 // Virtual time in ms since the backend started (after it stopped: where it ended).
 int64_t Now();
 
