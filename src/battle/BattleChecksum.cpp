@@ -2,6 +2,7 @@
 #include "battle/BattleChecksum.h"
 
 #include "actors/Bramkoplayer.h"
+#include "battle/ReplayFormat.h"
 #include "field/Fieldxchip.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Random.h"
@@ -11,10 +12,9 @@ namespace {
 class Hash {
  public:
   void Add(int64_t v) {
-    for (int k = 0; k < 8; ++k) {
-      h_ ^= static_cast<uint8_t>(v >> (8 * k));
-      h_ *= 16777619u;
-    }
+    char bytes[8];
+    for (int k = 0; k < 8; ++k) bytes[k] = static_cast<char>(v >> (8 * k));
+    h_ = Fnv1a({bytes, sizeof bytes}, h_);
   }
   uint32_t value() const { return h_; }
 
@@ -23,14 +23,6 @@ class Hash {
 };
 
 }  // namespace
-
-uint32_t Fnv1a(std::string_view bytes, uint32_t hash) {
-  for (unsigned char c : bytes) {
-    hash ^= c;
-    hash *= 16777619u;
-  }
-  return hash;
-}
 
 uint32_t BattleChecksum() {
   Hash h;

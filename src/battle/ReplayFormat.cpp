@@ -19,7 +19,6 @@
 #include <cstring>
 #include <limits>
 
-#include "battle/BattleChecksum.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Game.h"
 
@@ -84,12 +83,16 @@ class Reader {
     const uint32_t lo = U16();
     return lo | static_cast<uint32_t>(U16()) << 16;
   }
+  // The shortest form only: one value, one way to write it.
   uint64_t Var() {
     uint64_t v = 0;
     for (int shift = 0; shift < 64; shift += 7) {
       const uint8_t b = U8();
       v |= static_cast<uint64_t>(b & 0x7F) << shift;
-      if (!(b & 0x80)) return v;
+      if (!(b & 0x80)) {
+        if (b == 0 && shift > 0) ok_ = false;
+        return v;
+      }
     }
     ok_ = false;  // longer than any 64-bit value
     return 0;
@@ -177,16 +180,20 @@ bool IsWaitResult(int v) { return v == wrNone || v == wrContinue || v == wrCance
 void ReadTape(Reader& r, const ReplaySetup& s, std::vector<TapeEntry>& tape) {
   const uint64_t maxFrames = 3 * (61 * static_cast<uint64_t>(s.roundSeconds) + 1);
   uint64_t frame = 0;
+  bool advanced = false;  // frames pass only between two entries, and in one step
   for (;;) {
     const uint8_t code = r.U8();
-    if (!r.ok() || code == kEnd) return;
-    if (code < kBitsCode && code >= kShortAdvance) {
-      frame += (code & 63) + 1;
-    } else if (code == kAdvance) {
+    if (!r.ok()) return;
+    const bool advance = code == kAdvance || (code < kBitsCode && code >= kShortAdvance);
+    if ((advance || code == kEnd) && advanced) return r.Fail();
+    if (code == kEnd) return;
+    if (code == kAdvance)
       frame += r.VarWithin(65, maxFrames);
-    }
+    else if (advance)
+      frame += (code & 63) + 1;
     if (frame > maxFrames) return r.Fail();
-    if (code == kAdvance || (code < kBitsCode && code >= kShortAdvance)) continue;
+    advanced = advance;
+    if (advance) continue;
 
     TapeEntry e;
     e.frame = static_cast<uint32_t>(frame);
@@ -235,6 +242,14 @@ void ReadResult(Reader& r, MatchReport& m) {
 }
 
 }  // namespace
+
+uint32_t Fnv1a(std::string_view bytes, uint32_t hash) {
+  for (unsigned char c : bytes) {
+    hash ^= c;
+    hash *= 16777619u;
+  }
+  return hash;
+}
 
 std::vector<uint8_t> EncodeReplay(const Replay& replay) {
   Writer w;

@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "battle/MatchReport.h"
@@ -62,3 +63,7 @@ struct ReplayReading {
   std::string recordedBy;  // the game version named in a replay of other rules, when known
 };
 ReplayReading ReadReplay(std::span<const uint8_t> bytes);
+
+// 32-bit FNV-1a over bytes, continuing from hash: the file's own checksum (and the battle's).
+inline constexpr uint32_t kFnvStart = 2166136261u;
+uint32_t Fnv1a(std::string_view bytes, uint32_t hash = kFnvStart);

@@ -14,7 +14,6 @@
 #include "actors/Comparas.h"
 #include "actors/Complayer.h"
 #include "actors/Tip.h"
-#include "battle/BattleChecksum.h"
 #include "battle/ReplayFiles.h"
 #include "field/MapState.h"
 #include "platform/Files.h"
