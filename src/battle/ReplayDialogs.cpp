@@ -80,7 +80,7 @@ void TReplayListForm::btnPlayClick() {
 void SaveReplayCommand() {
   {
     const Silence silence;
-    const ReplayReading last = ReadReplay(LastReplayBytes());
+    const ReplayReading last = ReadReplay(LastReplayToKeep());
     if (last.replay) {
       TReplaySaveForm form(SuggestedReplayName(*last.replay));
       form.ShowModal();

@@ -79,6 +79,11 @@ void KeepLastReplay(const Replay& replay) {
 const std::vector<uint8_t>& LastReplayBytes() { return g_last; }
 void ForgetLastReplay() { g_last.clear(); }
 
+std::vector<uint8_t> LastReplayToKeep() {
+  if (!g_last.empty()) return g_last;
+  return ReadBytes(ReplayPath(kLastReplayName)).value_or(std::vector<uint8_t>{});
+}
+
 std::string ReplayPath(const std::string& name) { return ReplayFolder() + name + kReplayExtension; }
 
 std::string ReplayFileName(const std::string& text) {
@@ -101,12 +106,13 @@ std::string SuggestedReplayName(const Replay& replay) {
 }
 
 bool SaveLastReplayAs(const std::string& name) {
-  if (g_last.empty()) {
+  const std::vector<uint8_t> last = LastReplayToKeep();
+  if (!ReadReplay(last).replay) {
     Tell("保存できるリプレイがありません。先に対戦してください。");
     return false;
   }
   const std::string path = ReplayPath(name);
-  if (!WriteReplay(path, g_last)) {
+  if (!WriteReplay(path, last)) {
     Tell(CannotWriteMessage(path, "前回の対戦のリプレイは残っています。"));
     return false;
   }

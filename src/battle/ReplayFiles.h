@@ -16,8 +16,10 @@ inline constexpr const char* kReplayExtension = ".rpl";
 // The last match's replay: kept in memory and written to "last.rpl" (a failed write only
 // costs that file; the match is still kept in memory).
 void KeepLastReplay(const Replay& replay);
-const std::vector<uint8_t>& LastReplayBytes();
+const std::vector<uint8_t>& LastReplayBytes();  // this run's; empty before its first match
 void ForgetLastReplay();  // a new run in the same process
+// The last match to keep under a name: this run's, else the "last.rpl" an earlier run left.
+std::vector<uint8_t> LastReplayToKeep();
 
 std::string ReplayPath(const std::string& name);
 

@@ -266,13 +266,18 @@ TEST(RecordedReplayTest, ReplaysAreKeptUnderNamesAndListedLastMatchFirst) {
     EXPECT_FALSE(SaveLastReplayAs("nothing yet"));
     KeepLastReplay(Decode(StoredReplay("versus")));
     EXPECT_TRUE(SaveLastReplayAs("対戦 その1"));
+    ForgetLastReplay();  // as after a restart: the last match is still on disk
+    EXPECT_TRUE(SaveLastReplayAs("対戦 その2"));
     std::ofstream(ReplayPath("broken"), std::ios::binary) << "BRPL and nothing else";
     for (const ReplayListing& r : ListReplays()) lines.push_back(r.line);
     messages = platform::headless::Messages();
   });
-  ASSERT_EQ(lines.size(), 3u);
+  ASSERT_EQ(lines.size(), 4u);
   EXPECT_EQ(lines[0].rfind("前回の対戦　対戦 1-2", 0), 0u) << lines[0];
-  EXPECT_NE(std::find_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("対戦 その1　対戦 1-2", 0) == 0; }), lines.end());
+  for (const char* name : {"対戦 その1　対戦 1-2", "対戦 その2　対戦 1-2"})
+    EXPECT_NE(std::find_if(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(name, 0) == 0; }),
+              lines.end())
+        << name;
   EXPECT_NE(std::find_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("broken　（再生できません）", 0) == 0; }), lines.end());
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_NE(messages[0].find("保存できるリプレイがありません"), std::string::npos);
