@@ -66,6 +66,7 @@ std::string RandomPlay(uint32_t seed) {
 }
 
 enum class Run { Recorded, Unrecorded, PlayBack };
+constexpr int kReplayRuns = 5;
 
 MatchFigures PlayMatch(platform::BackendKind kind, const std::string& dir, const std::string& script,
                        const OpponentRecord* opponent, int roundSeconds, Run how = Run::Recorded,
@@ -135,23 +136,32 @@ int main(int argc, char** argv) {
   PrintHeadless("idle player vs SCORPION", PlayMatch(platform::BackendKind::Headless, dir, "", Opponents().At(3), 60));
   PrintHeadless("random play vs DoraQ", PlayMatch(platform::BackendKind::Headless, dir, RandomPlay(6), Opponents().At(14), 60));
 
-  std::printf("Replays (versus, random play, full rounds):\n");
-  const MatchFigures unrecorded =
-      PlayMatch(platform::BackendKind::Headless, dir, RandomPlay(5), nullptr, 60, Run::Unrecorded);
-  const MatchFigures recorded = PlayMatch(platform::BackendKind::Headless, dir, RandomPlay(5), nullptr, 60);
-  const std::vector<uint8_t> bytes = LastReplayBytes();
-  const ReplayReading reading = ReadReplay(bytes);
+  std::printf("Replays (versus, random play, full rounds; CPU time the least of %d runs each):\n", kReplayRuns);
+  MatchFigures unrecorded, recorded, played;
+  std::vector<uint8_t> bytes;
+  Replay replay;
+  auto least = [](MatchFigures& best, const MatchFigures& m) {
+    if (best.frames == 0 || m.cpuSeconds < best.cpuSeconds) best = m;
+  };
+  for (int i = 0; i < kReplayRuns; ++i) {
+    least(unrecorded, PlayMatch(platform::BackendKind::Headless, dir, RandomPlay(5), nullptr, 60, Run::Unrecorded));
+    least(recorded, PlayMatch(platform::BackendKind::Headless, dir, RandomPlay(5), nullptr, 60));
+    if (i == 0) {
+      bytes = LastReplayBytes();
+      const ReplayReading reading = ReadReplay(bytes);
+      if (!reading.replay) {
+        std::printf("  the recording cannot be read back\n");
+        return 1;
+      }
+      replay = *reading.replay;
+    }
+    least(played, PlayMatch(platform::BackendKind::Headless, dir, "", nullptr, 60, Run::PlayBack, &replay));
+  }
   PrintHeadless("played, not recorded", unrecorded);
   PrintHeadless("played and recorded", recorded);
-  if (!reading.replay) {
-    std::printf("  the recording cannot be read back\n");
-    return 1;
-  }
-  const MatchFigures played =
-      PlayMatch(platform::BackendKind::Headless, dir, "", nullptr, 60, Run::PlayBack, &*reading.replay);
   PrintHeadless("its replay played back", played);
   std::printf("  replay: %zu bytes for %zu frames (%.2f bytes per frame, %zu tape entries)\n", bytes.size(),
-              recorded.frames, double(bytes.size()) / double(recorded.frames), reading.replay->tape.size());
+              recorded.frames, double(bytes.size()) / double(recorded.frames), replay.tape.size());
   std::printf("  CPU per match: %.3f s unrecorded, %.3f s recorded (%+.1f%%, the file written included), %.3f s played back\n",
               unrecorded.cpuSeconds, recorded.cpuSeconds, 100.0 * (recorded.cpuSeconds / unrecorded.cpuSeconds - 1.0),
               played.cpuSeconds);
