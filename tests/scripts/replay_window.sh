@@ -18,22 +18,13 @@ mkdir -p "$work/game"
 ln "$build/bramko2" "$game" 2>/dev/null || cp "$build/bramko2" "$game"
 cp "$build"/*.wav "$build"/*.mid "$build"/map*.txt "$build/BRAMKO.HLP" "$work/game/"
 
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(head -n 1 "$work/display")"
+. "$(dirname "$0")/lib/window.sh"
+start_xvfb
 
 start_game() {
   "$game" "$@" >"$work/game.txt" 2>&1 &
   game_pid=$!
-  win=""
-  for _ in $(seq 300); do
-    win=$(xdotool search --name "Bramko2 for Windows" 2>/dev/null | head -n 1)
-    [ -n "$win" ] && break
-    sleep 0.1
-  done
-  [ -n "$win" ] || fail "no window appeared; game said: $(cat "$work/game.txt")"
+  wait_for_window
   # Without a window manager keys go to the window under the pointer.
   xdotool mousemove --window "$win" 320 300 2>/dev/null
   xdotool windowfocus --sync "$win" 2>/dev/null
