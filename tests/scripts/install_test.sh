@@ -11,7 +11,9 @@ source_dir="$(cd "$(dirname "$0")/../.." && pwd)"
 work="$(mktemp -d)"
 pids=()
 cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+  # The games first, the display last: a game whose display vanished first has been seen
+  # to linger.
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
   chmod -R u+w "$work" 2>/dev/null
   rm -rf "$work"
 }
