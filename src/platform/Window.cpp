@@ -1,7 +1,10 @@
 // platform: the main window's state and its message loop, shared by both backends.
 #include "platform/Window.h"
 
+#include <exception>
+
 #include "platform/Backend.h"
+#include "platform/Dialogs.h"
 #include "platform/Platform.h"
 
 namespace platform {
@@ -9,6 +12,7 @@ namespace platform {
 namespace {
 
 struct WindowState {
+  std::string title;
   Bitmap windowCanvas{kGameWidth, kGameHeight};
   Bitmap imageCanvas{kGameWidth, kGameHeight};
   bool imageVisible = true;
@@ -20,6 +24,7 @@ struct WindowState {
   uint32_t lastTick = 0;
   bool closed = false;
   bool focused = true;
+  bool keyMessagesDropped = false;
   WindowHandlers handlers;
 };
 
@@ -28,9 +33,28 @@ WindowState& W() {
   return state;
 }
 
+// The box of an exception that escaped a handler; the program goes on.
+void ShowException(const char* what) {
+  std::string text = "予期しないエラーが発生しました。ゲームはこのまま続きます。";
+  if (what && *what) text += std::string("\n\n（") + what + "）";
+  ShowMessage(W().title.empty() ? "エラー" : W().title, text);
+}
+
 }  // namespace
 
-void CreateMainWindow(const std::string& /*title: the backend shows it*/) {}
+void CallHandler(const std::function<void()>& handler) {
+  if (!handler) return;
+  try {
+    handler();
+  } catch (const std::exception& e) {
+    ShowException(e.what());
+  } catch (...) {
+    ShowException(nullptr);
+  }
+}
+
+void CreateMainWindow(const std::string& title) { W().title = title; }
+const std::string& WindowTitle() { return W().title; }
 void SetWindowHandlers(WindowHandlers h) { W().handlers = std::move(h); }
 WindowHandlers& Handlers() { return W().handlers; }
 
@@ -56,7 +80,7 @@ bool ClickMenu(const std::string& menu, const std::string& item) {
     for (auto& it : m.items) {
       if (it.label == item && it.action) {
         auto action = it.action;  // the action may replace the menus
-        action();
+        CallHandler(action);
         return true;
       }
     }
@@ -74,6 +98,15 @@ void SetTimerEnabled(bool enabled) {
   W().timerEnabled = enabled;
 }
 bool TimerEnabled() { return W().timerEnabled; }
+uint32_t NextTimerTick() { return W().lastTick + W().interval; }
+
+bool RunTimerIfDue() {
+  auto& w = W();
+  if (!w.timerEnabled || w.closed || TickCount() - w.lastTick < w.interval) return false;
+  w.lastTick = TickCount();
+  CallHandler(w.handlers.onTimer);
+  return true;
+}
 
 void RunMessageLoop() {
   Backend* b = CurrentBackend();
@@ -81,13 +114,8 @@ void RunMessageLoop() {
   while (b && !w.closed) {
     b->Service();
     if (w.closed) break;
-    uint32_t now = b->Ticks();
-    if (w.timerEnabled && now - w.lastTick >= w.interval) {
-      w.lastTick = now;
-      if (w.handlers.onTimer) w.handlers.onTimer();
-      continue;
-    }
-    b->WaitIdle(w.timerEnabled, w.lastTick + w.interval);
+    if (RunTimerIfDue()) continue;
+    b->WaitIdle(w.timerEnabled, NextTimerTick());
   }
 }
 
@@ -102,16 +130,17 @@ void CloseWindow() {
 bool WindowClosed() { return W().closed; }
 bool HasFocus() { return W().focused; }
 
+void SetKeyMessagesDropped(bool dropped) { W().keyMessagesDropped = dropped; }
+
 void DeliverKeyDown(int vk) {
-  if (W().handlers.onKeyDown) W().handlers.onKeyDown(vk);
+  auto& h = W().handlers;
+  if (h.onKeyDown && !W().keyMessagesDropped) CallHandler([&h, vk] { h.onKeyDown(vk); });
 }
-void DeliverMouseUp() {
-  if (W().handlers.onMouseUp) W().handlers.onMouseUp();
-}
+void DeliverMouseUp() { CallHandler(W().handlers.onMouseUp); }
 void DeliverExpose() {
   auto& h = W().handlers;
   if (h.filter && h.filter(WindowMessage::Paint)) return;
-  if (h.onPaint) h.onPaint();
+  CallHandler(h.onPaint);
 }
 void SetFocus(bool focused) { W().focused = focused; }
 

@@ -36,6 +36,7 @@ struct WindowHandlers {
 };
 
 void CreateMainWindow(const std::string& title);
+const std::string& WindowTitle();
 void SetWindowHandlers(WindowHandlers h);
 WindowHandlers& Handlers();
 
@@ -60,6 +61,12 @@ void SetTimerInterval(uint32_t ms);
 uint32_t TimerInterval();
 void SetTimerEnabled(bool enabled);
 bool TimerEnabled();
+// The tick at which the timer is due next (while it is enabled).
+uint32_t NextTimerTick();
+// Calls the timer's handler when the timer is on and its interval has passed since the last
+// call; true when it did. The message loop and the loops of modal windows call it, so the
+// scene clock runs on under a message box, a dialog or the help viewer.
+bool RunTimerIfDue();
 
 // Runs the message loop: timer ticks and window events, until the window is closed.
 void RunMessageLoop();
@@ -67,6 +74,14 @@ void RunMessageLoop();
 void CloseWindow();
 bool WindowClosed();
 bool HasFocus();
+
+// Runs one of the form's handlers. An exception escaping it is shown in a message box and
+// the program goes on, as the form library's message loop does.
+void CallHandler(const std::function<void()>& handler);
+
+// While set, key presses do not reach the form's onKeyDown: the battle's frame loop reads
+// its keys itself and removes the window's key messages.
+void SetKeyMessagesDropped(bool dropped);
 
 // Used by backends: deliver events to the form.
 void DeliverKeyDown(int vk);

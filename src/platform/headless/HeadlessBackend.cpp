@@ -18,6 +18,7 @@ namespace {
 
 // A run that goes on this long after its window was closed is stuck in a loop.
 constexpr int64_t kStuckAfterCloseMs = 120000;
+constexpr int kVkEscape = 0x1B;
 
 struct FakeStick {
   bool present = false;
@@ -49,6 +50,7 @@ class HeadlessBackend : public Backend {
   }
 
   bool ReadKey(int vk) override { return focused_ && keys_.Read(vk, Ticks()); }
+  void DropPendingPresses() override { keys_.DropPending(); }
   bool Focused() override { return focused_; }
 
   bool JoyCaps(int id, platform::JoyCaps& caps) override {
@@ -69,7 +71,17 @@ class HeadlessBackend : public Backend {
     return buttons == MsgButtons::YesNo ? kMsgYes : kMsgOk;
   }
   int Modal(const std::function<int()>&) override { return kMsgCancel; }
-  void Help(const std::string&, const std::string&) override {}
+  // The viewer stays open, as the real one does, until Escape (its close key) or the window
+  // closes; the scene clock runs on under it and the keys pressed meanwhile are its own.
+  void Help(const std::string&, const std::string&) override {
+    helpOpen_ = true;
+    while (helpOpen_ && !WindowClosed()) {
+      WaitIdle(TimerEnabled(), NextTimerTick());
+      RunTimerIfDue();
+    }
+    helpOpen_ = false;
+    keys_.SwallowHeld();
+  }
 
   void Inject(const headless::ScriptEvent& ev) {
     auto pos = events_.begin() + static_cast<long>(next_);
@@ -112,9 +124,13 @@ class HeadlessBackend : public Backend {
       if (!focused_) return;
       bool was = keys_.IsHeld(ev.vk);
       keys_.Down(ev.vk);
-      if (!was) DeliverKeyDown(ev.vk);
+      if (helpOpen_) {
+        if (ev.vk == kVkEscape) helpOpen_ = false;
+      } else if (!was) {
+        DeliverKeyDown(ev.vk);
+      }
     } else if (ev.kind == "up") {
-      keys_.Up(ev.vk);
+      keys_.Up(ev.vk, Ticks());
     } else if (ev.kind == "shot") {
       std::filesystem::path p(ev.arg);
       if (p.is_relative()) p = startDir_ / p;
@@ -152,6 +168,7 @@ class HeadlessBackend : public Backend {
   int64_t now_ = 0;
   int64_t until_;
   bool focused_ = true;
+  bool helpOpen_ = false;
   KeyLatch keys_;
   FakeStick sticks_[2];
   std::filesystem::path startDir_;
