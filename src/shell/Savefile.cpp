@@ -15,7 +15,7 @@
 namespace {
 
 void FileError(const std::string& what, const std::string& path) {
-  platform::ShowMessage("Bramko2 for Windows", what + " " + path);
+  platform::ShowMessage("Bramko2 for Windows", what + "\n" + path);
 }
 
 void PutInt(std::vector<unsigned char>& out, int32_t v) {
@@ -48,7 +48,7 @@ void SaveProgress() {
   const std::string path = SaveFilePath();
   // Written beside the old file and renamed over it: a failed save keeps the last good one.
   if (!platform::WriteFileAtomically(path, std::string(bytes.begin(), bytes.end())))
-    FileError("Cannot create file", path);
+    FileError("ファイルを作成できません。", path);
 }
 
 int LoadProgress() {
@@ -58,7 +58,7 @@ int LoadProgress() {
   std::ifstream in(path, std::ios::binary);
   if (!in || !std::filesystem::is_regular_file(path, ec)) {
     // The chapter then starts from the progress held in memory.
-    FileError("Cannot open file", path);
+    FileError("ファイルを開けません。", path);
     return -1;
   }
   std::vector<unsigned char> bytes;
