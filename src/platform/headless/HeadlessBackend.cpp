@@ -30,6 +30,8 @@ class HeadlessBackend : public Backend {
   HeadlessBackend(std::vector<headless::ScriptEvent> events, int64_t until)
       : events_(std::move(events)), until_(until), startDir_(std::filesystem::current_path()) {
     if (until_ < 0) until_ = (events_.empty() ? 0 : events_.back().ms) + 1000;
+    g_messages.clear();
+    g_helpVisits.clear();
   }
 
   uint32_t Ticks() override { return static_cast<uint32_t>(now_); }
@@ -67,19 +69,22 @@ class HeadlessBackend : public Backend {
 
   int Message(const std::string& caption, const std::string& text, MsgButtons buttons) override {
     std::fprintf(stderr, "[message] %s: %s\n", caption.c_str(), text.c_str());
-    messages_.push_back(caption + ": " + text);
+    g_messages.push_back(caption + ": " + text);
     return buttons == MsgButtons::YesNo ? kMsgYes : kMsgOk;
   }
   int Modal(const std::function<int()>&) override { return kMsgCancel; }
   // The viewer stays open, as the real one does, until Escape (its close key) or the window
   // closes; the scene clock runs on under it and the keys pressed meanwhile are its own.
-  void Help(const std::string&, const std::string&) override {
+  void Help(const std::string&, const std::string& keyword) override {
+    g_helpVisits.push_back({keyword, now_, -1});
+    const size_t visit = g_helpVisits.size() - 1;
     helpOpen_ = true;
     while (helpOpen_ && !WindowClosed()) {
       WaitIdle(TimerEnabled(), NextTimerTick());
       RunTimerIfDue();
     }
     helpOpen_ = false;
+    g_helpVisits[visit].closedMs = now_;
     keys_.SwallowHeld();
   }
 
@@ -95,7 +100,8 @@ class HeadlessBackend : public Backend {
   }
   int64_t Now() const { return now_; }
   ~HeadlessBackend() override { g_lastNow = now_; }
-  std::vector<std::string> messages_;
+  static inline std::vector<std::string> g_messages;  // kept after the run ends
+  static inline std::vector<headless::HelpVisit> g_helpVisits;  // kept after the run ends
   static inline int64_t g_lastNow = 0;
 
  private:
@@ -203,10 +209,9 @@ void Inject(const ScriptEvent& event) {
 void SetJoystick(int id, bool present, unsigned x, unsigned y, unsigned buttons) {
   if (auto* h = Headless()) h->SetStick(id, present, x, y, buttons);
 }
-const std::vector<std::string>& Messages() {
-  static const std::vector<std::string> none;
-  auto* h = Headless();
-  return h ? h->messages_ : none;
+const std::vector<std::string>& Messages() { return HeadlessBackend::g_messages; }
+const std::vector<HelpVisit>& HelpVisits() {
+  return HeadlessBackend::g_helpVisits;
 }
 int64_t Now() {
   auto* h = Headless();
