@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/Bitmap.h"
 #include "platform/Dialogs.h"
 #include "platform/Input.h"
 #include "platform/KeyLatch.h"
@@ -34,6 +35,8 @@ class Backend {
   // (RunTimerIfDue) and a key still held when one closes is not for the game (SwallowHeld).
   virtual int Modal(const std::function<int()>& drawFrame) = 0;
   virtual void Help(const std::string& file, const std::string& keyword) = 0;
+  // The window's icon, 64 x 64 (no window headless).
+  virtual void SetIcon(const Bitmap&) {}
 };
 
 Backend* CurrentBackend();

@@ -88,6 +88,30 @@ bool ClickMenu(const std::string& menu, const std::string& item) {
   return false;
 }
 
+void SetWindowIcon(const Bitmap& picture, const Rect& part) {
+  constexpr int kIconSize = 64;
+  Backend* b = CurrentBackend();
+  if (!b || part.Width() < kIconSize || part.Height() < kIconSize) return;
+  Bitmap icon(kIconSize, kIconSize);
+  for (int y = 0; y < kIconSize; ++y) {
+    const int y0 = part.top + y * part.Height() / kIconSize, y1 = part.top + (y + 1) * part.Height() / kIconSize;
+    for (int x = 0; x < kIconSize; ++x) {
+      const int x0 = part.left + x * part.Width() / kIconSize, x1 = part.left + (x + 1) * part.Width() / kIconSize;
+      uint32_t r = 0, g = 0, bl = 0, n = 0;
+      for (int sy = y0; sy < y1; ++sy)
+        for (int sx = x0; sx < x1; ++sx) {
+          const Color c = picture.Pixel(sx, sy);
+          r += (c >> 16) & 0xFF;
+          g += (c >> 8) & 0xFF;
+          bl += c & 0xFF;
+          ++n;
+        }
+      if (n) icon.GetCanvas().SetPixel(x, y, ((r / n) << 16) | ((g / n) << 8) | (bl / n));
+    }
+  }
+  b->SetIcon(icon);
+}
+
 void SetCursorVisible(bool visible) { W().cursorVisible = visible; }
 bool CursorVisible() { return W().cursorVisible; }
 

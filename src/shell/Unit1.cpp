@@ -6,6 +6,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/IniFile.h"
+#include "platform/Pictures.h"
 #include "platform/Platform.h"
 #include "platform/Window.h"
 #include "shell/Bramkoworld.h"
@@ -32,6 +33,9 @@ TForm1::TForm1() {
   GameInput1.SetAutoUpdate(true);
   JoystickInput = &GameInput1;
   platform::CreateMainWindow("Bramko2 for Windows");
+  // The window's icon is the hero's face from the title picture.
+  platform::Bitmap title;
+  if (platform::LoadPicture("C2_TITLE", title)) platform::SetWindowIcon(title, {462, 192, 622, 352});
   platform::WindowHandlers h;
   h.onTimer = [this] { Timer1Timer(); };
   h.onClose = [this] { FormClose(); };

@@ -152,6 +152,14 @@ class SdlBackend : public Backend {
 
   void Help(const std::string& file, const std::string& keyword) override { ui::RunHelpViewer(file, keyword); }
 
+  void SetIcon(const Bitmap& icon) override {
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<Color*>(icon.Row(0)), icon.Width(), icon.Height(),
+                                                        32, icon.Width() * 4, SDL_PIXELFORMAT_RGB888);
+    if (!s) return;
+    SDL_SetWindowIcon(window_, s);
+    SDL_FreeSurface(s);
+  }
+
  private:
   SDL_Joystick* Stick(int id) {
     if (id < 0 || id > 1) return nullptr;
