@@ -5,6 +5,7 @@
 
 #include "platform/Backend.h"
 #include "platform/Dialogs.h"
+#include "platform/Pictures.h"
 #include "platform/Platform.h"
 
 namespace platform {
@@ -88,10 +89,12 @@ bool ClickMenu(const std::string& menu, const std::string& item) {
   return false;
 }
 
-void SetWindowIcon(const Bitmap& picture, const Rect& part) {
+void SetWindowIcon(const std::string& pictureName, const Rect& part) {
   constexpr int kIconSize = 64;
   Backend* b = CurrentBackend();
-  if (!b || part.Width() < kIconSize || part.Height() < kIconSize) return;
+  Bitmap picture;
+  if (!b || IsHeadless() || part.Width() < kIconSize || part.Height() < kIconSize || !LoadPicture(pictureName, picture))
+    return;
   Bitmap icon(kIconSize, kIconSize);
   for (int y = 0; y < kIconSize; ++y) {
     const int y0 = part.top + y * part.Height() / kIconSize, y1 = part.top + (y + 1) * part.Height() / kIconSize;

@@ -54,9 +54,9 @@ bool MenuVisible();
 // Runs the item whose labels match, as a click would (for scripts and tests).
 bool ClickMenu(const std::string& menu, const std::string& item);
 
-// The window's icon: the part of a picture, scaled down to the icon's size (averaging the
-// pixels, so a detailed picture stays recognisable).
-void SetWindowIcon(const Bitmap& picture, const Rect& part);
+// The window's icon: part of a built-in picture, scaled down to the icon's size (averaging
+// the pixels, so a detailed picture stays recognisable). Nothing is loaded without a window.
+void SetWindowIcon(const std::string& pictureName, const Rect& part);
 
 void SetCursorVisible(bool visible);
 bool CursorVisible();

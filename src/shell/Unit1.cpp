@@ -6,7 +6,6 @@
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/IniFile.h"
-#include "platform/Pictures.h"
 #include "platform/Platform.h"
 #include "platform/Window.h"
 #include "shell/Bramkoworld.h"
@@ -34,8 +33,7 @@ TForm1::TForm1() {
   JoystickInput = &GameInput1;
   platform::CreateMainWindow("Bramko2 for Windows");
   // The window's icon is the hero's face from the title picture.
-  platform::Bitmap title;
-  if (platform::LoadPicture("C2_TITLE", title)) platform::SetWindowIcon(title, {462, 192, 622, 352});
+  platform::SetWindowIcon("C2_TITLE", {462, 192, 622, 352});
   platform::WindowHandlers h;
   h.onTimer = [this] { Timer1Timer(); };
   h.onClose = [this] { FormClose(); };
