@@ -9,6 +9,7 @@
 #include "platform/HelpFile.h"
 #include "platform/ImGuiLayer.h"
 #include "platform/LineBreak.h"
+#include "platform/Window.h"
 
 namespace platform::ui {
 
@@ -20,6 +21,7 @@ constexpr int kWidth = 600, kHeight = 410, kMargin = 8, kButtonsH = 23, kScrollb
 constexpr int kVkPrior = 0x21, kVkNext = 0x22, kVkEscape = 0x1B, kVkUp = 0x26, kVkDown = 0x28;
 
 struct Viewer {
+  std::string caption;
   HelpDocument doc;
   std::vector<std::string> titles;
   int current = 0;
@@ -50,7 +52,7 @@ struct Viewer {
     const Rect text{kMargin * 2 + listW, top, kWidth - listW - 3 * kMargin, list.h};
     const int before = current;
     bool closeBox = false;
-    if (dlg::BeginDialog("ヘルプ", kWidth, kHeight, &closeBox)) {
+    if (dlg::BeginDialog(caption, kWidth, kHeight, &closeBox)) {
       if (dlg::Button("目次", {kMargin, kMargin, 75, kButtonsH})) current = 0;
       if (dlg::Button("閉じる", {kMargin + 81, kMargin, 75, kButtonsH})) close = true;
       dlg::ListBox("help:topics", titles, list, &current);
@@ -79,6 +81,7 @@ struct Viewer {
 
 void RunHelpViewer(const std::string& file, const std::string& keyword) {
   Viewer v;
+  v.caption = WindowTitle().empty() ? "ヘルプ" : WindowTitle() + " ヘルプ";
   v.doc = LoadHelpFile(file);
   for (const auto& s : v.doc.sections) {
     v.titles.push_back(s.keyword);

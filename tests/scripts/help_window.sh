@@ -10,26 +10,15 @@ work="$(mktemp -d)"
 trap 'kill ${game_pid:-} ${xvfb_pid:-} 2>/dev/null; [ -n "${KEEP_SHOTS:-}" ] && cp "$work"/*.png "$KEEP_SHOTS"/; rm -rf "$work"' EXIT
 export XDG_RUNTIME_DIR="$work" SDL_AUDIODRIVER=dummy
 fail() { echo "FAIL: $*"; exit 1; }
+. "$(dirname "$0")/lib/xwindow.bash"
 
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(head -n 1 "$work/display")"
+start_display
 
 # A folder of its own: the game's settings file there asks for nothing.
 mkdir "$work/game"
 cp "$build/bramko2" "$work/game/"
 for f in "$build"/*.wav "$build"/*.mid "$build"/map?.txt "$build/BRAMKO.HLP"; do ln -s "$f" "$work/game/"; done
-"$work/game/bramko2" >"$work/game.txt" 2>&1 &
-game_pid=$!
-win=""
-for _ in $(seq 300); do
-  win=$(xdotool search --name "Bramko2 for Windows" 2>/dev/null | head -n 1)
-  [ -n "$win" ] && break
-  sleep 0.1
-done
-[ -n "$win" ] || fail "no window appeared; game said: $(cat "$work/game.txt")"
+start_game "$work/game/bramko2"
 xdotool windowfocus --sync "$win" 2>/dev/null
 sleep 2
 
