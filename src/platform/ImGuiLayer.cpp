@@ -15,6 +15,7 @@ namespace platform::ui {
 namespace {
 
 bool g_ready = false;
+bool g_inFrame = false;
 bool g_fontsStale = false;  // characters were added to the glyph set since the atlas was built
 uint32_t g_busyUntil = 0;
 ImFont* g_dialogFont = nullptr;
@@ -75,6 +76,7 @@ bool Busy() {
          (g_ready && ImGui::IsPopupOpen("", ImGuiPopupFlags_AnyPopupId | ImGuiPopupFlags_AnyPopupLevel));
 }
 
+bool InFrame() { return g_inFrame; }
 ImFont* DialogFont() { return g_dialogFont; }
 void RequireGlyphs(std::string_view utf8) {
   if (AddGlyphs(utf8)) g_fontsStale = true;
@@ -93,6 +95,7 @@ std::function<void()> RenderFrame(const std::function<void()>& overlay) {
   ImGui_ImplSDLRenderer_NewFrame();
   ImGui_ImplSDL2_NewFrame();
   ImGui::NewFrame();
+  g_inFrame = true;
   std::function<void()> picked;
   if (MenuVisible())
     DrawMenuBar(!overlay, &picked);
@@ -101,6 +104,7 @@ std::function<void()> RenderFrame(const std::function<void()>& overlay) {
   if (g_dialogLayer) g_dialogLayer();
   if (overlay) overlay();
   g_keyPresses.clear();
+  g_inFrame = false;
   ImGui::Render();
   ImGui_ImplSDLRenderer_RenderDrawData(ImGui::GetDrawData());
   return picked;

@@ -25,6 +25,8 @@ int MenuHeight();
 std::function<void()> RenderFrame(const std::function<void()>& overlay);
 // True while something of ImGui needs redrawing (a window open, recent input).
 bool Busy();
+// True between the start and the end of a frame: no modal loop may start then.
+bool InFrame();
 
 // The dialogs' font: "ＭＳ Ｐゴシック" at 12 pixels (null before Init).
 ImFont* DialogFont();

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <string>
 #include <map>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "platform/Backend.h"
@@ -150,7 +152,14 @@ class SdlBackend : public Backend {
     return WindowClosed() && !result ? kMsgCancel : result;
   }
 
-  void Help(const std::string& file, const std::string& keyword) override { ui::RunHelpViewer(file, keyword); }
+  void Help(const std::string& file, const std::string& keyword) override {
+    // Asked for while a frame is drawn (a dialog's F1): it opens once that frame is out.
+    if (ui::InFrame()) {
+      deferredHelp_ = {file, keyword};
+      return;
+    }
+    ui::RunHelpViewer(file, keyword);
+  }
 
   void SetIcon(const Bitmap& icon) override {
     SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<Color*>(icon.Row(0)), icon.Width(), icon.Height(),
@@ -255,6 +264,10 @@ class SdlBackend : public Backend {
     if (menuWasOpen_ && !ui::MenuOpen()) keys_.SwallowHeld();
     menuWasOpen_ = ui::MenuOpen();
     if (picked) CallHandler(picked);
+    if (deferredHelp_) {
+      const auto [file, keyword] = *std::exchange(deferredHelp_, std::nullopt);
+      ShowHelp(file, keyword);
+    }
   }
 
   SDL_Window* window_ = nullptr;
@@ -262,6 +275,7 @@ class SdlBackend : public Backend {
   SDL_Texture* texture_ = nullptr;
   uint32_t start_ = 0, lastPresent_ = 0;
   bool menuWasOpen_ = false;
+  std::optional<std::pair<std::string, std::string>> deferredHelp_;
   uint64_t lastVersion_ = ~0ull;
   bool lastMenu_ = true;
   KeyLatch keys_;
