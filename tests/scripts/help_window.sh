@@ -2,7 +2,8 @@
 # The real window's help, menus and keys: the window carries the title art's icon; F1 opens
 # the help over the title in the light look of the game's dialogs; the Escape that closes it
 # is not the title's; Alt+F opens the ファイル menu; an F4 tapped on the versus menu does not
-# end the match that follows, and the help opened in a round stops its clock.
+# end the match that follows, the help opened in a round stops its clock, and F1 in the
+# settings dialog opens the help over it.
 # usage: help_window.sh BUILD_DIR
 set -u
 build="$(cd "$1" && pwd)"
@@ -85,5 +86,17 @@ for try in 1 2 3 4 5; do
   sleep 0.3
 done
 [ $frozen = yes ] || fail "the round's clock ran on under the help"
+
+# F4 gives the match up; from the menu bar's 設定 → 設定変更, F1 in the settings dialog opens
+# the help over it.
+key F4 3
+xdotool mousemove --window "$win" 90 10 click 1
+sleep 0.5
+xdotool mousemove --window "$win" 110 32 click 1
+sleep 1
+xdotool key --window "$win" F1
+sleep 1
+shot dialog_help
+[ "$(pixel dialog_help 400 300)" = "srgb(255,255,255)" ] || fail "F1 in the settings dialog opened no help"
 kill -0 $game_pid 2>/dev/null || fail "the game died: $(cat "$work/game.txt")"
 echo "help window test passed"
