@@ -19,8 +19,7 @@ int ManPlayer::Move() {
     if (--dodgeCountdown == 0) x = dodgeSavedX;
     return 0;
   }
-  const int source = inputSource == -1 ? SlotPlayer[playerIndex & 1] : inputSource;
-  TInputBits b = ReadPlayerInput(source);
+  TInputBits b = ReadPlayerInput(InputPlayer());
   if (b < 0) b = 0;  // a source no key slot serves reads as nothing pressed
 
   // One direction at most, the first pressed one whose step stays inside the own area.
@@ -49,6 +48,8 @@ int ManPlayer::Move() {
   }
   return 0;
 }
+
+int ManPlayer::InputPlayer() const { return inputSource == -1 ? SlotPlayer[playerIndex & 1] : inputSource; }
 
 std::string ManPlayer::GetName() {
   if (playerIndex == 1) return "プレイヤー ２";

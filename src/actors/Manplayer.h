@@ -17,6 +17,8 @@ class ManPlayer : public BramkoPlayer {
 
   // TPlayerId whose input drives the fighter; -1 = this side's default (SlotPlayer).
   int inputSource = -1;
+  // The player whose input it reads now.
+  int InputPlayer() const;
 };
 
 // The dodge: off the arena for this many actions, at these x.

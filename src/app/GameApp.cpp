@@ -10,6 +10,7 @@
 #include "platform/Window.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Game.h"
+#include "shell/GameFiles.h"
 #include "shell/GameMedia.h"
 #include "shell/MatchReport.h"
 #include "shell/Random.h"
@@ -30,11 +31,29 @@ void ResetAll() {
   LastMatch = MatchReport{};
 }
 
+// One copy per user. A copy of the same user already running: false, and the reason on
+// standard error. With nowhere to put the lock at all the game still runs: refusing to
+// start would cost more than two copies writing the same atomically replaced files.
+bool TakeInstanceLock() {
+  for (const std::string& path : InstanceLockPaths()) {
+    if (!MakeFolderFor(path)) continue;
+    switch (platform::AcquireInstanceLock(path)) {
+      case platform::LockResult::Acquired: return true;
+      case platform::LockResult::HeldByAnother:
+        std::fprintf(stderr, "bramko2: すでに起動しています（ロック %s）。\n", path.c_str());
+        return false;
+      case platform::LockResult::Unavailable: break;
+    }
+  }
+  std::fprintf(stderr, "bramko2: 二重起動を防ぐロックを置ける場所がありません。このまま起動します。\n");
+  return true;
+}
+
 }  // namespace
 
 int RunGame(const GameOptions& options) {
-  if (options.singleInstance && !platform::AcquireInstanceLock("morvelbramkowin")) return 1;
   if (!options.dir.empty()) platform::SetExecutableDir(options.dir);
+  if (options.singleInstance && !TakeInstanceLock()) return 1;
   std::string error;
   if (!platform::Start(options.start, &error)) {
     std::fprintf(stderr, "bramko2: %s\n", error.c_str());

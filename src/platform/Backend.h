@@ -30,6 +30,10 @@ class Backend {
   virtual bool Focused() = 0;
   virtual bool JoyCaps(int id, platform::JoyCaps& caps) = 0;
   virtual bool JoyPos(int id, platform::JoyPos& pos) = 0;
+  virtual bool EscapeFromPad() = 0;
+  virtual std::string JoyName(int id) = 0;
+  virtual void JoyRumble(int id, unsigned strength, unsigned ms) = 0;
+  virtual void AddPadMappings(const std::string& file) = 0;
   virtual int Message(const std::string& caption, const std::string& text, MsgButtons buttons) = 0;
   // Modal windows run their own loop and return when closed; the scene timer runs under them
   // (RunTimerIfDue) and a key still held when one closes is not for the game (SwallowHeld).
@@ -40,6 +44,8 @@ class Backend {
 };
 
 Backend* CurrentBackend();
+// Backends call it after every pump of window events (see SetPumpObserver).
+void NotifyPumped();
 std::unique_ptr<Backend> MakeSdlBackend(std::string* error);
 struct StartOptions;
 std::unique_ptr<Backend> MakeHeadlessBackend(const StartOptions& options, std::string* error);

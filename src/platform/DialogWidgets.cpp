@@ -175,6 +175,38 @@ void Label(const std::string& text, int x, int y) {
   if (g_drawing) Text(x, y, text);
 }
 
+void Label(const std::string& text, Rect r) {
+  if (!g_drawing) return;
+  if (TextWidth(text) <= r.w) return Text(r.x, MidY(r), text);
+  // Drop whole UTF-8 characters from the end: continuation bytes, then their lead byte.
+  std::string cut = text;
+  while (!cut.empty() && TextWidth(cut + "...") > r.w) {
+    unsigned char last;
+    do {
+      last = static_cast<unsigned char>(cut.back());
+      cut.pop_back();
+    } while (!cut.empty() && (last & 0xC0) == 0x80);
+  }
+  Text(r.x, MidY(r), cut + "...");
+}
+
+bool CheckBox(const std::string& caption, Rect r, bool* checked) {
+  if (!g_drawing) return false;
+  const bool clicked = Hit("check:" + caption, r);
+  if (clicked) *checked = !*checked;
+  const float box = 13, y = r.y + std::floor((r.h - box) / 2);
+  Sunken(Rect{r.x, static_cast<int>(y), static_cast<int>(box), static_cast<int>(box)});
+  if (HeldDown()) Fill(r.x + 2, y + 2, box - 4, box - 4, kFace);
+  if (*checked) {
+    // The tick: a short stroke down to the right, a long one up.
+    ImVec2 a = At(r.x + 3, y + 6), b = At(r.x + 5.5f, y + 8.5f), c = At(r.x + 10, y + 4);
+    DL()->AddLine(a, b, kText, 2.0f);
+    DL()->AddLine(b, c, kText, 2.0f);
+  }
+  Text(r.x + box + 4, MidY(r), caption);
+  return clicked;
+}
+
 bool Button(const std::string& caption, Rect r, bool isDefault) {
   if (!g_drawing) return false;
   bool clicked = Hit("btn:" + caption, r);

@@ -1,5 +1,5 @@
 // platform: the controls of the game's own dialogs (group box, radio group, drop-down list,
-// list box, button, label and a key-capture box), drawn with Dear ImGui over the game area
+// list box, button, label, check box and a key-capture box), drawn with Dear ImGui over the game area
 // in the look of the system's dialogs, with the dialog font ("ＭＳ Ｐゴシック", 12 px).
 // Headless nothing is drawn: a dialog is answered with Cancel at once.
 #pragma once
@@ -32,6 +32,10 @@ void EndDialog();
 
 void GroupBox(const std::string& caption, Rect r);
 void Label(const std::string& text, int x, int y);
+// A label cut at the rectangle's width, ending in "..." when it did not fit.
+void Label(const std::string& text, Rect r);
+// A check box with its caption to the right of the box; true when the user toggled it.
+bool CheckBox(const std::string& caption, Rect r, bool* checked);
 // Buttons report a click; the default button carries the dark outer frame.
 bool Button(const std::string& caption, Rect r, bool isDefault = false);
 // A captioned group of radio buttons in columns (items run down each column first).

@@ -6,7 +6,7 @@
 
 #include "platform/DialogWidgets.h"
 #include "platform/Dialogs.h"
-#include "platform/HelpFile.h"
+#include "platform/HelpText.h"
 #include "platform/ImGuiLayer.h"
 #include "platform/LineBreak.h"
 #include "platform/Window.h"
@@ -22,7 +22,7 @@ constexpr int kVkPrior = 0x21, kVkNext = 0x22, kVkEscape = 0x1B, kVkUp = 0x26, k
 
 struct Viewer {
   std::string caption;
-  HelpDocument doc;
+  std::vector<HelpSection> sections;
   std::vector<std::string> titles;
   int current = 0;
   int shown = -1;  // section whose lines are laid out
@@ -39,7 +39,7 @@ struct Viewer {
   // The section's title, a blank line, then its text broken to the view's width.
   void LayOut(int textWidth) {
     shown = current;
-    const HelpSection& s = doc.sections[static_cast<size_t>(current)];
+    const HelpSection& s = sections[static_cast<size_t>(current)];
     lines = {s.keyword, ""};
     auto body = BreakLines(s.body, static_cast<float>(textWidth), [](std::string_view t) { return dlg::TextWidth(t); });
     lines.insert(lines.end(), body.begin(), body.end());
@@ -82,13 +82,15 @@ struct Viewer {
 void RunHelpViewer(const std::string& file, const std::string& keyword) {
   Viewer v;
   v.caption = WindowTitle().empty() ? "ヘルプ" : WindowTitle() + " ヘルプ";
-  v.doc = LoadHelpFile(file);
-  for (const auto& s : v.doc.sections) {
+  v.sections = LoadHelpFile(file);
+  if (v.sections.empty()) v.sections.push_back({"ヘルプ", "ヘルプファイル " + file + " が見つかりません。"});
+  for (auto& s : v.sections) {
+    while (!s.body.empty() && s.body.back() == '\n') s.body.pop_back();
     v.titles.push_back(s.keyword);
     RequireGlyphs(s.keyword);
     RequireGlyphs(s.body);
   }
-  v.current = v.doc.Find(keyword);
+  v.current = FindHelpSection(v.sections, keyword);
   dlg::ScrollListTo("help:topics", v.current);
   dlg::RunDialog([&v] { return v.Draw(); }, [] { return static_cast<int>(kMsgOk); });
 }

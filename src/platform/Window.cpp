@@ -7,6 +7,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Pictures.h"
 #include "platform/Platform.h"
+#include "platform/Signals.h"
 
 namespace platform {
 
@@ -139,6 +140,7 @@ void RunMessageLoop() {
   Backend* b = CurrentBackend();
   auto& w = W();
   while (b && !w.closed) {
+    NoticeTerminationSignal();
     b->Service();
     if (w.closed) break;
     if (RunTimerIfDue()) continue;

@@ -6,6 +6,7 @@
 #include "platform/Window.h"
 #include "settings/Ginput.h"
 #include "shell/GameMedia.h"
+#include "shell/PadRumble.h"
 
 bool InputDisabled = false;
 bool QuitRequested = false;
@@ -167,5 +168,7 @@ void ResetGameInputState() {
   LastDirections[0] = LastDirections[1] = 0;
   JoystickPollerP1 = JoystickPollerP2 = nullptr;
   JoystickLastDirections[0] = JoystickLastDirections[1] = 0;
+  JoystickSwapButtons = false;
+  PadRumbleOnHit = false;
   KeyTable::ClearKeys();  // twelve empty lists until the settings fill them
 }

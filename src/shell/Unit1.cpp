@@ -24,8 +24,6 @@ void PumpWindowMessages() { platform::Service(); }
 
 }  // namespace
 
-std::string SettingsFilePath() { return platform::ExecutableDir() + "BRAMKO.INI"; }
-
 TForm1::TForm1() {
   Form1 = this;
   GameInput1.SetInputMode(imJoyStick1);
@@ -77,7 +75,8 @@ platform::Canvas& TForm1::Canvas() { return platform::WindowCanvasBitmap().GetCa
 platform::Canvas& TForm1::Image1Canvas() { return platform::ImageCanvasBitmap().GetCanvas(); }
 
 void TForm1::FormCreate() {
-  platform::SetCurrentDir(platform::ExecutableDir());
+  // Media, arena and help files are opened by bare name from the data folder.
+  platform::SetCurrentDir(DataFolder());
   Canvas().brush = platform::Brush{platform::kBlack};
   Canvas().FillRect({0, 0, platform::kGameWidth, platform::kGameHeight});
   InitWorld(Canvas(), Image1Canvas());

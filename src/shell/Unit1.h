@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "settings/Ginput.h"
+#include "shell/GameFiles.h"  // SettingsFilePath, for the rooms that read the settings
 #include "shell/Mscunit.h"
 
 class TForm1 {
@@ -41,5 +42,3 @@ extern void (*ShowSettingsDialog)();
 extern void (*ApplyStoredSettings)();
 extern void (*SaveProgressHook)();
 
-// The settings file beside the executable.
-std::string SettingsFilePath();

@@ -8,6 +8,7 @@
 #include "settings/KeyTable.h"
 #include "settings/SettingsFile.h"
 #include "shell/Bramkoworld.h"
+#include "shell/Game.h"
 #include "shell/Unit1.h"
 #include "support/Headless.h"
 
@@ -23,8 +24,9 @@ int64_t MenuTimeAfter(const std::string& script, bool click = false) {
   bool settingsInstalled = false;
   testing_support::RunHeadlessGame(script, kPressAt + 1000, 1, [&] {
     settingsInstalled = ApplyStoredSettings != nullptr;
-    // The keys of the game as they stand without a settings file.
+    // The keys of the game as they stand without a settings file, and no joystick assigned.
     LoadKeyLists("", true);
+    JoystickPollerP1 = JoystickPollerP2 = nullptr;
     MainMenuConstructor = [](platform::Canvas&) { g_menuAt = platform::headless::Now(); };
     if (click) platform::DeliverMouseUp();
   });

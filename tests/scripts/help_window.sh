@@ -11,15 +11,17 @@ work="$(mktemp -d)"
 trap 'kill ${game_pid:-} ${xvfb_pid:-} 2>/dev/null; [ -n "${KEEP_SHOTS:-}" ] && cp "$work"/*.png "$KEEP_SHOTS"/; rm -rf "$work"' EXIT
 export XDG_RUNTIME_DIR="$work" SDL_AUDIODRIVER=dummy
 fail() { echo "FAIL: $*"; exit 1; }
-. "$(dirname "$0")/lib/xwindow.bash"
+. "$(dirname "$0")/lib/window.sh"
 
-start_display
+start_xvfb
 
 # A folder of its own: the game's settings file there asks for nothing.
 mkdir "$work/game"
 cp "$build/bramko2" "$work/game/"
 for f in "$build"/*.wav "$build"/*.mid "$build"/map?.txt "$build/BRAMKO.HLP"; do ln -s "$f" "$work/game/"; done
-start_game "$work/game/bramko2"
+"$work/game/bramko2" >"$work/game.txt" 2>&1 &
+game_pid=$!
+wait_for_window
 xdotool windowfocus --sync "$win" 2>/dev/null
 sleep 2
 

@@ -9,7 +9,7 @@ work="$(mktemp -d)"
 trap 'kill ${game_pid:-} ${xvfb_pid:-} 2>/dev/null; rm -rf "$work"' EXIT
 export XDG_RUNTIME_DIR="$work" SDL_AUDIODRIVER=dummy
 fail() { echo "FAIL: $*"; exit 1; }
-. "$(dirname "$0")/lib/xwindow.bash"
+. "$(dirname "$0")/lib/window.sh"
 
 # Without a display the game explains itself and ends with status 2.
 (unset DISPLAY WAYLAND_DISPLAY; SDL_VIDEODRIVER= "$game" >"$work/nodisplay.txt" 2>&1)
@@ -17,8 +17,11 @@ status=$?
 [ "$status" -eq 2 ] || fail "without a display the exit status was $status, expected 2"
 grep -qi "display" "$work/nodisplay.txt" || fail "no message about the display: $(cat "$work/nodisplay.txt")"
 
-start_display
-start_game "$game"
+start_xvfb
+
+"$game" >"$work/game.txt" 2>&1 &
+game_pid=$!
+wait_for_window
 
 # A second copy ends at once with status 1 while the first runs.
 timeout 30 "$game" >/dev/null 2>&1

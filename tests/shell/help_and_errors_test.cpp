@@ -10,7 +10,7 @@
 #include <stdexcept>
 
 #include "actors/Comparas.h"
-#include "platform/HelpFile.h"
+#include "platform/HelpText.h"
 #include "platform/Window.h"
 #include "platform/headless/HeadlessControl.h"
 #include "shell/Bramkoworld.h"
@@ -60,12 +60,12 @@ std::set<std::string> KeywordsScreensSet() {
 }
 
 TEST(Help, EveryKeywordAScreenSetsHasItsOwnSection) {
-  const platform::HelpDocument doc = platform::LoadHelpFile(BRAMKO_RUNTIME_DIR "/BRAMKO.HLP");
+  const auto help = platform::LoadHelpFile(BRAMKO_RUNTIME_DIR "/BRAMKO.HLP");
   const std::set<std::string> keywords = KeywordsScreensSet();
   EXPECT_GE(keywords.size(), 23u + 7u);
-  for (const auto& k : keywords) EXPECT_GT(doc.Find(k, true), 0) << "no section for " << k;
-  EXPECT_EQ(doc.Find("no such screen"), 0);  // the contents
-  EXPECT_EQ(doc.Find(""), 0);
+  for (const auto& k : keywords) EXPECT_GT(platform::FindHelpSection(help, k, true), 0) << "no section for " << k;
+  EXPECT_EQ(platform::FindHelpSection(help, "no such screen"), 0);  // the contents
+  EXPECT_EQ(platform::FindHelpSection(help, ""), 0);
 }
 
 }  // namespace

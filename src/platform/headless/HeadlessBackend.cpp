@@ -66,6 +66,15 @@ class HeadlessBackend : public Backend {
     pos = sticks_[id].pos;
     return true;
   }
+  bool EscapeFromPad() override { return false; }  // the fake sticks have no Start
+  std::string JoyName(int id) override {
+    if (id < 0 || id > 1 || !sticks_[id].present) return "";
+    return "Headless Joystick " + std::to_string(id + 1);
+  }
+  void JoyRumble(int id, unsigned strength, unsigned ms) override {
+    if (id >= 0 && id <= 1 && sticks_[id].present) rumbles_.push_back(headless::Rumble{now_, id, strength, ms});
+  }
+  void AddPadMappings(const std::string&) override {}
 
   int Message(const std::string& caption, const std::string& text, MsgButtons buttons) override {
     std::fprintf(stderr, "[message] %s: %s\n", caption.c_str(), text.c_str());
@@ -102,6 +111,7 @@ class HeadlessBackend : public Backend {
   ~HeadlessBackend() override { g_lastNow = now_; }
   static inline std::vector<std::string> g_messages;  // kept after the run ends
   static inline std::vector<headless::HelpVisit> g_helpVisits;  // kept after the run ends
+  std::vector<headless::Rumble> rumbles_;
   static inline int64_t g_lastNow = 0;
 
  private:
@@ -118,6 +128,7 @@ class HeadlessBackend : public Backend {
   void Pump() {
     while (next_ < events_.size() && events_[next_].ms <= now_) Apply(events_[next_++]);
     if (!WindowClosed() && now_ >= until_) CloseWindow();
+    NotifyPumped();
     if (WindowClosed() && now_ > until_ + kStuckAfterCloseMs) {
       std::fprintf(stderr, "bramko-sim: the game did not end %lld ms after its window closed\n",
                    static_cast<long long>(kStuckAfterCloseMs));
@@ -212,6 +223,11 @@ void SetJoystick(int id, bool present, unsigned x, unsigned y, unsigned buttons)
 const std::vector<std::string>& Messages() { return HeadlessBackend::g_messages; }
 const std::vector<HelpVisit>& HelpVisits() {
   return HeadlessBackend::g_helpVisits;
+}
+const std::vector<Rumble>& Rumbles() {
+  static const std::vector<Rumble> none;
+  auto* h = Headless();
+  return h ? h->rumbles_ : none;
 }
 int64_t Now() {
   auto* h = Headless();

@@ -21,6 +21,13 @@ struct HelpVisit {
   int64_t openedMs = 0, closedMs = -1;
 };
 const std::vector<HelpVisit>& HelpVisits();
+// Every rumble asked of a present fake joystick so far.
+struct Rumble {
+  int64_t at = 0;  // virtual time
+  int id = 0;
+  unsigned strength = 0, ms = 0;
+};
+const std::vector<Rumble>& Rumbles();
 // Virtual time in ms since the backend started (after it stopped: where it ended).
 int64_t Now();
 
