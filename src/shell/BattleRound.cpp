@@ -7,6 +7,7 @@
 #include "actors/Tip.h"
 #include "field/Fieldxchip.h"
 #include "platform/Dialogs.h"
+#include "platform/Input.h"
 #include "platform/Platform.h"
 #include "platform/Window.h"
 #include "shell/Battle.h"
@@ -36,8 +37,19 @@ void Announce(int roundIndex) {
   Arena->RedrawAll();
 }
 
+// The frame loop reads its keys itself and removes the window's key messages meanwhile, so
+// the form never answers a key of the round. It starts with no press left from before.
+struct FrameLoopKeys {
+  FrameLoopKeys() {
+    platform::DropPendingPresses();
+    platform::SetKeyMessagesDropped(true);
+  }
+  ~FrameLoopKeys() { platform::SetKeyMessagesDropped(false); }
+};
+
 // The per-frame work of the round; wrQuit when the player left the battle.
 TWaitResult FrameLoop() {
+  const FrameLoopKeys keys;
   int secondCounter = kFramesPerSecond;
   int chipCountdown = 1;
   for (;;) {
@@ -61,9 +73,8 @@ TWaitResult FrameLoop() {
     // F4, switching to another program, or the window closing ends the match.
     if (KeyIsDown(kF4) || !platform::HasFocus() || QuitRequested) return wrQuit;
     if (secondCounter % 8 != 0) {
-      // The window's own key handling never runs in a round: a key press reaches the form
-      // at once and nothing piles up, so there is no pending key message to drop here.
       KeepMusicLooping();
+      // The help is modal: no frame steps and the clock stands until it is closed.
       if (KeyIsDown(VK_F1_KEY)) platform::ShowHelp(HelpFile, HelpKeyword);
       if (KeyIsDown(VK_ESCAPE_KEY) && PauseBattle() == wrQuit) return wrQuit;
     }
@@ -118,6 +129,7 @@ TWaitResult PauseBattle() {
   ScreenCanvas->copyMode = platform::CopyMode::Copy;
   ScreenCanvas->CopyRect({192, 208, 448, 304}, SpriteSheet, {256, 512, 512, 608});
   platform::SetCursorVisible(true);
+  platform::SetKeyMessagesDropped(false);  // the pause pumps messages: F1 opens the help here
 
   WaitRelease();
   if (WaitPress() == wrCancel || QuitRequested) return wrQuit;
@@ -128,5 +140,6 @@ TWaitResult PauseBattle() {
   platform::SetImageVisible(false);
   PumpMessages();
   PaintStatusPanel(*BattleCanvas);
+  platform::SetKeyMessagesDropped(true);
   return wrNone;
 }

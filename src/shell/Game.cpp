@@ -19,7 +19,8 @@ namespace {
 
 constexpr int kSystemKeys[] = {VK_SPACE_KEY, VK_ENTER_KEY, VK_ESCAPE_KEY, VK_F2_KEY, VK_F1_KEY};
 
-bool Inactive() { return !platform::HasFocus() || InputDisabled; }
+// A modal window or an open menu has the input: no screen reads keys or joysticks under it.
+bool Inactive() { return !platform::HasFocus() || InputDisabled || platform::InputHeld(); }
 
 // Copies the list: reading a key pumps window events, and a menu command run by them may
 // reload the key table under our feet.

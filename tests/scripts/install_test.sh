@@ -105,7 +105,7 @@ pick() {  # menu x, item y, file, keys to send after the item
 }
 pick 25 34 "$work/p1/home/data/bramko2/BRAMKO.DAT" "" || fail "ファイル → 保存 wrote no save"
 # 設定 → 設定変更, then Enter for OK: every setting is written.
-pick 114 34 "$work/p1/home/config/bramko2/BRAMKO.INI" Return || fail "settings OK wrote no settings file"
+pick 88 34 "$work/p1/home/config/bramko2/BRAMKO.INI" Return || fail "settings OK wrote no settings file"
 iconv -f CP932 -t UTF-8 "$work/p1/home/config/bramko2/BRAMKO.INI" | grep -qx 'ゲームスピード=2' \
   || fail "the settings file holds: $(iconv -f CP932 -t UTF-8 "$work/p1/home/config/bramko2/BRAMKO.INI")"
 ls "$prefix/bin" "$prefix/share/bramko2" | grep -q 'BRAMKO\.\(INI\|DAT\)' && fail "wrote into the installed prefix"
