@@ -12,6 +12,8 @@
 #include "battle/RoundResult.h"
 #include "field/Fieldxchip.h"
 #include "platform/Dialogs.h"
+#include "platform/Input.h"
+#include "platform/Platform.h"
 #include "platform/Window.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Drawing.h"
@@ -36,9 +38,20 @@ void Announce(int roundIndex) {
   Arena->RedrawAll();
 }
 
+// The frame loop reads its keys itself and removes the window's key messages meanwhile, so
+// the form never answers a key of the round. It starts with no press left from before.
+struct FrameLoopKeys {
+  FrameLoopKeys() {
+    platform::DropPendingPresses();
+    platform::SetKeyMessagesDropped(true);
+  }
+  ~FrameLoopKeys() { platform::SetKeyMessagesDropped(false); }
+};
+
 // The per-frame work of the round; wrQuit when the player left the battle.
 TWaitResult FrameLoop() {
   MatchInput& door = Door();
+  const FrameLoopKeys keys;
   int secondCounter = kFramesPerSecond;
   int chipCountdown = 1;
   for (;;) {
@@ -63,9 +76,8 @@ TWaitResult FrameLoop() {
     // F4, switching to another program, or the window closing ends the match.
     if (door.CheckStop() != RoundStop::None) return wrQuit;
     if (secondCounter % 8 != 0) {
-      // The window's own key handling never runs in a round: a key press reaches the form
-      // at once and nothing piles up, so there is no pending key message to drop here.
       KeepMusicLooping();
+      // The help is modal: no frame steps and the clock stands until it is closed.
       if (door.HelpKey()) platform::ShowHelp(HelpFile, HelpKeyword);
       if (door.PauseKey() && PauseBattle() == wrQuit) return wrQuit;
     }
@@ -122,6 +134,7 @@ TWaitResult PauseBattle() {
   ScreenCanvas->copyMode = platform::CopyMode::Copy;
   ScreenCanvas->CopyRect({192, 208, 448, 304}, SpriteSheet, {256, 512, 512, 608});
   platform::SetCursorVisible(true);
+  platform::SetKeyMessagesDropped(false);  // the pause pumps messages: F1 opens the help here
 
   WaitRelease();
   if (WaitPress() == wrCancel || QuitRequested) return wrQuit;
@@ -132,5 +145,6 @@ TWaitResult PauseBattle() {
   platform::SetImageVisible(false);
   PumpMessages();
   PaintStatusPanel(*BattleCanvas);
+  platform::SetKeyMessagesDropped(true);
   return wrNone;
 }

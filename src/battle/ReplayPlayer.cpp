@@ -16,6 +16,11 @@
 namespace {
 
 constexpr uint32_t kFastRate = 4;
+// Once stopped, what is left of the match (the end of an announcement, the dissolve) passes
+// this much faster: the viewer is back at once.
+constexpr uint32_t kWindDownRate = 50;
+// How often the viewer's keys are looked at during the waits that read none.
+constexpr uint32_t kHearEveryMs = 10;
 // The pause and the waits for a release are shown at most this long: a player who paused
 // for a cup of tea made the fight no different.
 constexpr uint32_t kLongestIdleWaitMs = 2000;
@@ -135,9 +140,14 @@ const TapeEntry* ReplayInput::Take(TapeOp op) {
 }
 
 bool ReplayInput::ViewerLeft() {
+  lastHeard_ = TickCount();
   if (stop_ == Stop::None && (KeyIsDown(VK_ESCAPE_KEY) || QuitRequested)) stop_ = Stop::Viewer;
-  SetClockRate(stop_ == Stop::None && AnyKeyHeld() ? kFastRate : 1);
+  SetClockRate(stop_ != Stop::None ? kWindDownRate : AnyKeyHeld() ? kFastRate : 1);
   return stop_ != Stop::None;
+}
+
+void ReplayInput::Turn() {
+  if (TickCount() - lastHeard_ >= kHearEveryMs) ViewerLeft();
 }
 
 void ReplayInput::BeginFrame() {

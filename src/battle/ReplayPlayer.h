@@ -33,6 +33,9 @@ class ReplayInput final : public MatchInput {
   bool Checkpoint(uint32_t checksum) override;
   bool Closing() override;
   TWaitResult Watch(WaitKind kind, uint32_t ms, LiveWait live) override;
+  // The viewer is heard also while the match waits without reading keys (an announcement,
+  // the winner's jumps).
+  void Turn() override;
 
   // After the match: how it went, judged by the tape and the match's report.
   ReplayOutcome Outcome(const MatchReport& report) const;
@@ -51,6 +54,7 @@ class ReplayInput final : public MatchInput {
   TInputBits bits_[2] = {0, 0};
   Stop stop_ = Stop::None;
   bool recordedClosing_ = false;
+  uint32_t lastHeard_ = 0;
 };
 
 // Plays the replay on the window as it stands and puts everything back afterwards.

@@ -25,6 +25,7 @@ class ReplayRecorder final : public MatchInput {
   bool Checkpoint(uint32_t checksum) override;
   bool Closing() override;
   TWaitResult Watch(WaitKind kind, uint32_t ms, LiveWait live) override;
+  void Turn() override { through_.Turn(); }
 
   // The replay, ending with the match's result.
   Replay Finish(const MatchReport& result);

@@ -5,6 +5,7 @@
 #pragma once
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform::dlg {
@@ -44,6 +45,15 @@ bool RadioGroup(const std::string& caption, const std::vector<std::string>& item
 bool ComboBox(const std::string& id, const std::vector<std::string>& items, Rect r, int* index);
 // A list box with one selectable line per item; true when the user clicked a line.
 bool ListBox(const std::string& id, const std::vector<std::string>& lines, Rect r, int* selected);
+// A read-only view of lines in a sunken field, with a scroll bar when they do not fit.
+void TextView(const std::string& id, const std::vector<std::string>& lines, Rect r);
+// Scrolls a list box or text view by a number of lines (negative: up).
+void ScrollLines(const std::string& id, int lines);
+// Scrolls a list box or text view at its next drawing so that the line is in view.
+void ScrollListTo(const std::string& id, int line);
+// Width of a text in the dialog font, and the height of one line of a list or text view.
+float TextWidth(std::string_view text);
+int LineHeight();
 // A one-line box showing text, with a caret while focused; true when it was clicked.
 bool KeyBox(const std::string& id, const std::string& text, Rect r, bool focused);
 // An edit box for a line of text (UTF-8, at most maxBytes), typed into while it has the

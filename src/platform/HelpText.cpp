@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <fstream>
+#include <string_view>
 
 namespace platform {
 
@@ -46,7 +47,28 @@ std::string ValidUtf8(const std::string& s) {
   return out;
 }
 
+// Trims ASCII blanks and the ideographic space: a keyword set by a screen may carry one
+// (an opponent's name padded to its full width).
+std::string_view Trim(std::string_view s) {
+  constexpr std::string_view kWide = "\u3000";
+  for (;;) {
+    if (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    else if (s.substr(0, kWide.size()) == kWide) s.remove_prefix(kWide.size());
+    else if (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    else if (s.size() >= kWide.size() && s.substr(s.size() - kWide.size()) == kWide) s.remove_suffix(kWide.size());
+    else return s;
+  }
+}
+
 }  // namespace
+
+int FindHelpSection(const std::vector<HelpSection>& sections, const std::string& keyword, bool exactOnly) {
+  const std::string_view wanted = Trim(keyword);
+  if (!wanted.empty())
+    for (size_t i = 0; i < sections.size(); ++i)
+      if (Trim(sections[i].keyword) == wanted) return static_cast<int>(i);
+  return exactOnly ? -1 : 0;
+}
 
 std::vector<HelpSection> ParseHelpText(const std::string& raw) {
   const std::string text = ValidUtf8(raw);

@@ -19,5 +19,8 @@ struct HelpSection {
 std::vector<HelpSection> ParseHelpText(const std::string& text);
 // The file's sections (at most kMaxHelpBytes of it); none when it cannot be read.
 std::vector<HelpSection> LoadHelpFile(const std::string& file);
+// The section opened for a keyword: the one headed by it (blanks around either, also
+// full-width ones, do not count), else 0, the contents; -1 instead when exactOnly.
+int FindHelpSection(const std::vector<HelpSection>& sections, const std::string& keyword, bool exactOnly = false);
 
 }  // namespace platform

@@ -7,9 +7,15 @@
 namespace platform {
 
 // Current down state of a key, after pumping pending events. A key that went down and up
-// since the last read of it reads as down once. Codes no key produces (0, 255 and above,
-// negative) are never down. Nothing is down while the window does not have the focus.
+// since the last read of it reads as down once, if that read comes soon (KeyLatch). Codes
+// no key produces (0, 255 and above, negative) are never down. Nothing is down while the
+// window does not have the focus, nor while the input is held (below).
 bool KeyDown(int vk);
+// True while a modal window (message box, dialog, the help viewer) or an open menu has the
+// input: no game screen may read keys or joysticks then.
+bool InputHeld();
+// Forgets every key press nobody has read yet: a new scene or round starts with none.
+void DropPendingPresses();
 // Name of the key for the key dialog; empty for a code with no physical key.
 std::string KeyName(int vk);
 

@@ -10,10 +10,21 @@ namespace platform {
 namespace {
 std::unique_ptr<Backend> g_backend;
 bool g_headless = false;
+int g_modalDepth = 0;       // modal windows open (one may open another)
 std::function<void()> g_pumpObserver;
 bool g_observing = false;
 bool g_keysPumped = false;  // events were pumped for a key read at g_keysPumpedAt
 uint32_t g_keysPumpedAt = 0;
+
+// Every modal window goes through here, so the input is held for exactly as long as one is up.
+class ModalScope {
+ public:
+  ModalScope() { ++g_modalDepth; }
+  ~ModalScope() { --g_modalDepth; }
+  ModalScope(const ModalScope&) = delete;
+  ModalScope& operator=(const ModalScope&) = delete;
+};
+
 }  // namespace
 
 Backend* CurrentBackend() { return g_backend.get(); }
@@ -51,6 +62,12 @@ void Service() {
   if (g_backend) g_backend->Service();
 }
 
+bool InputHeld() { return g_modalDepth > 0 || (g_backend && g_backend->MenuOpen()); }
+
+void DropPendingPresses() {
+  if (g_backend) g_backend->DropPendingPresses();
+}
+
 void SetPumpObserver(std::function<void()> observer) { g_pumpObserver = std::move(observer); }
 
 void NotifyPumped() {
@@ -61,7 +78,7 @@ void NotifyPumped() {
 }
 
 bool KeyDown(int vk) {
-  if (!g_backend || vk <= 0 || vk > 254) return false;
+  if (!g_backend || vk <= 0 || vk > 254 || InputHeld()) return false;
   // One poll reads many keys in the same millisecond (a battle frame reads twenty-odd):
   // pumping once per tick keeps every read current without a pump per key.
   const uint32_t now = g_backend->Ticks();
@@ -86,11 +103,14 @@ void AddPadMappings(const std::string& file) {
 
 int ShowMessage(const std::string& caption, const std::string& text, MsgButtons buttons) {
   if (!g_backend) return buttons == MsgButtons::YesNo ? kMsgNo : kMsgOk;
+  ModalScope modal;
   return g_backend->Message(caption, text, buttons);
 }
 
 int RunModal(const std::function<int()>& drawFrame) {
-  return g_backend ? g_backend->Modal(drawFrame) : kMsgCancel;
+  if (!g_backend) return kMsgCancel;
+  ModalScope modal;
+  return g_backend->Modal(drawFrame);
 }
 
 namespace {
@@ -98,7 +118,9 @@ std::string g_lastHelp;
 }
 void ShowHelp(const std::string& helpFile, const std::string& keyword) {
   g_lastHelp = helpFile + "#" + keyword;
-  if (g_backend) g_backend->Help(helpFile, keyword);
+  if (!g_backend) return;
+  ModalScope modal;
+  g_backend->Help(helpFile, keyword);
 }
 std::string LastHelpRequest() { return g_lastHelp; }
 

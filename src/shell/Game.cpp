@@ -19,7 +19,8 @@ namespace {
 
 constexpr int kSystemKeys[] = {VK_SPACE_KEY, VK_ENTER_KEY, VK_ESCAPE_KEY, VK_F2_KEY, VK_F1_KEY};
 
-bool Inactive() { return !platform::HasFocus() || InputDisabled; }
+// A modal window or an open menu has the input: no screen reads keys or joysticks under it.
+bool Inactive() { return !platform::HasFocus() || InputDisabled || platform::InputHeld(); }
 
 WaitWatcher* g_watcher = nullptr;
 // The game's clock runs at g_rate times the system's since the moment it took that rate.
@@ -113,7 +114,10 @@ void SetClockRate(uint32_t rate) {
   g_rate = rate;
 }
 
-void WaitTurn(uint32_t remainingMs) { platform::SpinTurn(remainingMs / g_rate); }
+void WaitTurn(uint32_t remainingMs) {
+  if (g_watcher) g_watcher->Turn();
+  platform::SpinTurn(remainingMs / g_rate);
+}
 
 WaitWatcher* SetWaitWatcher(WaitWatcher* watcher) {
   WaitWatcher* before = g_watcher;

@@ -47,6 +47,8 @@ class WaitWatcher {
  public:
   // live runs the wait itself; Release answers wrNone, Abort wrQuit when abandoned.
   virtual TWaitResult Watch(WaitKind kind, uint32_t ms, LiveWait live) = 0;
+  // Every turn of every wait, also the busy waits that read no key.
+  virtual void Turn() {}
 
  protected:
   ~WaitWatcher() = default;

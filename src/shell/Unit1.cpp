@@ -1,6 +1,8 @@
 // shell: main window and its event handlers.
 #include "shell/Unit1.h"
 
+#include <algorithm>
+
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/IniFile.h"
@@ -30,6 +32,8 @@ TForm1::TForm1() {
   GameInput1.SetAutoUpdate(true);
   JoystickInput = &GameInput1;
   platform::CreateMainWindow("Bramko2 for Windows");
+  // The window's icon is the hero's face from the title picture.
+  platform::SetWindowIcon("C2_TITLE", {462, 192, 622, 352});
   platform::WindowHandlers h;
   h.onTimer = [this] { Timer1Timer(); };
   h.onClose = [this] { FormClose(); };
@@ -88,7 +92,17 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::Timer1Timer() {
-  if (SceneStep && SceneStep() == -1) platform::CloseWindow();
+  // A message box or the help opened inside a step runs the clock under it; the step that
+  // opened it is still running and is not entered again (another one, such as the settings
+  // dialog's music keeper, is).
+  const SceneStepFn step = SceneStep;
+  if (!step || std::find(runningSteps_.begin(), runningSteps_.end(), step) != runningSteps_.end()) return;
+  runningSteps_.push_back(step);
+  struct Leave {
+    std::vector<SceneStepFn>& steps;
+    ~Leave() { steps.pop_back(); }  // also when the step throws (the message loop shows it)
+  } leave{runningSteps_};
+  if (step() == -1) platform::CloseWindow();
 }
 
 void TForm1::FormClose() { QuitRequested = true; }
@@ -105,11 +119,10 @@ void TForm1::FormPaint() {
 
 void TForm1::Image1MouseUp() { MouseClicked = true; }
 
+// Key presses reach here wherever the game pumps messages: menus, maps, the pause and the
+// round results. The battle's frame loop drops them and answers F1 itself.
 void TForm1::FormKeyDown(int vk) {
-  // During a battle the round loop polls F1 itself; answering here as well would open the
-  // help twice, since this platform hands every key press to the window at once.
-  if (vk != VK_F1_KEY || GameScreenActive) return;
-  platform::ShowHelp(HelpFile, HelpKeyword);
+  if (vk == VK_F1_KEY) platform::ShowHelp(HelpFile, HelpKeyword);
 }
 
 void TForm1::SCComponent1WndProc(TSCComponent& sender, TMessage& message) {

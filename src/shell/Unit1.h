@@ -3,6 +3,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "settings/Ginput.h"
 #include "shell/GameFiles.h"  // SettingsFilePath, for the rooms that read the settings
@@ -30,6 +31,7 @@ class TForm1 {
  private:
   TSCComponent SCComponent1;
   bool destroyed_ = false;
+  std::vector<int (*)()> runningSteps_;  // scene steps on the call stack, outermost first
 };
 
 extern TForm1* Form1;

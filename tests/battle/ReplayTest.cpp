@@ -52,17 +52,17 @@ void Check(const char* name, const Outcome& got, const Outcome& want) {
 }
 
 TEST(ReplayTest, VersusMatchesOfRandomPlay) {
-  Check("versus 11", Replay(11, nullptr), {2, 122029, {{32, 3870, 2, 2, 9, 4}, {-576, 530, 0, 4, 6, 0}}});
-  Check("versus 12", Replay(12, nullptr), {2, 180779, {{-448, 3190, 2, 8, 13, 8}, {-1248, 1615, 1, 2, 7, 2}}});
+  Check("versus 11", Replay(11, nullptr), {0, 122029, {{-816, 545, 0, 1, 6, 2}, {-304, 4245, 2, 1, 9, 5}}});
+  Check("versus 12", Replay(12, nullptr), {2, 120877, {{-544, 3610, 2, 4, 9, 4}, {-704, 530, 0, 4, 6, 3}}});
 }
 
 TEST(ReplayTest, StoryMatchesAgainstTheComputer) {
   Check("story 21 vs tako", Replay(21, Opponents().At(0)),
-        {1, 180563, {{-832, 2040, 1, 2, 8, 2}, {-336, 3385, 2, 1, 8, 5}}});
+        {0, 120688, {{-768, 655, 0, 2, 6, 3}, {-464, 4425, 2, 1, 10, 5}}});
   Check("story 22 vs scorpion", Replay(22, Opponents().At(3)),
-        {0, 93752, {{-1216, 380, 0, 4, 1, 0}, {16, 5810, 2, 1, 8, 8}}});
+        {0, 109277, {{-1408, 385, 0, 2, 6, 1}, {-160, 6310, 2, 0, 12, 9}}});
   Check("story 23 vs doraq", Replay(23, Opponents().At(14)),
-        {0, 69544, {{-944, 130, 0, 1, 1, 0}, {304, 6950, 2, 19, 6, 6}}});
+        {0, 62689, {{-976, 50, 0, 1, 0, 0}, {160, 7045, 2, 10, 9, 6}}});
 }
 
 }  // namespace

@@ -11,7 +11,9 @@ source_dir="$(cd "$(dirname "$0")/../.." && pwd)"
 work="$(mktemp -d)"
 pids=()
 cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+  # The games first, the display last: a game whose display vanished first has been seen
+  # to linger.
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
   chmod -R u+w "$work" 2>/dev/null
   rm -rf "$work"
 }
@@ -103,7 +105,7 @@ pick() {  # menu x, item y, file, keys to send after the item
 }
 pick 25 34 "$work/p1/home/data/bramko2/BRAMKO.DAT" "" || fail "ファイル → 保存 wrote no save"
 # 設定 → 設定変更, then Enter for OK: every setting is written.
-pick 114 34 "$work/p1/home/config/bramko2/BRAMKO.INI" Return || fail "settings OK wrote no settings file"
+pick 88 34 "$work/p1/home/config/bramko2/BRAMKO.INI" Return || fail "settings OK wrote no settings file"
 iconv -f CP932 -t UTF-8 "$work/p1/home/config/bramko2/BRAMKO.INI" | grep -qx 'ゲームスピード=2' \
   || fail "the settings file holds: $(iconv -f CP932 -t UTF-8 "$work/p1/home/config/bramko2/BRAMKO.INI")"
 ls "$prefix/bin" "$prefix/share/bramko2" | grep -q 'BRAMKO\.\(INI\|DAT\)' && fail "wrote into the installed prefix"

@@ -9,10 +9,15 @@
 #include <string>
 #include <map>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "platform/Backend.h"
+#include "platform/HelpViewer.h"
 #include "platform/ImGuiLayer.h"
+#include "platform/MenuBar.h"
+#include "platform/MessageBox.h"
 #include "platform/Platform.h"
 #include "platform/Signals.h"
 #include "platform/VkMap.h"
@@ -112,6 +117,8 @@ class SdlBackend : public Backend {
   }
 
   bool ReadKey(int vk) override { return HasFocus() && keys_.Read(vk, Ticks()); }
+  void DropPendingPresses() override { keys_.DropPending(); }
+  bool MenuOpen() override { return ui::MenuOpen(); }
   bool Focused() override { return HasFocus(); }
 
   bool JoyCaps(int id, platform::JoyCaps& caps) override { return pads_ && pads_->Caps(id, caps); }
@@ -126,32 +133,7 @@ class SdlBackend : public Backend {
   }
 
   int Message(const std::string& caption, const std::string& text, MsgButtons buttons) override {
-    int result = 0;
-    Modal([&]() -> int {
-      ImGui::OpenPopup(caption.c_str());
-      ImGui::SetNextWindowPos(ImVec2(kGameWidth / 2.0f, (kGameHeight + ui::MenuHeight()) / 2.0f), ImGuiCond_Always,
-                              ImVec2(0.5f, 0.5f));
-      if (ImGui::BeginPopupModal(caption.c_str(), nullptr, ImGuiWindowFlags_AlwaysAutoResize)) {
-        ImGui::TextUnformatted(text.c_str());
-        ImGui::Spacing();
-        auto button = [&](const char* label, int value) {
-          if (ImGui::Button(label, ImVec2(80, 0))) result = value;
-          ImGui::SameLine();
-        };
-        if (buttons == MsgButtons::YesNo) {
-          button("はい", kMsgYes);
-          button("いいえ", kMsgNo);
-        } else {
-          button("OK", kMsgOk);
-          if (buttons == MsgButtons::OkCancel) button("キャンセル", kMsgCancel);
-        }
-        if (ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter)))
-          result = buttons == MsgButtons::YesNo ? kMsgYes : kMsgOk;
-        ImGui::EndPopup();
-      }
-      return result;
-    });
-    return result ? result : (buttons == MsgButtons::YesNo ? kMsgNo : kMsgCancel);
+    return ui::RunMessageBox(caption, text, buttons);
   }
 
   int Modal(const std::function<int()>& drawFrame) override {
@@ -161,10 +143,7 @@ class SdlBackend : public Backend {
     while (!WindowClosed()) {
       NoticeTerminationSignal();
       // The scene timer keeps running under a modal dialog, as it does under the system's.
-      if (TimerEnabled() && SDL_GetTicks() - modalTimer_ >= TimerInterval()) {
-        modalTimer_ = SDL_GetTicks();
-        if (Handlers().onTimer) Handlers().onTimer();
-      }
+      RunTimerIfDue();
       SDL_WaitEventTimeout(nullptr, static_cast<int>(kPresentPeriodMs));
       SDL_Event e;
       while (SDL_PollEvent(&e)) Handle(e);
@@ -175,10 +154,26 @@ class SdlBackend : public Backend {
     result = modalResult_;
     modalResult_ = 0;
     modals_.pop_back();
+    keys_.SwallowHeld();  // the key that closed the window is not for the game
     return WindowClosed() && !result ? kMsgCancel : result;
   }
 
-  void Help(const std::string& file, const std::string& keyword) override { ui::OpenHelp(file, keyword); }
+  void Help(const std::string& file, const std::string& keyword) override {
+    // Asked for while a frame is drawn (a dialog's F1): it opens once that frame is out.
+    if (ui::InFrame()) {
+      deferredHelp_ = {file, keyword};
+      return;
+    }
+    ui::RunHelpViewer(file, keyword);
+  }
+
+  void SetIcon(const Bitmap& icon) override {
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<Color*>(icon.Row(0)), icon.Width(), icon.Height(),
+                                                        32, icon.Width() * 4, SDL_PIXELFORMAT_RGB888);
+    if (!s) return;
+    SDL_SetWindowIcon(window_, s);
+    SDL_FreeSurface(s);
+  }
 
  private:
   // source: a scancode, or a pad (negative) whose Start stands for Escape.
@@ -201,7 +196,7 @@ class SdlBackend : public Backend {
       bool stillHeld = false;
       for (const auto& [sc, vks] : pressed_)
         for (int other : vks) stillHeld |= other == vk;
-      if (!stillHeld) keys_.Up(vk);
+      if (!stillHeld) keys_.Up(vk, Ticks());
     }
   }
 
@@ -218,6 +213,7 @@ class SdlBackend : public Backend {
     switch (e.type) {
       case SDL_QUIT: CloseWindow(); break;
       case SDL_KEYDOWN: {
+        if (modals_.empty() && ui::MenuKey(e.key)) break;  // the menu bar's, not the game's
         if (e.key.repeat) break;
         bool numLock = (SDL_GetModState() & KMOD_NUM) != 0;
         PressKeys(e.key.keysym.scancode, VksForScancode(e.key.keysym.scancode, numLock));
@@ -225,7 +221,8 @@ class SdlBackend : public Backend {
       }
       case SDL_KEYUP: ReleaseKeys(e.key.keysym.scancode); break;
       case SDL_MOUSEBUTTONUP:
-        if (!imguiTook && !ui::WantsMouse() && modals_.empty() && e.button.y >= ui::MenuHeight()) DeliverMouseUp();
+        if (!imguiTook && !ui::WantsMouse() && !ui::MenuOpen() && modals_.empty() && e.button.y >= ui::MenuHeight())
+          DeliverMouseUp();
         break;
       case SDL_WINDOWEVENT:
         if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) SetFocus(true);
@@ -269,13 +266,22 @@ class SdlBackend : public Backend {
     }
     auto picked = ui::RenderFrame(overlay);
     SDL_RenderPresent(renderer_);
-    if (picked) picked();
+    // A menu had the input while it was open, as a modal window has.
+    if (menuWasOpen_ && !ui::MenuOpen()) keys_.SwallowHeld();
+    menuWasOpen_ = ui::MenuOpen();
+    if (picked) CallHandler(picked);
+    if (deferredHelp_) {
+      const auto [file, keyword] = *std::exchange(deferredHelp_, std::nullopt);
+      ShowHelp(file, keyword);
+    }
   }
 
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
-  uint32_t start_ = 0, lastPresent_ = 0, modalTimer_ = 0;
+  uint32_t start_ = 0, lastPresent_ = 0;
+  bool menuWasOpen_ = false;
+  std::optional<std::pair<std::string, std::string>> deferredHelp_;
   uint64_t lastVersion_ = ~0ull;
   bool lastMenu_ = true;
   KeyLatch keys_;
