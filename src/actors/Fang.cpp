@@ -2,10 +2,12 @@
 #include "actors/Fang.h"
 
 #include "actors/Bramkoplayer.h"
+#include "actors/Manplayer.h"
 #include "actors/SpriteList.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Drawing.h"
 #include "shell/GameMedia.h"
+#include "shell/PadRumble.h"
 
 const int FangSetTable[kFangSets][4] = {
     {1, 2, 3, 4},
@@ -74,6 +76,7 @@ void CheckAllFangs() {
                         fang->y < target->y + 32;
     if (!inside) return SpriteList<Fang>::Keep;
     target->TakeFangHit(*shooter);
+    if (const auto* person = dynamic_cast<const ManPlayer*>(target)) PulsePlayerPads(person->InputPlayer());
     if (BattleCanvas) {
       PaintScore(1 - fang->targetIndex, *BattleCanvas);
       PaintGauge(*BattleCanvas);

@@ -5,17 +5,18 @@
 
 #include "actors/Complayer.h"
 #include "actors/Tip.h"
+#include "battle/Battle.h"
+#include "battle/MatchReport.h"
+#include "battle/ReplayFiles.h"
 #include "field/MapState.h"
 #include "platform/Files.h"
 #include "platform/Window.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Game.h"
+#include "shell/GameFiles.h"
 #include "shell/GameMedia.h"
-#include "shell/MatchReport.h"
 #include "shell/Random.h"
 #include "shell/Unit1.h"
-
-int (*RunStoryMatchHook)(int record, int map) = nullptr;
 
 namespace {
 
@@ -28,13 +29,32 @@ void ResetAll() {
   ResetChipOwner();  // the chip owner alternates over one whole run
   ResetComPlayerRunState();
   LastMatch = MatchReport{};
+  ForgetLastReplay();
+}
+
+// One copy per user. A copy of the same user already running: false, and the reason on
+// standard error. With nowhere to put the lock at all the game still runs: refusing to
+// start would cost more than two copies writing the same atomically replaced files.
+bool TakeInstanceLock() {
+  for (const std::string& path : InstanceLockPaths()) {
+    if (!MakeFolderFor(path)) continue;
+    switch (platform::AcquireInstanceLock(path)) {
+      case platform::LockResult::Acquired: return true;
+      case platform::LockResult::HeldByAnother:
+        std::fprintf(stderr, "bramko2: すでに起動しています（ロック %s）。\n", path.c_str());
+        return false;
+      case platform::LockResult::Unavailable: break;
+    }
+  }
+  std::fprintf(stderr, "bramko2: 二重起動を防ぐロックを置ける場所がありません。このまま起動します。\n");
+  return true;
 }
 
 }  // namespace
 
 int RunGame(const GameOptions& options) {
-  if (options.singleInstance && !platform::AcquireInstanceLock("morvelbramkowin")) return 1;
   if (!options.dir.empty()) platform::SetExecutableDir(options.dir);
+  if (options.singleInstance && !TakeInstanceLock()) return 1;
   std::string error;
   if (!platform::Start(options.start, &error)) {
     std::fprintf(stderr, "bramko2: %s\n", error.c_str());
@@ -49,17 +69,29 @@ int RunGame(const GameOptions& options) {
     if (options.haveSeed) SeedRandom(options.seed);
     if (options.afterCreate) options.afterCreate();
     if (options.matchRecord >= 0) {
-      if (!RunStoryMatchHook) {
-        std::fprintf(stderr, "bramko-sim: this build has no battles yet\n");
-        status = 1;
-      } else {
-        SetSceneStep(nullptr);
-        RunStoryMatchHook(options.matchRecord, options.matchMap);
-      }
+      SetSceneStep(nullptr);
+      RunStoryMatch(options.matchRecord, options.matchMap);
+    } else if (options.versusMatch) {
+      SetSceneStep(nullptr);
+      RunVersusMatch();
+    } else if (!options.replayFile.empty()) {
+      SetSceneStep(nullptr);
+      const ReplayOutcome outcome = WatchReplayFile(options.replayFile);
+      status = outcome == ReplayOutcome::Played || outcome == ReplayOutcome::Stopped ? 0 : 1;
     } else {
       platform::RunMessageLoop();
     }
     platform::CloseWindow();
+  }
+  if (!options.recordFile.empty()) {
+    const std::vector<uint8_t>& bytes = LastReplayBytes();
+    if (bytes.empty()) {
+      std::fprintf(stderr, "bramko: no match was played, so there is nothing to record\n");
+      status = 1;
+    } else if (!platform::WriteFileAtomically(options.recordFile, std::string(bytes.begin(), bytes.end()))) {
+      std::fprintf(stderr, "bramko: cannot write %s\n", options.recordFile.c_str());
+      status = 1;
+    }
   }
   platform::Stop();
   return status;

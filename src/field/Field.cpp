@@ -68,15 +68,35 @@ void LField::Invalidate(int left, int top, int right, int bottom) {
     for (int64_t cx = c0; cx <= c1; ++cx) dirtyFlags[static_cast<size_t>(cy * flagColumns + cx)] = 1;
 }
 
+namespace {
+
+int64_t FloorDiv8(int64_t v) { return v >= 0 ? v / 8 : -((-v + 7) / 8); }
+
+}  // namespace
+
+LField::CellRange LField::ShownCells(platform::Canvas& canvas) const {
+  // Whole cells of the field only (a part-cell edge is never flushed), and of those only
+  // the ones that land on the canvas at the field's origin: on an arena far larger than
+  // the screen the rest can never be seen, and scanning them every frame cost the most.
+  const int64_t columns = std::min(width / 8, flagColumns), rows = std::min(height / 8, flagRows);
+  const int64_t w = canvas.Target().Width(), h = canvas.Target().Height();
+  CellRange r;
+  r.left = static_cast<int>(std::clamp<int64_t>(FloorDiv8(-int64_t{originX}), 0, columns));
+  r.top = static_cast<int>(std::clamp<int64_t>(FloorDiv8(-int64_t{originY}), 0, rows));
+  r.right = static_cast<int>(std::clamp<int64_t>(FloorDiv8(w - originX + 7), r.left, columns));
+  r.bottom = static_cast<int>(std::clamp<int64_t>(FloorDiv8(h - originY + 7), r.top, rows));
+  return r;
+}
+
 void LField::Flush() { FlushTo(*targetCanvas); }
 
 void LField::FlushTo(platform::Canvas& canvas) {
   if (dirtyFlags.empty()) return;
   platform::Canvas& scratch = cellScratch.GetCanvas();
-  const int columns = std::min(width / 8, flagColumns), rowCount = std::min(height / 8, flagRows);
+  const CellRange shown = ShownCells(canvas);
   const platform::CopyMode savedMode = canvas.copyMode;
-  for (int cx = 0; cx < columns; ++cx) {
-    for (int cy = 0; cy < rowCount; ++cy) {
+  for (int cx = shown.left; cx < shown.right; ++cx) {
+    for (int cy = shown.top; cy < shown.bottom; ++cy) {
       uint8_t& flag = dirtyFlags[static_cast<size_t>(cy) * flagColumns + cx];
       if (!flag) continue;
       flag = 0;
@@ -95,13 +115,11 @@ void LField::FlushTo(platform::Canvas& canvas) {
   canvas.copyMode = savedMode;
 }
 
-void LField::RedrawAll() {
-  Invalidate(0, 0, width, height);
-  Flush();
-}
+void LField::RedrawAll() { RedrawAllTo(*targetCanvas); }
 
 void LField::RedrawAllTo(platform::Canvas& canvas) {
-  Invalidate(0, 0, width, height);
+  const CellRange shown = ShownCells(canvas);
+  Invalidate(8 * shown.left, 8 * shown.top, 8 * shown.right, 8 * shown.bottom);
   FlushTo(canvas);
 }
 

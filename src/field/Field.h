@@ -37,6 +37,8 @@ class LField {
   int GetSpriteCount() const { return static_cast<int>(sprites.size()); }
   LCharcter* GetSprite(int index) const;
 
+  // Repaint the dirty cells that the canvas shows (RedrawAll marks those first); cells
+  // off the canvas keep their marks.
   void Flush();
   void FlushTo(platform::Canvas& canvas);
   void RedrawAllTo(platform::Canvas& canvas);
@@ -63,6 +65,11 @@ class LField {
   platform::Canvas* targetCanvas;
 
  private:
+  struct CellRange {
+    int left = 0, top = 0, right = 0, bottom = 0;  // cells, right and bottom exclusive
+  };
+  CellRange ShownCells(platform::Canvas& canvas) const;
+
   // While StepAll runs: the sprites still to be stepped this frame (removed ones are nulled).
   std::vector<LCharcter*>* stepping_ = nullptr;
 };

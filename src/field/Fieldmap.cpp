@@ -5,6 +5,7 @@
 
 #include "actors/Bramkochar.h"
 #include "field/FieldmapJump.h"
+#include "platform/Input.h"
 #include "platform/Window.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Game.h"
@@ -79,7 +80,9 @@ bool TryNeighbours(FieldMap& map, Beyond beyond) {
 
 int FieldMapStep() {
   if (!CurrentMapScene) return 0;
-  if (AbortPressed()) {
+  // A pad's Start backs out of a map like Escape, but on the main menu, where Escape ends
+  // the program, it does nothing: pad players press Start to begin, not to quit.
+  if (AbortPressed() && !(CurrentMapScene->topMenu && platform::EscapeFromPad())) {
     SetSceneStep(nullptr);
     const bool top = CurrentMapScene && CurrentMapScene->topMenu;
     delete CurrentMapScene;

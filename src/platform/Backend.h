@@ -4,59 +4,13 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <unordered_map>
 
+#include "platform/Bitmap.h"
 #include "platform/Dialogs.h"
 #include "platform/Input.h"
+#include "platform/KeyLatch.h"
 
 namespace platform {
-
-// Key-down state by virtual-key code. A press that was already released when the key is
-// next read still reads as down: for every read within the millisecond of its first read,
-// so one check that looks at the same key twice sees the tap both times.
-class KeyLatch {
- public:
-  void Down(int vk) {
-    down_[vk] = true;
-    latched_[vk] = Latch{true, false, 0};
-  }
-  void Up(int vk) { down_[vk] = false; }
-  void ReleaseAll() {
-    down_.clear();
-    latched_.clear();
-  }
-  bool Read(int vk, uint32_t now) {
-    auto it = latched_.find(vk);
-    if (it == latched_.end() || !it->second.pending) return IsHeld(vk);
-    Latch& l = it->second;
-    if (IsHeld(vk)) {
-      // Seen while held: the press has been read, the key's own state counts from now on.
-      l.pending = false;
-      return true;
-    }
-    if (!l.read) {
-      l.read = true;
-      l.firstRead = now;
-      return true;
-    }
-    if (l.firstRead == now) return true;
-    l.pending = false;
-    return false;
-  }
-  bool IsHeld(int vk) const {
-    auto it = down_.find(vk);
-    return it != down_.end() && it->second;
-  }
-
- private:
-  struct Latch {
-    bool pending = false;  // went down since it was last seen
-    bool read = false;
-    uint32_t firstRead = 0;
-  };
-  std::unordered_map<int, bool> down_;
-  std::unordered_map<int, Latch> latched_;
-};
 
 class Backend {
  public:
@@ -69,15 +23,29 @@ class Backend {
   // else until any event.
   virtual void WaitIdle(bool hasDeadline, uint32_t deadline) = 0;
   virtual bool ReadKey(int vk) = 0;
+  // Forgets every tap nobody has read yet (KeyLatch::DropPending).
+  virtual void DropPendingPresses() = 0;
+  // True while a menu of the menu bar is open: like a modal window, it has the input.
+  virtual bool MenuOpen() { return false; }
   virtual bool Focused() = 0;
   virtual bool JoyCaps(int id, platform::JoyCaps& caps) = 0;
   virtual bool JoyPos(int id, platform::JoyPos& pos) = 0;
+  virtual bool EscapeFromPad() = 0;
+  virtual std::string JoyName(int id) = 0;
+  virtual void JoyRumble(int id, unsigned strength, unsigned ms) = 0;
+  virtual void AddPadMappings(const std::string& file) = 0;
   virtual int Message(const std::string& caption, const std::string& text, MsgButtons buttons) = 0;
+  // Modal windows run their own loop and return when closed; the scene timer runs under them
+  // (RunTimerIfDue) and a key still held when one closes is not for the game (SwallowHeld).
   virtual int Modal(const std::function<int()>& drawFrame) = 0;
   virtual void Help(const std::string& file, const std::string& keyword) = 0;
+  // The window's icon, 64 x 64 (no window headless).
+  virtual void SetIcon(const Bitmap&) {}
 };
 
 Backend* CurrentBackend();
+// Backends call it after every pump of window events (see SetPumpObserver).
+void NotifyPumped();
 std::unique_ptr<Backend> MakeSdlBackend(std::string* error);
 struct StartOptions;
 std::unique_ptr<Backend> MakeHeadlessBackend(const StartOptions& options, std::string* error);

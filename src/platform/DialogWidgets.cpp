@@ -5,9 +5,11 @@
 #include <imgui.h>
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <map>
 
+#include "platform/DialogStyle.h"
 #include "platform/Dialogs.h"
 #include "platform/ImGuiLayer.h"
 #include "platform/Window.h"
@@ -25,7 +27,8 @@ struct Entry {
   bool queued = false;
 };
 std::vector<Entry*> g_stack;
-std::map<std::string, int> g_listTop;  // first line in view of each list box
+std::map<std::string, int> g_listTop;     // first line in view of each list box
+std::map<std::string, int> g_listEnsure;  // a line each list box must bring into view
 constexpr int kScrollbarW = 16;
 
 bool g_begun = false;    // BeginDialog pushed the dialog's style
@@ -34,49 +37,26 @@ bool g_active = false;   // the dialog being drawn takes input
 ImVec2 g_origin;         // its client area's top-left corner on screen
 int g_colors = 0, g_vars = 0;
 
-ImU32 Col(int r, int g, int b) { return IM_COL32(r, g, b, 255); }
-const ImU32 kFace = Col(212, 208, 200), kShadow = Col(128, 128, 128), kDark = Col(64, 64, 64);
-const ImU32 kLight = Col(255, 255, 255), kText = Col(0, 0, 0), kNavy = Col(10, 36, 106);
-const ImU32 kTrack = Col(236, 233, 227);
+using namespace ui::style;
 
 ImVec4 V(ImU32 c) { return ImGui::ColorConvertU32ToFloat4(c); }
 ImDrawList* DL() { return ImGui::GetWindowDrawList(); }
 ImVec2 At(float x, float y) { return ImVec2(g_origin.x + x, g_origin.y + y); }
 float FontPx() { return ImGui::GetFontSize(); }
 
-void Fill(float x, float y, float w, float h, ImU32 c) { DL()->AddRectFilled(At(x, y), At(x + w, y + h), c); }
-void Frame(float x, float y, float w, float h, ImU32 c) {
-  Fill(x, y, w, 1, c);
-  Fill(x, y + h - 1, w, 1, c);
-  Fill(x, y, 1, h, c);
-  Fill(x + w - 1, y, 1, h, c);
-}
-// Top and left edge in one colour, bottom and right in the other.
-void Edge(float x, float y, float w, float h, ImU32 topLeft, ImU32 bottomRight) {
-  Fill(x, y, w - 1, 1, topLeft);
-  Fill(x, y, 1, h - 1, topLeft);
-  Fill(x, y + h - 1, w, 1, bottomRight);
-  Fill(x + w - 1, y, 1, h, bottomRight);
-}
-void Raised(const Rect& r) {
-  Fill(r.x, r.y, r.w, r.h, kFace);
-  Edge(r.x, r.y, r.w, r.h, kFace, kDark);
-  Edge(r.x + 1, r.y + 1, r.w - 2, r.h - 2, kLight, kShadow);
-}
+void Fill(float x, float y, float w, float h, ImU32 c) { ui::style::Fill(DL(), g_origin.x + x, g_origin.y + y, w, h, c); }
+void Frame(float x, float y, float w, float h, ImU32 c) { ui::style::Frame(DL(), g_origin.x + x, g_origin.y + y, w, h, c); }
+void Raised(const Rect& r) { ui::style::Raised(DL(), g_origin.x + r.x, g_origin.y + r.y, r.w, r.h); }
 void Pressed(const Rect& r) {
   Fill(r.x, r.y, r.w, r.h, kFace);
   Frame(r.x, r.y, r.w, r.h, kDark);
   Frame(r.x + 1, r.y + 1, r.w - 2, r.h - 2, kShadow);
 }
-void Sunken(const Rect& r) {
-  Fill(r.x, r.y, r.w, r.h, kLight);
-  Edge(r.x, r.y, r.w, r.h, kShadow, kLight);
-  Edge(r.x + 1, r.y + 1, r.w - 2, r.h - 2, kDark, kFace);
-}
+void Sunken(const Rect& r) { ui::style::Sunken(DL(), g_origin.x + r.x, g_origin.y + r.y, r.w, r.h); }
 void Text(float x, float y, const std::string& s, ImU32 c = kText) {
   DL()->AddText(At(std::floor(x), std::floor(y)), c, s.c_str());
 }
-float TextWidth(const std::string& s) { return ImGui::CalcTextSize(s.c_str()).x; }
+float Width(const std::string& s) { return ImGui::CalcTextSize(s.c_str()).x; }
 // Top of a line of text centred in a box of height h.
 float MidY(const Rect& r) { return r.y + std::floor((r.h - FontPx()) / 2); }
 
@@ -187,12 +167,44 @@ void GroupBox(const std::string& caption, Rect r) {
   Frame(r.x + 1, line + 1, r.w - 1, h - 1, kLight);
   Frame(r.x, line, r.w - 1, h - 1, kShadow);
   if (caption.empty()) return;
-  Fill(r.x + 6, r.y, TextWidth(caption) + 4, FontPx() + 1, kFace);
+  Fill(r.x + 6, r.y, Width(caption) + 4, FontPx() + 1, kFace);
   Text(r.x + 8, r.y, caption);
 }
 
 void Label(const std::string& text, int x, int y) {
   if (g_drawing) Text(x, y, text);
+}
+
+void Label(const std::string& text, Rect r) {
+  if (!g_drawing) return;
+  if (TextWidth(text) <= r.w) return Text(r.x, MidY(r), text);
+  // Drop whole UTF-8 characters from the end: continuation bytes, then their lead byte.
+  std::string cut = text;
+  while (!cut.empty() && TextWidth(cut + "...") > r.w) {
+    unsigned char last;
+    do {
+      last = static_cast<unsigned char>(cut.back());
+      cut.pop_back();
+    } while (!cut.empty() && (last & 0xC0) == 0x80);
+  }
+  Text(r.x, MidY(r), cut + "...");
+}
+
+bool CheckBox(const std::string& caption, Rect r, bool* checked) {
+  if (!g_drawing) return false;
+  const bool clicked = Hit("check:" + caption, r);
+  if (clicked) *checked = !*checked;
+  const float box = 13, y = r.y + std::floor((r.h - box) / 2);
+  Sunken(Rect{r.x, static_cast<int>(y), static_cast<int>(box), static_cast<int>(box)});
+  if (HeldDown()) Fill(r.x + 2, y + 2, box - 4, box - 4, kFace);
+  if (*checked) {
+    // The tick: a short stroke down to the right, a long one up.
+    ImVec2 a = At(r.x + 3, y + 6), b = At(r.x + 5.5f, y + 8.5f), c = At(r.x + 10, y + 4);
+    DL()->AddLine(a, b, kText, 2.0f);
+    DL()->AddLine(b, c, kText, 2.0f);
+  }
+  Text(r.x + box + 4, MidY(r), caption);
+  return clicked;
 }
 
 bool Button(const std::string& caption, Rect r, bool isDefault) {
@@ -206,7 +218,7 @@ bool Button(const std::string& caption, Rect r, bool isDefault) {
   }
   down ? Pressed(face) : Raised(face);
   float shift = down ? 1 : 0;
-  Text(face.x + std::floor((face.w - TextWidth(caption)) / 2) + shift, MidY(face) + shift, caption);
+  Text(face.x + std::floor((face.w - Width(caption)) / 2) + shift, MidY(face) + shift, caption);
   return clicked;
 }
 
@@ -289,8 +301,11 @@ bool ComboBox(const std::string& id, const std::vector<std::string>& items, Rect
   return changed && g_active;
 }
 
-bool ListBox(const std::string& id, const std::vector<std::string>& lines, Rect r, int* selected) {
-  if (!g_drawing) return false;
+namespace {
+
+// A list box, or with no selection a read-only view of lines, scrolled by its scroll bar or
+// the wheel.
+bool Lines(const std::string& id, const std::vector<std::string>& lines, Rect r, int* selected) {
   Sunken(r);
   const float lineH = FontPx() + 1;
   const int n = static_cast<int>(lines.size());
@@ -298,11 +313,16 @@ bool ListBox(const std::string& id, const std::vector<std::string>& lines, Rect 
   const int visible = std::max(1, static_cast<int>(inner.h / lineH));
   const bool scrolls = n > visible;
   int& top = g_listTop[id];
+  if (auto it = g_listEnsure.find(id); it != g_listEnsure.end()) {
+    top = std::min(top, it->second);
+    top = std::max(top, it->second - visible + 1);
+    g_listEnsure.erase(it);
+  }
   Rect area = inner;
   if (scrolls) area.w -= kScrollbarW;
   bool clicked = false;
   ImGui::PushID(id.c_str());
-  if (Hit("lines", area)) {
+  if (Hit("lines", area) && selected) {
     int line = top + static_cast<int>((ImGui::GetIO().MousePos.y - At(area.x, area.y).y) / lineH);
     if (line >= 0 && line < n) {
       *selected = line;
@@ -338,7 +358,7 @@ bool ListBox(const std::string& id, const std::vector<std::string>& lines, Rect 
   DL()->PushClipRect(At(area.x, area.y), At(area.x + area.w, area.y + area.h), true);
   for (int i = top; i < n && i <= top + visible; ++i) {
     float y = area.y + lineH * (i - top);
-    bool lit = *selected == i;
+    bool lit = selected && *selected == i;
     if (lit) Fill(area.x, y, area.w, lineH, kNavy);
     Text(area.x + 2, y, lines[static_cast<size_t>(i)], lit ? kLight : kText);
   }
@@ -347,6 +367,27 @@ bool ListBox(const std::string& id, const std::vector<std::string>& lines, Rect 
   return clicked;
 }
 
+}  // namespace
+
+bool ListBox(const std::string& id, const std::vector<std::string>& lines, Rect r, int* selected) {
+  return g_drawing && Lines(id, lines, r, selected);
+}
+
+void TextView(const std::string& id, const std::vector<std::string>& lines, Rect r) {
+  if (g_drawing) Lines(id, lines, r, nullptr);
+}
+
+void ScrollLines(const std::string& id, int lines) { g_listTop[id] += lines; }
+void ScrollListTo(const std::string& id, int line) { g_listEnsure[id] = line; }
+
+float TextWidth(std::string_view text) {
+  if (!ImGui::GetCurrentContext() || !ui::DialogFont()) return 0;
+  ImFont* f = ui::DialogFont();
+  return f->CalcTextSizeA(f->FontSize, FLT_MAX, 0.0f, text.data(), text.data() + text.size()).x;
+}
+
+int LineHeight() { return ui::DialogFont() ? static_cast<int>(ui::DialogFont()->FontSize) + 1 : 13; }
+
 bool KeyBox(const std::string& id, const std::string& text, Rect r, bool focused) {
   if (!g_drawing) return false;
   bool clicked = Hit("edit:" + id, r);
@@ -354,14 +395,37 @@ bool KeyBox(const std::string& id, const std::string& text, Rect r, bool focused
   float x = r.x + 4, y = MidY(r);
   if (focused && g_active && !text.empty()) {
     // The whole text is selected while the box has the focus, as a system edit box shows it.
-    Fill(x - 1, y, TextWidth(text) + 2, FontPx() + 1, kNavy);
+    Fill(x - 1, y, Width(text) + 2, FontPx() + 1, kNavy);
     Text(x, y, text, kLight);
   } else {
     Text(x, y, text);
   }
   if (focused && g_active && std::fmod(ImGui::GetTime(), 1.06) < 0.53)
-    Fill(x + TextWidth(text) + 1, r.y + 3, 1, r.h - 6, kText);
+    Fill(x + Width(text) + 1, r.y + 3, 1, r.h - 6, kText);
   return clicked;
+}
+
+bool TextBox(const std::string& id, std::string* text, Rect r, size_t maxBytes, bool* takeFocus) {
+  if (!g_drawing) return false;
+  Sunken(r);
+  std::vector<char> buffer(maxBytes + 1, '\0');
+  std::copy_n(text->begin(), std::min(text->size(), maxBytes), buffer.begin());
+  ImGui::SetCursorScreenPos(At(r.x + 2, r.y + 2));
+  ImGui::PushStyleColor(ImGuiCol_FrameBg, V(kLight));
+  ImGui::PushStyleColor(ImGuiCol_TextSelectedBg, V(kSelection));
+  ImGui::PushStyleVar(ImGuiStyleVar_FramePadding, ImVec2(2, std::floor((r.h - 4 - FontPx()) / 2)));
+  ImGui::PushItemWidth(static_cast<float>(r.w - 4));
+  if (takeFocus && *takeFocus && g_active) {
+    ImGui::SetKeyboardFocusHere();
+    *takeFocus = false;
+  }
+  const ImGuiInputTextFlags flags = g_active ? 0 : ImGuiInputTextFlags_ReadOnly;
+  const bool changed = ImGui::InputText(("##text:" + id).c_str(), buffer.data(), buffer.size(), flags);
+  ImGui::PopItemWidth();
+  ImGui::PopStyleVar();
+  ImGui::PopStyleColor(2);
+  if (changed) *text = buffer.data();
+  return changed;
 }
 
 std::vector<int> KeyPresses() {

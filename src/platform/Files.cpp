@@ -7,7 +7,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 
 namespace platform {
@@ -31,47 +30,17 @@ void SetExecutableDir(const std::string& dir) {
 
 bool SetCurrentDir(const std::string& dir) { return chdir(dir.c_str()) == 0; }
 
-bool AcquireInstanceLock(const std::string& name) {
-  // An exclusive flock on a file in the user's runtime folder: the system drops it when the
-  // process ends in any way, so a crashed copy never blocks the next one.
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  std::string dir = (runtime && *runtime) ? runtime : "/tmp";
-  std::string path = dir + "/" + name + ".lock";
+LockResult AcquireInstanceLock(const std::string& path) {
+  // flock: the system drops the lock when the process ends, so a crashed copy never
+  // blocks the next one.
   int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-  if (fd < 0) return true;  // no place for a lock: better to run than to refuse
+  if (fd < 0) return LockResult::Unavailable;
   if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const bool held = errno == EWOULDBLOCK;
     close(fd);
-    return false;
+    return held ? LockResult::HeldByAnother : LockResult::Unavailable;
   }
-  return true;  // fd stays open, and so the lock is held, for the life of the process
-}
-
-bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
-  const std::string tmp = path + ".new";
-  int fd = open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
-  size_t done = 0;
-  bool ok = true;
-  while (ok && done < bytes.size()) {
-    ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    ok = n > 0;
-    if (ok) done += static_cast<size_t>(n);
-  }
-  ok = ok && fsync(fd) == 0;
-  ok = close(fd) == 0 && ok;
-  if (ok && std::rename(tmp.c_str(), path.c_str()) == 0) {
-    // Make the rename itself durable.
-    std::string dir = std::filesystem::path(path).parent_path().string();
-    int dfd = open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dfd >= 0) {
-      fsync(dfd);
-      close(dfd);
-    }
-    return true;
-  }
-  unlink(tmp.c_str());
-  return false;
+  return LockResult::Acquired;  // fd stays open, and so the lock is held, for the life of the process
 }
 
 }  // namespace platform

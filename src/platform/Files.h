@@ -10,17 +10,20 @@ std::string ExecutableDir();
 void SetExecutableDir(const std::string& dir);
 bool SetCurrentDir(const std::string& dir);
 
-// Takes the system-wide lock of that name; false when another process holds it.
-// The lock is held until the process ends.
-bool AcquireInstanceLock(const std::string& name);
+enum class LockResult { Acquired, HeldByAnother, Unavailable };
+// Takes an exclusive lock on the file at path (created when missing), held until the
+// process ends in any way. Unavailable: the file cannot be opened there.
+LockResult AcquireInstanceLock(const std::string& path);
 
 }  // namespace platform
 
 namespace platform {
 
 // Replaces the file with these bytes so that a crash or a full disk never leaves it half
-// written: a temporary beside it is written, flushed to the disk, then renamed over it.
-// False (and the old file untouched) when any step fails.
+// written: a fresh temporary beside it (never an existing name, so never through a planted
+// link) is written with the old file's permission bits, flushed to the disk, then renamed
+// over it. Temporaries an earlier crash left are removed. False (and the old file
+// untouched) when any step fails; errno tells why.
 bool WriteFileAtomically(const std::string& path, const std::string& bytes);
 
 }  // namespace platform

@@ -1,15 +1,12 @@
-// platform: Dear ImGui with the IPA fonts and the Japanese glyph ranges.
+// platform: Dear ImGui over SDL_Renderer, with the IPA fonts and the game's glyph set.
 #include "platform/ImGuiLayer.h"
 
 #include <imgui.h>
 #include <imgui_impl_sdl.h>
 #include <imgui_impl_sdlrenderer.h>
 
-#include <fstream>
-#include <sstream>
-#include <vector>
-
-#include "platform/Text.h"
+#include "platform/FontAtlas.h"
+#include "platform/MenuBar.h"
 #include "platform/VkMap.h"
 #include "platform/Window.h"
 
@@ -17,65 +14,18 @@ namespace platform::ui {
 
 namespace {
 
-constexpr int kMenuHeight = 20;
 bool g_ready = false;
+bool g_inFrame = false;
+bool g_fontsStale = false;  // characters were added to the glyph set since the atlas was built
 uint32_t g_busyUntil = 0;
 ImFont* g_dialogFont = nullptr;
 std::function<void()> g_dialogLayer;
 std::vector<int> g_keyPresses;
 constexpr size_t kMaxKeyPresses = 32;  // nobody drew a frame for a while: keep the latest
 
-struct HelpSection {
-  std::string keyword;
-  std::string body;
-};
-struct HelpView {
-  bool open = false;
-  std::vector<HelpSection> sections;
-  int current = 0;
-  bool scrollTop = false;
-} g_help;
-
-// Help file: UTF-8 text; a line "= keyword" starts a section, the first section is the contents.
-void LoadHelp(const std::string& file) {
-  g_help.sections.clear();
-  std::ifstream in(file);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.rfind("= ", 0) == 0) {
-      g_help.sections.push_back({line.substr(2), ""});
-    } else if (!g_help.sections.empty()) {
-      g_help.sections.back().body += line + "\n";
-    }
-  }
-  if (g_help.sections.empty()) g_help.sections.push_back({"ヘルプ", "ヘルプファイル " + file + " が見つかりません。\n"});
-}
-
-void DrawHelp() {
-  if (!g_help.open) return;
-  ImGui::SetNextWindowPos(ImVec2(40, 40 + kMenuHeight), ImGuiCond_Appearing);
-  ImGui::SetNextWindowSize(ImVec2(560, 400), ImGuiCond_Appearing);
-  ImGui::SetNextWindowBgAlpha(1.0f);  // readable over a dialog or the game
-  if (ImGui::Begin("ヘルプ", &g_help.open)) {
-    ImGui::BeginChild("topics", ImVec2(150, 0), true);
-    for (int i = 0; i < static_cast<int>(g_help.sections.size()); ++i) {
-      if (ImGui::Selectable(g_help.sections[i].keyword.c_str(), g_help.current == i)) {
-        g_help.current = i;
-        g_help.scrollTop = true;
-      }
-    }
-    ImGui::EndChild();
-    ImGui::SameLine();
-    ImGui::BeginChild("text", ImVec2(0, 0), true);
-    if (g_help.scrollTop) ImGui::SetScrollY(0), g_help.scrollTop = false;
-    const auto& s = g_help.sections[static_cast<size_t>(g_help.current)];
-    ImGui::TextUnformatted(s.keyword.c_str());
-    ImGui::Separator();
-    ImGui::TextWrapped("%s", s.body.c_str());
-    ImGui::EndChild();
-  }
-  ImGui::End();
+void BuildFonts() {
+  g_dialogFont = AddGameFont(*ImGui::GetIO().Fonts, 1.0f);
+  g_fontsStale = false;
 }
 
 }  // namespace
@@ -87,28 +37,7 @@ bool Init(SDL_Window* window, SDL_Renderer* renderer) {
   io.IniFilename = nullptr;  // nothing of the UI is stored on disk
   ImGui::StyleColorsClassic();
   ImGui::GetStyle().WindowRounding = 0;
-  std::string font = FontFileFor("ＭＳ Ｐゴシック");
-  // Japanese text also uses punctuation, arrows and shapes outside ImGui's Japanese ranges.
-  static ImVector<ImWchar> ranges;
-  if (ranges.empty()) {
-    ImFontGlyphRangesBuilder b;
-    b.AddRanges(io.Fonts->GetGlyphRangesJapanese());
-    static const ImWchar extra[] = {0x2010, 0x205E, 0x2190, 0x21FF, 0x2460, 0x24FF, 0x2500, 0x26FF, 0};
-    b.AddRanges(extra);
-    b.BuildRanges(&ranges);
-  }
-  if (!font.empty()) {
-    io.Fonts->AddFontFromFileTTF(font.c_str(), 14.0f, nullptr, ranges.Data);
-    // Small dialog text stays sharp when its glyphs sit on whole pixels.
-    ImFontConfig small;
-    small.OversampleH = 1;
-    small.OversampleV = 1;
-    small.PixelSnapH = true;
-    g_dialogFont = io.Fonts->AddFontFromFileTTF(font.c_str(), 12.0f, &small, ranges.Data);
-  } else {
-    io.Fonts->AddFontDefault();
-  }
-  if (!g_dialogFont) g_dialogFont = io.Fonts->Fonts[0];
+  BuildFonts();
   ImGui_ImplSDL2_InitForSDLRenderer(window);
   ImGui_ImplSDLRenderer_Init(renderer);
   g_ready = true;
@@ -122,6 +51,7 @@ void Shutdown() {
   ImGui::DestroyContext();
   g_ready = false;
   g_dialogFont = nullptr;
+  CloseMenu();
 }
 
 bool ProcessEvent(const SDL_Event& e) {
@@ -140,50 +70,41 @@ bool ProcessEvent(const SDL_Event& e) {
 }
 
 bool WantsMouse() { return g_ready && ImGui::GetIO().WantCaptureMouse; }
-int MenuHeight() { return kMenuHeight; }
+int MenuHeight() { return kMenuBarHeight; }
 bool Busy() {
-  return g_help.open || static_cast<bool>(g_dialogLayer) || static_cast<int32_t>(g_busyUntil - SDL_GetTicks()) > 0 ||
+  return static_cast<bool>(g_dialogLayer) || MenuOpen() || static_cast<int32_t>(g_busyUntil - SDL_GetTicks()) > 0 ||
          (g_ready && ImGui::IsPopupOpen("", ImGuiPopupFlags_AnyPopupId | ImGuiPopupFlags_AnyPopupLevel));
 }
 
+bool InFrame() { return g_inFrame; }
 ImFont* DialogFont() { return g_dialogFont; }
+void RequireGlyphs(std::string_view utf8) {
+  if (AddGlyphs(utf8)) g_fontsStale = true;
+}
 void SetDialogLayer(std::function<void()> draw) { g_dialogLayer = std::move(draw); }
 const std::vector<int>& FrameKeyPresses() { return g_keyPresses; }
 void ClearKeyPresses() { g_keyPresses.clear(); }
 
-void OpenHelp(const std::string& file, const std::string& keyword) {
-  LoadHelp(file);
-  g_help.current = 0;
-  for (size_t i = 0; i < g_help.sections.size(); ++i)
-    if (!keyword.empty() && g_help.sections[i].keyword == keyword) g_help.current = static_cast<int>(i);
-  g_help.open = true;
-  g_help.scrollTop = true;
-}
-
 std::function<void()> RenderFrame(const std::function<void()>& overlay) {
   if (!g_ready) return {};
+  if (g_fontsStale) {
+    // Between frames only: ImGui may not lose its fonts in the middle of one.
+    BuildFonts();
+    ImGui_ImplSDLRenderer_DestroyFontsTexture();
+  }
   ImGui_ImplSDLRenderer_NewFrame();
   ImGui_ImplSDL2_NewFrame();
   ImGui::NewFrame();
+  g_inFrame = true;
   std::function<void()> picked;
-  if (MenuVisible() && ImGui::BeginMainMenuBar()) {
-    for (const auto& m : Menus()) {
-      if (ImGui::BeginMenu(m.label.c_str())) {
-        for (const auto& it : m.items) {
-          if (it.label == "-")
-            ImGui::Separator();
-          else if (ImGui::MenuItem(it.label.c_str()) && it.action)
-            picked = it.action;
-        }
-        ImGui::EndMenu();
-      }
-    }
-    ImGui::EndMainMenuBar();
-  }
-  DrawHelp();
+  if (MenuVisible())
+    DrawMenuBar(!overlay, &picked);
+  else
+    CloseMenu();
   if (g_dialogLayer) g_dialogLayer();
   if (overlay) overlay();
   g_keyPresses.clear();
+  g_inFrame = false;
   ImGui::Render();
   ImGui_ImplSDLRenderer_RenderDrawData(ImGui::GetDrawData());
   return picked;

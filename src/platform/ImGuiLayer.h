@@ -1,10 +1,11 @@
-// platform: the Dear ImGui layer over the game area: menu bar, message boxes, modal
+// platform: the Dear ImGui layer over the game area: the menu bar, message boxes, modal
 // dialogs and the help viewer. Used by the SDL backend only.
 #pragma once
 #include <SDL.h>
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct ImFont;
@@ -17,16 +18,21 @@ bool ProcessEvent(const SDL_Event& e);
 bool WantsMouse();
 // Height of the menu strip above the game area.
 int MenuHeight();
-// Builds one ImGui frame (menu bar, open windows, the given overlay) and renders it.
+// Builds one ImGui frame (menu bar, open dialogs, the given overlay) and renders it.
 // Returns the action of a menu item picked in the frame: the caller runs it after
 // presenting, outside ImGui, since it may open dialogs or run nested loops of its own.
+// The menu bar takes no clicks while an overlay (a modal window) is up.
 std::function<void()> RenderFrame(const std::function<void()>& overlay);
 // True while something of ImGui needs redrawing (a window open, recent input).
 bool Busy();
-void OpenHelp(const std::string& file, const std::string& keyword);
+// True between the start and the end of a frame: no modal loop may start then.
+bool InFrame();
 
 // The dialogs' font: "ＭＳ Ｐゴシック" at 12 pixels (null before Init).
 ImFont* DialogFont();
+// Makes sure the font atlas holds every character of a text about to be shown (a help
+// file, a message naming a file); the atlas is built again before the next frame if not.
+void RequireGlyphs(std::string_view utf8);
 // The dialogs the game has open, drawn in every frame under the overlay (so a message box
 // or a nested dialog shows its owner beneath it). Empty function: none.
 void SetDialogLayer(std::function<void()> draw);

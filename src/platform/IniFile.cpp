@@ -1,17 +1,12 @@
-// platform: INI files, read and written one value at a time.
+// platform: INI files, read once and written back whole.
 #include "platform/IniFile.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cctype>
-#include <cstdio>
+#include <climits>
 #include <fstream>
-#include <sstream>
-#include <vector>
 
 #include "platform/Files.h"
-#include "platform/Text.h"
+#include "platform/Sjis.h"
 
 namespace platform {
 
@@ -40,40 +35,45 @@ bool SameName(const std::string& a, const std::string& b) {
   return true;
 }
 
-struct Lines {
-  std::vector<std::string> lines;  // without their "\n" (a "\r" stays on its line)
-  bool lastEndsLine = true;        // the file ends with a line break (or is empty)
-};
+}  // namespace
 
-Lines ReadLines(const std::string& path) {
-  Lines r;
+IniDocument IniDocument::Load(const std::string& path) {
+  std::string text;
   std::ifstream in(path, std::ios::binary);
-  if (!in) return r;
-  std::stringstream ss;
-  ss << in.rdbuf();
-  const std::string text = ss.str();
+  if (in) {
+    // One byte past the bound tells a file that is too long from one that just fits.
+    text.resize(kMaxIniBytes + 1);
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<size_t>(in.gcount()));
+  }
+  const bool whole = text.size() <= kMaxIniBytes;
+  if (!whole) text.resize(kMaxIniBytes);
+  IniDocument doc = FromText(text);
+  doc.whole_ = whole;
+  return doc;
+}
+
+IniDocument IniDocument::FromText(const std::string& text) {
+  IniDocument doc;
   size_t from = 0;
   while (from < text.size()) {
     size_t nl = text.find('\n', from);
     if (nl == std::string::npos) {
-      r.lines.push_back(text.substr(from));
-      r.lastEndsLine = false;
+      doc.lines_.push_back(text.substr(from));
+      doc.lastEndsLine_ = false;
       break;
     }
-    r.lines.push_back(text.substr(from, nl - from));
+    doc.lines_.push_back(text.substr(from, nl - from));
     from = nl + 1;
   }
-  return r;
+  return doc;
 }
 
-// Finds the line of a key in a section: returns its index, or -1; sectionEnd receives the
-// index after the last line of the section (or -1 when the section is missing).
-int FindKey(const std::vector<std::string>& lines, const std::string& section, const std::string& key,
-            int* sectionEnd) {
+int IniDocument::FindKey(const std::string& section, const std::string& key, int* sectionEnd) const {
   bool inSection = false;
   *sectionEnd = -1;
-  for (size_t i = 0; i < lines.size(); ++i) {
-    std::string t = Trim(lines[i]);
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    std::string t = Trim(lines_[i]);
     if (!t.empty() && t[0] == '[') {
       if (*sectionEnd >= 0) return -1;  // only the first section of that name counts
       auto close = t.find(']');
@@ -89,64 +89,95 @@ int FindKey(const std::vector<std::string>& lines, const std::string& section, c
   return -1;
 }
 
-}  // namespace
-
-std::string IniReadString(const std::string& path, const std::string& section, const std::string& key,
-                          const std::string& def) {
-  auto lines = ReadLines(path).lines;
+int IniDocument::FindValue(const std::string& section, const std::string& key, std::string* value) const {
   int end = -1;
-  int at = FindKey(lines, Utf8ToSjis(section), Utf8ToSjis(key), &end);
-  if (at < 0) return def;
-  std::string v = Trim(lines[static_cast<size_t>(at)].substr(lines[static_cast<size_t>(at)].find('=') + 1));
+  int at = FindKey(Utf8ToSjis(section), Utf8ToSjis(key), &end);
+  if (at < 0) return at;
+  const std::string& line = lines_[static_cast<size_t>(at)];
+  std::string v = Trim(line.substr(line.find('=') + 1));
   if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) v = v.substr(1, v.size() - 2);
-  return v;
+  *value = v;
+  return at;
 }
 
-int IniReadInt(const std::string& path, const std::string& section, const std::string& key, int def) {
-  const std::string missing = "\x01";
-  std::string v = IniReadString(path, section, key, missing);
-  if (v == missing) return def;
+std::string IniDocument::Get(const std::string& section, const std::string& key, const std::string& def) const {
+  std::string v;
+  return FindValue(section, key, &v) >= 0 ? v : def;
+}
+
+bool IniDocument::Has(const std::string& section, const std::string& key) const {
+  std::string v;
+  return FindValue(section, key, &v) >= 0;
+}
+
+int IniDocument::GetInt(const std::string& section, const std::string& key, int def) const {
+  std::string v;
+  if (FindValue(section, key, &v) < 0) return def;
   size_t i = 0;
   bool neg = false;
   if (i < v.size() && v[i] == '-') neg = true, ++i;
+  // Too many digits hold at the end of the range rather than wrap to some small number.
   long long n = 0;
-  while (i < v.size() && v[i] >= '0' && v[i] <= '9' && n < 0x7FFFFFFF) n = n * 10 + (v[i++] - '0');
-  return static_cast<int>(neg ? -n : n);
+  while (i < v.size() && v[i] >= '0' && v[i] <= '9') {
+    n = n * 10 + (v[i++] - '0');
+    if (n > 1LL + INT_MAX) n = 1LL + INT_MAX;
+  }
+  if (neg) return static_cast<int>(-n);
+  return static_cast<int>(n > INT_MAX ? INT_MAX : n);
+}
+
+void IniDocument::Set(const std::string& section, const std::string& key, const std::string& value) {
+  const std::string sec = Utf8ToSjis(section), k = Utf8ToSjis(key);
+  int end = -1;
+  int at = FindKey(sec, k, &end);
+  // Keep the file's own line ending.
+  bool crlf = !lines_.empty() && !lines_[0].empty() && lines_[0].back() == '\r';
+  const std::string eol = crlf ? "\r" : "";
+  bool appendedAtEnd = at < 0 && (end < 0 || static_cast<size_t>(end) >= lines_.size());
+  if (appendedAtEnd) {
+    // A last line without its line break gets one before anything is added after it.
+    if (!lastEndsLine_ && !lines_.empty() && !lines_.back().empty() && lines_.back().back() != '\r')
+      lines_.back() += eol;
+    lastEndsLine_ = true;
+  }
+  if (at >= 0) {
+    std::string& l = lines_[static_cast<size_t>(at)];
+    bool cr = !l.empty() && l.back() == '\r';
+    l = l.substr(0, l.find('=') + 1) + value + (cr ? "\r" : "");
+  } else if (end >= 0) {
+    lines_.insert(lines_.begin() + end, k + "=" + value + eol);
+  } else {
+    lines_.push_back("[" + sec + "]" + eol);
+    lines_.push_back(k + "=" + value + eol);
+  }
+}
+
+std::string IniDocument::Text() const {
+  std::string text;
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    text += lines_[i];
+    // The last line keeps its missing line break unless something was added after it.
+    if (i + 1 < lines_.size() || lastEndsLine_) text += "\n";
+  }
+  return text;
+}
+
+bool IniDocument::Save(const std::string& path) const { return whole_ && WriteFileAtomically(path, Text()); }
+
+std::string IniReadString(const std::string& path, const std::string& section, const std::string& key,
+                          const std::string& def) {
+  return IniDocument::Load(path).Get(section, key, def);
+}
+
+int IniReadInt(const std::string& path, const std::string& section, const std::string& key, int def) {
+  return IniDocument::Load(path).GetInt(section, key, def);
 }
 
 bool IniWriteString(const std::string& path, const std::string& section, const std::string& key,
                     const std::string& value) {
-  Lines file = ReadLines(path);
-  auto& lines = file.lines;
-  const size_t oldCount = lines.size();
-  const std::string sec = Utf8ToSjis(section), k = Utf8ToSjis(key);
-  int end = -1;
-  int at = FindKey(lines, sec, k, &end);
-  // Keep the file's own line ending.
-  bool crlf = !lines.empty() && !lines[0].empty() && lines[0].back() == '\r';
-  const std::string eol = crlf ? "\r" : "";
-  bool appendedAtEnd = at < 0 && (end < 0 || static_cast<size_t>(end) >= oldCount);
-  // A last line without its line break gets one before anything is added after it.
-  if (appendedAtEnd && !file.lastEndsLine && !lines.empty() && !lines.back().empty() && lines.back().back() != '\r')
-    lines.back() += eol;
-  if (at >= 0) {
-    std::string& l = lines[static_cast<size_t>(at)];
-    bool cr = !l.empty() && l.back() == '\r';
-    l = l.substr(0, l.find('=') + 1) + value + (cr ? "\r" : "");
-  } else if (end >= 0) {
-    lines.insert(lines.begin() + end, k + "=" + value + eol);
-  } else {
-    lines.push_back("[" + sec + "]" + eol);
-    lines.push_back(k + "=" + value + eol);
-  }
-  std::string text;
-  for (size_t i = 0; i < lines.size(); ++i) {
-    text += lines[i];
-    // The old last line keeps its missing line break unless something now follows it.
-    bool keepOpen = i + 1 == lines.size() && !appendedAtEnd && !file.lastEndsLine;
-    if (!keepOpen) text += "\n";
-  }
-  return WriteFileAtomically(path, text);
+  IniDocument doc = IniDocument::Load(path);
+  doc.Set(section, key, value);
+  return doc.Save(path);
 }
 
 }  // namespace platform

@@ -35,7 +35,7 @@ bool LoadPicture(const std::string& name, Bitmap& out) {
   const EmbeddedPicture* p = Find(name);
   if (!p) {
     out.SetSize(0, 0);
-    ShowMessage("Bramko2 for Windows", "Resource " + name + " not found");
+    ShowMessage("Bramko2 for Windows", "リソース " + name + " が見つかりません。");
     return false;
   }
   if (!p->png) {

@@ -2,6 +2,7 @@
 #include "platform/Platform.h"
 
 #include "platform/Backend.h"
+#include "platform/Signals.h"
 #include "platform/Window.h"
 
 namespace platform {
@@ -9,8 +10,21 @@ namespace platform {
 namespace {
 std::unique_ptr<Backend> g_backend;
 bool g_headless = false;
+int g_modalDepth = 0;       // modal windows open (one may open another)
+std::function<void()> g_pumpObserver;
+bool g_observing = false;
 bool g_keysPumped = false;  // events were pumped for a key read at g_keysPumpedAt
 uint32_t g_keysPumpedAt = 0;
+
+// Every modal window goes through here, so the input is held for exactly as long as one is up.
+class ModalScope {
+ public:
+  ModalScope() { ++g_modalDepth; }
+  ~ModalScope() { --g_modalDepth; }
+  ModalScope(const ModalScope&) = delete;
+  ModalScope& operator=(const ModalScope&) = delete;
+};
+
 }  // namespace
 
 Backend* CurrentBackend() { return g_backend.get(); }
@@ -19,35 +33,57 @@ bool Start(const StartOptions& options, std::string* error) {
   Stop();
   ResetWindow();
   g_headless = options.kind == BackendKind::Headless;
+  InstallSignalHandlers();  // before SDL starts, which then leaves them alone
   g_backend = g_headless ? MakeHeadlessBackend(options, error) : MakeSdlBackend(error);
+  if (!g_backend) RestoreSignalHandlers();
   return g_backend != nullptr;
 }
 
 void Stop() {
   g_backend.reset();
   g_keysPumped = false;
+  g_pumpObserver = nullptr;  // it belonged to that run
+  RestoreSignalHandlers();
 }
 bool Started() { return g_backend != nullptr; }
 bool IsHeadless() { return g_headless; }
 
 uint32_t TickCount() { return g_backend ? g_backend->Ticks() : 0; }
 void SleepMs(uint32_t ms) {
+  NoticeTerminationSignal();
   if (g_backend) g_backend->Sleep(ms);
 }
 void SpinTurn(uint32_t remainingMs) {
+  NoticeTerminationSignal();
   if (g_backend) g_backend->Spin(remainingMs);
 }
 void Service() {
+  NoticeTerminationSignal();
   if (g_backend) g_backend->Service();
 }
 
+bool InputHeld() { return g_modalDepth > 0 || (g_backend && g_backend->MenuOpen()); }
+
+void DropPendingPresses() {
+  if (g_backend) g_backend->DropPendingPresses();
+}
+
+void SetPumpObserver(std::function<void()> observer) { g_pumpObserver = std::move(observer); }
+
+void NotifyPumped() {
+  if (!g_pumpObserver || g_observing) return;  // an observer that pumps does not recurse
+  g_observing = true;
+  g_pumpObserver();
+  g_observing = false;
+}
+
 bool KeyDown(int vk) {
-  if (!g_backend || vk <= 0 || vk > 254) return false;
+  if (!g_backend || vk <= 0 || vk > 254 || InputHeld()) return false;
   // One poll reads many keys in the same millisecond (a battle frame reads twenty-odd):
   // pumping once per tick keeps every read current without a pump per key.
   const uint32_t now = g_backend->Ticks();
   if (!g_keysPumped || g_keysPumpedAt != now) {
-    g_backend->Service();
+    Service();
     g_keysPumped = true;
     g_keysPumpedAt = now;
   }
@@ -56,14 +92,25 @@ bool KeyDown(int vk) {
 
 bool JoyGetDevCaps(int id, JoyCaps& caps) { return g_backend && g_backend->JoyCaps(id, caps); }
 bool JoyGetPos(int id, JoyPos& pos) { return g_backend && g_backend->JoyPos(id, pos); }
+bool EscapeFromPad() { return g_backend && g_backend->EscapeFromPad(); }
+std::string JoyName(int id) { return g_backend ? g_backend->JoyName(id) : ""; }
+void JoyRumble(int id, unsigned strength, unsigned ms) {
+  if (g_backend) g_backend->JoyRumble(id, strength, ms);
+}
+void AddPadMappings(const std::string& file) {
+  if (g_backend) g_backend->AddPadMappings(file);
+}
 
 int ShowMessage(const std::string& caption, const std::string& text, MsgButtons buttons) {
   if (!g_backend) return buttons == MsgButtons::YesNo ? kMsgNo : kMsgOk;
+  ModalScope modal;
   return g_backend->Message(caption, text, buttons);
 }
 
 int RunModal(const std::function<int()>& drawFrame) {
-  return g_backend ? g_backend->Modal(drawFrame) : kMsgCancel;
+  if (!g_backend) return kMsgCancel;
+  ModalScope modal;
+  return g_backend->Modal(drawFrame);
 }
 
 namespace {
@@ -71,7 +118,9 @@ std::string g_lastHelp;
 }
 void ShowHelp(const std::string& helpFile, const std::string& keyword) {
   g_lastHelp = helpFile + "#" + keyword;
-  if (g_backend) g_backend->Help(helpFile, keyword);
+  if (!g_backend) return;
+  ModalScope modal;
+  g_backend->Help(helpFile, keyword);
 }
 std::string LastHelpRequest() { return g_lastHelp; }
 

@@ -3,6 +3,7 @@
 // turn calls into here, which keeps the window alive and shows what was drawn.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace platform {
@@ -33,5 +34,9 @@ void SleepMs(uint32_t ms);
 void SpinTurn(uint32_t remainingMs);
 // Pumps pending window events and presents the visible canvas when it changed.
 void Service();
+
+// Runs on the game's own thread after every pump of window events. Tests drive SDL's virtual
+// joysticks from it, between two reads of the game; the game itself installs none.
+void SetPumpObserver(std::function<void()> observer);
 
 }  // namespace platform

@@ -1,11 +1,9 @@
-// platform: fonts through fontconfig + SDL_ttf, Shift-JIS through glibc iconv.
+// platform: fonts through fontconfig + SDL_ttf.
 #include "platform/Text.h"
 
 #include <SDL_ttf.h>
 #include <fontconfig/fontconfig.h>
-#include <iconv.h>
 
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -124,36 +122,5 @@ void DrawText(Bitmap& target, int x, int y, const std::string& utf8, const Font&
   target.Touch();
 }
 
-namespace {
-
-std::string Convert(const std::string& in, const char* to, const char* from) {
-  iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return in;
-  std::string out;
-  char buf[256];
-  char* src = const_cast<char*>(in.data());
-  size_t left = in.size();
-  while (left > 0) {
-    char* dst = buf;
-    size_t room = sizeof buf;
-    size_t r = iconv(cd, &src, &left, &dst, &room);
-    out.append(buf, dst - buf);
-    if (r == static_cast<size_t>(-1) && errno != E2BIG) {
-      // An unconvertible or broken byte: show "?" and go on with the next byte.
-      out.push_back('?');
-      ++src;
-      --left;
-    }
-  }
-  iconv_close(cd);
-  return out;
-}
-
-}  // namespace
-
-std::string Utf8ToSjis(const std::string& utf8) { return Convert(utf8, "CP932", "UTF-8"); }
-std::string SjisToUtf8(const std::string& sjis) { return Convert(sjis, "UTF-8", "CP932"); }
-
-bool IsSjisLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
 }  // namespace platform

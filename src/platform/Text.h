@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/Bitmap.h"
+#include "platform/Sjis.h"
 
 namespace platform {
 
@@ -20,11 +21,5 @@ void DrawText(Bitmap& target, int x, int y, const std::string& utf8, const Font&
 int FontPixels(int pointSize);
 // The font file serving a face name, for other parts of the platform (dialogs).
 std::string FontFileFor(const std::string& faceName);
-
-// Shift-JIS (code page 932) conversion through iconv; bytes that do not convert become "?".
-std::string Utf8ToSjis(const std::string& utf8);
-std::string SjisToUtf8(const std::string& sjis);
-// True for the first byte of a two-byte Shift-JIS character.
-bool IsSjisLeadByte(unsigned char c);
 
 }  // namespace platform

@@ -1,14 +1,20 @@
 // platform: the main window's state and its message loop, shared by both backends.
 #include "platform/Window.h"
 
+#include <exception>
+
 #include "platform/Backend.h"
+#include "platform/Dialogs.h"
+#include "platform/Pictures.h"
 #include "platform/Platform.h"
+#include "platform/Signals.h"
 
 namespace platform {
 
 namespace {
 
 struct WindowState {
+  std::string title;
   Bitmap windowCanvas{kGameWidth, kGameHeight};
   Bitmap imageCanvas{kGameWidth, kGameHeight};
   bool imageVisible = true;
@@ -20,6 +26,7 @@ struct WindowState {
   uint32_t lastTick = 0;
   bool closed = false;
   bool focused = true;
+  bool keyMessagesDropped = false;
   WindowHandlers handlers;
 };
 
@@ -28,9 +35,28 @@ WindowState& W() {
   return state;
 }
 
+// The box of an exception that escaped a handler; the program goes on.
+void ShowException(const char* what) {
+  std::string text = "予期しないエラーが発生しました。ゲームはこのまま続きます。";
+  if (what && *what) text += std::string("\n\n（") + what + "）";
+  ShowMessage(W().title.empty() ? "エラー" : W().title, text);
+}
+
 }  // namespace
 
-void CreateMainWindow(const std::string& /*title: the backend shows it*/) {}
+void CallHandler(const std::function<void()>& handler) {
+  if (!handler) return;
+  try {
+    handler();
+  } catch (const std::exception& e) {
+    ShowException(e.what());
+  } catch (...) {
+    ShowException(nullptr);
+  }
+}
+
+void CreateMainWindow(const std::string& title) { W().title = title; }
+const std::string& WindowTitle() { return W().title; }
 void SetWindowHandlers(WindowHandlers h) { W().handlers = std::move(h); }
 WindowHandlers& Handlers() { return W().handlers; }
 
@@ -56,12 +82,38 @@ bool ClickMenu(const std::string& menu, const std::string& item) {
     for (auto& it : m.items) {
       if (it.label == item && it.action) {
         auto action = it.action;  // the action may replace the menus
-        action();
+        CallHandler(action);
         return true;
       }
     }
   }
   return false;
+}
+
+void SetWindowIcon(const std::string& pictureName, const Rect& part) {
+  constexpr int kIconSize = 64;
+  Backend* b = CurrentBackend();
+  Bitmap picture;
+  if (!b || IsHeadless() || part.Width() < kIconSize || part.Height() < kIconSize || !LoadPicture(pictureName, picture))
+    return;
+  Bitmap icon(kIconSize, kIconSize);
+  for (int y = 0; y < kIconSize; ++y) {
+    const int y0 = part.top + y * part.Height() / kIconSize, y1 = part.top + (y + 1) * part.Height() / kIconSize;
+    for (int x = 0; x < kIconSize; ++x) {
+      const int x0 = part.left + x * part.Width() / kIconSize, x1 = part.left + (x + 1) * part.Width() / kIconSize;
+      uint32_t r = 0, g = 0, bl = 0, n = 0;
+      for (int sy = y0; sy < y1; ++sy)
+        for (int sx = x0; sx < x1; ++sx) {
+          const Color c = picture.Pixel(sx, sy);
+          r += (c >> 16) & 0xFF;
+          g += (c >> 8) & 0xFF;
+          bl += c & 0xFF;
+          ++n;
+        }
+      if (n) icon.GetCanvas().SetPixel(x, y, ((r / n) << 16) | ((g / n) << 8) | (bl / n));
+    }
+  }
+  b->SetIcon(icon);
 }
 
 void SetCursorVisible(bool visible) { W().cursorVisible = visible; }
@@ -74,20 +126,25 @@ void SetTimerEnabled(bool enabled) {
   W().timerEnabled = enabled;
 }
 bool TimerEnabled() { return W().timerEnabled; }
+uint32_t NextTimerTick() { return W().lastTick + W().interval; }
+
+bool RunTimerIfDue() {
+  auto& w = W();
+  if (!w.timerEnabled || w.closed || TickCount() - w.lastTick < w.interval) return false;
+  w.lastTick = TickCount();
+  CallHandler(w.handlers.onTimer);
+  return true;
+}
 
 void RunMessageLoop() {
   Backend* b = CurrentBackend();
   auto& w = W();
   while (b && !w.closed) {
+    NoticeTerminationSignal();
     b->Service();
     if (w.closed) break;
-    uint32_t now = b->Ticks();
-    if (w.timerEnabled && now - w.lastTick >= w.interval) {
-      w.lastTick = now;
-      if (w.handlers.onTimer) w.handlers.onTimer();
-      continue;
-    }
-    b->WaitIdle(w.timerEnabled, w.lastTick + w.interval);
+    if (RunTimerIfDue()) continue;
+    b->WaitIdle(w.timerEnabled, NextTimerTick());
   }
 }
 
@@ -102,16 +159,17 @@ void CloseWindow() {
 bool WindowClosed() { return W().closed; }
 bool HasFocus() { return W().focused; }
 
+void SetKeyMessagesDropped(bool dropped) { W().keyMessagesDropped = dropped; }
+
 void DeliverKeyDown(int vk) {
-  if (W().handlers.onKeyDown) W().handlers.onKeyDown(vk);
+  auto& h = W().handlers;
+  if (h.onKeyDown && !W().keyMessagesDropped) CallHandler([&h, vk] { h.onKeyDown(vk); });
 }
-void DeliverMouseUp() {
-  if (W().handlers.onMouseUp) W().handlers.onMouseUp();
-}
+void DeliverMouseUp() { CallHandler(W().handlers.onMouseUp); }
 void DeliverExpose() {
   auto& h = W().handlers;
   if (h.filter && h.filter(WindowMessage::Paint)) return;
-  if (h.onPaint) h.onPaint();
+  CallHandler(h.onPaint);
 }
 void SetFocus(bool focused) { W().focused = focused; }
 

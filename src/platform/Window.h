@@ -36,6 +36,7 @@ struct WindowHandlers {
 };
 
 void CreateMainWindow(const std::string& title);
+const std::string& WindowTitle();
 void SetWindowHandlers(WindowHandlers h);
 WindowHandlers& Handlers();
 
@@ -53,6 +54,10 @@ bool MenuVisible();
 // Runs the item whose labels match, as a click would (for scripts and tests).
 bool ClickMenu(const std::string& menu, const std::string& item);
 
+// The window's icon: part of a built-in picture, scaled down to the icon's size (averaging
+// the pixels, so a detailed picture stays recognisable). Nothing is loaded without a window.
+void SetWindowIcon(const std::string& pictureName, const Rect& part);
+
 void SetCursorVisible(bool visible);
 bool CursorVisible();
 
@@ -60,6 +65,12 @@ void SetTimerInterval(uint32_t ms);
 uint32_t TimerInterval();
 void SetTimerEnabled(bool enabled);
 bool TimerEnabled();
+// The tick at which the timer is due next (while it is enabled).
+uint32_t NextTimerTick();
+// Calls the timer's handler when the timer is on and its interval has passed since the last
+// call; true when it did. The message loop and the loops of modal windows call it, so the
+// scene clock runs on under a message box, a dialog or the help viewer.
+bool RunTimerIfDue();
 
 // Runs the message loop: timer ticks and window events, until the window is closed.
 void RunMessageLoop();
@@ -67,6 +78,14 @@ void RunMessageLoop();
 void CloseWindow();
 bool WindowClosed();
 bool HasFocus();
+
+// Runs one of the form's handlers. An exception escaping it is shown in a message box and
+// the program goes on, as the form library's message loop does.
+void CallHandler(const std::function<void()>& handler);
+
+// While set, key presses do not reach the form's onKeyDown: the battle's frame loop reads
+// its keys itself and removes the window's key messages.
+void SetKeyMessagesDropped(bool dropped);
 
 // Used by backends: deliver events to the form.
 void DeliverKeyDown(int vk);

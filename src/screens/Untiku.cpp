@@ -5,13 +5,14 @@
 #include <vector>
 
 #include "actors/Comparas.h"
+#include "battle/Battle.h"
 #include "field/Fieldmap.h"
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
 #include "platform/Pictures.h"
 #include "platform/Text.h"
-#include "shell/Battle.h"
 #include "shell/Game.h"
+#include "shell/GameFiles.h"
 #include "shell/GameMedia.h"
 #include "shell/Typewriters.h"
 #include "shell/Unit1.h"
@@ -92,9 +93,9 @@ void BackToMap() {
 void UnlockExtras() {
   ExtrasUnlocked = true;
   const std::string path = SettingsFilePath();
-  if (!platform::IniWriteString(path, "その他", "おまけ", "1")) {
+  if (!MakeFolderFor(path) || !platform::IniWriteString(path, "その他", "おまけ", "1")) {
     // The flag stays set for this run; the player still sees the ending just earned.
-    platform::ShowMessage("Bramko2 for Windows", path + " に書き込めません");
+    platform::ShowMessage("Bramko2 for Windows", CannotWriteMessage(path, "おまけは今回の起動中だけ遊べます。"));
   }
 }
 

@@ -4,8 +4,10 @@
 
 #include "platform/DialogWidgets.h"
 #include "platform/Dialogs.h"
+#include "platform/Input.h"
 #include "settings/Keycfg.h"
 #include "shell/Game.h"
+#include "shell/GameFiles.h"
 #include "shell/GameMedia.h"
 #include "shell/Unit1.h"
 
@@ -28,6 +30,8 @@ TForm2::TForm2() {
   rgFangPW = TRadioGroup{"ファングパワー", {"ふつう", "やや強い", "強い", "最強"}, 4, 0, true};
   rgDISPLAY = TRadioGroup{"解像度の変更", {"しない", "する"}, 2, 0, false};
   ComboBox1.Items = ComboBox2.Items = {"NONE", "PLAYER 1", "PLAYER 2"};
+  cbPadSwap.Caption = "決定/キャンセル入替";
+  cbPadRumble.Caption = "被弾時にパッド振動";
   IniPath = SettingsFilePath();
   FormCreate();
 }
@@ -50,14 +54,17 @@ void TForm2::FormDestroy() {
 }
 
 void TForm2::loadIniFile(bool withKeys) {
-  StoredSettings s = ReadStoredSettings(IniPath);
+  const platform::IniDocument ini = platform::IniDocument::Load(IniPath);  // read once for all values
+  StoredSettings s = ReadStoredSettings(ini);
   rgSpeed.ItemIndex = s.speed;
   rgFangPW.ItemIndex = s.fangPower;
   ComboBox1.ItemIndex = s.joystick1;
   ComboBox2.ItemIndex = s.joystick2;
   rgDISPLAY.ItemIndex = s.resolution;
+  cbPadSwap.Checked = s.padSwapButtons;
+  cbPadRumble.Checked = s.padRumble;
   ExtrasUnlocked = s.extras;
-  if (withKeys) loadKeyFile(false);
+  if (withKeys) LoadKeyLists(ini, false);  // loadKeyFile(false) on the same reading
 }
 
 void TForm2::loadKeyFile(bool defaults) { LoadKeyLists(IniPath, defaults); }
@@ -69,6 +76,8 @@ StoredSettings TForm2::ControlValues() const {
   s.joystick1 = ComboBox1.ItemIndex;
   s.joystick2 = ComboBox2.ItemIndex;
   s.resolution = rgDISPLAY.ItemIndex;
+  s.padSwapButtons = cbPadSwap.Checked;
+  s.padRumble = cbPadRumble.Checked;
   s.extras = ExtrasUnlocked;
   return s;
 }
@@ -76,16 +85,16 @@ StoredSettings TForm2::ControlValues() const {
 void TForm2::doApply() { ApplySettings(ControlValues()); }
 
 void TForm2::btnOKClick() {
+  // Stored first, applied after: when the file cannot be written the running game keeps
+  // the settings the file still holds, and the dialog stays open to try again or cancel.
+  if (!MakeFolderFor(IniPath) || !WriteStoredSettings(IniPath, ControlValues(), nullptr)) {
+    platform::ShowMessage(kAppTitle, CannotWriteMessage(IniPath, "設定は変更していません。"));
+    return;
+  }
   bool resolutionBefore = ResolutionChangeRequested;
   doApply();
   if (ResolutionChangeRequested != resolutionBefore)
     platform::ShowMessage(kAppTitle, "解像度の変更は次回起動時に有効になります。");
-  std::string error;
-  if (!WriteStoredSettings(IniPath, ControlValues(), &error)) {
-    // The values after the one that failed stay unwritten, and the dialog stays open.
-    platform::ShowMessage(kAppTitle, error);
-    return;
-  }
   ModalResult = mrOk;
 }
 
@@ -94,11 +103,16 @@ void TForm2::Button3Click() {
   ModalResult = mrCancel;
 }
 
+// Everything as on a fresh install, pads in the order they were plugged in included.
 void TForm2::Button4Click() {
-  rgSpeed.ItemIndex = 2;
-  rgFangPW.ItemIndex = 0;
-  ComboBox1.ItemIndex = ComboBox2.ItemIndex = 0;
-  rgDISPLAY.ItemIndex = 0;
+  const StoredSettings fresh;
+  rgSpeed.ItemIndex = fresh.speed;
+  rgFangPW.ItemIndex = fresh.fangPower;
+  ComboBox1.ItemIndex = fresh.joystick1;
+  ComboBox2.ItemIndex = fresh.joystick2;
+  rgDISPLAY.ItemIndex = fresh.resolution;
+  cbPadSwap.Checked = fresh.padSwapButtons;
+  cbPadRumble.Checked = fresh.padRumble;
   loadKeyFile(true);
   btnOKClick();
 }
@@ -123,6 +137,11 @@ void TForm2::ComboBox2Change() {
     ComboBox1.ItemIndex = 0;
 }
 
+std::string TForm2::JoystickDevice(int index) const {
+  std::string name = platform::JoyName(index);
+  return name.empty() ? "（未接続）" : name;
+}
+
 void TForm2::btnHELPClick() { platform::ShowHelp(HelpFile, kHelpKeyword); }
 void TForm2::btnCancelClick() { ModalResult = mrCancel; }
 
@@ -142,5 +161,6 @@ void RunSettingsDialog() {
 
 void ApplySettingsAtStartup() {
   TForm2 form;
+  LoadPadMappings(form.IniPath);
   form.doApply();
 }

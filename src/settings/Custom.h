@@ -1,6 +1,7 @@
 // settings: the settings dialog TForm2 ("Bramko2 for Windows カスタマイズウインドウ"): game
-// speed, fang power, joystick assignment and the key lists, kept in "BRAMKO.INI". The same
-// class loads and applies the settings at start-up without being shown.
+// speed, fang power, joystick assignment (with the devices' names) and pad options, and the
+// key lists, kept in "BRAMKO.INI". The same class loads and applies the settings at start-up
+// without being shown.
 #pragma once
 #include <functional>
 #include <string>
@@ -33,12 +34,15 @@ class TForm2 : public TModalForm {
   void btnHELPClick();
   void btnCancelClick();
   void FormKeyDown(int& key);
+  // What is plugged in as joystick 1 or 2 (index 0, 1), shown under its box.
+  std::string JoystickDevice(int index) const;
 
   static constexpr const char* kCaption = "Bramko2 for Windows カスタマイズウインドウ";
   static constexpr int kClientWidth = 632, kClientHeight = 305;
 
   TRadioGroup rgSpeed, rgFangPW, rgDISPLAY;
   TComboBox ComboBox1, ComboBox2;
+  TCheckBox cbPadSwap, cbPadRumble;  // our own, in the section "Linux"
   std::string IniPath;  // the settings file, read and written one value at a time
 
  private:

@@ -16,6 +16,11 @@ constexpr Rect kPlayer2Button{24, 206, 160, 26};
 constexpr Rect kJoy1Combo{420, 160, 170, 21};
 constexpr Rect kJoy2Combo{420, 208, 170, 21};
 constexpr int kJoyLabelX = 334;
+// The device of each box under it; the pad options between the key buttons and the boxes.
+constexpr Rect kJoy1Device{422, 183, 168, 16};
+constexpr Rect kJoy2Device{422, 231, 168, 16};
+constexpr Rect kPadSwapCheck{194, 160, 136, 21};
+constexpr Rect kPadRumbleCheck{194, 208, 136, 21};
 constexpr Rect kDisplayRadio{8, 206, 300, 40};  // hidden
 constexpr int kButtonsY = 268, kButtonW = 88, kButtonH = 26;
 constexpr Rect kOkButton{248, kButtonsY, kButtonW, kButtonH};
@@ -43,6 +48,10 @@ bool TForm2::Draw() {
     if (dlg::ComboBox("joy1", ComboBox1.Items, kJoy1Combo, &ComboBox1.ItemIndex)) queue(&TForm2::ComboBox1Change);
     dlg::Label("JOYSTICK2", kJoyLabelX, kJoy2Combo.y + 4);
     if (dlg::ComboBox("joy2", ComboBox2.Items, kJoy2Combo, &ComboBox2.ItemIndex)) queue(&TForm2::ComboBox2Change);
+    dlg::Label(JoystickDevice(0), kJoy1Device);
+    dlg::Label(JoystickDevice(1), kJoy2Device);
+    dlg::CheckBox(cbPadSwap.Caption, kPadSwapCheck, &cbPadSwap.Checked);
+    dlg::CheckBox(cbPadRumble.Caption, kPadRumbleCheck, &cbPadRumble.Checked);
     if (rgDISPLAY.Visible)
       dlg::RadioGroup(rgDISPLAY.Caption, rgDISPLAY.Items, rgDISPLAY.Columns, kDisplayRadio, &rgDISPLAY.ItemIndex);
 

@@ -25,6 +25,11 @@ struct TComboBox {
 };
 using TListBox = TComboBox;
 
+struct TCheckBox {
+  std::string Caption;
+  bool Checked = false;
+};
+
 struct TEdit {
   std::string Text;
   int Tag = 0;

@@ -5,6 +5,7 @@
 
 TGameInput* JoystickInput = nullptr;
 TInputBits JoystickLastDirections[2] = {0, 0};
+bool JoystickSwapButtons = false;
 
 // --- joystick ---
 
@@ -204,8 +205,9 @@ TInputBits PollJoystick(TInputMode mode, TInputBits& last) {
   } else {
     bits = dirs & ~last;
   }
-  if (input->GetIsXX(kidButton1)) bits |= ibDecide;
-  if (input->GetIsXX(kidButton2)) bits |= ibCancel;
+  const TInputBits first = JoystickSwapButtons ? ibCancel : ibDecide;
+  if (input->GetIsXX(kidButton1)) bits |= first;
+  if (input->GetIsXX(kidButton2)) bits |= first ^ (ibDecide | ibCancel);
   return bits;
 }
 

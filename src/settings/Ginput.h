@@ -99,3 +99,5 @@ TInputBits JoystickPoller1();
 TInputBits JoystickPoller2();
 // Each poller's last single direction (0 at start-up).
 extern TInputBits JoystickLastDirections[2];
+// The second button decides and the first cancels, on every joystick (a setting of ours).
+extern bool JoystickSwapButtons;

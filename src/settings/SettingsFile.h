@@ -4,35 +4,42 @@
 #include <string>
 #include <vector>
 
+#include "platform/IniFile.h"
+#include "settings/SettingsText.h"
+
 // What the dialog shows: radio-group items (-1: none selected), combo items (-1: none).
+// The defaults are a fresh install's: the first pad plays player 1, the second player 2.
 struct StoredSettings {
   int speed = 2;      // "ゲームスピード": 遅い, ゆっくり, ふつう, 速い
   int fangPower = 0;  // "ファングパワー": ふつう, やや強い, 強い, 最強
-  int joystick1 = 0;  // "JOYSTICK1": NONE, PLAYER 1, PLAYER 2
-  int joystick2 = 0;
+  int joystick1 = 1;  // "JOYSTICK1": NONE, PLAYER 1, PLAYER 2
+  int joystick2 = 2;
   int resolution = 0;  // "解像度の変更": しない, する
   bool extras = false;  // "おまけ"
+  // Section "Linux", our own: the pads' east button decides and the south one cancels;
+  // the pads shake when the player's fighter is hit.
+  bool padSwapButtons = false;  // "PadSwapButtons"
+  bool padRumble = false;       // "PadRumble"
 };
 
 // The file's values with the defaults for what is missing (loadIniFile without the keys).
+// A load that also refills the key table reads the file once and passes the document.
 StoredSettings ReadStoredSettings(const std::string& path);
+StoredSettings ReadStoredSettings(const platform::IniDocument& ini);
 // Refills the key table: the defaults, or the file's lists with the default for a missing
 // one (loadKeyFile).
 void LoadKeyLists(const std::string& path, bool defaults);
+void LoadKeyLists(const platform::IniDocument& ini, bool defaults);
 // Copies the settings into the running game: frame period, fang power, joysticks and the
 // resolution request (doApply). ExtrasUnlocked is read with the file, not here.
 void ApplySettings(const StoredSettings& settings);
-// Writes every value except "おまけ", in the dialog's order; on the first value that cannot
-// be written returns false with the message to show in *error.
+// Writes every value except "おまけ" with one replace of the whole file (the settings dialog's
+// OK and Standard); when it cannot be written nothing changes and *error holds the message
+// to show.
 bool WriteStoredSettings(const std::string& path, const StoredSettings& settings, std::string* error);
 
 // The start-up loader: read everything, keys included, and apply.
 void LoadAndApplySettings();
+// Start-up: the pad mappings of a "gamecontrollerdb.txt" beside the settings file, if any.
+void LoadPadMappings(const std::string& settingsPath);
 
-// Value formats of the file.
-int ParseSettingsInteger(const std::string& text, int def);
-std::vector<int> ParseKeyList(const std::string& text);
-std::string FormatKeyList(const std::vector<int>& codes);
-// Section of a player's key lists (player 1 or 2) and the key of a function (0..5).
-std::string KeyListSection(int player);
-std::string KeyListKey(int function);

@@ -2,6 +2,7 @@
 #include "shell/Bramkoworld.h"
 
 #include "field/Fieldxchip.h"
+#include "platform/Input.h"
 #include "platform/Pictures.h"
 #include "platform/Window.h"
 #include "shell/Game.h"
@@ -57,6 +58,8 @@ void CutFromSheet(platform::Bitmap& out, const platform::Rect& r) {
 }  // namespace
 
 void SetSceneStep(SceneStepFn step) {
+  // A scene moves on by removing its step: presses nobody has read belong to the old scene.
+  if (!step) platform::DropPendingPresses();
   SceneStep = step;
   platform::SetTimerEnabled(step != nullptr);
 }

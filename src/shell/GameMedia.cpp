@@ -2,10 +2,13 @@
 // current effect are remembered by alias; the device itself lets effects overlap.
 #include "shell/GameMedia.h"
 
+#include <cstdint>
+
 #include "platform/Dialogs.h"
 #include "platform/Media.h"
 #include "platform/Platform.h"
 #include "settings/KeyTable.h"
+#include "shell/Game.h"
 
 std::string CurrentMusic, CurrentSound;
 bool MusicPlaying = false, SoundPlaying = false;
@@ -16,6 +19,18 @@ namespace {
 // A play the device accepted reads "playing" at once, so this many milliseconds of
 // "stopped" only happen with a tune that has already ended (an empty one).
 constexpr uint32_t kStartGraceMs = 500;
+// The reset tune lasts a fraction of a second; a damaged one must not hold up the start.
+constexpr uint32_t kResetWaitLimitMs = 3000;
+
+// Queries every 10 ms, sleeping between, until the alias has stopped, limitMs have passed
+// or the window is closing (which also keeps it alive and answers its close box).
+void WaitStopped(const std::string alias, uint32_t limitMs) {
+  const uint32_t start = platform::TickCount();
+  while (!QuitRequested && platform::TickCount() - start < limitMs && platform::MediaPlaying(alias)) {
+    PumpMessages();
+    platform::SleepMs(10);
+  }
+}
 
 }  // namespace
 
@@ -61,13 +76,11 @@ void WaitMusicStarted() {
 }
 
 void WaitMusicEnd() {
-  if (!MusicPlaying || CurrentMusic.empty()) return;
-  while (platform::MediaPlaying(CurrentMusic)) platform::SleepMs(10);
+  if (MusicPlaying && !CurrentMusic.empty()) WaitStopped(CurrentMusic, UINT32_MAX);
 }
 
 void WaitSoundEnd() {
-  if (!SoundPlaying || CurrentSound.empty()) return;
-  while (platform::MediaPlaying(CurrentSound)) platform::SleepMs(10);
+  if (SoundPlaying && !CurrentSound.empty()) WaitStopped(CurrentSound, UINT32_MAX);
 }
 
 bool SoundFinished() {
@@ -87,7 +100,7 @@ void InitMedia() {
   // The reset tune puts the synthesizer in its General MIDI start state.
   bool opened = OpenMedia("Gmreset.mid", "gmreset") == 0;
   PlayMusic("gmreset");
-  WaitMusicEnd();
+  if (MusicPlaying) WaitStopped("gmreset", kResetWaitLimitMs);
   if (opened) platform::MediaClose("gmreset");
 }
 

@@ -1,12 +1,8 @@
 // shell: writing and reading the progress file.
 #include "shell/Savefile.h"
 
-#include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <vector>
 
 #include "field/MapState.h"
 #include "platform/Dialogs.h"
@@ -14,41 +10,25 @@
 
 namespace {
 
-void FileError(const std::string& what, const std::string& path) {
-  platform::ShowMessage("Bramko2 for Windows", what + " " + path);
-}
+void FileError(const std::string& text) { platform::ShowMessage("Bramko2 for Windows", text); }
 
-void PutInt(std::vector<unsigned char>& out, int32_t v) {
-  const uint32_t u = static_cast<uint32_t>(v);
-  for (int k = 0; k < 4; ++k) out.push_back(static_cast<unsigned char>(u >> (8 * k)));
-}
-
-// A value cut short by the end of the file takes only the bytes there, as its low-order
-// bytes; its high-order bytes keep what they held.
-void TakeInt(const std::vector<unsigned char>& in, size_t offset, int& value) {
-  uint32_t u = static_cast<uint32_t>(value);
-  for (size_t k = 0; k < 4 && offset + k < in.size(); ++k) {
-    u &= ~(0xFFu << (8 * k));
-    u |= static_cast<uint32_t>(in[offset + k]) << (8 * k);
-  }
-  value = static_cast<int>(u);
+// The progress held in memory.
+SaveRecord HeldProgress() {
+  SaveRecord record;
+  for (int i = 0; i < 4; ++i) record.mapProgress[i] = MapProgress[i];
+  record.flags[0] = JourneyIntroSeen;
+  record.flags[1] = VenueArrivalSeen;
+  record.flags[2] = DoraQOpeningSeen;
+  return record;
 }
 
 }  // namespace
 
-std::string SaveFilePath() { return platform::ExecutableDir() + "BRAMKO.DAT"; }
-
 void SaveProgress() {
-  std::vector<unsigned char> bytes;
-  for (int i = 0; i < 4; ++i) PutInt(bytes, MapProgress[i]);
-  bytes.push_back(JourneyIntroSeen);
-  bytes.push_back(VenueArrivalSeen);
-  bytes.push_back(DoraQOpeningSeen);
-
   const std::string path = SaveFilePath();
   // Written beside the old file and renamed over it: a failed save keeps the last good one.
-  if (!platform::WriteFileAtomically(path, std::string(bytes.begin(), bytes.end())))
-    FileError("Cannot create file", path);
+  if (!MakeFolderFor(path) || !platform::WriteFileAtomically(path, EncodeSaveRecord(HeldProgress())))
+    FileError(CannotWriteMessage(path, "保存済みの進行状況は失われていません。"));
 }
 
 int LoadProgress() {
@@ -58,15 +38,18 @@ int LoadProgress() {
   std::ifstream in(path, std::ios::binary);
   if (!in || !std::filesystem::is_regular_file(path, ec)) {
     // The chapter then starts from the progress held in memory.
-    FileError("Cannot open file", path);
+    FileError(path + " を開けません。");
     return -1;
   }
-  std::vector<unsigned char> bytes;
-  char c;
-  while (bytes.size() < static_cast<size_t>(kSaveFileSize) && in.get(c)) bytes.push_back(static_cast<unsigned char>(c));
-  for (int i = 1; i <= 3; ++i) TakeInt(bytes, 4 * static_cast<size_t>(i), MapProgress[i]);
-  if (bytes.size() > 16) JourneyIntroSeen = bytes[16];
-  if (bytes.size() > 17) VenueArrivalSeen = bytes[17];
-  if (bytes.size() > 18) DoraQOpeningSeen = bytes[18];
+  std::string bytes(kSaveFileSize, '\0');
+  in.read(bytes.data(), kSaveFileSize);
+  bytes.resize(static_cast<size_t>(in.gcount()));
+  SaveRecord record = HeldProgress();
+  DecodeSaveRecord(bytes, record);
+  // Entry 0 is written but never read back.
+  for (int i = 1; i < 4; ++i) MapProgress[i] = record.mapProgress[i];
+  JourneyIntroSeen = record.flags[0];
+  VenueArrivalSeen = record.flags[1];
+  DoraQOpeningSeen = record.flags[2];
   return 0;
 }

@@ -1,6 +1,8 @@
 // shell: main window and its event handlers.
 #include "shell/Unit1.h"
 
+#include <algorithm>
+
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/IniFile.h"
@@ -15,6 +17,8 @@ TForm1* Form1 = nullptr;
 void (*ShowSettingsDialog)() = nullptr;
 void (*ApplyStoredSettings)() = nullptr;
 void (*SaveProgressHook)() = nullptr;
+void (*SaveReplayHook)() = nullptr;
+void (*PlayReplayHook)() = nullptr;
 
 namespace {
 
@@ -22,14 +26,14 @@ void PumpWindowMessages() { platform::Service(); }
 
 }  // namespace
 
-std::string SettingsFilePath() { return platform::ExecutableDir() + "BRAMKO.INI"; }
-
 TForm1::TForm1() {
   Form1 = this;
   GameInput1.SetInputMode(imJoyStick1);
   GameInput1.SetAutoUpdate(true);
   JoystickInput = &GameInput1;
   platform::CreateMainWindow("Bramko2 for Windows");
+  // The window's icon is the hero's face from the title picture.
+  platform::SetWindowIcon("C2_TITLE", {462, 192, 622, 352});
   platform::WindowHandlers h;
   h.onTimer = [this] { Timer1Timer(); };
   h.onClose = [this] { FormClose(); };
@@ -49,6 +53,9 @@ TForm1::TForm1() {
   platform::SetMenus({
       {"ファイル(&F)",
        {{"保存", [] { if (SaveProgressHook) SaveProgressHook(); }},
+        {"-", nullptr},
+        {"リプレイを保存…", [] { if (SaveReplayHook) SaveReplayHook(); }},
+        {"リプレイを再生…", [] { if (PlayReplayHook) PlayReplayHook(); }},
         {"-", nullptr},
         {"終了(&X)", [] { platform::CloseWindow(); }}}},
       {"設定",
@@ -73,7 +80,8 @@ platform::Canvas& TForm1::Canvas() { return platform::WindowCanvasBitmap().GetCa
 platform::Canvas& TForm1::Image1Canvas() { return platform::ImageCanvasBitmap().GetCanvas(); }
 
 void TForm1::FormCreate() {
-  platform::SetCurrentDir(platform::ExecutableDir());
+  // Media, arena and help files are opened by bare name from the data folder.
+  platform::SetCurrentDir(DataFolder());
   Canvas().brush = platform::Brush{platform::kBlack};
   Canvas().FillRect({0, 0, platform::kGameWidth, platform::kGameHeight});
   InitWorld(Canvas(), Image1Canvas());
@@ -84,7 +92,17 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::Timer1Timer() {
-  if (SceneStep && SceneStep() == -1) platform::CloseWindow();
+  // A message box or the help opened inside a step runs the clock under it; the step that
+  // opened it is still running and is not entered again (another one, such as the settings
+  // dialog's music keeper, is).
+  const SceneStepFn step = SceneStep;
+  if (!step || std::find(runningSteps_.begin(), runningSteps_.end(), step) != runningSteps_.end()) return;
+  runningSteps_.push_back(step);
+  struct Leave {
+    std::vector<SceneStepFn>& steps;
+    ~Leave() { steps.pop_back(); }  // also when the step throws (the message loop shows it)
+  } leave{runningSteps_};
+  if (step() == -1) platform::CloseWindow();
 }
 
 void TForm1::FormClose() { QuitRequested = true; }
@@ -101,11 +119,10 @@ void TForm1::FormPaint() {
 
 void TForm1::Image1MouseUp() { MouseClicked = true; }
 
+// Key presses reach here wherever the game pumps messages: menus, maps, the pause and the
+// round results. The battle's frame loop drops them and answers F1 itself.
 void TForm1::FormKeyDown(int vk) {
-  // During a battle the round loop polls F1 itself; answering here as well would open the
-  // help twice, since this platform hands every key press to the window at once.
-  if (vk != VK_F1_KEY || GameScreenActive) return;
-  platform::ShowHelp(HelpFile, HelpKeyword);
+  if (vk == VK_F1_KEY) platform::ShowHelp(HelpFile, HelpKeyword);
 }
 
 void TForm1::SCComponent1WndProc(TSCComponent& sender, TMessage& message) {

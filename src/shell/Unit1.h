@@ -3,8 +3,10 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "settings/Ginput.h"
+#include "shell/GameFiles.h"  // SettingsFilePath, for the rooms that read the settings
 #include "shell/Mscunit.h"
 
 class TForm1 {
@@ -29,6 +31,7 @@ class TForm1 {
  private:
   TSCComponent SCComponent1;
   bool destroyed_ = false;
+  std::vector<int (*)()> runningSteps_;  // scene steps on the call stack, outermost first
 };
 
 extern TForm1* Form1;
@@ -38,6 +41,7 @@ extern TForm1* Form1;
 extern void (*ShowSettingsDialog)();
 extern void (*ApplyStoredSettings)();
 extern void (*SaveProgressHook)();
+// The replay items of the file menu, installed by the game's assembly.
+extern void (*SaveReplayHook)();
+extern void (*PlayReplayHook)();
 
-// The settings file beside the executable.
-std::string SettingsFilePath();

@@ -1,6 +1,8 @@
 // The human fighter: direction priority and area, firing, the emergency dodge, the flash
 // and its names.
 #include "ActorKit.h"
+#include "settings/Ginput.h"
+#include "shell/PadRumble.h"
 
 namespace {
 
@@ -147,6 +149,36 @@ TEST_F(ManPlayerTest, AHitFighterNeitherMovesNorFiresNorDodgesDuringItsFlash) {
   Act(m);
   EXPECT_EQ(m->x, 144);
   EXPECT_EQ(FangsInFlight(), 1);
+}
+
+TEST_F(ManPlayerTest, AHitShakesThePadsServingTheFightersPlayerOnlyWhenTurnedOn) {
+  ManPlayer* left = Man(0, 144, 160);
+  ManPlayer* right = Man(1, 416, 160);
+  platform::headless::SetJoystick(0, true);
+  platform::headless::SetJoystick(1, true);
+  JoystickPollerP1 = JoystickPoller2;  // joystick 2 plays player 1; player 2 has none
+  const auto& rumbles = platform::headless::Rumbles();
+  MakeFang(2, 0, 144, 160, -1, 0);
+  CheckAllFangs();
+  EXPECT_TRUE(rumbles.empty());  // off by default
+  PadRumbleOnHit = true;
+  MakeFang(2, 0, 144, 160, -1, 0);
+  CheckAllFangs();
+  ASSERT_EQ(rumbles.size(), 1u);
+  EXPECT_EQ(rumbles[0].id, 1);
+  EXPECT_GT(rumbles[0].strength, 0u);
+  EXPECT_GT(rumbles[0].ms, 0u);
+  MakeFang(2, 1, 416, 160, 1, 0);
+  CheckAllFangs();
+  EXPECT_EQ(rumbles.size(), 1u);
+  // The story's hero reads both players: both assigned joysticks shake.
+  left->inputSource = piBoth;
+  JoystickPollerP2 = JoystickPoller1;
+  MakeFang(2, 0, 144, 160, -1, 0);
+  CheckAllFangs();
+  ASSERT_EQ(rumbles.size(), 3u);
+  EXPECT_EQ(rumbles[1].id + rumbles[2].id, 1);
+  EXPECT_EQ(right->flashCountdown, 9);
 }
 
 TEST_F(ManPlayerTest, NamesBySideAndMode) {

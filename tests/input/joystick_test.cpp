@@ -84,6 +84,13 @@ TEST_F(InputTest, JoystickPollerLetsTheJoiningDirectionWin) {
   EXPECT_EQ(JoystickPoller1(), ibLeft);
   EXPECT_EQ(input.InputMode(), imJoyStick1);
   EXPECT_EQ(JoystickLastDirections[1], 0);  // a diagonal never becomes the last direction
+  // Swapped buttons: the second one decides, the first cancels.
+  JoystickSwapButtons = true;
+  SetJoystick(0, true, mid, mid, 1);
+  EXPECT_EQ(JoystickPoller1(), ibCancel);
+  SetJoystick(0, true, mid, mid, 2);
+  EXPECT_EQ(JoystickPoller1(), ibDecide);
+  JoystickSwapButtons = false;
   JoystickInput = nullptr;
   EXPECT_EQ(JoystickPoller1(), 0);
 }

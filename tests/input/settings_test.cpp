@@ -2,6 +2,7 @@
 // running game, key lists in their text form, and writes that leave the rest of the file.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -14,6 +15,7 @@
 #include "settings/SettingsFile.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Game.h"
+#include "shell/PadRumble.h"
 #include "support/Headless.h"
 
 namespace {
@@ -49,6 +51,7 @@ class SettingsTest : public ::testing::Test {
     FangPowerByMode[0][mmStory] = 1;
     JoystickPollerP1 = JoystickPollerP2 = JoystickPoller1;
     ExtrasUnlocked = ResolutionChangeRequested = true;
+    JoystickSwapButtons = PadRumbleOnHit = true;
   }
   void TearDown() override {
     platform::SetExecutableDir("");
@@ -63,8 +66,11 @@ class SettingsTest : public ::testing::Test {
 void ExpectStartUpDefaults() {
   EXPECT_EQ(FramePeriodMs, 15);
   EXPECT_EQ(FangPowerByMode[0][mmStory], 160);
-  EXPECT_EQ(JoystickPollerP1, nullptr);
-  EXPECT_EQ(JoystickPollerP2, nullptr);
+  // Nothing chosen yet: the first pad plays player 1, the second player 2.
+  EXPECT_EQ(JoystickPollerP1, JoystickPoller1);
+  EXPECT_EQ(JoystickPollerP2, JoystickPoller2);
+  EXPECT_FALSE(JoystickSwapButtons);
+  EXPECT_FALSE(PadRumbleOnHit);
   EXPECT_FALSE(ExtrasUnlocked);
   EXPECT_FALSE(ResolutionChangeRequested);
   ExpectDefaultKeys();
@@ -115,8 +121,8 @@ TEST_F(SettingsTest, OutOfRangeValuesFallBackAsTheDialogWould) {
     int frame, power;
     JoystickPoller p1, p2;
   } cases[] = {
-      {"[難易度調整]\nゲームスピード=7\nファングパワー=-1\n", 12, 160, nullptr, nullptr},
-      {"[難易度調整]\nゲームスピード=-4\nファングパワー=9\n", 15, 320, nullptr, nullptr},
+      {"[難易度調整]\nゲームスピード=7\nファングパワー=-1\n", 12, 160, JoystickPoller1, JoystickPoller2},
+      {"[難易度調整]\nゲームスピード=-4\nファングパワー=9\n", 15, 320, JoystickPoller1, JoystickPoller2},
       {"[難易度調整]\nゲームスピード=1\n[キーカスタマイズ]\nJOYSTICK1=1\nJOYSTICK2=1\n", 21, 160, JoystickPoller2,
        nullptr},
       {"[キーカスタマイズ]\nJOYSTICK1=3\nJOYSTICK2=2\n[難易度調整]\nゲームスピード=fast\n", 15, 160, nullptr,
@@ -147,6 +153,7 @@ TEST_F(SettingsTest, WrittenSettingsReadBackTheSame) {
   s.joystick2 = 0;
   s.resolution = 0;
   s.extras = true;  // never written by the dialog
+  s.padSwapButtons = true;
   std::string error;
   ASSERT_TRUE(WriteStoredSettings(path_, s, &error)) << error;
   std::vector<std::vector<int>> before;
@@ -160,6 +167,8 @@ TEST_F(SettingsTest, WrittenSettingsReadBackTheSame) {
   EXPECT_EQ(r.joystick1, 1);
   EXPECT_EQ(r.joystick2, 0);
   EXPECT_FALSE(r.extras);
+  EXPECT_TRUE(r.padSwapButtons);
+  EXPECT_FALSE(r.padRumble);
   LoadKeyLists(path_, false);
   for (int row = 0, i = 0; row < 2; ++row)
     for (int f = 0; f < 6; ++f, ++i) EXPECT_EQ(List(row, f), before[static_cast<size_t>(i)]) << row << "/" << f;
@@ -170,6 +179,9 @@ TEST_F(SettingsTest, WrittenSettingsReadBackTheSame) {
   EXPECT_NE(text.find(platform::Utf8ToSjis("[キーカスタマイズ　PLAYER2]")), std::string::npos);
   EXPECT_NE(text.find("KEY_FUNC5=13,190,226,32,"), std::string::npos);
   EXPECT_NE(text.find("KEY_FUNC2=71,66,"), std::string::npos);
+  EXPECT_NE(text.find("[Linux]"), std::string::npos);
+  EXPECT_NE(text.find("PadSwapButtons=1"), std::string::npos);
+  EXPECT_NE(text.find("PadRumble=0"), std::string::npos);
   EXPECT_EQ(text.find(platform::Utf8ToSjis("おまけ")), std::string::npos);
 
   // A file that cannot be written names itself in the message.
@@ -201,7 +213,26 @@ TEST(IniFileTest, WritingOneValueKeepsTheRestByteForByte) {
   ASSERT_TRUE(platform::IniWriteString(path, "Keys", "B", "b"));
   EXPECT_EQ(ReadFile(path), "; kept\r\n[Sound]\r\n  Volume =3\r\nOther=x\r\nNew=n\r\n\r\n[Keys]\r\nA=2\r\nB=b\r\n");
   EXPECT_EQ(platform::IniReadString(path, "Keys", "B", "?"), "b");
-  EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);  // no temporary left
+}
+
+TEST(IniFileTest, NumbersHoldAtTheRangeEndsAndAHugeFileIsReadOnlyToItsBound) {
+  std::string dir = testing_support::FreshDir("inibig");
+  std::string path = dir + "/c.ini";
+  WriteFile(path, "[その他]\n解像度の変更=4294967297\nlow=-99999999999\n");
+  EXPECT_EQ(platform::IniReadInt(path, "その他", "解像度の変更", 0), INT32_MAX);  // never wraps to 1
+  EXPECT_EQ(platform::IniReadInt(path, "その他", "low", 0), INT32_MIN);
+
+  // Past the bound nothing is read, and the file is never written back cut short.
+  const std::string filler(platform::kMaxIniBytes, ';');
+  WriteFile(path, "[難易度調整]\nファングパワー=3\n" + filler + "\nゲームスピード=0\n");
+  const std::string before = ReadFile(path);
+  EXPECT_EQ(platform::IniReadInt(path, "難易度調整", "ファングパワー", 0), 3);
+  EXPECT_EQ(platform::IniReadInt(path, "難易度調整", "ゲームスピード", 2), 2);
+  std::string error;
+  EXPECT_FALSE(WriteStoredSettings(path, StoredSettings{}, &error));
+  EXPECT_EQ(error, path + " に書き込めません");
+  EXPECT_EQ(ReadFile(path), before);
 }
 
 TEST(IniFileTest, ShiftJisNamesMatchOnlyThemselves) {

@@ -137,6 +137,27 @@ TEST(MidiLength, SmpteTime) {
   EXPECT_EQ(MidiLengthMs(Midi(0, division, {t})), 3000u);
 }
 
+TEST(MediaLength, DamagedFilesCannotClaimEndlessTime) {
+  // A few bytes of MIDI: the slowest tempo at one tick per quarter, then a delta of 2^28
+  // ticks before the end, years at face value. A quiet stretch counts for ten seconds.
+  MidiTrack endless;
+  endless.Tempo(0, 0xFFFFFF).Event(0, {0x90, 60, 100}).End(0x0FFFFFFF);
+  EXPECT_EQ(MidiLengthMs(Midi(0, 1, {endless})), 10000u);
+  // A long note below that limit keeps its whole length, also with other tracks ending
+  // early and one that starts late.
+  MidiTrack conductor, held, late;
+  conductor.Tempo(0, 1000000).End();
+  held.Note(0, 60, 9).End();      // 9 s
+  late.Note(8, 64, 9).End();      // from 8 s to 17 s
+  EXPECT_EQ(MidiLengthMs(Midi(1, 1, {conductor, held, late})), 17000u);
+
+  // A wave at one frame a second long enough to pass 2^32 ms holds there, not wrapping
+  // to some minutes.
+  auto slow = ReadWavInfo(Wave(1, 1, 8, 4300000, 0));
+  ASSERT_TRUE(slow);
+  EXPECT_EQ(slow->lengthMs, UINT32_MAX);
+}
+
 TEST(MidiLength, RefusesCorruptFiles) {
   Bytes good = FourQuarters();
   // Any cut of the file leaves a track shorter than its chunk says.

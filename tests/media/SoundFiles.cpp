@@ -13,7 +13,9 @@ void Le(Bytes& out, uint32_t v, int n) {
 void Be(Bytes& out, uint32_t v, int n) {
   for (int i = n - 1; i >= 0; --i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
 }
-void Tag(Bytes& out, const char* t) { out.insert(out.end(), t, t + 4); }
+void Tag(Bytes& out, const char* t) {
+  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(t[i]));
+}
 }  // namespace
 
 Bytes Wave(uint32_t rate, int channels, int bits, uint32_t frames, double amplitude) {

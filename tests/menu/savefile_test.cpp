@@ -1,6 +1,8 @@
-// The progress file: its exact 19 bytes, loading full, short and missing files, and a
-// failed save that must not cost the save already there.
+// The progress file: its exact 19 bytes, loading full, short and missing files, a failed
+// save that must not cost the save already there, and links planted beside it.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -11,6 +13,7 @@
 #include "platform/headless/HeadlessControl.h"
 #include "shell/Savefile.h"
 #include "support/Headless.h"
+#include "support/KillLoop.h"
 
 namespace {
 
@@ -39,7 +42,7 @@ TEST_F(SaveFileTest, NewGameIsNineteenLittleEndianBytesAndTheSameEachTime) {
   EXPECT_EQ(first, Bytes("\x03\0\0\0\xFF\xFF\xFF\xFF\0\0\0\0\0\0\0\0\0\0\0", 19));
   SaveProgress();
   EXPECT_EQ(Read(), first);
-  EXPECT_FALSE(std::filesystem::exists(SaveFilePath() + ".new"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);  // no temporary left
 }
 
 TEST_F(SaveFileTest, LoadGivesBackWhatWasSavedButNeverTheMenuEntry) {
@@ -94,18 +97,97 @@ TEST_F(SaveFileTest, AFailedSaveKeepsTheOldFileAndSaysSo) {
   MapProgress[1] = 1;
   SaveProgress();
   const Bytes saved = Read();
-  // The new file cannot be made beside the old one.
-  std::filesystem::create_directory(SaveFilePath() + ".new");
+  // A file-size limit (ulimit -f 0): the write fails with an error instead of ending the
+  // process with SIGXFSZ, and the message is shown.
+  rlimit before{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+  rlimit none = before;
+  none.rlim_cur = 0;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &none), 0);
   MapProgress[1] = 2;
-  const size_t before = platform::headless::Messages().size();
+  const size_t messages = platform::headless::Messages().size();
   SaveProgress();
+  setrlimit(RLIMIT_FSIZE, &before);
   EXPECT_EQ(Read(), saved);
-  ASSERT_EQ(platform::headless::Messages().size(), before + 1);
-  EXPECT_NE(platform::headless::Messages().back().find("BRAMKO.DAT"), std::string::npos);
-  // A folder that is gone: the message again, and the game goes on.
+  ASSERT_EQ(platform::headless::Messages().size(), messages + 1);
+  EXPECT_NE(platform::headless::Messages().back().find(SaveFilePath() + " に書き込めません"), std::string::npos);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);  // no temporary left
+  // Neither the executable's folder nor the user's data folder can take it: the message
+  // names the folder to look at, and the game goes on.
+  std::ofstream(dir + "blocked") << "a file where a folder should be";
+  setenv("XDG_DATA_HOME", (dir + "blocked").c_str(), 1);
   platform::SetExecutableDir(dir + "gone/");
   SaveProgress();
-  EXPECT_EQ(platform::headless::Messages().size(), before + 2);
+  unsetenv("XDG_DATA_HOME");
+  ASSERT_EQ(platform::headless::Messages().size(), messages + 2);
+  EXPECT_NE(platform::headless::Messages().back().find("フォルダ " + dir + "blocked/bramko2 に書き込めるか"),
+            std::string::npos)
+      << platform::headless::Messages().back();
+}
+
+TEST_F(SaveFileTest, AnInstalledGameSavesIntoTheUsersDataFolderMadeOnTheFirstSave) {
+  std::filesystem::create_directories(dir + "prefix/bin");
+  std::filesystem::create_directories(dir + "prefix/share/bramko2");
+  platform::SetExecutableDir(dir + "prefix/bin");
+  setenv("XDG_DATA_HOME", (dir + "data").c_str(), 1);
+  MapProgress[1] = 5;
+  const size_t before = platform::headless::Messages().size();
+  SaveProgress();
+  EXPECT_EQ(platform::headless::Messages().size(), before);
+  EXPECT_EQ(std::filesystem::file_size(dir + "data/bramko2/BRAMKO.DAT"), 19u);
+  MapProgress[1] = -1;
+  EXPECT_EQ(LoadProgress(), 0);
+  unsetenv("XDG_DATA_HOME");
+  EXPECT_EQ(MapProgress[1], 5);
+  EXPECT_FALSE(std::filesystem::exists(dir + "prefix/bin/BRAMKO.DAT"));
+}
+
+TEST_F(SaveFileTest, NeverWritesThroughAPlantedLinkAndKeepsThePermissionBits) {
+  namespace fs = std::filesystem;
+  const std::string victim = dir + "victim.txt";
+  std::ofstream(victim) << "precious";
+  // Links where a temporary was or might be made: the first release's name, and one of
+  // the form crashes leave behind.
+  fs::create_symlink(victim, SaveFilePath() + ".new");
+  fs::create_symlink(victim, SaveFilePath() + ".tmp.AbC123");
+  SaveProgress();
+  ASSERT_EQ(Read().size(), 19u);
+  std::ifstream in(victim);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "precious");
+  // Left-over temporaries are cleared away; the file they pointed at stays.
+  EXPECT_FALSE(fs::exists(fs::symlink_status(SaveFilePath() + ".new")));
+  EXPECT_FALSE(fs::exists(fs::symlink_status(SaveFilePath() + ".tmp.AbC123")));
+  EXPECT_TRUE(fs::exists(victim));
+
+  // A save the player made private stays private.
+  fs::permissions(SaveFilePath(), fs::perms::owner_read | fs::perms::owner_write);
+  MapProgress[2] = 4;
+  SaveProgress();
+  EXPECT_EQ(fs::status(SaveFilePath()).permissions(), fs::perms::owner_read | fs::perms::owner_write);
 }
 
 }  // namespace
+
+TEST_F(SaveFileTest, ASaveKilledAnywhereLeavesTheOldFileOrTheNewOneWhole) {
+  auto write = [&](int n) {
+    const size_t messages = platform::headless::Messages().size();
+    MapProgress[1] = n % 2 ? 0x01020304 : -1;
+    MapProgress[3] = n % 2 ? 7 : 0;
+    DoraQOpeningSeen = n % 2;
+    SaveProgress();
+    if (platform::headless::Messages().size() != messages) _exit(3);
+  };
+  write(0);
+  const Bytes oldFile = Read();
+  write(1);
+  const Bytes newFile = Read();
+  auto report = testing_support::KillDuringWrites(200, write, [&]() -> std::string {
+    const Bytes now = Read();
+    return now == oldFile || now == newFile ? "" : "a torn save of " + std::to_string(now.size()) + " bytes";
+  });
+  EXPECT_EQ(report.kills, 200);
+  EXPECT_EQ(report.childFailures, 0);
+  EXPECT_EQ(report.problems, 0) << report.firstProblem;
+  write(0);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
+}

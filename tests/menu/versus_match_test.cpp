@@ -8,8 +8,9 @@
 
 #include "MenuTestKit.h"
 #include "actors/Bramkoplayer.h"
+#include "battle/Battle.h"
+#include "battle/MatchReport.h"
 #include "shell/Game.h"
-#include "shell/MatchReport.h"
 
 namespace {
 
@@ -91,6 +92,39 @@ TEST(VersusMatchTest, LowestAndHighestPowerGiveFangPowerAndChipValue) {
   EXPECT_LT(matchEndedAt, 200000);
   EXPECT_TRUE(backOnMenu);
   EXPECT_TRUE(LastMatch.valid);
+}
+
+}  // namespace
+
+namespace {
+
+// F4 means nothing on the versus menu and F1 opens the help there; neither may act once the
+// match has begun (they used to end it at once, or open the help again over it).
+TEST(VersusMatchTest, KeysTappedOnTheMenuDoNotActInTheMatchThatFollows) {
+  const std::string script = "1000 tap F1\n2000 tap ESC\n2500 tap F4\n" + Hold("X", 3000) + Hold("ENTER", 3000);
+  static MatchReport played;
+  static int64_t startedAt;
+  played = MatchReport{};
+  startedAt = -1;
+  testing_support::RunHeadlessGame(script, 250000, 1, [] {
+    LoadKeyLists("", true);
+    VersusMatchRunner = [] {
+      startedAt = platform::headless::Now();
+      const int r = RunVersusMatch();
+      played = LastMatch;
+      return r;
+    };
+    new VSMode(*ScreenCanvas);
+  });
+  delete CurrentVersus;
+  ASSERT_GT(startedAt, 3000);
+  ASSERT_TRUE(played.valid);
+  EXPECT_EQ(std::max(played.fighters[0].roundsWon, played.fighters[1].roundsWon), 2) << "the match was cut short";
+  const auto& visits = platform::headless::HelpVisits();
+  ASSERT_EQ(visits.size(), 1u) << "the help opened again by itself";
+  EXPECT_EQ(visits[0].keyword, "対戦画面");
+  EXPECT_EQ(visits[0].openedMs, 1000);
+  EXPECT_EQ(visits[0].closedMs, 2000);
 }
 
 }  // namespace

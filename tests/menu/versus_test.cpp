@@ -123,6 +123,18 @@ TEST(VersusTest, ExitOrCancelOfEitherPlayerLeavesForTheMainMenu) {
   EXPECT_EQ(SceneName, "MainMenu");
 }
 
+TEST(VersusTest, NoKeyReachesTheMenuWhileTheHelpIsOpen) {
+  // Under the help player 1 raises the power twice and holds it once more as Escape closes
+  // the help; the menu sees none of it. The press after the help counts.
+  const std::string script = "1000 tap F1\n" + Press("H", 1300) + Press("H", 1600) + "1900 down H\n2000 tap ESC\n" +
+                             "2300 up H\n" + Press("H", 2600);
+  VersusEnd end = RunVersus(script, 3200);
+  EXPECT_EQ(end.level[0], 1);
+  EXPECT_EQ(end.cursor[0], 0);
+  ASSERT_EQ(platform::headless::HelpVisits().size(), 1u);
+  EXPECT_EQ(platform::headless::HelpVisits()[0].closedMs, 2000);
+}
+
 TEST(VersusTest, PowerLevelsLastForTheWholeRun) {
   // Raise both, leave through the main menu and come back: the gauges are where they were.
   std::string script = Press("H", 1000) + Press("H", 1300) + Press("RIGHT", 1000) + Press("Z", 1600) +

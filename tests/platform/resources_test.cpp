@@ -3,8 +3,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
-
 #include "platform/Files.h"
 #include "platform/Pictures.h"
 #include "platform/Text.h"
@@ -52,18 +50,20 @@ TEST(ShiftJis, RoundTripsGameTextsAndKeepsTheBytesTheRulesLookAt) {
 }
 
 TEST(InstanceLock, ASecondProcessIsRefusedWhileTheFirstHoldsIt) {
-  std::string dir = testing_support::FreshDir("lock");
-  setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
-  ASSERT_TRUE(platform::AcquireInstanceLock("bramko-lock-test"));
+  using platform::LockResult;
+  const std::string dir = testing_support::FreshDir("lock") + "/";
+  ASSERT_EQ(platform::AcquireInstanceLock(dir + "bramko-lock-test"), LockResult::Acquired);
   pid_t child = fork();
-  if (child == 0) _exit(platform::AcquireInstanceLock("bramko-lock-test") ? 0 : 1);
+  if (child == 0) _exit(static_cast<int>(platform::AcquireInstanceLock(dir + "bramko-lock-test")));
   int status = 0;
   waitpid(child, &status, 0);
-  EXPECT_EQ(WEXITSTATUS(status), 1) << "the second process got the lock";
+  EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(LockResult::HeldByAnother)) << "the second process got the lock";
   pid_t other = fork();
-  if (other == 0) _exit(platform::AcquireInstanceLock("another-name") ? 0 : 1);
+  if (other == 0) _exit(static_cast<int>(platform::AcquireInstanceLock(dir + "another-name")));
   waitpid(other, &status, 0);
-  EXPECT_EQ(WEXITSTATUS(status), 0) << "a lock of another name must be free";
+  EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(LockResult::Acquired)) << "a lock of another name must be free";
+  // A folder where no lock can be made is told apart from a lock that is taken.
+  EXPECT_EQ(platform::AcquireInstanceLock(dir + "missing/lock"), LockResult::Unavailable);
 }
 
 TEST(HeadlessScript, ReadsEveryEventKindAndRejectsBadLines) {

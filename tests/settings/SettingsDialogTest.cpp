@@ -68,11 +68,12 @@ TEST_F(SettingsDialog, StartUpAppliesAnEmptyFileAsTheDefaultsAndWritesNothing) {
   FangPowerByMode[0][mmStory] = 1;
   JoystickPollerP1 = JoystickPoller1;
   ExtrasUnlocked = ResolutionChangeRequested = true;
+  JoystickPollerP2 = nullptr;
   ApplySettingsAtStartup();
   EXPECT_EQ(FramePeriodMs, 15);
   EXPECT_EQ(FangPowerByMode[0][mmStory], 160);
-  EXPECT_EQ(JoystickPollerP1, nullptr);
-  EXPECT_EQ(JoystickPollerP2, nullptr);
+  EXPECT_EQ(JoystickPollerP1, JoystickPoller1);  // nothing chosen yet: pads in plug-in order
+  EXPECT_EQ(JoystickPollerP2, JoystickPoller2);
   EXPECT_FALSE(ExtrasUnlocked);
   EXPECT_FALSE(ResolutionChangeRequested);
   for (int row = 0; row < 2; ++row)
@@ -101,7 +102,7 @@ TEST_F(SettingsDialog, OkAppliesAndWritesEveryValueButTheExtrasInTheDialogsOrder
   EXPECT_EQ(Value("難易度調整", "ゲームスピード"), "0");
   EXPECT_EQ(Value("難易度調整", "ファングパワー"), "3");
   EXPECT_EQ(Value("キーカスタマイズ", "JOYSTICK1"), "1");
-  EXPECT_EQ(Value("キーカスタマイズ", "JOYSTICK2"), "0");
+  EXPECT_EQ(Value("キーカスタマイズ", "JOYSTICK2"), "2");  // the file had no choice yet
   EXPECT_EQ(Value("キーカスタマイズ　PLAYER1", "KEY_FUNC2"), "71,66,");
   EXPECT_EQ(Value("キーカスタマイズ　PLAYER1", "KEY_FUNC1"), "");
   EXPECT_EQ(Value("キーカスタマイズ　PLAYER2", "KEY_FUNC6"), "");
@@ -147,40 +148,49 @@ TEST_F(SettingsDialog, StandardSetsTheDefaultsWritesThemAndTellsOfTheResolutionC
   WriteTextFile(ini_, "[難易度調整]\nゲームスピード=0\n[キーカスタマイズ]\nJOYSTICK2=2\n[その他]\n解像度の変更=1\n");
   ResolutionChangeRequested = true;  // read so by the main window
   TForm2 form;
+  EXPECT_EQ(form.ComboBox1.ItemIndex, 0);  // JOYSTICK2 alone was stored: JOYSTICK1 is NONE
+  form.cbPadSwap.Checked = form.cbPadRumble.Checked = true;
   KeyTable::ClearKeys();
   size_t messages = MessageCount();
   form.Button4Click();
   EXPECT_EQ(form.ModalResult, mrOk);
   EXPECT_EQ(form.rgSpeed.ItemIndex, 2);
-  EXPECT_EQ(form.ComboBox2.ItemIndex, 0);
+  EXPECT_EQ(form.ComboBox1.ItemIndex, 1);  // as on a fresh install
+  EXPECT_EQ(form.ComboBox2.ItemIndex, 2);
+  EXPECT_FALSE(form.cbPadSwap.Checked);
+  EXPECT_FALSE(form.cbPadRumble.Checked);
   EXPECT_EQ(form.rgDISPLAY.ItemIndex, 0);
   EXPECT_FALSE(ResolutionChangeRequested);
   ASSERT_EQ(MessageCount(), messages + 1);
   EXPECT_NE(LastMessage().find("解像度の変更は次回起動時に有効になります。"), std::string::npos);
   EXPECT_EQ(FramePeriodMs, 15);
-  EXPECT_EQ(JoystickPollerP2, nullptr);
+  EXPECT_EQ(JoystickPollerP2, JoystickPoller2);
   EXPECT_EQ(Value("難易度調整", "ゲームスピード"), "2");
-  EXPECT_EQ(Value("キーカスタマイズ", "JOYSTICK2"), "0");
+  EXPECT_EQ(Value("キーカスタマイズ", "JOYSTICK2"), "2");
+  EXPECT_EQ(Value("Linux", "PadSwapButtons"), "0");
   EXPECT_EQ(Value("その他", "解像度の変更"), "0");
   EXPECT_EQ(Value("キーカスタマイズ　PLAYER2", "KEY_FUNC5"), "13,190,226,");
   EXPECT_EQ(KeyTable::Keys(0, kfDown), Codes({71, 86, 66}));
 }
 
-TEST_F(SettingsDialog, AWriteFailureIsReportedAndKeepsTheDialogOpen) {
+TEST_F(SettingsDialog, AFileThatCannotBeWrittenIsReportedAndNothingIsAppliedUntilItIsStored) {
   TForm2 form;
-  form.IniPath = dir_ + "missing-folder/BRAMKO.INI";
+  std::ofstream(dir_ + "blocked") << "a file where the folder should be";
+  form.IniPath = dir_ + "blocked/BRAMKO.INI";
   form.rgSpeed.ItemIndex = 3;
   size_t messages = MessageCount();
   form.btnOKClick();
   EXPECT_EQ(form.ModalResult, mrNone);
   ASSERT_EQ(MessageCount(), messages + 1);
   EXPECT_NE(LastMessage().find(form.IniPath + " に書き込めません"), std::string::npos);
-  EXPECT_EQ(FramePeriodMs, 12);  // applied before the writing
-  // Once the file can be written, OK goes through.
-  form.IniPath = ini_;
+  EXPECT_NE(LastMessage().find("フォルダ " + dir_ + "blocked に書き込めるか"), std::string::npos) << LastMessage();
+  EXPECT_EQ(FramePeriodMs, 15);  // the game runs on what is stored
+  // A folder not made yet (the first OK of an installed game) is made; then OK goes through.
+  form.IniPath = dir_ + "config/bramko2/BRAMKO.INI";
   form.btnOKClick();
   EXPECT_EQ(form.ModalResult, mrOk);
-  EXPECT_EQ(Value("難易度調整", "ゲームスピード"), "3");
+  EXPECT_EQ(FramePeriodMs, 12);
+  EXPECT_EQ(platform::IniReadString(form.IniPath, "難易度調整", "ゲームスピード", ""), "3");
 }
 
 TEST_F(SettingsDialog, JoystickBoxesNeverPutBothSticksOnOnePlayer) {

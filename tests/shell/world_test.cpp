@@ -1,6 +1,7 @@
 // World start-up, the scene clock and the title screen, on the headless backend.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "platform/Dialogs.h"
@@ -151,11 +152,40 @@ TEST(MainWindow, ARequestedResolutionChangeIsAnsweredOnceWithItsMessage) {
   EXPECT_EQ(count, 1);
 }
 
+TEST(World, ADamagedResetTuneHoldsTheStartAtMostALittleAndAClosingEndsItAtOnce) {
+  // The slowest tempo at one tick per quarter, then 2^28 ticks before the end of the track.
+  const std::string endless("MThd\0\0\0\6\0\0\0\1\0\1MTrk\0\0\0\x12"
+                            "\0\xFF\x51\3\xFF\xFF\xFF\0\x90\x3C\x64\x8F\xFF\xFF\x7F\xFF\x2F\0",
+                            40);
+  std::string dir = testing_support::FreshDir("endless-reset");
+  std::ofstream(dir + "/Gmreset.mid", std::ios::binary) << endless;
+  auto startUp = [&](const std::string& script) {
+    GameOptions o;
+    o.start.kind = platform::BackendKind::Headless;
+    o.start.scriptText = script;
+    o.start.untilMs = 60000;
+    o.singleInstance = false;
+    o.dir = dir;
+    int64_t titleAt = -1;
+    o.afterCreate = [&] { titleAt = platform::headless::Now(); };
+    EXPECT_EQ(RunGame(o), 0);
+    return titleAt;
+  };
+  const int64_t waited = startUp("");  // the tune claims ten seconds: the start waits three
+  EXPECT_GE(waited, 3000);
+  EXPECT_LE(waited, 3100);
+  // Closing the window during the wait ends it, and the game ends without writing a file.
+  EXPECT_LE(startUp("500 close\n"), 520);
+  EXPECT_FALSE(std::filesystem::exists(dir + "/BRAMKO.INI"));
+  EXPECT_FALSE(std::filesystem::exists(dir + "/BRAMKO.DAT"));
+}
+
 TEST(MainWindow, F1OpensHelpAtTheSceneKeywordOrAtTheContents) {
   std::string first, second;
-  testing_support::RunHeadlessGame("100 tap F1\n300 tap F1\n", 500, 1, [&] {
+  // The help stays open until Escape closes it.
+  testing_support::RunHeadlessGame("1000 tap F1\n1100 tap ESC\n1300 tap F1\n", 1500, 1, [&] {
     SetSceneStep(nullptr);
-    BusyWaitPumping(150);
+    BusyWaitPumping(1150 - TickCount());
     first = platform::LastHelpRequest();
     HelpKeyword = "戦闘画面";
     BusyWaitPumping(200);

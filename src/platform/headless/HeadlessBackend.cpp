@@ -18,6 +18,7 @@ namespace {
 
 // A run that goes on this long after its window was closed is stuck in a loop.
 constexpr int64_t kStuckAfterCloseMs = 120000;
+constexpr int kVkEscape = 0x1B;
 
 struct FakeStick {
   bool present = false;
@@ -29,6 +30,8 @@ class HeadlessBackend : public Backend {
   HeadlessBackend(std::vector<headless::ScriptEvent> events, int64_t until)
       : events_(std::move(events)), until_(until), startDir_(std::filesystem::current_path()) {
     if (until_ < 0) until_ = (events_.empty() ? 0 : events_.back().ms) + 1000;
+    g_messages.clear();
+    g_helpVisits.clear();
   }
 
   uint32_t Ticks() override { return static_cast<uint32_t>(now_); }
@@ -49,6 +52,7 @@ class HeadlessBackend : public Backend {
   }
 
   bool ReadKey(int vk) override { return focused_ && keys_.Read(vk, Ticks()); }
+  void DropPendingPresses() override { keys_.DropPending(); }
   bool Focused() override { return focused_; }
 
   bool JoyCaps(int id, platform::JoyCaps& caps) override {
@@ -62,14 +66,36 @@ class HeadlessBackend : public Backend {
     pos = sticks_[id].pos;
     return true;
   }
+  bool EscapeFromPad() override { return false; }  // the fake sticks have no Start
+  std::string JoyName(int id) override {
+    if (id < 0 || id > 1 || !sticks_[id].present) return "";
+    return "Headless Joystick " + std::to_string(id + 1);
+  }
+  void JoyRumble(int id, unsigned strength, unsigned ms) override {
+    if (id >= 0 && id <= 1 && sticks_[id].present) rumbles_.push_back(headless::Rumble{now_, id, strength, ms});
+  }
+  void AddPadMappings(const std::string&) override {}
 
   int Message(const std::string& caption, const std::string& text, MsgButtons buttons) override {
     std::fprintf(stderr, "[message] %s: %s\n", caption.c_str(), text.c_str());
-    messages_.push_back(caption + ": " + text);
+    g_messages.push_back(caption + ": " + text);
     return buttons == MsgButtons::YesNo ? kMsgYes : kMsgOk;
   }
   int Modal(const std::function<int()>&) override { return kMsgCancel; }
-  void Help(const std::string&, const std::string&) override {}
+  // The viewer stays open, as the real one does, until Escape (its close key) or the window
+  // closes; the scene clock runs on under it and the keys pressed meanwhile are its own.
+  void Help(const std::string&, const std::string& keyword) override {
+    g_helpVisits.push_back({keyword, now_, -1});
+    const size_t visit = g_helpVisits.size() - 1;
+    helpOpen_ = true;
+    while (helpOpen_ && !WindowClosed()) {
+      WaitIdle(TimerEnabled(), NextTimerTick());
+      RunTimerIfDue();
+    }
+    helpOpen_ = false;
+    g_helpVisits[visit].closedMs = now_;
+    keys_.SwallowHeld();
+  }
 
   void Inject(const headless::ScriptEvent& ev) {
     auto pos = events_.begin() + static_cast<long>(next_);
@@ -83,7 +109,9 @@ class HeadlessBackend : public Backend {
   }
   int64_t Now() const { return now_; }
   ~HeadlessBackend() override { g_lastNow = now_; }
-  std::vector<std::string> messages_;
+  static inline std::vector<std::string> g_messages;  // kept after the run ends
+  static inline std::vector<headless::HelpVisit> g_helpVisits;  // kept after the run ends
+  std::vector<headless::Rumble> rumbles_;
   static inline int64_t g_lastNow = 0;
 
  private:
@@ -100,6 +128,7 @@ class HeadlessBackend : public Backend {
   void Pump() {
     while (next_ < events_.size() && events_[next_].ms <= now_) Apply(events_[next_++]);
     if (!WindowClosed() && now_ >= until_) CloseWindow();
+    NotifyPumped();
     if (WindowClosed() && now_ > until_ + kStuckAfterCloseMs) {
       std::fprintf(stderr, "bramko-sim: the game did not end %lld ms after its window closed\n",
                    static_cast<long long>(kStuckAfterCloseMs));
@@ -112,9 +141,13 @@ class HeadlessBackend : public Backend {
       if (!focused_) return;
       bool was = keys_.IsHeld(ev.vk);
       keys_.Down(ev.vk);
-      if (!was) DeliverKeyDown(ev.vk);
+      if (helpOpen_) {
+        if (ev.vk == kVkEscape) helpOpen_ = false;
+      } else if (!was) {
+        DeliverKeyDown(ev.vk);
+      }
     } else if (ev.kind == "up") {
-      keys_.Up(ev.vk);
+      keys_.Up(ev.vk, Ticks());
     } else if (ev.kind == "shot") {
       std::filesystem::path p(ev.arg);
       if (p.is_relative()) p = startDir_ / p;
@@ -152,6 +185,7 @@ class HeadlessBackend : public Backend {
   int64_t now_ = 0;
   int64_t until_;
   bool focused_ = true;
+  bool helpOpen_ = false;
   KeyLatch keys_;
   FakeStick sticks_[2];
   std::filesystem::path startDir_;
@@ -186,10 +220,14 @@ void Inject(const ScriptEvent& event) {
 void SetJoystick(int id, bool present, unsigned x, unsigned y, unsigned buttons) {
   if (auto* h = Headless()) h->SetStick(id, present, x, y, buttons);
 }
-const std::vector<std::string>& Messages() {
-  static const std::vector<std::string> none;
+const std::vector<std::string>& Messages() { return HeadlessBackend::g_messages; }
+const std::vector<HelpVisit>& HelpVisits() {
+  return HeadlessBackend::g_helpVisits;
+}
+const std::vector<Rumble>& Rumbles() {
+  static const std::vector<Rumble> none;
   auto* h = Headless();
-  return h ? h->messages_ : none;
+  return h ? h->rumbles_ : none;
 }
 int64_t Now() {
   auto* h = Headless();

@@ -4,7 +4,8 @@
 //   <ms> shot <file.png>  <ms> focus on|off   <ms> close
 //   <ms> menu <menu>/<item>   <ms> expose   <ms> joy <id> <x> <y> <buttons> | <ms> joy <id> off
 // A VK is a number (decimal or 0x hex) or a name: A-Z, 0-9, F1-F12, SPACE, ENTER, ESC,
-// LEFT, UP, RIGHT, DOWN, TAB, SHIFT, CTRL, ALT.
+// LEFT, UP, RIGHT, DOWN, TAB, SHIFT, CTRL, ALT. The help viewer, once open, takes the keys
+// until ESC goes down, as the real one does.
 #pragma once
 #include <cstdint>
 #include <string>

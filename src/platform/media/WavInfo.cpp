@@ -59,7 +59,9 @@ std::optional<WavInfo> ReadWavInfo(const std::vector<uint8_t>& bytes) {
     if (info.byteRate == 0) return std::nullopt;
     ms = (static_cast<uint64_t>(info.dataBytes) * 1000 + info.byteRate - 1) / info.byteRate;
   }
-  info.lengthMs = static_cast<uint32_t>(ms);
+  // A slow enough rate makes more milliseconds than 32 bits hold: hold at the top, never
+  // wrap to a short sound.
+  info.lengthMs = static_cast<uint32_t>(ms > UINT32_MAX ? UINT32_MAX : ms);
   return info;
 }
 

@@ -1,5 +1,6 @@
 // platform (sdl): the real window. SDL2 for the window, keyboard, joysticks and clock,
-// SDL_Renderer for the 640 x 480 game area under the ImGui menu strip.
+// SDL_Renderer for the 640 x 480 game area under the ImGui menu strip. The pads live in
+// SdlPads.
 #include <SDL.h>
 #include <imgui.h>
 
@@ -7,24 +8,39 @@
 #include <cstdlib>
 #include <string>
 #include <map>
+#include <memory>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "platform/Backend.h"
+#include "platform/HelpViewer.h"
 #include "platform/ImGuiLayer.h"
+#include "platform/MenuBar.h"
+#include "platform/MessageBox.h"
 #include "platform/Platform.h"
+#include "platform/Signals.h"
 #include "platform/VkMap.h"
 #include "platform/Window.h"
+#include "platform/sdl/SdlPads.h"
 
 namespace platform {
 
 namespace {
 
 constexpr uint32_t kPresentPeriodMs = 16;  // Xvfb ignores vsync: limit presents ourselves
+constexpr int kVkEscape = 0x1B;
+constexpr uint32_t kSubsystems = SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_GAMECONTROLLER | SDL_INIT_EVENTS;
 
 class SdlBackend : public Backend {
  public:
   bool Open(std::string* error) {
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_JOYSTICK | SDL_INIT_EVENTS) != 0) {
+    // Pads keep their state while another window has the focus, so none comes back with a
+    // press it missed; the game itself reads no input then.
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    // SIGTERM and SIGINT are the platform's (Signals.h), not turned into quit events.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (SDL_Init(kSubsystems) != 0) {
       if (error) *error = std::string("no display available (") + SDL_GetError() + ")";
       return false;
     }
@@ -52,17 +68,18 @@ class SdlBackend : public Backend {
     texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, kGameWidth,
                                  kGameHeight);
     ui::Init(window_, renderer_);
+    pads_ = std::make_unique<SdlPads>();
     start_ = SDL_GetTicks();
     return texture_ != nullptr;
   }
 
   ~SdlBackend() override {
     ui::Shutdown();
-    for (auto& [id, j] : sticks_) SDL_JoystickClose(j);
+    pads_.reset();
     if (texture_) SDL_DestroyTexture(texture_);
     if (renderer_) SDL_DestroyRenderer(renderer_);
     if (window_) SDL_DestroyWindow(window_);
-    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_JOYSTICK | SDL_INIT_EVENTS);
+    SDL_QuitSubSystem(kSubsystems);
   }
 
   uint32_t Ticks() override { return SDL_GetTicks(); }
@@ -84,6 +101,7 @@ class SdlBackend : public Backend {
   void Service() override {
     SDL_Event e;
     while (SDL_PollEvent(&e)) Handle(e);
+    NotifyPumped();
     Present(false);
   }
 
@@ -99,55 +117,23 @@ class SdlBackend : public Backend {
   }
 
   bool ReadKey(int vk) override { return HasFocus() && keys_.Read(vk, Ticks()); }
+  void DropPendingPresses() override { keys_.DropPending(); }
+  bool MenuOpen() override { return ui::MenuOpen(); }
   bool Focused() override { return HasFocus(); }
 
-  bool JoyCaps(int id, platform::JoyCaps& caps) override {
-    SDL_Joystick* j = Stick(id);
-    if (!j) return false;
-    caps = platform::JoyCaps{};
-    caps.buttons = static_cast<unsigned>(SDL_JoystickNumButtons(j));
-    return true;
+  bool JoyCaps(int id, platform::JoyCaps& caps) override { return pads_ && pads_->Caps(id, caps); }
+  bool JoyPos(int id, platform::JoyPos& pos) override { return pads_ && pads_->Pos(id, pos); }
+  bool EscapeFromPad() override { return escapeFromPad_; }
+  std::string JoyName(int id) override { return pads_ ? pads_->Name(id) : ""; }
+  void JoyRumble(int id, unsigned strength, unsigned ms) override {
+    if (pads_) pads_->Rumble(id, static_cast<uint16_t>(strength > 65535 ? 65535 : strength), ms);
   }
-  bool JoyPos(int id, platform::JoyPos& pos) override {
-    SDL_Joystick* j = Stick(id);
-    if (!j) return false;
-    SDL_JoystickUpdate();
-    auto axis = [j](int a) { return static_cast<unsigned>(SDL_JoystickGetAxis(j, a) + 32768); };
-    pos.x = SDL_JoystickNumAxes(j) > 0 ? axis(0) : 32767;
-    pos.y = SDL_JoystickNumAxes(j) > 1 ? axis(1) : 32767;
-    pos.buttons = 0;
-    for (int b = 0; b < 2 && b < SDL_JoystickNumButtons(j); ++b)
-      if (SDL_JoystickGetButton(j, b)) pos.buttons |= 1u << b;
-    return true;
+  void AddPadMappings(const std::string& file) override {
+    if (pads_) pads_->AddMappings(file);
   }
 
   int Message(const std::string& caption, const std::string& text, MsgButtons buttons) override {
-    int result = 0;
-    Modal([&]() -> int {
-      ImGui::OpenPopup(caption.c_str());
-      ImGui::SetNextWindowPos(ImVec2(kGameWidth / 2.0f, (kGameHeight + ui::MenuHeight()) / 2.0f), ImGuiCond_Always,
-                              ImVec2(0.5f, 0.5f));
-      if (ImGui::BeginPopupModal(caption.c_str(), nullptr, ImGuiWindowFlags_AlwaysAutoResize)) {
-        ImGui::TextUnformatted(text.c_str());
-        ImGui::Spacing();
-        auto button = [&](const char* label, int value) {
-          if (ImGui::Button(label, ImVec2(80, 0))) result = value;
-          ImGui::SameLine();
-        };
-        if (buttons == MsgButtons::YesNo) {
-          button("はい", kMsgYes);
-          button("いいえ", kMsgNo);
-        } else {
-          button("OK", kMsgOk);
-          if (buttons == MsgButtons::OkCancel) button("キャンセル", kMsgCancel);
-        }
-        if (ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter)))
-          result = buttons == MsgButtons::YesNo ? kMsgYes : kMsgOk;
-        ImGui::EndPopup();
-      }
-      return result;
-    });
-    return result ? result : (buttons == MsgButtons::YesNo ? kMsgNo : kMsgCancel);
+    return ui::RunMessageBox(caption, text, buttons);
   }
 
   int Modal(const std::function<int()>& drawFrame) override {
@@ -155,71 +141,88 @@ class SdlBackend : public Backend {
     int result = 0;
     modalResult_ = 0;
     while (!WindowClosed()) {
+      NoticeTerminationSignal();
       // The scene timer keeps running under a modal dialog, as it does under the system's.
-      if (TimerEnabled() && SDL_GetTicks() - modalTimer_ >= TimerInterval()) {
-        modalTimer_ = SDL_GetTicks();
-        if (Handlers().onTimer) Handlers().onTimer();
-      }
+      RunTimerIfDue();
       SDL_WaitEventTimeout(nullptr, static_cast<int>(kPresentPeriodMs));
       SDL_Event e;
       while (SDL_PollEvent(&e)) Handle(e);
+      NotifyPumped();
       Present(true);
       if (modalResult_) break;
     }
     result = modalResult_;
     modalResult_ = 0;
     modals_.pop_back();
+    keys_.SwallowHeld();  // the key that closed the window is not for the game
     return WindowClosed() && !result ? kMsgCancel : result;
   }
 
-  void Help(const std::string& file, const std::string& keyword) override { ui::OpenHelp(file, keyword); }
+  void Help(const std::string& file, const std::string& keyword) override {
+    // Asked for while a frame is drawn (a dialog's F1): it opens once that frame is out.
+    if (ui::InFrame()) {
+      deferredHelp_ = {file, keyword};
+      return;
+    }
+    ui::RunHelpViewer(file, keyword);
+  }
+
+  void SetIcon(const Bitmap& icon) override {
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<Color*>(icon.Row(0)), icon.Width(), icon.Height(),
+                                                        32, icon.Width() * 4, SDL_PIXELFORMAT_RGB888);
+    if (!s) return;
+    SDL_SetWindowIcon(window_, s);
+    SDL_FreeSurface(s);
+  }
 
  private:
-  SDL_Joystick* Stick(int id) {
-    if (id < 0 || id > 1) return nullptr;
-    SDL_JoystickUpdate();
-    auto it = sticks_.find(id);
-    if (it != sticks_.end()) {
-      if (SDL_JoystickGetAttached(it->second)) return it->second;
-      SDL_JoystickClose(it->second);  // unplugged: absent until it is back
-      sticks_.erase(it);
+  // source: a scancode, or a pad (negative) whose Start stands for Escape.
+  void PressKeys(int source, std::vector<int> vks) {
+    pressed_[source] = vks;
+    for (int vk : vks) {
+      keys_.Down(vk);
+      if (vk == kVkEscape) escapeFromPad_ = source < 0;
     }
-    if (id >= SDL_NumJoysticks()) return nullptr;
-    SDL_Joystick* j = SDL_JoystickOpen(id);
-    if (j) sticks_[id] = j;
-    return j;
+    if (!vks.empty() && modals_.empty()) DeliverKeyDown(vks.front());
+  }
+  void ReleaseKeys(int source) {
+    auto it = pressed_.find(source);
+    if (it == pressed_.end()) return;
+    std::vector<int> released = std::move(it->second);
+    pressed_.erase(it);
+    // A code two held keys produce (either Shift, keypad 8 without NumLock and Up, Escape
+    // and a pad's Start) stays down until the last of them is let go.
+    for (int vk : released) {
+      bool stillHeld = false;
+      for (const auto& [sc, vks] : pressed_)
+        for (int other : vks) stillHeld |= other == vk;
+      if (!stillHeld) keys_.Up(vk, Ticks());
+    }
   }
 
   void Handle(const SDL_Event& e) {
     bool imguiTook = ui::ProcessEvent(e);
+    PadKeyEvent pad;
+    if (pads_ && pads_->Handle(e, &pad)) {
+      // A Start pressed while another window has the focus is not kept for later.
+      if (!pad.down)
+        ReleaseKeys(pad.source);
+      else if (HasFocus())
+        PressKeys(pad.source, {kVkEscape});
+    }
     switch (e.type) {
       case SDL_QUIT: CloseWindow(); break;
       case SDL_KEYDOWN: {
+        if (modals_.empty() && ui::MenuKey(e.key)) break;  // the menu bar's, not the game's
         if (e.key.repeat) break;
         bool numLock = (SDL_GetModState() & KMOD_NUM) != 0;
-        auto vks = VksForScancode(e.key.keysym.scancode, numLock);
-        pressed_[e.key.keysym.scancode] = vks;
-        for (int vk : vks) keys_.Down(vk);
-        if (!vks.empty() && modals_.empty()) DeliverKeyDown(vks.front());
+        PressKeys(e.key.keysym.scancode, VksForScancode(e.key.keysym.scancode, numLock));
         break;
       }
-      case SDL_KEYUP: {
-        auto it = pressed_.find(e.key.keysym.scancode);
-        if (it == pressed_.end()) break;
-        std::vector<int> released = std::move(it->second);
-        pressed_.erase(it);
-        // A code two held keys produce (either Shift, keypad 8 without NumLock and Up)
-        // stays down until the last of them is let go.
-        for (int vk : released) {
-          bool stillHeld = false;
-          for (const auto& [sc, vks] : pressed_)
-            for (int other : vks) stillHeld |= other == vk;
-          if (!stillHeld) keys_.Up(vk);
-        }
-        break;
-      }
+      case SDL_KEYUP: ReleaseKeys(e.key.keysym.scancode); break;
       case SDL_MOUSEBUTTONUP:
-        if (!imguiTook && !ui::WantsMouse() && modals_.empty() && e.button.y >= ui::MenuHeight()) DeliverMouseUp();
+        if (!imguiTook && !ui::WantsMouse() && !ui::MenuOpen() && modals_.empty() && e.button.y >= ui::MenuHeight())
+          DeliverMouseUp();
         break;
       case SDL_WINDOWEVENT:
         if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) SetFocus(true);
@@ -263,18 +266,28 @@ class SdlBackend : public Backend {
     }
     auto picked = ui::RenderFrame(overlay);
     SDL_RenderPresent(renderer_);
-    if (picked) picked();
+    // A menu had the input while it was open, as a modal window has.
+    if (menuWasOpen_ && !ui::MenuOpen()) keys_.SwallowHeld();
+    menuWasOpen_ = ui::MenuOpen();
+    if (picked) CallHandler(picked);
+    if (deferredHelp_) {
+      const auto [file, keyword] = *std::exchange(deferredHelp_, std::nullopt);
+      ShowHelp(file, keyword);
+    }
   }
 
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
-  uint32_t start_ = 0, lastPresent_ = 0, modalTimer_ = 0;
+  uint32_t start_ = 0, lastPresent_ = 0;
+  bool menuWasOpen_ = false;
+  std::optional<std::pair<std::string, std::string>> deferredHelp_;
   uint64_t lastVersion_ = ~0ull;
   bool lastMenu_ = true;
   KeyLatch keys_;
-  std::map<SDL_Scancode, std::vector<int>> pressed_;
-  std::map<int, SDL_Joystick*> sticks_;
+  std::map<int, std::vector<int>> pressed_;  // by scancode, or by pad for its Start
+  std::unique_ptr<SdlPads> pads_;
+  bool escapeFromPad_ = false;
   std::vector<const std::function<int()>*> modals_;
   int modalResult_ = 0;
 };

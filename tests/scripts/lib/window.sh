@@ -1,0 +1,23 @@
+# Shared by the real-window tests (sourced, not run): a private virtual display and the
+# game's window on it. The caller defines fail() and $work.
+
+# Xvfb picks a free display itself and writes its number once it is ready to serve; others
+# run displays on this machine at the same time. Sets DISPLAY and xvfb_pid.
+start_xvfb() {
+  Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+  [ -s "$work/display" ] || fail "Xvfb did not start"
+  export DISPLAY=":$(head -n 1 "$work/display")"
+}
+
+# Waits up to 30 s for the game's window; sets win. The game's output is in $work/game.txt.
+wait_for_window() {
+  win=""
+  for _ in $(seq 300); do
+    win=$(xdotool search --name "Bramko2 for Windows" 2>/dev/null | head -n 1)
+    [ -n "$win" ] && break
+    sleep 0.1
+  done
+  [ -n "$win" ] || fail "no window appeared; game said: $(cat "$work/game.txt")"
+}
