@@ -10,6 +10,7 @@
 int VersusPowerLevel[2] = {0, 0};
 VSMode* CurrentVersus = nullptr;
 int (*VersusMatchRunner)() = nullptr;
+VersusPeer* OnlineVersusPeer = nullptr;
 
 namespace {
 
@@ -97,9 +98,60 @@ void VSMode::Reset() {
 }
 
 void VSMode::Leave() {
+  if (OnlineVersusPeer) return LeaveOnline(*OnlineVersusPeer, true);
   SetSceneStep(nullptr);
   delete this;
   StartMainMenu();
+}
+
+void VSMode::LeaveOnline(VersusPeer& peer, bool byPlayer) {
+  SetSceneStep(nullptr);
+  const bool stay = peer.Leave(byPlayer);
+  OnlineVersusPeer = nullptr;
+  platform::Canvas& canvas = GetTargetCanvas();
+  delete this;
+  if (stay)
+    new VSMode(canvas);
+  else
+    StartMainMenu();
+}
+
+bool VSMode::StepOnline(VersusPeer& peer) {
+  const int me = peer.LocalSide(), them = 1 - me;
+  if (!decided[me] && !HandlePlayer(me)) return false;
+  VersusSideState theirs{cursorIndex[them], VersusPowerLevel[them], decided[them] != 0};
+  const VersusSideState before = theirs;
+  if (!peer.Exchange({cursorIndex[me], VersusPowerLevel[me], decided[me] != 0}, &theirs)) {
+    LeaveOnline(peer, false);
+    return false;
+  }
+  if (!(theirs == before) && !decided[them]) {
+    cursorIndex[them] = theirs.cursor;
+    PlaceCursor(them);
+    VersusPowerLevel[them] = theirs.power;
+    DrawPowerGauges();
+    if (theirs.decided) {
+      cursors[them]->source.left += 32;
+      cursors[them]->source.right += 32;
+      cursors[them]->Refresh();
+      decided[them] = 1;
+    }
+  }
+  if (decided[0] && decided[1]) StartMatch();
+  return true;
+}
+
+void VSMode::StartMatch() {
+  PumpMessages();
+  for (int f = 0; f < 2; ++f) {
+    FangPowerByMode[f][mmVersus] = VersusFangPower(VersusPowerLevel[f]);
+    FangSetByMode[f][mmVersus] = cursorIndex[f];
+  }
+  if (OnlineVersusPeer)
+    OnlineVersusPeer->PlayMatch();
+  else if (VersusMatchRunner)
+    VersusMatchRunner();
+  Reset();
 }
 
 int VSMode::Step() {
@@ -110,6 +162,10 @@ int VSMode::Step() {
     return 0;
   }
   KeepMusicLooping();
+  if (OnlineVersusPeer) {
+    if (scene->StepOnline(*OnlineVersusPeer)) scene->StepAll();
+    return 0;
+  }
   for (int p = 0; p < 2; ++p) {
     if (scene->decided[p]) continue;
     if (!scene->HandlePlayer(p)) return 0;
@@ -119,7 +175,8 @@ int VSMode::Step() {
 }
 
 bool VSMode::HandlePlayer(int p) {
-  const int player = SlotPlayer[p];
+  // Online, the local player may use either key set for its side.
+  const int player = OnlineVersusPeer ? piBoth : SlotPlayer[p];
   const TInputBits b = ReadPlayerInput(player);
   if (b == 0) {
     BusyWait(40);
@@ -166,14 +223,9 @@ bool VSMode::Decide(int p) {
   cursors[p]->source.right += 32;
   cursors[p]->Refresh();
   decided[p] = 1;
-  if (!decided[1 - p]) return true;
-  PumpMessages();
-  for (int f = 0; f < 2; ++f) {
-    FangPowerByMode[f][mmVersus] = VersusFangPower(VersusPowerLevel[f]);
-    FangSetByMode[f][mmVersus] = cursorIndex[f];
-  }
-  if (VersusMatchRunner) VersusMatchRunner();
-  Reset();
+  // Online, the step starts the match once the other machine has decided too.
+  if (!decided[1 - p] || OnlineVersusPeer) return true;
+  StartMatch();
   return true;
 }
 
@@ -181,4 +233,5 @@ void ResetVersusState() {
   VersusPowerLevel[0] = VersusPowerLevel[1] = 0;
   CurrentVersus = nullptr;
   VersusMatchRunner = nullptr;
+  OnlineVersusPeer = nullptr;
 }

@@ -6,6 +6,32 @@
 #include "field/Fieldbmp.h"
 #include "field/Lchar.h"
 
+// The other side of a versus screen whose second player plays on another machine. Each side
+// chooses only its own fighter's fang type and power; the match starts once both decided.
+struct VersusSideState {
+  int cursor = 0, power = 0;
+  bool decided = false;
+  bool operator==(const VersusSideState&) const = default;
+};
+class VersusPeer {
+ public:
+  // 0: this machine plays player 1, 1: player 2.
+  virtual int LocalSide() const = 0;
+  // Tells the local side's state and hears the other side's (nothing while nobody is there
+  // yet). False once the other machine is gone.
+  virtual bool Exchange(const VersusSideState& mine, VersusSideState* theirs) = 0;
+  // Both decided and the fighters' powers are set: the match.
+  virtual void PlayMatch() = 0;
+  // The local player left (true) or the other machine is gone (false): online play ends.
+  // True when the versus screen stays (for two at one keyboard), false for the main menu.
+  virtual bool Leave(bool byPlayer) = 0;
+
+ protected:
+  ~VersusPeer() = default;
+};
+// Online play in progress on the versus screen, or null (two people at one keyboard).
+extern VersusPeer* OnlineVersusPeer;
+
 class VSMode : public LFieldBMP {
  public:
   explicit VSMode(platform::Canvas& canvas);
@@ -27,6 +53,10 @@ class VSMode : public LFieldBMP {
   void DrawPowerGauges();
   void PlaceCursor(int p);
   void Leave();
+  // The online screen's step: the local side's turn, then the other machine's state.
+  bool StepOnline(VersusPeer& peer);
+  void LeaveOnline(VersusPeer& peer, bool byPlayer);
+  void StartMatch();
 
   LCharcter* cursors[2] = {nullptr, nullptr};
   LCharcter* gauge[2][7] = {};

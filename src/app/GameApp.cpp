@@ -9,6 +9,7 @@
 #include "battle/MatchReport.h"
 #include "battle/ReplayFiles.h"
 #include "field/MapState.h"
+#include "online/OnlineVersus.h"
 #include "platform/Files.h"
 #include "platform/Window.h"
 #include "shell/Bramkoworld.h"
@@ -78,6 +79,14 @@ int RunGame(const GameOptions& options) {
       SetSceneStep(nullptr);
       const ReplayOutcome outcome = WatchReplayFile(options.replayFile);
       status = outcome == ReplayOutcome::Played || outcome == ReplayOutcome::Stopped ? 0 : 1;
+    } else if (options.onlineHost || !options.onlineJoin.empty()) {
+      std::string error;
+      if (StartOnlineFromCommandLine(options.onlineHost, options.onlineJoin, options.onlinePort, &error)) {
+        platform::RunMessageLoop();
+      } else {
+        std::fprintf(stderr, "bramko2: %s\n", error.c_str());
+        status = 1;
+      }
     } else {
       platform::RunMessageLoop();
     }

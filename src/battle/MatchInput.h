@@ -29,6 +29,9 @@ class MatchInput : public WaitWatcher {
   virtual bool Checkpoint(uint32_t checksum) = 0;
   // Whether the window is closing (a match's closing scene is skipped then).
   virtual bool Closing() = 0;
+  // How long the wait that just ended counts as having lasted: as measured, unless the door
+  // agreed on a length with another machine (both must note the same).
+  virtual uint32_t WaitLength(uint32_t measuredMs) { return measuredMs; }
 };
 
 // The players at this machine's keys and joysticks.

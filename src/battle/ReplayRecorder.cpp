@@ -94,7 +94,7 @@ TWaitResult ReplayRecorder::Watch(WaitKind kind, uint32_t ms, LiveWait live) {
   TWaitResult r = through_.Watch(kind, ms, live);
   // A press that ended because the window is closing leaves the pause like a cancel does.
   if (kind == WaitKind::Press && QuitRequested) r = wrCancel;
-  Note(TapeOp::Wait, static_cast<uint8_t>(kind), static_cast<uint8_t>(r), TickCount() - start);
+  Note(TapeOp::Wait, static_cast<uint8_t>(kind), static_cast<uint8_t>(r), through_.WaitLength(TickCount() - start));
   return r;
 }
 

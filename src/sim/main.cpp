@@ -10,6 +10,8 @@
 #include "app/GameApp.h"
 #include "battle/MatchReport.h"
 #include "field/MapState.h"
+#include "online/OnlineVersus.h"
+#include "platform/net/NetLink.h"
 #include "platform/Files.h"
 #include "platform/Pictures.h"
 #include "platform/headless/HeadlessControl.h"
@@ -20,6 +22,7 @@ namespace {
 const char kUsage[] =
     "usage: bramko-sim [--dir DIR] [--seed N] [--script FILE] [--until MS]\n"
     "                  [--match N [--map M] | --versus] [--record FILE] | --replay FILE\n"
+    "                  | (--host [PORT] | --join HOST[:PORT]) [--desync-at SECOND] [--record FILE]\n"
     "       bramko-sim --pictures | --export-pictures DIR\n";
 
 std::string JsonEscape(const std::string& s) {
@@ -46,6 +49,11 @@ std::string Report(int64_t tick) {
         << ", \"itemsTaken\": " << f.itemsTaken << ", \"fangHits\": " << f.fangHits << "}";
     }
     j << "]}";
+  }
+  if (LastOnline.played || !LastOnlineEnd.empty()) {
+    j << ", \"online\": {\"stop\": \"" << OnlineStopName(LastOnline.stop) << "\", \"delay\": " << LastOnline.delay
+      << ", \"frames\": " << LastOnline.frames << ", \"framesWaited\": " << LastOnline.framesWaited
+      << ", \"gaveUp\": " << LastOnline.gaveUp << ", \"end\": \"" << JsonEscape(LastOnlineEnd) << "\"}";
   }
   j << "}";
   return j.str();
@@ -101,6 +109,24 @@ int main(int argc, char** argv) {
         return 1;
       }
       options.matchMap = static_cast<int>(n);
+    } else if (a == "--host") {
+      options.onlineHost = true;
+      if (i + 1 < argc && ParseNumber(argv[i + 1], n)) {
+        if (n < 1 || n > 65535) {
+          std::cerr << "bramko-sim: --host takes a port 1-65535\n";
+          return 1;
+        }
+        options.onlinePort = static_cast<uint16_t>(n);
+        ++i;
+      }
+    } else if (a == "--join" && i + 1 < argc) {
+      if (!platform::net::ParseHostPort(argv[++i], platform::net::kDefaultPort, &options.onlineJoin, &options.onlinePort)) {
+        std::cerr << "bramko-sim: --join takes HOST or HOST:PORT\n";
+        return 1;
+      }
+    } else if (a == "--desync-at") {
+      value(n);
+      OnlineDisturbAt = static_cast<uint32_t>(n);
     } else if (a == "--versus") {
       options.versusMatch = true;
     } else if (a == "--replay" && i + 1 < argc) {
@@ -127,8 +153,11 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
+  // Online, the simulator plays one match and ends (or ends when the link does).
+  const bool online = options.onlineHost || !options.onlineJoin.empty();
+  if (online) OnlineMatchLimit = 1;
   // A match runs to its end unless told otherwise (three full rounds take under 4 minutes).
-  if ((options.matchRecord >= 0 || options.versusMatch || !options.replayFile.empty()) && options.start.untilMs < 0)
+  if ((options.matchRecord >= 0 || options.versusMatch || online || !options.replayFile.empty()) && options.start.untilMs < 0)
     options.start.untilMs = 600000;
   int status = RunGame(options);
   std::cout << Report(platform::headless::Now()) << std::endl;

@@ -1,0 +1,74 @@
+// online: the lockstep's bookkeeping.
+#include "online/Lockstep.h"
+
+#include <algorithm>
+
+namespace {
+constexpr int kMinDelay = 2, kMaxDelay = 30;
+}
+
+int InputDelayFor(uint32_t roundTripMs, int framePeriodMs) {
+  if (framePeriodMs < 1) framePeriodMs = 1;
+  // Half the round trip brings an input over; one more frame covers the jitter of the send.
+  const int frames = static_cast<int>((roundTripMs / 2 + framePeriodMs - 1) / framePeriodMs) + 1;
+  return std::clamp(frames, kMinDelay, kMaxDelay);
+}
+
+Lockstep::Lockstep(int localSide, int delay)
+    : local_(localSide & 1), delay_(std::clamp(delay, 1, kMaxDelay)), lastMine_(static_cast<uint32_t>(delay_)),
+      theirsWhole_(static_cast<uint32_t>(delay_)) {
+  mine_.assign(static_cast<size_t>(delay_) + 1, 0);
+  theirs_.assign(static_cast<size_t>(delay_) + 1, 0);
+}
+
+void Lockstep::AddLocal(uint32_t frame, uint8_t input) {
+  const uint32_t at = frame + static_cast<uint32_t>(delay_);
+  if (at != lastMine_ + 1) return;  // each frame once, in order
+  mine_.push_back(input);
+  lastMine_ = at;
+}
+
+void Lockstep::Receive(const NetInputs& m) {
+  confirmed_ = std::max(confirmed_, std::min(m.have, lastMine_));
+  for (size_t i = 0; i < m.inputs.size(); ++i) {
+    const uint64_t frame = static_cast<uint64_t>(m.first) + i;
+    // Never more than a message's worth beyond what is whole: a peer cannot make us grow
+    // without bound, and it never needs to be further ahead than that.
+    if (frame <= theirsWhole_ || frame > theirsWhole_ + 4u * kMaxInputsPerMessage) continue;
+    if (theirs_.size() <= frame) theirs_.resize(frame + 1, -1);
+    theirs_[frame] = m.inputs[i];
+  }
+  while (theirsWhole_ + 1 < theirs_.size() && theirs_[theirsWhole_ + 1] >= 0) ++theirsWhole_;
+}
+
+bool Lockstep::Ready(uint32_t frame) const { return frame <= lastMine_ && frame <= theirsWhole_; }
+
+uint8_t Lockstep::Input(uint32_t frame, int side) const {
+  if (!Ready(frame)) return 0;
+  return (side & 1) == local_ ? mine_[frame] : static_cast<uint8_t>(theirs_[frame]);
+}
+
+NetInputs Lockstep::Outgoing(uint16_t round) const {
+  NetInputs m;
+  m.round = round;
+  m.have = theirsWhole_;
+  // From the oldest input the other side lacks (it waits for that one first); when it has
+  // them all, the latest again, which carries the confirmation back.
+  const uint32_t first = std::min(confirmed_ + 1, lastMine_);
+  const uint32_t last = std::min<uint32_t>(lastMine_, first + kMaxInputsPerMessage - 1);
+  m.first = first;
+  for (uint32_t f = first; f <= last; ++f) m.inputs.push_back(mine_[f]);
+  return m;
+}
+
+void Lockstep::AddChecksum(bool local, uint32_t second, uint32_t value) {
+  sums_[local ? 0 : 1][second] = value;
+  const auto& other = sums_[local ? 1 : 0];
+  const auto it = other.find(second);
+  if (it != other.end() && it->second != value) inSync_ = false;
+  // Both known and equal: neither is needed again.
+  if (it != other.end() && inSync_) {
+    sums_[0].erase(second);
+    sums_[1].erase(second);
+  }
+}

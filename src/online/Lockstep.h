@@ -1,0 +1,50 @@
+// online: lockstep with input delay, without any sockets. Both machines run the whole battle;
+// each frame a side reads its own keys for a frame `delay` frames ahead and sends them, and
+// a frame is stepped only once both sides' inputs for it are in. Frames up to the delay have
+// no input on either side. The inputs travel unreliably: each message repeats every input the
+// other side has not yet confirmed, so a lost message costs nothing but the wait for the next.
+#pragma once
+#include <cstdint>
+#include <map>
+#include <vector>
+
+#include "online/NetMessage.h"
+
+// Input byte of a frame: the fighter's keys and two flags.
+inline constexpr uint8_t kInputKeys = 63, kInputPause = 64, kInputGiveUp = 128;
+
+// The input delay for a measured round trip: the other side's input must be on its way back
+// before its frame is due; never under two frames.
+int InputDelayFor(uint32_t roundTripMs, int framePeriodMs);
+
+class Lockstep {
+ public:
+  Lockstep(int localSide, int delay);
+
+  int Delay() const { return delay_; }
+  // The local input read at frame `frame` (counted from 1); it is the input of frame + delay.
+  void AddLocal(uint32_t frame, uint8_t input);
+  void Receive(const NetInputs& message);
+  // Both sides' inputs for the frame are known.
+  bool Ready(uint32_t frame) const;
+  // The input of side for a ready frame.
+  uint8_t Input(uint32_t frame, int side) const;
+  // Every local input the other side has not confirmed (at least the latest, which also
+  // carries this side's confirmation back).
+  NetInputs Outgoing(uint16_t round) const;
+
+  // Checksums of the battle's clock seconds, from both sides: false once one differs.
+  void AddChecksum(bool local, uint32_t second, uint32_t value);
+  bool InSync() const { return inSync_; }
+
+ private:
+  int local_;
+  int delay_;
+  std::vector<uint8_t> mine_;     // [frame]: the local input, up to lastMine_
+  std::vector<int16_t> theirs_;   // [frame]: the other side's, -1 while unknown
+  uint32_t lastMine_;             // the last frame the local input is known for
+  uint32_t theirsWhole_;          // the other side's inputs are known for every frame up to it
+  uint32_t confirmed_ = 0;        // the other side has every local input up to it
+  std::map<uint32_t, uint32_t> sums_[2];  // [0] the local ones, [1] the other side's
+  bool inSync_ = true;
+};

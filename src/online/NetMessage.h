@@ -1,0 +1,96 @@
+// online: the messages two copies of the game exchange in an online versus match, and their
+// bytes. Each message is one datagram: a kind byte, then fixed little-endian fields (texts
+// with a length byte). Encoding and reading are pure; the reader refuses any byte string that
+// is not exactly one well-formed message, whatever came over the wire.
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <variant>
+#include <vector>
+
+// Raised with every change of these messages: copies with another number refuse each other.
+inline constexpr uint16_t kNetProtocol = 1;
+// The most frame inputs one Inputs message carries.
+inline constexpr int kMaxInputsPerMessage = 64;
+
+// Both sides say who they are as soon as they are connected.
+struct NetHello {
+  uint16_t protocol = kNetProtocol;
+  uint16_t rules = 0;        // the battle rules version (kBattleRulesVersion)
+  std::string gameVersion;   // for the message when the two cannot play (at most 40 bytes)
+  bool operator==(const NetHello&) const = default;
+};
+
+// A side's state on the versus screen, sent whenever it changes.
+struct NetChoice {
+  uint16_t round = 0;   // how many matches were started before: older choices are stale
+  uint8_t cursor = 0;   // 0-2 the fang type, 3 "exit"
+  uint8_t power = 0;    // power level 0-7
+  uint8_t decided = 0;  // 0 or 1
+  uint8_t delay = 0;    // the host: the input delay the match will have; the guest: 0
+  bool operator==(const NetChoice&) const = default;
+};
+
+// The host starts a match: everything that shapes it.
+struct NetStart {
+  uint16_t round = 0;
+  uint8_t delay = 2;  // input delay in frames, fixed for the match
+  uint32_t seed = 0;
+  uint8_t chipOwner = 0;
+  uint32_t switchCounter = 0;
+  uint8_t switchPattern = 0;
+  uint8_t mapId = 0;
+  uint16_t fangPower[2] = {160, 160};
+  uint8_t fangSet[2] = {0, 0};
+  uint8_t framePeriodMs = 15;
+  uint16_t roundSeconds = 60;
+  uint16_t chipInterval = 4;
+  bool operator==(const NetStart&) const = default;
+};
+
+// One side's inputs for the frames first .. first + inputs.size() - 1, and how far the
+// sender has the other side's inputs without a gap (so it need not send them again).
+// An input byte: bits 0-5 the fighter's keys, bit 6 pause, bit 7 give up.
+struct NetInputs {
+  uint16_t round = 0;
+  uint32_t first = 0;
+  uint32_t have = 0;
+  std::vector<uint8_t> inputs;  // 1 .. kMaxInputsPerMessage
+  bool operator==(const NetInputs&) const = default;
+};
+
+// The checksum of the battle at one of its clock seconds (counted from 1 over the match).
+struct NetChecksum {
+  uint16_t round = 0;
+  uint32_t second = 0;
+  uint32_t value = 0;
+  bool operator==(const NetChecksum&) const = default;
+};
+
+// A wait for the players in a match: the guest tells how its own wait ended (ask), the host
+// tells how the wait ends on both sides and how long it lasted (done).
+struct NetWait {
+  uint16_t round = 0;
+  uint32_t seq = 0;      // waits counted from 1 over the match
+  uint8_t done = 0;      // 0: the guest's ask, 1: the host's decision
+  uint8_t result = 0;    // a TWaitResult: 0, 1, 2 or 6
+  uint32_t ms = 0;
+  bool operator==(const NetWait&) const = default;
+};
+
+// The sender left the match before its end.
+enum class NetEndReason : uint8_t { Desync = 1, Closing = 2 };
+struct NetEnd {
+  uint16_t round = 0;
+  NetEndReason reason = NetEndReason::Desync;
+  bool operator==(const NetEnd&) const = default;
+};
+
+using NetMessage = std::variant<NetHello, NetChoice, NetStart, NetInputs, NetChecksum, NetWait, NetEnd>;
+
+std::string EncodeNetMessage(const NetMessage& message);
+// The message, or nothing for bytes that are not exactly one well-formed message.
+std::optional<NetMessage> ReadNetMessage(std::span<const uint8_t> bytes);
+std::optional<NetMessage> ReadNetMessage(const std::string& bytes);

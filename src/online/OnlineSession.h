@@ -1,0 +1,66 @@
+// online: one online versus session: the link to the other machine, the greeting that makes
+// sure both run the same battle rules, and the messages sorted out for the versus screen and
+// for the match in progress. The host is player 1 (the left side), the guest player 2.
+#pragma once
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "online/NetMessage.h"
+
+namespace platform::net {
+class Link;
+}
+
+// Nothing at all from the other side for this long ends the session.
+inline constexpr uint32_t kSilenceLimitMs = 5000;
+
+enum class SessionPhase { Waiting, Greeting, Ready, Over };
+
+class OnlineSession {
+ public:
+  OnlineSession(std::unique_ptr<platform::net::Link> link, bool hosting);
+  ~OnlineSession();
+
+  // Listens on port / connects; null with a Japanese message when that cannot start.
+  static std::unique_ptr<OnlineSession> Host(uint16_t port, std::string* error);
+  static std::unique_ptr<OnlineSession> Join(const std::string& host, uint16_t port, std::string* error);
+
+  bool Hosting() const { return hosting_; }
+  int LocalSide() const { return hosting_ ? 0 : 1; }
+  SessionPhase Phase() const { return phase_; }
+  // Why the session is over, for the player (empty: this side left).
+  const std::string& OverMessage() const { return overMessage_; }
+
+  // Services the link, waiting up to waitMs when nothing is there, and sorts what came.
+  SessionPhase Poll(uint32_t waitMs);
+  void Send(const NetMessage& message, bool reliable);
+  uint32_t RoundTripMs() const;
+  // Leaves: the other side hears a goodbye, not a silence.
+  void Leave();
+  // Ends the session with a message (the link is closed).
+  void End(const std::string& message);
+
+  // The versus screen: the other side's latest choice for the coming match.
+  std::optional<NetChoice> theirChoice;
+  // The guest: the host's start of the coming match, once it came.
+  std::optional<NetStart> start;
+  // Matches started so far; messages of a match carry its number.
+  uint16_t round = 0;
+  // Messages of the current or a coming match, in the order they came.
+  std::deque<NetMessage> matchMail;
+
+ private:
+  void Take(const NetMessage& message);
+
+  std::unique_ptr<platform::net::Link> link_;
+  bool hosting_;
+  SessionPhase phase_ = SessionPhase::Waiting;
+  std::string overMessage_;
+};
+
+// The texts the player sees.
+inline constexpr const char* kLostText = "通信が途切れました";
+inline constexpr const char* kDesyncText = "同期が取れなくなりました";

@@ -1,0 +1,223 @@
+// online: the versus screen's other machine, and the online match.
+#include "online/OnlineVersus.h"
+
+#include "actors/Complayer.h"
+#include "actors/Tip.h"
+#include "actors/Vsmode.h"
+#include "battle/Battle.h"
+#include "battle/MatchReport.h"
+#include "battle/ReplayFiles.h"
+#include "battle/ReplayPlayer.h"
+#include "battle/ReplayRecorder.h"
+#include "field/MapState.h"
+#include "online/OnlineSession.h"
+#include "platform/Dialogs.h"
+#include "platform/Window.h"
+#include "shell/Bramkoworld.h"
+#include "shell/Random.h"
+
+OnlineReport LastOnline;
+std::string LastOnlineEnd;
+int OnlineMatchLimit = 0;
+uint32_t OnlineDisturbAt = 0;
+
+namespace {
+
+constexpr const char* kCaption = "ネット対戦";
+
+// What the host's game speed and the guest's own settings are, kept across a match: the
+// guest plays at the host's speed only while the match lasts.
+struct KeptSettings {
+  int framePeriod = FramePeriodMs, roundSeconds = RoundSeconds, chipInterval = ChipSpawnInterval;
+  int mapId = CurrentMapId;
+  void PutBack() const {
+    FramePeriodMs = framePeriod;
+    RoundSeconds = roundSeconds;
+    ChipSpawnInterval = chipInterval;
+    CurrentMapId = mapId;
+  }
+};
+
+ReplaySetup SetupOf(const NetStart& s) {
+  ReplaySetup r;
+  r.seed = s.seed;
+  r.chipOwner = s.chipOwner;
+  r.switchCounter = s.switchCounter;
+  r.switchPattern = s.switchPattern;
+  r.mode = mmVersus;
+  r.mapId = s.mapId;
+  for (int side = 0; side < 2; ++side) {
+    r.fangPower[side] = s.fangPower[side];
+    r.fangSet[side] = s.fangSet[side];
+  }
+  r.framePeriodMs = s.framePeriodMs;
+  r.roundSeconds = s.roundSeconds;
+  r.chipInterval = s.chipInterval;
+  return r;
+}
+
+class OnlineVersus final : public VersusPeer {
+ public:
+  void Begin(std::unique_ptr<OnlineSession> session) {
+    session_ = std::move(session);
+    sent_.reset();
+    matches_ = 0;
+    LastOnlineEnd.clear();
+  }
+
+  int LocalSide() const override { return session_->LocalSide(); }
+
+  bool Exchange(const VersusSideState& mine, VersusSideState* theirs) override {
+    // Waiting here also paces the screen while nobody is there yet (the simulator's clock
+    // would otherwise race ahead of the other machine).
+    if (session_->Poll(2) == SessionPhase::Over) return false;
+    if (session_->Phase() != SessionPhase::Ready) return true;
+    NetChoice c;
+    c.round = session_->round;
+    c.cursor = static_cast<uint8_t>(mine.cursor);
+    c.power = static_cast<uint8_t>(mine.power);
+    c.decided = mine.decided ? 1 : 0;
+    // The host announces the delay the coming match will have; it stays fixed once decided.
+    if (session_->Hosting())
+      c.delay = static_cast<uint8_t>(mine.decided && sent_ ? sent_->delay
+                                                           : InputDelayFor(session_->RoundTripMs(), FramePeriodMs));
+    if (!sent_ || !(*sent_ == c)) {
+      session_->Send(c, true);
+      sent_ = c;
+    }
+    if (const auto& t = session_->theirChoice) {
+      theirs->cursor = t->cursor;
+      theirs->power = t->power;
+      theirs->decided = t->decided != 0;
+    }
+    return true;
+  }
+
+  void PlayMatch() override {
+    NetStart start;
+    if (session_->Hosting()) {
+      start = HostStart();
+      session_->Send(start, true);
+    } else if (!AwaitStart(&start)) {
+      return;  // the next exchange finds the session over
+    }
+    // Choices from now on are for the next match.
+    ++session_->round;
+    session_->theirChoice.reset();
+    sent_.reset();
+    Play(start);
+    if (OnlineMatchLimit > 0 && ++matches_ >= OnlineMatchLimit) platform::CloseWindow();
+  }
+
+  bool Leave(bool byPlayer) override {
+    if (!byPlayer) {
+      LastOnlineEnd = session_->OverMessage();
+      if (!LastOnlineEnd.empty()) platform::ShowMessage(kCaption, LastOnlineEnd);
+    }
+    const bool hosting = session_->Hosting();
+    session_.reset();  // says goodbye; the port is no longer listened on
+    if (OnlineMatchLimit > 0) platform::CloseWindow();
+    // After a lost link the host stays on the versus screen; whoever left goes to the menu.
+    return hosting && !byPlayer;
+  }
+
+ private:
+  NetStart HostStart() const {
+    NetStart s;
+    s.round = session_->round;
+    s.delay = sent_ && sent_->delay ? sent_->delay : static_cast<uint8_t>(InputDelayFor(session_->RoundTripMs(), FramePeriodMs));
+    s.seed = RandomState();
+    s.chipOwner = static_cast<uint8_t>(ChipOwner());
+    s.switchCounter = static_cast<uint32_t>(SwitchState().counter);
+    s.switchPattern = static_cast<uint8_t>(SwitchState().pattern & 1);
+    s.mapId = static_cast<uint8_t>(CurrentMapId);
+    for (int side = 0; side < 2; ++side) {
+      s.fangPower[side] = static_cast<uint16_t>(FangPowerByMode[side][mmVersus]);
+      s.fangSet[side] = static_cast<uint8_t>(FangSetByMode[side][mmVersus]);
+    }
+    s.framePeriodMs = static_cast<uint8_t>(FramePeriodMs);
+    s.roundSeconds = static_cast<uint16_t>(RoundSeconds);
+    s.chipInterval = static_cast<uint16_t>(ChipSpawnInterval);
+    return s;
+  }
+
+  // The guest: the host's start, or false when the session ended or the player left first.
+  bool AwaitStart(NetStart* start) {
+    while (!session_->start) {
+      if (session_->Poll(2) == SessionPhase::Over) return false;
+      if (QuitRequested) return false;
+      PumpMessages();
+      WaitTurn(1);
+    }
+    *start = *session_->start;
+    session_->start.reset();
+    return true;
+  }
+
+  void Play(const NetStart& start) {
+    // Whatever is left of earlier matches is of no use.
+    std::erase_if(session_->matchMail, [&](const NetMessage& m) {
+      return std::visit(
+                 [](const auto& x) -> int {
+                   if constexpr (requires { x.round; })
+                     return x.round;
+                   else
+                     return -1;
+                 },
+                 m) != start.round;
+    });
+    const KeptSettings kept;
+    ApplyReplaySetup(SetupOf(start));
+    OnlineInput door(*session_, start.delay, start.round);
+    if (OnlineDisturbAt) door.DisturbFrom(OnlineDisturbAt);
+    const std::optional<ReplaySetup> setup = DescribeMatch(nullptr, nullptr);
+    ReplayRecorder recorder(door, *setup);
+    RunMatchThrough(nullptr, nullptr, recorder, MatchEffects::None);
+    KeepLastReplay(recorder.Finish(LastMatch));
+    kept.PutBack();
+
+    LastOnline.played = true;
+    LastOnline.stop = door.Stopped();
+    LastOnline.delay = start.delay;
+    LastOnline.gaveUp = door.GaveUp();
+    LastOnline.frames = door.Frames();
+    LastOnline.framesWaited = door.FramesWaited();
+    if (door.Stopped() == OnlineStop::Desync) platform::ShowMessage(kCaption, kDesyncText);
+    if (door.GaveUp() >= 0 && door.GaveUp() != session_->LocalSide())
+      platform::ShowMessage(kCaption, "相手が試合を放棄しました");
+  }
+
+  std::unique_ptr<OnlineSession> session_;
+  std::optional<NetChoice> sent_;
+  int matches_ = 0;
+};
+
+OnlineVersus g_online;
+
+}  // namespace
+
+void StartOnlineVersus(std::unique_ptr<OnlineSession> session, platform::Canvas& canvas) {
+  g_online.Begin(std::move(session));
+  LastOnline = OnlineReport{};
+  OnlineVersusPeer = &g_online;
+  new VSMode(canvas);
+}
+
+bool StartOnlineFromCommandLine(bool hosting, const std::string& host, uint16_t port, std::string* error) {
+  auto session = hosting ? OnlineSession::Host(port, error) : OnlineSession::Join(host, port, error);
+  if (!session) return false;
+  SetSceneStep(nullptr);
+  StartOnlineVersus(std::move(session), *ScreenCanvas);
+  return true;
+}
+
+const char* OnlineStopName(OnlineStop stop) {
+  switch (stop) {
+    case OnlineStop::None: return "none";
+    case OnlineStop::Lost: return "lost";
+    case OnlineStop::Desync: return "desync";
+    case OnlineStop::TheyLeft: return "theyLeft";
+    case OnlineStop::WeLeft: return "weLeft";
+  }
+  return "none";
+}
