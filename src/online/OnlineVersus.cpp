@@ -106,7 +106,9 @@ class OnlineVersus final : public VersusPeer {
     session_->theirChoice.reset();
     sent_.reset();
     Play(start);
-    if (OnlineMatchLimit > 0 && ++matches_ >= OnlineMatchLimit) platform::CloseWindow();
+    // A session that ended in the match is left through the next exchange, with its message.
+    if (OnlineMatchLimit > 0 && ++matches_ >= OnlineMatchLimit && session_->Phase() != SessionPhase::Over)
+      platform::CloseWindow();
   }
 
   bool Leave(bool byPlayer) override {

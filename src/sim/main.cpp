@@ -22,7 +22,7 @@ namespace {
 const char kUsage[] =
     "usage: bramko-sim [--dir DIR] [--seed N] [--script FILE] [--until MS]\n"
     "                  [--match N [--map M] | --versus] [--record FILE] | --replay FILE\n"
-    "                  | (--host [PORT] | --join HOST[:PORT]) [--desync-at SECOND] [--record FILE]\n"
+    "                  | (--host [PORT] | --join HOST[:PORT]) [--round-seconds N] [--desync-at SECOND]\n"
     "       bramko-sim --pictures | --export-pictures DIR\n";
 
 std::string JsonEscape(const std::string& s) {
@@ -74,6 +74,7 @@ int main(int argc, char** argv) {
   std::error_code ec;
   auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
   options.dir = ec ? "." : self.parent_path().string();
+  int roundSeconds = 0;
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
     auto value = [&](long long& n) {
@@ -124,6 +125,14 @@ int main(int argc, char** argv) {
         std::cerr << "bramko-sim: --join takes HOST or HOST:PORT\n";
         return 1;
       }
+    } else if (a == "--round-seconds") {
+      // Short rounds for tests of whole online matches over a slow link.
+      value(n);
+      if (n < 1 || n > 999) {
+        std::cerr << "bramko-sim: --round-seconds takes 1-999\n";
+        return 1;
+      }
+      roundSeconds = static_cast<int>(n);
     } else if (a == "--desync-at") {
       value(n);
       OnlineDisturbAt = static_cast<uint32_t>(n);
@@ -156,6 +165,7 @@ int main(int argc, char** argv) {
   // Online, the simulator plays one match and ends (or ends when the link does).
   const bool online = options.onlineHost || !options.onlineJoin.empty();
   if (online) OnlineMatchLimit = 1;
+  if (roundSeconds) options.afterCreate = [roundSeconds] { RoundSeconds = roundSeconds; };
   // A match runs to its end unless told otherwise (three full rounds take under 4 minutes).
   if ((options.matchRecord >= 0 || options.versusMatch || online || !options.replayFile.empty()) && options.start.untilMs < 0)
     options.start.untilMs = 600000;

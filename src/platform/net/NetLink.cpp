@@ -64,7 +64,11 @@ class EnetLink : public Link {
 
   uint32_t SilentMs() const override {
     if (!peer_ || state_ != LinkState::Connected) return 0;
-    return static_cast<uint32_t>(enet_time_get() - peer_->lastReceiveTime);
+    // The transport leaves its receive time at 0 until its first datagram after the
+    // handshake; counting from there would read as weeks of silence.
+    const enet_uint32 last = peer_->lastReceiveTime > connectedAt_ ? peer_->lastReceiveTime : connectedAt_;
+    const int32_t silent = static_cast<int32_t>(enet_time_get() - last);
+    return silent > 0 ? static_cast<uint32_t>(silent) : 0;
   }
 
   LinkState State() const override { return state_; }
@@ -97,6 +101,7 @@ class EnetLink : public Link {
         peer_ = e.peer;
         enet_peer_timeout(peer_, 0, kTimeoutMs, kTimeoutMs);
         state_ = LinkState::Connected;
+        connectedAt_ = enet_time_get();
         break;
       case ENET_EVENT_TYPE_RECEIVE:
         if (e.peer == peer_ && received)
@@ -124,6 +129,7 @@ class EnetLink : public Link {
   bool hosting_;
   LinkState state_ = LinkState::Waiting;
   CloseReason reason_ = CloseReason::None;
+  enet_uint32 connectedAt_ = 0;
 };
 
 }  // namespace

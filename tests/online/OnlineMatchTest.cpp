@@ -1,0 +1,164 @@
+// Two simulators, one hosting and one joining, play online matches against each other over
+// the loopback (and through a relay that loses and delays datagrams): both must end with the
+// same match and the same replay, and leave in bounded time when the link breaks or the two
+// battles part.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "support/UdpRelay.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+// Keys of one player: decide on the versus screen, then move and shoot (never cancel, which
+// would leave the versus screen while the other side still chooses).
+const char kHostScript[] =
+    "1500 tap ENTER\n4000 down H\n4500 up H\n4600 tap X\n5000 tap X\n6000 down T\n7000 up T\n7100 tap X\n"
+    "9000 down F\n9800 up F\n9900 tap X\n";
+const char kGuestScript[] =
+    "1500 tap RIGHT\n1800 tap ENTER\n4000 down LEFT\n4400 up LEFT\n4600 tap 13\n5300 tap 13\n8000 down UP\n"
+    "8500 up UP\n8600 tap 13\n";
+
+class Sim {
+ public:
+  Sim(const fs::path& work, const std::string& name, std::vector<std::string> args) : out_(work / (name + ".json")) {
+    const fs::path script = work / (name + ".txt");
+    std::ofstream(script) << (name == "host" ? kHostScript : kGuestScript);
+    args.insert(args.begin(), {BRAMKO_BINARY_DIR "/bramko-sim", "--dir", BRAMKO_RUNTIME_DIR, "--script",
+                               script.string(), "--record", (work / (name + ".rpl")).string()});
+    pid_ = fork();
+    if (pid_ == 0) {
+      if (!freopen(out_.c_str(), "w", stdout) || !freopen("/dev/null", "w", stderr)) _exit(127);
+      std::vector<char*> argv;
+      for (auto& a : args) argv.push_back(a.data());
+      argv.push_back(nullptr);
+      execv(argv[0], argv.data());
+      _exit(127);
+    }
+  }
+  ~Sim() { Kill(); }
+  void Kill() {
+    if (pid_ > 0) {
+      kill(pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+      pid_ = -1;
+    }
+  }
+  // Waits up to limit for the end; the report it printed, or "" when it did not end.
+  std::string Finish(std::chrono::seconds limit) {
+    const auto until = Clock::now() + limit;
+    while (pid_ > 0 && Clock::now() < until) {
+      if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
+        pid_ = -1;
+        std::stringstream s;
+        s << std::ifstream(out_).rdbuf();
+        return s.str();
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return "";
+  }
+
+ private:
+  fs::path out_;
+  pid_t pid_ = -1;
+};
+
+std::string Field(const std::string& report, const std::string& pattern) {
+  std::smatch m;
+  return std::regex_search(report, m, std::regex(pattern)) ? m[1].str() : "";
+}
+std::string LastMatch(const std::string& report) { return Field(report, "(\"lastMatch\": \\{.*?\\]\\})"); }
+std::string Stop(const std::string& report) { return Field(report, "\"stop\": \"(\\w+)\""); }
+
+std::string FileBytes(const fs::path& p) {
+  std::stringstream s;
+  s << std::ifstream(p, std::ios::binary).rdbuf();
+  return s.str();
+}
+
+class OnlineMatch : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    work_ = fs::temp_directory_path() / ("bramko-online-" + std::to_string(getpid()) + "-" +
+                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(work_);
+    // A port of our own per test and process: suites run side by side.
+    port_ = static_cast<uint16_t>(20000 + (getpid() * 7 + ++count_) % 30000);
+  }
+  void TearDown() override { fs::remove_all(work_); }
+
+  fs::path work_;
+  uint16_t port_ = 0;
+  static inline int count_ = 0;
+};
+
+TEST_F(OnlineMatch, BothSidesEndWithTheSameMatchAndTheSameReplay) {
+  Sim host(work_, "host", {"--seed", "5", "--host", std::to_string(port_)});
+  Sim guest(work_, "guest", {"--seed", "9", "--join", "127.0.0.1:" + std::to_string(port_)});
+  const std::string h = host.Finish(std::chrono::seconds(60)), g = guest.Finish(std::chrono::seconds(10));
+  ASSERT_FALSE(LastMatch(h).empty()) << h;
+  EXPECT_EQ(LastMatch(h), LastMatch(g));
+  EXPECT_EQ(Stop(h), "none");
+  EXPECT_EQ(Stop(g), "none");
+  EXPECT_EQ(Field(h, "\"delay\": (\\d+)"), "2");  // a LAN's delay, announced to both
+  EXPECT_EQ(Field(g, "\"delay\": (\\d+)"), "2");
+  const std::string replay = FileBytes(work_ / "host.rpl");
+  EXPECT_GT(replay.size(), 100u);
+  EXPECT_EQ(replay, FileBytes(work_ / "guest.rpl"));
+}
+
+TEST_F(OnlineMatch, ALossyDelayedLinkGivesTheSameMatchOnBothSides) {
+  testing_support::UdpRelay relay(port_, 5, 40);
+  const std::vector<std::string> shortRounds = {"--round-seconds", "4"};
+  Sim host(work_, "host", {"--seed", "5", "--host", std::to_string(port_), "--round-seconds", "4"});
+  Sim guest(work_, "guest", {"--seed", "9", "--join", "127.0.0.1:" + std::to_string(relay.Port())});
+  const std::string h = host.Finish(std::chrono::seconds(120)), g = guest.Finish(std::chrono::seconds(10));
+  ASSERT_FALSE(LastMatch(h).empty()) << h;
+  EXPECT_EQ(LastMatch(h), LastMatch(g));
+  EXPECT_EQ(Stop(g), "none");
+  EXPECT_GE(std::stoi(Field(h, "\"delay\": (\\d+)")), 3);  // 80 ms there and back: more than a LAN's
+  EXPECT_GT(relay.Dropped(), 0u);
+  EXPECT_EQ(FileBytes(work_ / "host.rpl"), FileBytes(work_ / "guest.rpl"));
+}
+
+TEST_F(OnlineMatch, AGuestThatVanishesMidRoundEndsTheHostsMatchWithinSeconds) {
+  testing_support::UdpRelay relay(port_, 0, 40);  // slow enough for the round to be on
+  Sim host(work_, "host", {"--seed", "5", "--host", std::to_string(port_)});
+  Sim guest(work_, "guest", {"--seed", "9", "--join", "127.0.0.1:" + std::to_string(relay.Port())});
+  std::this_thread::sleep_for(std::chrono::seconds(4));
+  guest.Kill();
+  const auto killed = Clock::now();
+  const std::string h = host.Finish(std::chrono::seconds(20));
+  ASSERT_FALSE(h.empty()) << "the host hangs";
+  EXPECT_LT(Clock::now() - killed, std::chrono::seconds(9));
+  EXPECT_EQ(Stop(h), "lost");
+  EXPECT_NE(h.find("通信が途切れました"), std::string::npos) << h;
+  EXPECT_NE(h.find("\"scene\": \"VSMode\""), std::string::npos) << h;  // the host stays on the versus screen
+}
+
+TEST_F(OnlineMatch, BattlesThatPartAreCaughtOnBothSides) {
+  Sim host(work_, "host", {"--seed", "5", "--host", std::to_string(port_), "--round-seconds", "20"});
+  Sim guest(work_, "guest", {"--seed", "9", "--join", "127.0.0.1:" + std::to_string(port_), "--desync-at", "3"});
+  const std::string h = host.Finish(std::chrono::seconds(60)), g = guest.Finish(std::chrono::seconds(10));
+  EXPECT_EQ(Stop(h), "desync") << h;
+  EXPECT_EQ(Stop(g), "desync") << g;
+  // Caught within a clock second or two: the match ended in its first round.
+  EXPECT_EQ(Field(h, "\"roundsWon\": (\\d+)"), "0");
+  EXPECT_LT(std::stoi(Field(h, "\"frames\": (\\d+)")), 61 * 6);
+}
+
+}  // namespace
