@@ -4,12 +4,15 @@
 #include <string>
 
 #include "app/GameApp.h"
+#include "platform/net/NetLink.h"
 
 namespace {
 
 const char kUsage[] =
-    "usage: bramko2 [--replay FILE]\n"
-    "  --replay FILE  watch a replay (hold any key: 4x faster, Escape: stop), then end\n";
+    "usage: bramko2 [--replay FILE | --host [PORT] | --join HOST[:PORT]]\n"
+    "  --replay FILE      watch a replay (hold any key: 4x faster, Escape: stop), then end\n"
+    "  --host [PORT]      online versus: wait for the other player on PORT (UDP, default 7777)\n"
+    "  --join HOST[:PORT] online versus: play against the game hosting at HOST\n";
 
 }  // namespace
 
@@ -21,6 +24,20 @@ int main(int argc, char** argv) {
     if (a == "--replay" && i + 1 < argc) {
       // The game works in its own folder: a path given relative to ours must not move.
       options.replayFile = std::filesystem::absolute(argv[++i]).string();
+    } else if (a == "--host") {
+      options.onlineHost = true;
+      if (i + 1 < argc && argv[i + 1][0] != '-') {
+        std::string host;
+        if (!platform::net::ParseHostPort(std::string("localhost:") + argv[++i], 0, &host, &options.onlinePort)) {
+          std::fprintf(stderr, "bramko2: --host takes a port 1-65535\n");
+          return 1;
+        }
+      }
+    } else if (a == "--join" && i + 1 < argc) {
+      if (!platform::net::ParseHostPort(argv[++i], platform::net::kDefaultPort, &options.onlineJoin, &options.onlinePort)) {
+        std::fprintf(stderr, "bramko2: --join takes HOST or HOST:PORT\n");
+        return 1;
+      }
     } else if (a == "--help" || a == "-h") {
       std::fputs(kUsage, stdout);
       return 0;

@@ -7,6 +7,7 @@
 #include "chapters/Doraqstage.h"
 #include "chapters/Krstage1.h"
 #include "chapters/Mainmenu.h"
+#include "online/NetVersusDialog.h"
 #include "screens/Krending.h"
 #include "screens/Omake.h"
 #include "screens/Untiku.h"
@@ -29,4 +30,5 @@ void AssembleGame() {
   SaveProgressHook = SaveProgress;
   SaveReplayHook = SaveReplayCommand;  // "リプレイを保存…"
   PlayReplayHook = PlayReplayCommand;  // "リプレイを再生…"
+  NetVersusHook = NetVersusCommand;    // "ネット対戦…"
 }

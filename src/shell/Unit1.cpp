@@ -19,6 +19,7 @@ void (*ApplyStoredSettings)() = nullptr;
 void (*SaveProgressHook)() = nullptr;
 void (*SaveReplayHook)() = nullptr;
 void (*PlayReplayHook)() = nullptr;
+void (*NetVersusHook)() = nullptr;
 
 namespace {
 
@@ -56,6 +57,7 @@ TForm1::TForm1() {
         {"-", nullptr},
         {"リプレイを保存…", [] { if (SaveReplayHook) SaveReplayHook(); }},
         {"リプレイを再生…", [] { if (PlayReplayHook) PlayReplayHook(); }},
+        {"ネット対戦…", [] { if (NetVersusHook) NetVersusHook(); }},
         {"-", nullptr},
         {"終了(&X)", [] { platform::CloseWindow(); }}}},
       {"設定",

@@ -44,4 +44,5 @@ extern void (*SaveProgressHook)();
 // The replay items of the file menu, installed by the game's assembly.
 extern void (*SaveReplayHook)();
 extern void (*PlayReplayHook)();
+extern void (*NetVersusHook)();  // "ネット対戦…"
 

@@ -1,0 +1,42 @@
+// online: "ファイル → ネット対戦…": host a game (a port, with this machine's addresses to tell
+// the other player) or join one (an address and a port). While the link is being set up the
+// dialog waits with a cancel button, the window stays alive; once both games greeted each
+// other the versus screen comes up for online play.
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "online/OnlineSession.h"
+#include "settings/FormControls.h"
+
+class TNetVersusForm : public TModalForm {
+ public:
+  TNetVersusForm();
+  int ShowModal();
+
+  static constexpr const char* kCaption = "ネット対戦";
+  static constexpr int kClientWidth = 420, kClientHeight = 236;
+
+  std::string HostPort = "7777", JoinAddress, JoinPort = "7777";
+  std::vector<std::string> Addresses;  // this machine's, for the host to tell
+  // Set up and greeted: the session online play goes on with (after ShowModal returned OK).
+  std::unique_ptr<OnlineSession> Session;
+
+  void btnHostClick();
+  void btnJoinClick();
+  void btnCancelClick();
+
+ private:
+  bool Draw() override;
+  // Waiting for the link: services it; OK once greeted, back to the choice when it failed.
+  void Wait();
+  void Queue(std::function<void()> handler);
+
+  std::unique_ptr<OnlineSession> pendingSession_;
+  std::string waitingText_;
+  bool focusWanted_ = true;
+};
+
+// The menu item: only from the main menu or the versus screen, whose scene it replaces.
+void NetVersusCommand();
