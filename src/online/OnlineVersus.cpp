@@ -209,6 +209,7 @@ bool StartOnlineFromCommandLine(bool hosting, const std::string& host, uint16_t 
   auto session = hosting ? OnlineSession::Host(port, error) : OnlineSession::Join(host, port, error);
   if (!session) return false;
   SetSceneStep(nullptr);
+  ClearScreen();  // the title goes, as when the main menu comes
   StartOnlineVersus(std::move(session), *ScreenCanvas);
   return true;
 }
