@@ -91,6 +91,7 @@ void VSMode::Reset() {
     cursors[p]->Refresh();
     decided[p] = 0;
   }
+  shownStatus_.clear();  // the screen was drawn again: the status line with it
   platform::SetTimerInterval(20);
   DrawPowerGauges();
   RedrawAll();
@@ -137,8 +138,21 @@ bool VSMode::StepOnline(VersusPeer& peer) {
       decided[them] = 1;
     }
   }
+  ShowStatus(peer.Status());
   if (decided[0] && decided[1]) StartMatch();
   return true;
+}
+
+// A line at the foot of the screen, on a dark strip of its own.
+void VSMode::ShowStatus(const std::string& text) {
+  if (text == shownStatus_) return;
+  shownStatus_ = text;
+  platform::Canvas& c = PictureCanvas();
+  c.brush = platform::Brush{platform::kBlack};
+  c.FillRect({16, 452, 456, 474});
+  c.font = platform::Font{"ＭＳ Ｐゴシック", 11, platform::kWhite, false};
+  c.TextOut(24, 455, text);
+  Invalidate(16, 448, 456, 480);
 }
 
 void VSMode::StartMatch() {

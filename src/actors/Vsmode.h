@@ -2,6 +2,7 @@
 // on the "C2_MENU" stage, then fight each other; after the match both choose again.
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "field/Fieldbmp.h"
 #include "field/Lchar.h"
@@ -22,6 +23,9 @@ class VersusPeer {
   virtual bool Exchange(const VersusSideState& mine, VersusSideState* theirs) = 0;
   // Both decided and the fighters' powers are set: the match.
   virtual void PlayMatch() = 0;
+  // What the players should know of the link: waiting for the other side, or the input
+  // delay the coming match will have.
+  virtual std::string Status() const = 0;
   // The local player left (true) or the other machine is gone (false): online play ends.
   // True when the versus screen stays (for two at one keyboard), false for the main menu.
   virtual bool Leave(bool byPlayer) = 0;
@@ -57,12 +61,14 @@ class VSMode : public LFieldBMP {
   bool StepOnline(VersusPeer& peer);
   void LeaveOnline(VersusPeer& peer, bool byPlayer);
   void StartMatch();
+  void ShowStatus(const std::string& text);
 
   LCharcter* cursors[2] = {nullptr, nullptr};
   LCharcter* gauge[2][7] = {};
   const LPoint* points[2];
   int lastBits[2] = {0, 0};
   uint32_t lastTime[2] = {0, 0};
+  std::string shownStatus_;
 };
 
 // Fang power level 0-7 of each player; 0 at start-up, kept for the whole run.

@@ -93,6 +93,15 @@ class OnlineVersus final : public VersusPeer {
     return true;
   }
 
+  std::string Status() const override {
+    if (session_->Phase() != SessionPhase::Ready)
+      return session_->Hosting() ? "ネット対戦：相手を待っています" : "ネット対戦：つないでいます";
+    const int delay = session_->Hosting() ? (sent_ ? sent_->delay : 0)
+                                          : (session_->theirChoice ? session_->theirChoice->delay : 0);
+    if (delay == 0) return "ネット対戦：つながりました";
+    return "ネット対戦：入力遅延 " + std::to_string(delay) + " フレーム";
+  }
+
   void PlayMatch() override {
     NetStart start;
     if (session_->Hosting()) {

@@ -17,6 +17,8 @@ struct StartOptions {
   std::string scriptFile;
   std::string scriptText;
   int64_t untilMs = -1;  // -1: when the script ends, plus 1000 ms
+  // Headless only: the virtual clock keeps pace with the real one (a paced game, measured).
+  bool realTime = false;
 };
 
 // Starts the backend. False with a message in *error when it cannot run (no display).

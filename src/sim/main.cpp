@@ -23,6 +23,7 @@ const char kUsage[] =
     "usage: bramko-sim [--dir DIR] [--seed N] [--script FILE] [--until MS]\n"
     "                  [--match N [--map M] | --versus] [--record FILE] | --replay FILE\n"
     "                  | (--host [PORT] | --join HOST[:PORT]) [--round-seconds N] [--desync-at SECOND]\n"
+    "                  [--real-time]\n"
     "       bramko-sim --pictures | --export-pictures DIR\n";
 
 std::string JsonEscape(const std::string& s) {
@@ -133,6 +134,8 @@ int main(int argc, char** argv) {
         return 1;
       }
       roundSeconds = static_cast<int>(n);
+    } else if (a == "--real-time") {
+      options.start.realTime = true;
     } else if (a == "--desync-at") {
       value(n);
       OnlineDisturbAt = static_cast<uint32_t>(n);

@@ -1,7 +1,9 @@
 // platform (headless): canvases in memory, a virtual millisecond clock that only the waits
 // advance, scripted keyboard and joysticks, and no window. Runs are exactly repeatable.
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -27,8 +29,9 @@ struct FakeStick {
 
 class HeadlessBackend : public Backend {
  public:
-  HeadlessBackend(std::vector<headless::ScriptEvent> events, int64_t until)
-      : events_(std::move(events)), until_(until), startDir_(std::filesystem::current_path()) {
+  HeadlessBackend(std::vector<headless::ScriptEvent> events, int64_t until, bool realTime)
+      : events_(std::move(events)), until_(until), startDir_(std::filesystem::current_path()),
+        realTime_(realTime) {
     if (until_ < 0) until_ = (events_.empty() ? 0 : events_.back().ms) + 1000;
     g_messages.clear();
     g_helpVisits.clear();
@@ -122,6 +125,7 @@ class HeadlessBackend : public Backend {
       Pump();
     }
     now_ = std::max(now_, to);
+    if (realTime_) std::this_thread::sleep_until(realStart_ + std::chrono::milliseconds(now_));
     Pump();
   }
 
@@ -183,6 +187,8 @@ class HeadlessBackend : public Backend {
   std::vector<headless::ScriptEvent> events_;
   size_t next_ = 0;
   int64_t now_ = 0;
+  bool realTime_;
+  std::chrono::steady_clock::time_point realStart_ = std::chrono::steady_clock::now();
   int64_t until_;
   bool focused_ = true;
   bool helpOpen_ = false;
@@ -209,7 +215,7 @@ std::unique_ptr<Backend> MakeHeadlessBackend(const StartOptions& options, std::s
   }
   std::vector<headless::ScriptEvent> events;
   if (!headless::ParseScript(text, events, error)) return nullptr;
-  return std::make_unique<HeadlessBackend>(std::move(events), options.untilMs);
+  return std::make_unique<HeadlessBackend>(std::move(events), options.untilMs, options.realTime);
 }
 
 namespace headless {
