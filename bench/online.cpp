@@ -4,7 +4,6 @@
 // it adds at the host's game speed) and the share of frames that had to wait for the other
 // side's input. The simulators keep their clocks at the real pace (--real-time), so frames
 // come every 15 ms as in the game.
-#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -17,25 +16,12 @@
 #include <string>
 #include <vector>
 
+#include "support/ChildProcess.h"
 #include "support/UdpRelay.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-pid_t Spawn(const fs::path& out, std::vector<std::string> args) {
-  std::fflush(stdout);  // or the child prints what we had not yet
-  const pid_t pid = fork();
-  if (pid == 0) {
-    if (!freopen(out.c_str(), "w", stdout) || !freopen("/dev/null", "w", stderr)) _exit(127);
-    std::vector<char*> argv;
-    for (auto& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    execv(argv[0], argv.data());
-    _exit(127);
-  }
-  return pid;
-}
 
 std::string Read(const fs::path& p) {
   std::stringstream s;
@@ -57,16 +43,17 @@ int main() {
   std::ofstream(work / "guest.txt") << "1800 tap ENTER\n4000 down LEFT\n4400 up LEFT\n4600 tap 13\n";
   const std::string sim = BRAMKO_BINARY_DIR "/bramko-sim";
   std::printf("online versus, one match of 3 x 10 s rounds per link (game speed 15 ms a frame)\n");
-  std::printf("%8s %8s %12s %10s %14s\n", "rtt ms", "delay", "latency ms", "frames", "waited share");
+  std::printf("%8s %8s %12s %10s %14s %16s\n", "rtt ms", "delay", "latency ms", "frames", "waited share",
+              "wait per frame");
   for (int rtt : {0, 40, 100}) {
     const uint16_t port = static_cast<uint16_t>(21000 + getpid() % 20000 + rtt);
     std::unique_ptr<testing_support::UdpRelay> relay;
     if (rtt) relay = std::make_unique<testing_support::UdpRelay>(port, 0, rtt / 2);
     const uint16_t joinPort = relay ? relay->Port() : port;
-    const pid_t host = Spawn(work / "host.json", {sim, "--dir", BRAMKO_RUNTIME_DIR, "--seed", "5", "--script",
+    const pid_t host = testing_support::SpawnToFile(work / "host.json", {sim, "--dir", BRAMKO_RUNTIME_DIR, "--seed", "5", "--script",
                                                   (work / "host.txt").string(), "--host", std::to_string(port),
                                                   "--round-seconds", "10", "--real-time"});
-    const pid_t guest = Spawn(work / "guest.json", {sim, "--dir", BRAMKO_RUNTIME_DIR, "--seed", "9", "--script",
+    const pid_t guest = testing_support::SpawnToFile(work / "guest.json", {sim, "--dir", BRAMKO_RUNTIME_DIR, "--seed", "9", "--script",
                                                     (work / "guest.txt").string(), "--join",
                                                     "127.0.0.1:" + std::to_string(joinPort), "--real-time"});
     waitpid(host, nullptr, 0);
@@ -74,7 +61,8 @@ int main() {
     const std::string h = Read(work / "host.json"), g = Read(work / "guest.json");
     const int delay = Number(h, "delay"), frames = Number(h, "frames");
     const double waited = frames > 0 ? (Number(h, "framesWaited") + Number(g, "framesWaited")) / (2.0 * frames) : 0;
-    std::printf("%8d %8d %12d %10d %13.1f%%\n", rtt, delay, delay * 15, frames, 100 * waited);
+    const double waitMs = frames > 0 ? (Number(h, "waitedMs") + Number(g, "waitedMs")) / (2.0 * frames) : 0;
+    std::printf("%8d %8d %12d %10d %13.1f%% %13.2f ms\n", rtt, delay, delay * 15, frames, 100 * waited, waitMs);
   }
   fs::remove_all(work);
   return 0;

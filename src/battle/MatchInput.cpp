@@ -30,6 +30,16 @@ bool KeyboardInput::HelpKey() { return KeyIsDown(VK_F1_KEY); }
 bool KeyboardInput::PauseKey() { return KeyIsDown(VK_ESCAPE_KEY); }
 bool KeyboardInput::Closing() { return QuitRequested; }
 
+TWaitResult AbandonedWait(WaitKind kind) {
+  switch (kind) {
+    case WaitKind::Release: return wrNone;
+    case WaitKind::Press: return wrCancel;
+    case WaitKind::OrKey:
+    case WaitKind::Abort: break;
+  }
+  return wrQuit;
+}
+
 MatchInput& Door() {
   static KeyboardInput keys;
   return g_door ? *g_door : keys;

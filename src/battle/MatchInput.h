@@ -47,6 +47,9 @@ class KeyboardInput final : public MatchInput {
   TWaitResult Watch(WaitKind, uint32_t ms, LiveWait live) override { return live(ms); }
 };
 
+// How a wait for the players ends when the match is being left: as if abandoned.
+TWaitResult AbandonedWait(WaitKind kind);
+
 // The door of the match that runs: the one InstallMatchInput put in place, else the keys.
 MatchInput& Door();
 

@@ -25,16 +25,6 @@ constexpr uint32_t kHearEveryMs = 10;
 // for a cup of tea made the fight no different.
 constexpr uint32_t kLongestIdleWaitMs = 2000;
 
-TWaitResult Abandoned(WaitKind kind) {
-  switch (kind) {
-    case WaitKind::Release: return wrNone;
-    case WaitKind::Press: return wrCancel;
-    case WaitKind::OrKey:
-    case WaitKind::Abort: break;
-  }
-  return wrQuit;
-}
-
 uint32_t LongestShown(WaitKind kind, uint32_t ms) {
   switch (kind) {
     case WaitKind::OrKey: return ms + 1;  // a wait that ran out ran one tick past its length
@@ -190,18 +180,18 @@ bool ReplayInput::Closing() {
 }
 
 TWaitResult ReplayInput::Watch(WaitKind kind, uint32_t ms, LiveWait) {
-  if (stop_ != Stop::None) return Abandoned(kind);
+  if (stop_ != Stop::None) return AbandonedWait(kind);
   const TapeEntry* e = Take(TapeOp::Wait);
   if (!e || e->a != static_cast<uint8_t>(kind)) {
     Drift();
-    return Abandoned(kind);
+    return AbandonedWait(kind);
   }
   // The wait lasts as long as it did (within reason), then ends as it ended.
   const uint32_t shown = std::min(e->value, LongestShown(kind, ms));
   const uint32_t start = TickCount();
   for (uint32_t elapsed; (elapsed = TickCount() - start) < shown;) {
     PumpMessages();
-    if (ViewerLeft()) return Abandoned(kind);
+    if (ViewerLeft()) return AbandonedWait(kind);
     WaitTurn(shown - elapsed);
   }
   return static_cast<TWaitResult>(e->b);

@@ -19,16 +19,6 @@ uint64_t NowUs() {
                                    .count());
 }
 
-TWaitResult Abandoned(WaitKind kind) {
-  switch (kind) {
-    case WaitKind::Release: return wrNone;
-    case WaitKind::Press: return wrCancel;
-    case WaitKind::OrKey:
-    case WaitKind::Abort: break;
-  }
-  return wrQuit;
-}
-
 bool AbortKey() { return KeyIsDown(VK_ESCAPE_KEY) || QuitRequested; }
 
 // How the local player ends a wait now, or wrContinue while the wait goes on.
@@ -112,11 +102,13 @@ void OnlineInput::BeginFrame() {
   SendInputs();
   Pump();
   if (!lockstep_.Ready(frame_)) ++framesWaited_;
+  const uint64_t waitFrom = NowUs();
   while (stop_ == OnlineStop::None && !lockstep_.Ready(frame_)) {
     session_.Poll(1);  // gives the processor up until something comes (at most 1 ms)
     PumpMessages();
     WaitTurn(1);  // keeps the window alive; the turn pumps the link too
   }
+  waitedUs_ += NowUs() - waitFrom;
   for (int side = 0; side < 2; ++side)
     if (lockstep_.Input(frame_, side) & kInputPause) pausePending_ = true;
 }
@@ -155,14 +147,14 @@ bool OnlineInput::Checkpoint(uint32_t checksum) {
 
 TWaitResult OnlineInput::Watch(WaitKind kind, uint32_t ms, LiveWait live) {
   agreedMs_ = 0;
-  if (stop_ != OnlineStop::None) return Abandoned(kind);
+  if (stop_ != OnlineStop::None) return AbandonedWait(kind);
   if (kind == WaitKind::Release) {
     // Only the local keys matter; the other side's release shows in its next wait or frame.
     live(ms);
-    return stop_ != OnlineStop::None ? Abandoned(kind) : wrNone;
+    return stop_ != OnlineStop::None ? AbandonedWait(kind) : wrNone;
   }
   const TWaitResult r = Agree(kind, ms);
-  return stop_ != OnlineStop::None ? Abandoned(kind) : r;
+  return stop_ != OnlineStop::None ? AbandonedWait(kind) : r;
 }
 
 TWaitResult OnlineInput::Agree(WaitKind kind, uint32_t ms) {
@@ -171,7 +163,7 @@ TWaitResult OnlineInput::Agree(WaitKind kind, uint32_t ms) {
   bool asked = false;
   for (;;) {
     Pump();
-    if (stop_ != OnlineStop::None) return Abandoned(kind);
+    if (stop_ != OnlineStop::None) return AbandonedWait(kind);
     const uint32_t elapsed = TickCount() - start;
     if (session_.Hosting()) {
       // The host decides: its own outcome or the guest's, whichever comes first.

@@ -39,6 +39,8 @@ class OnlineInput final : public MatchInput {
   // Frames stepped, and how many of them had to wait for the other side's input.
   uint32_t Frames() const { return frame_; }
   uint32_t FramesWaited() const { return framesWaited_; }
+  // Real time the frames spent waiting for the other side, in all.
+  uint64_t WaitedUs() const { return waitedUs_; }
 
   // Debug aid of the simulator: from this clock second on the local battle is disturbed
   // (its checksums are reported off by one), as a diverged battle would be.
@@ -57,6 +59,7 @@ class OnlineInput final : public MatchInput {
   const uint16_t round_;
   uint32_t frame_ = 0;
   uint32_t framesWaited_ = 0;
+  uint64_t waitedUs_ = 0;
   uint32_t second_ = 0;
   uint32_t seq_ = 0;
   uint32_t agreedMs_ = 0;

@@ -193,10 +193,20 @@ class OnlineVersus final : public VersusPeer {
     LastOnline.gaveUp = door.GaveUp();
     LastOnline.frames = door.Frames();
     LastOnline.framesWaited = door.FramesWaited();
-    if (door.Stopped() == OnlineStop::Desync) platform::ShowMessage(kCaption, kDesyncText);
-    if (door.GaveUp() >= 0 && door.GaveUp() != session_->LocalSide())
-      platform::ShowMessage(kCaption, "相手が試合を放棄しました");
+    LastOnline.waitedUs = door.WaitedUs();
+    if (door.Stopped() == OnlineStop::Desync) Tell(kDesyncText);
+    if (door.GaveUp() >= 0 && door.GaveUp() != session_->LocalSide()) Tell("相手が試合を放棄しました");
   }
+
+  // A message box over online play: the link is kept alive under it (the box runs the scene
+  // timer, and the step that showed it is not entered again), or it would fall silent.
+  void Tell(const std::string& text) {
+    const SceneStepFn before = SceneStep;
+    SetSceneStep(&KeepLink);
+    platform::ShowMessage(kCaption, text);
+    SetSceneStep(before);
+  }
+  static int KeepLink();
 
   std::unique_ptr<OnlineSession> session_;
   std::optional<NetChoice> sent_;
@@ -204,6 +214,11 @@ class OnlineVersus final : public VersusPeer {
 };
 
 OnlineVersus g_online;
+
+int OnlineVersus::KeepLink() {
+  if (g_online.session_) g_online.session_->Poll(0);
+  return 0;
+}
 
 }  // namespace
 

@@ -21,6 +21,7 @@ struct OnlineReport {
   int delay = 0;
   int gaveUp = -1;
   uint32_t frames = 0, framesWaited = 0;
+  uint64_t waitedUs = 0;
 };
 extern OnlineReport LastOnline;
 // Why online play ended last ("" while it goes on or when the player left it).

@@ -53,7 +53,7 @@ std::string Report(int64_t tick) {
   }
   if (LastOnline.played || !LastOnlineEnd.empty()) {
     j << ", \"online\": {\"stop\": \"" << OnlineStopName(LastOnline.stop) << "\", \"delay\": " << LastOnline.delay
-      << ", \"frames\": " << LastOnline.frames << ", \"framesWaited\": " << LastOnline.framesWaited
+      << ", \"frames\": " << LastOnline.frames << ", \"framesWaited\": " << LastOnline.framesWaited << ", \"waitedMs\": " << LastOnline.waitedUs / 1000
       << ", \"gaveUp\": " << LastOnline.gaveUp << ", \"end\": \"" << JsonEscape(LastOnlineEnd) << "\"}";
   }
   j << "}";

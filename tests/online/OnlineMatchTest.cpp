@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "support/ChildProcess.h"
 #include "support/UdpRelay.h"
 
 namespace {
@@ -39,15 +40,7 @@ class Sim {
     std::ofstream(script) << (name == "host" ? kHostScript : kGuestScript);
     args.insert(args.begin(), {BRAMKO_BINARY_DIR "/bramko-sim", "--dir", BRAMKO_RUNTIME_DIR, "--script",
                                script.string(), "--record", (work / (name + ".rpl")).string()});
-    pid_ = fork();
-    if (pid_ == 0) {
-      if (!freopen(out_.c_str(), "w", stdout) || !freopen("/dev/null", "w", stderr)) _exit(127);
-      std::vector<char*> argv;
-      for (auto& a : args) argv.push_back(a.data());
-      argv.push_back(nullptr);
-      execv(argv[0], argv.data());
-      _exit(127);
-    }
+    pid_ = testing_support::SpawnToFile(out_, std::move(args));
   }
   ~Sim() { Kill(); }
   void Kill() {
@@ -123,7 +116,6 @@ TEST_F(OnlineMatch, BothSidesEndWithTheSameMatchAndTheSameReplay) {
 
 TEST_F(OnlineMatch, ALossyDelayedLinkGivesTheSameMatchOnBothSides) {
   testing_support::UdpRelay relay(port_, 5, 40);
-  const std::vector<std::string> shortRounds = {"--round-seconds", "4"};
   Sim host(work_, "host", {"--seed", "5", "--host", std::to_string(port_), "--round-seconds", "4"});
   Sim guest(work_, "guest", {"--seed", "9", "--join", "127.0.0.1:" + std::to_string(relay.Port())});
   const std::string h = host.Finish(std::chrono::seconds(120)), g = guest.Finish(std::chrono::seconds(10));

@@ -30,14 +30,18 @@ struct FakeStick {
 class HeadlessBackend : public Backend {
  public:
   HeadlessBackend(std::vector<headless::ScriptEvent> events, int64_t until, bool realTime)
-      : events_(std::move(events)), until_(until), startDir_(std::filesystem::current_path()),
-        realTime_(realTime) {
+      : events_(std::move(events)), until_(until), realTime_(realTime),
+        startDir_(std::filesystem::current_path()) {
     if (until_ < 0) until_ = (events_.empty() ? 0 : events_.back().ms) + 1000;
     g_messages.clear();
     g_helpVisits.clear();
   }
 
-  uint32_t Ticks() override { return static_cast<uint32_t>(now_); }
+  uint32_t Ticks() override {
+    // Kept at the real pace, the clock also moves while the game does not wait.
+    if (realTime_ && !advancing_) Advance(RealMs());
+    return static_cast<uint32_t>(now_);
+  }
   void Sleep(uint32_t ms) override { Advance(now_ + ms); }
   void Spin(uint32_t) override { Advance(now_ + 1); }
   void Service() override { Pump(); }
@@ -118,7 +122,12 @@ class HeadlessBackend : public Backend {
   static inline int64_t g_lastNow = 0;
 
  private:
+  int64_t RealMs() const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - realStart_).count();
+  }
+
   void Advance(int64_t to) {
+    advancing_ = true;
     // Events are applied at their own time, so a wait sees each one when it happens.
     while (next_ < events_.size() && events_[next_].ms <= to) {
       now_ = std::max(now_, events_[next_].ms);
@@ -127,6 +136,7 @@ class HeadlessBackend : public Backend {
     now_ = std::max(now_, to);
     if (realTime_) std::this_thread::sleep_until(realStart_ + std::chrono::milliseconds(now_));
     Pump();
+    advancing_ = false;
   }
 
   void Pump() {
@@ -187,9 +197,10 @@ class HeadlessBackend : public Backend {
   std::vector<headless::ScriptEvent> events_;
   size_t next_ = 0;
   int64_t now_ = 0;
-  bool realTime_;
-  std::chrono::steady_clock::time_point realStart_ = std::chrono::steady_clock::now();
   int64_t until_;
+  bool realTime_;
+  bool advancing_ = false;
+  std::chrono::steady_clock::time_point realStart_ = std::chrono::steady_clock::now();
   bool focused_ = true;
   bool helpOpen_ = false;
   KeyLatch keys_;
