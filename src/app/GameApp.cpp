@@ -90,6 +90,7 @@ int RunGame(const GameOptions& options) {
     } else {
       platform::RunMessageLoop();
     }
+    EndOnlineVersus();
     platform::CloseWindow();
   }
   if (!options.recordFile.empty()) {

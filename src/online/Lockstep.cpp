@@ -9,8 +9,10 @@ constexpr int kMinDelay = 2, kMaxDelay = 30;
 
 int InputDelayFor(uint32_t roundTripMs, int framePeriodMs) {
   if (framePeriodMs < 1) framePeriodMs = 1;
-  // Half the round trip brings an input over; one more frame covers the jitter of the send.
-  const int frames = static_cast<int>((roundTripMs / 2 + framePeriodMs - 1) / framePeriodMs) + 1;
+  // An input must cross in one way while the side that sends it runs behind by about as much
+  // (each wait between rounds ends on the host's word, which takes that long to arrive): a
+  // whole round trip, and one frame more for the jitter of the send.
+  const int frames = static_cast<int>((roundTripMs + framePeriodMs - 1) / framePeriodMs) + 1;
   return std::clamp(frames, kMinDelay, kMaxDelay);
 }
 

@@ -13,8 +13,8 @@
 // Input byte of a frame: the fighter's keys and two flags.
 inline constexpr uint8_t kInputKeys = 63, kInputPause = 64, kInputGiveUp = 128;
 
-// The input delay for a measured round trip: the other side's input must be on its way back
-// before its frame is due; never under two frames.
+// The input delay for a measured round trip: the other side's input must be in before its
+// frame is due; never under two frames.
 int InputDelayFor(uint32_t roundTripMs, int framePeriodMs);
 
 class Lockstep {

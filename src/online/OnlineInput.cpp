@@ -61,7 +61,8 @@ void OnlineInput::SendInputs() {
 void OnlineInput::Pump() {
   if (stop_ != OnlineStop::None) return;
   if (QuitRequested) return Stop(OnlineStop::WeLeft);
-  if (session_.Poll(0) == SessionPhase::Over) return Stop(OnlineStop::Lost);
+  // What came before the link ended still counts: the host's last word, then its goodbye.
+  over_ = session_.Poll(0) == SessionPhase::Over;
   auto& mail = session_.matchMail;
   while (!mail.empty()) {
     const NetMessage m = std::move(mail.front());
@@ -78,7 +79,7 @@ void OnlineInput::Pump() {
     if (stop_ != OnlineStop::None) return;
   }
   if (!lockstep_.InSync()) return Stop(OnlineStop::Desync);
-  if (NowUs() - lastSendUs_ >= kResendUs) SendInputs();
+  if (!over_ && NowUs() - lastSendUs_ >= kResendUs) SendInputs();
 }
 
 uint8_t OnlineInput::ReadLocal() {
@@ -104,6 +105,10 @@ void OnlineInput::BeginFrame() {
   if (!lockstep_.Ready(frame_)) ++framesWaited_;
   const uint64_t waitFrom = NowUs();
   while (stop_ == OnlineStop::None && !lockstep_.Ready(frame_)) {
+    if (over_) {
+      Stop(OnlineStop::Lost);
+      break;
+    }
     session_.Poll(1);  // gives the processor up until something comes (at most 1 ms)
     PumpMessages();
     WaitTurn(1);  // keeps the window alive; the turn pumps the link too
@@ -163,6 +168,15 @@ TWaitResult OnlineInput::Agree(WaitKind kind, uint32_t ms) {
   bool asked = false;
   for (;;) {
     Pump();
+    if (!session_.Hosting()) {
+      if (const auto it = dones_.find(seq); it != dones_.end() && stop_ == OnlineStop::None) {
+        agreedMs_ = it->second.ms;
+        const auto r = static_cast<TWaitResult>(it->second.result);
+        dones_.erase(it);
+        return r;
+      }
+    }
+    if (over_) Stop(OnlineStop::Lost);
     if (stop_ != OnlineStop::None) return AbandonedWait(kind);
     const uint32_t elapsed = TickCount() - start;
     if (session_.Hosting()) {
@@ -177,12 +191,6 @@ TWaitResult OnlineInput::Agree(WaitKind kind, uint32_t ms) {
         return r;
       }
     } else {
-      if (const auto it = dones_.find(seq); it != dones_.end()) {
-        agreedMs_ = it->second.ms;
-        const auto r = static_cast<TWaitResult>(it->second.result);
-        dones_.erase(it);
-        return r;
-      }
       if (!asked) {
         const TWaitResult r = LocalOutcome(kind, ms, elapsed);
         if (r != wrContinue) {

@@ -66,6 +66,7 @@ class OnlineInput final : public MatchInput {
   uint32_t disturbFrom_ = 0;
   std::map<uint32_t, NetWait> asks_, dones_;
   bool pausePending_ = false;
+  bool over_ = false;  // the session has ended: nothing more will come
   bool escWas_ = false, f4Was_ = false, focusWas_ = true;
   int gaveUp_ = -1;
   OnlineStop stop_ = OnlineStop::None;

@@ -56,13 +56,26 @@ ReplaySetup SetupOf(const NetStart& s) {
   return r;
 }
 
-class OnlineVersus final : public VersusPeer {
+// The versus screen's side of online play. Between matches it is also the wait watcher, so
+// the link is serviced on every turn of every wait (the versus screen's key repeat waits
+// 40 ms a step): the other side's datagrams are answered at once and the measured round
+// trip, which sets the input delay, is the link's and not our own slowness.
+class OnlineVersus final : public VersusPeer, public WaitWatcher {
  public:
   void Begin(std::unique_ptr<OnlineSession> session) {
     session_ = std::move(session);
+    watcherBefore_ = SetWaitWatcher(this);
     sent_.reset();
     matches_ = 0;
     LastOnlineEnd.clear();
+  }
+
+  // Online play ends with the run (the window closed while it went on).
+  void End() {
+    if (!session_) return;
+    session_.reset();
+    SetWaitWatcher(watcherBefore_);
+    OnlineVersusPeer = nullptr;
   }
 
   int LocalSide() const override { return session_->LocalSide(); }
@@ -127,6 +140,7 @@ class OnlineVersus final : public VersusPeer {
     }
     const bool hosting = session_->Hosting();
     session_.reset();  // says goodbye; the port is no longer listened on
+    SetWaitWatcher(watcherBefore_);
     if (OnlineMatchLimit > 0) platform::CloseWindow();
     // After a lost link the host stays on the versus screen; whoever left goes to the menu.
     return hosting && !byPlayer;
@@ -208,7 +222,13 @@ class OnlineVersus final : public VersusPeer {
   }
   static int KeepLink();
 
+  TWaitResult Watch(WaitKind, uint32_t ms, LiveWait live) override { return live(ms); }
+  void Turn() override {
+    if (session_) session_->Poll(0);
+  }
+
   std::unique_ptr<OnlineSession> session_;
+  WaitWatcher* watcherBefore_ = nullptr;
   std::optional<NetChoice> sent_;
   int matches_ = 0;
 };
@@ -237,6 +257,8 @@ bool StartOnlineFromCommandLine(bool hosting, const std::string& host, uint16_t 
   StartOnlineVersus(std::move(session), *ScreenCanvas);
   return true;
 }
+
+void EndOnlineVersus() { g_online.End(); }
 
 const char* OnlineStopName(OnlineStop stop) {
   switch (stop) {

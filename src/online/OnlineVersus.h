@@ -40,4 +40,7 @@ void StartOnlineVersus(std::unique_ptr<OnlineSession> session, platform::Canvas&
 // joining host. False with a message when the link could not be set up.
 bool StartOnlineFromCommandLine(bool hosting, const std::string& host, uint16_t port, std::string* error);
 
+// Ends online play at the end of a run, saying goodbye to the other machine.
+void EndOnlineVersus();
+
 const char* OnlineStopName(OnlineStop stop);

@@ -107,8 +107,10 @@ TEST_F(OnlineMatch, BothSidesEndWithTheSameMatchAndTheSameReplay) {
   EXPECT_EQ(LastMatch(h), LastMatch(g));
   EXPECT_EQ(Stop(h), "none");
   EXPECT_EQ(Stop(g), "none");
-  EXPECT_EQ(Field(h, "\"delay\": (\\d+)"), "2");  // a LAN's delay, announced to both
-  EXPECT_EQ(Field(g, "\"delay\": (\\d+)"), "2");
+  // The host's delay, the same on both sides; on the loopback the least there is, unless the
+  // machine is so busy that the link's round trip passes a frame.
+  EXPECT_EQ(Field(h, "\"delay\": (\\d+)"), Field(g, "\"delay\": (\\d+)"));
+  EXPECT_GE(std::stoi(Field(h, "\"delay\": (\\d+)")), 2);
   const std::string replay = FileBytes(work_ / "host.rpl");
   EXPECT_GT(replay.size(), 100u);
   EXPECT_EQ(replay, FileBytes(work_ / "guest.rpl"));
@@ -122,7 +124,7 @@ TEST_F(OnlineMatch, ALossyDelayedLinkGivesTheSameMatchOnBothSides) {
   ASSERT_FALSE(LastMatch(h).empty()) << h;
   EXPECT_EQ(LastMatch(h), LastMatch(g));
   EXPECT_EQ(Stop(g), "none");
-  EXPECT_GE(std::stoi(Field(h, "\"delay\": (\\d+)")), 3);  // 80 ms there and back: more than a LAN's
+  EXPECT_GE(std::stoi(Field(h, "\"delay\": (\\d+)")), 6);  // 80 ms there and back: 6 frames at least
   EXPECT_GT(relay.Dropped(), 0u);
   EXPECT_EQ(FileBytes(work_ / "host.rpl"), FileBytes(work_ / "guest.rpl"));
 }
