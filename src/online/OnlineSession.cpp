@@ -10,6 +10,8 @@ namespace {
 
 // A peer that floods us with messages of coming matches is not one we play with.
 constexpr size_t kMaxMail = 1 << 14;
+// How long a goodbye may wait for what is still on its way (resent on a lossy link).
+constexpr uint32_t kGoodbyeMs = 1000;
 
 NetHello OurHello() {
   NetHello h;
@@ -93,13 +95,13 @@ uint32_t OnlineSession::RoundTripMs() const { return link_->RoundTripMs(); }
 
 void OnlineSession::Leave() {
   if (phase_ == SessionPhase::Over) return;
-  link_->Close(200);
+  link_->Close(kGoodbyeMs);
   phase_ = SessionPhase::Over;
 }
 
 void OnlineSession::End(const std::string& message) {
   if (phase_ == SessionPhase::Over) return;
   overMessage_ = message;
-  link_->Close(message == kLostText ? 0 : 200);
+  link_->Close(message == kLostText ? 0 : kGoodbyeMs);
   phase_ = SessionPhase::Over;
 }

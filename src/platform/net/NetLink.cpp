@@ -76,7 +76,8 @@ class EnetLink : public Link {
 
   void Close(uint32_t waitMs) override {
     if (state_ == LinkState::Connected) {
-      enet_peer_disconnect(peer_, kByeCode);
+      // After whatever is still queued: the last message before a goodbye must arrive too.
+      enet_peer_disconnect_later(peer_, kByeCode);
       ENetEvent e;
       const enet_uint32 until = enet_time_get() + waitMs;
       while (state_ == LinkState::Connected) {
