@@ -143,16 +143,15 @@ bool VSMode::StepOnline(VersusPeer& peer) {
   return true;
 }
 
-// A line at the foot of the screen, on a dark strip of its own.
+// A line in the black band under the picture, which the scene never paints.
 void VSMode::ShowStatus(const std::string& text) {
   if (text == shownStatus_) return;
   shownStatus_ = text;
-  platform::Canvas& c = PictureCanvas();
+  platform::Canvas& c = GetTargetCanvas();
   c.brush = platform::Brush{platform::kBlack};
-  c.FillRect({16, 452, 456, 474});
-  c.font = platform::Font{"ＭＳ Ｐゴシック", 11, platform::kWhite, false};
-  c.TextOut(24, 455, text);
-  Invalidate(16, 448, 456, 480);
+  c.FillRect({0, 420, platform::kGameWidth, 460});
+  c.font = platform::Font{"ＭＳ Ｐゴシック", 12, platform::kWhite, false};
+  c.TextOut(32, 430, text);
 }
 
 void VSMode::StartMatch() {
