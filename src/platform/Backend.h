@@ -63,8 +63,16 @@ class Backend {
   virtual ~Backend() = default;
   virtual uint32_t Ticks() = 0;
   virtual void Sleep(uint32_t ms) = 0;
+  // One turn of a wait that ends remainingMs ticks from now (or one tick later): may give up
+  // the processor until then, but never past the start of tick now + max(remainingMs, 1),
+  // and comes back early for a window event.
   virtual void Spin(uint32_t remainingMs) = 0;
+  // Pumps window events and presents what was drawn, at most once per display refresh.
   virtual void Service() = 0;
+  // Pumps window events only (key reads: a present there would land inside a battle frame).
+  virtual void PumpEvents() = 0;
+  // A battle frame is complete: shows it now.
+  virtual void PresentFrame() = 0;
   // Idle in the message loop until the tick deadline (or an event) when hasDeadline,
   // else until any event.
   virtual void WaitIdle(bool hasDeadline, uint32_t deadline) = 0;

@@ -5,6 +5,7 @@
 #include <imgui_impl_sdl.h>
 #include <imgui_impl_sdlrenderer.h>
 
+#include <cfloat>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -21,6 +22,8 @@ constexpr int kMenuHeight = 20;
 bool g_ready = false;
 uint32_t g_busyUntil = 0;
 ImFont* g_dialogFont = nullptr;
+SDL_Renderer* g_renderer = nullptr;
+View g_view;
 std::function<void()> g_dialogLayer;
 std::vector<int> g_keyPresses;
 constexpr size_t kMaxKeyPresses = 32;  // nobody drew a frame for a while: keep the latest
@@ -54,7 +57,8 @@ void LoadHelp(const std::string& file) {
 
 void DrawHelp() {
   if (!g_help.open) return;
-  ImGui::SetNextWindowPos(ImVec2(40, 40 + kMenuHeight), ImGuiCond_Appearing);
+  const ImVec2 o = PictureOrigin();
+  ImGui::SetNextWindowPos(ImVec2(o.x + 40, o.y + 40), ImGuiCond_Appearing);
   ImGui::SetNextWindowSize(ImVec2(560, 400), ImGuiCond_Appearing);
   ImGui::SetNextWindowBgAlpha(1.0f);  // readable over a dialog or the game
   if (ImGui::Begin("ヘルプ", &g_help.open)) {
@@ -78,6 +82,49 @@ void DrawHelp() {
   ImGui::End();
 }
 
+// The characters the UI's fonts carry: one place, so the atlas is built from one set.
+const ImWchar* GlyphRanges() {
+  static ImVector<ImWchar> ranges;
+  if (ranges.empty()) {
+    ImFontGlyphRangesBuilder b;
+    b.AddRanges(ImGui::GetIO().Fonts->GetGlyphRangesJapanese());
+    // Japanese text also uses punctuation, arrows and shapes outside ImGui's Japanese ranges.
+    static const ImWchar extra[] = {0x2010, 0x205E, 0x2190, 0x21FF, 0x2460, 0x24FF, 0x2500, 0x26FF, 0};
+    b.AddRanges(extra);
+    b.BuildRanges(&ranges);
+  }
+  return ranges.Data;
+}
+
+// The fonts rasterised at the UI's scale and laid out at 1 / scale, so a glyph's texels meet
+// the window's pixels one to one. The pixels go to the renderer and are then let go of: the
+// atlas of the Japanese glyphs is tens of megabytes.
+void BuildFonts(int scale) {
+  ImGuiIO& io = ImGui::GetIO();
+  ImGui_ImplSDLRenderer_DestroyFontsTexture();
+  io.Fonts->Clear();
+  const float k = static_cast<float>(scale);
+  const std::string font = FontFileFor("ＭＳ Ｐゴシック");
+  g_dialogFont = nullptr;
+  if (!font.empty()) {
+    io.Fonts->AddFontFromFileTTF(font.c_str(), 14.0f * k, nullptr, GlyphRanges());
+    // Small dialog text stays sharp when its glyphs sit on whole pixels.
+    ImFontConfig small;
+    small.OversampleH = 1;
+    small.OversampleV = 1;
+    small.PixelSnapH = true;
+    g_dialogFont = io.Fonts->AddFontFromFileTTF(font.c_str(), 12.0f * k, &small, GlyphRanges());
+  } else {
+    ImFontConfig plain;
+    plain.SizePixels = 13.0f * k;
+    io.Fonts->AddFontDefault(&plain);
+  }
+  if (!g_dialogFont) g_dialogFont = io.Fonts->Fonts[0];
+  io.FontGlobalScale = 1.0f / k;
+  ImGui_ImplSDLRenderer_CreateFontsTexture();
+  io.Fonts->ClearTexData();
+}
+
 }  // namespace
 
 bool Init(SDL_Window* window, SDL_Renderer* renderer) {
@@ -87,32 +134,26 @@ bool Init(SDL_Window* window, SDL_Renderer* renderer) {
   io.IniFilename = nullptr;  // nothing of the UI is stored on disk
   ImGui::StyleColorsClassic();
   ImGui::GetStyle().WindowRounding = 0;
-  std::string font = FontFileFor("ＭＳ Ｐゴシック");
-  // Japanese text also uses punctuation, arrows and shapes outside ImGui's Japanese ranges.
-  static ImVector<ImWchar> ranges;
-  if (ranges.empty()) {
-    ImFontGlyphRangesBuilder b;
-    b.AddRanges(io.Fonts->GetGlyphRangesJapanese());
-    static const ImWchar extra[] = {0x2010, 0x205E, 0x2190, 0x21FF, 0x2460, 0x24FF, 0x2500, 0x26FF, 0};
-    b.AddRanges(extra);
-    b.BuildRanges(&ranges);
-  }
-  if (!font.empty()) {
-    io.Fonts->AddFontFromFileTTF(font.c_str(), 14.0f, nullptr, ranges.Data);
-    // Small dialog text stays sharp when its glyphs sit on whole pixels.
-    ImFontConfig small;
-    small.OversampleH = 1;
-    small.OversampleV = 1;
-    small.PixelSnapH = true;
-    g_dialogFont = io.Fonts->AddFontFromFileTTF(font.c_str(), 12.0f, &small, ranges.Data);
-  } else {
-    io.Fonts->AddFontDefault();
-  }
-  if (!g_dialogFont) g_dialogFont = io.Fonts->Fonts[0];
+  g_renderer = renderer;
   ImGui_ImplSDL2_InitForSDLRenderer(window);
   ImGui_ImplSDLRenderer_Init(renderer);
+  BuildFonts(g_view.scale);
   g_ready = true;
   return true;
+}
+
+void SetView(const View& view) {
+  const bool rescale = view.scale != g_view.scale;
+  g_view = view;
+  if (g_ready && rescale) BuildFonts(view.scale);
+}
+const View& CurrentView() { return g_view; }
+ImVec2 PictureOrigin() {
+  return ImVec2(static_cast<float>(g_view.imageX) / g_view.scale, static_cast<float>(g_view.imageY) / g_view.scale);
+}
+ImVec2 PictureCentre() {
+  const ImVec2 o = PictureOrigin();
+  return ImVec2(o.x + kGameWidth / 2.0f, o.y + kGameHeight / 2.0f);
 }
 
 void Shutdown() {
@@ -142,7 +183,10 @@ bool ProcessEvent(const SDL_Event& e) {
 bool WantsMouse() { return g_ready && ImGui::GetIO().WantCaptureMouse; }
 int MenuHeight() { return kMenuHeight; }
 bool Busy() {
-  return g_help.open || static_cast<bool>(g_dialogLayer) || static_cast<int32_t>(g_busyUntil - SDL_GetTicks()) > 0 ||
+  // Input only matters to the UI where there is some: in a battle the strip is hidden and
+  // the fighters' keys must not make every frame a whole redraw.
+  return g_help.open || static_cast<bool>(g_dialogLayer) ||
+         (MenuVisible() && static_cast<int32_t>(g_busyUntil - SDL_GetTicks()) > 0) ||
          (g_ready && ImGui::IsPopupOpen("", ImGuiPopupFlags_AnyPopupId | ImGuiPopupFlags_AnyPopupLevel));
 }
 
@@ -164,6 +208,14 @@ std::function<void()> RenderFrame(const std::function<void()>& overlay) {
   if (!g_ready) return {};
   ImGui_ImplSDLRenderer_NewFrame();
   ImGui_ImplSDL2_NewFrame();
+  // The UI is laid out in game pixels over the whole drawable; the mouse arrives in window
+  // coordinates.
+  ImGuiIO& io = ImGui::GetIO();
+  const float k = static_cast<float>(g_view.scale);
+  io.DisplaySize = ImVec2(g_view.outputW / k, g_view.outputH / k);
+  io.DisplayFramebufferScale = ImVec2(1, 1);
+  if (io.MousePos.x > -FLT_MAX / 2)
+    io.MousePos = ImVec2(io.MousePos.x * g_view.pointScale / k, io.MousePos.y * g_view.pointScale / k);
   ImGui::NewFrame();
   std::function<void()> picked;
   if (MenuVisible() && ImGui::BeginMainMenuBar()) {
@@ -185,7 +237,9 @@ std::function<void()> RenderFrame(const std::function<void()>& overlay) {
   if (overlay) overlay();
   g_keyPresses.clear();
   ImGui::Render();
+  SDL_RenderSetScale(g_renderer, k, k);
   ImGui_ImplSDLRenderer_RenderDrawData(ImGui::GetDrawData());
+  SDL_RenderSetScale(g_renderer, 1, 1);
   return picked;
 }
 

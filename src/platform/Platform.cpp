@@ -40,6 +40,9 @@ void SpinTurn(uint32_t remainingMs) {
 void Service() {
   if (g_backend) g_backend->Service();
 }
+void PresentFrame() {
+  if (g_backend) g_backend->PresentFrame();
+}
 
 bool KeyDown(int vk) {
   if (!g_backend || vk <= 0 || vk > 254) return false;
@@ -47,7 +50,7 @@ bool KeyDown(int vk) {
   // pumping once per tick keeps every read current without a pump per key.
   const uint32_t now = g_backend->Ticks();
   if (!g_keysPumped || g_keysPumpedAt != now) {
-    g_backend->Service();
+    g_backend->PumpEvents();
     g_keysPumped = true;
     g_keysPumpedAt = now;
   }

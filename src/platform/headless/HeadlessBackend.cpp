@@ -1,5 +1,6 @@
 // platform (headless): canvases in memory, a virtual millisecond clock that only the waits
 // advance, scripted keyboard and joysticks, and no window. Runs are exactly repeatable.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -35,6 +36,8 @@ class HeadlessBackend : public Backend {
   void Sleep(uint32_t ms) override { Advance(now_ + ms); }
   void Spin(uint32_t) override { Advance(now_ + 1); }
   void Service() override { Pump(); }
+  void PumpEvents() override { Pump(); }
+  void PresentFrame() override {}
 
   void WaitIdle(bool hasDeadline, uint32_t deadline) override {
     int64_t target = INT64_MAX;

@@ -1,8 +1,10 @@
-// platform (sdl): the real window. SDL2 for the window, keyboard, joysticks and clock,
-// SDL_Renderer for the 640 x 480 game area under the ImGui menu strip.
+// platform (sdl): the real window. SDL2 for the window, keyboard and joysticks; the clock
+// and its waits (SdlClock) and the picture on screen (SdlPresenter) live beside it.
 #include <SDL.h>
 #include <imgui.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -12,14 +14,19 @@
 #include "platform/Backend.h"
 #include "platform/ImGuiLayer.h"
 #include "platform/Platform.h"
+#include "platform/Scaling.h"
 #include "platform/VkMap.h"
 #include "platform/Window.h"
+#include "platform/sdl/SdlClock.h"
+#include "platform/sdl/SdlPresenter.h"
 
 namespace platform {
 
 namespace {
 
-constexpr uint32_t kPresentPeriodMs = 16;  // Xvfb ignores vsync: limit presents ourselves
+constexpr int64_t kNsPerMs = 1000000;
+// Idle waits look at the world at least this often even when nothing happens.
+constexpr int64_t kLongestIdleNs = 100 * kNsPerMs;
 
 class SdlBackend : public Backend {
  public:
@@ -36,65 +43,66 @@ class SdlBackend : public Backend {
       SDL_Quit();
       return false;
     }
-    int menu = ui::MenuHeight();
     window_ = SDL_CreateWindow("Bramko2 for Windows", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, kGameWidth,
-                               kGameHeight + menu, SDL_WINDOW_SHOWN);
+                               kWindowUnitHeight, SDL_WINDOW_SHOWN);
     if (!window_) {
       if (error) *error = std::string("cannot open the window (") + SDL_GetError() + ")";
       return false;
     }
-    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
-    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-    if (!renderer_) {
-      if (error) *error = std::string("cannot draw in the window (") + SDL_GetError() + ")";
-      return false;
-    }
-    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, kGameWidth,
-                                 kGameHeight);
-    ui::Init(window_, renderer_);
-    start_ = SDL_GetTicks();
-    return texture_ != nullptr;
+    if (!presenter_.Open(window_, error)) return false;
+    ui::Init(window_, presenter_.Renderer());
+    SDL_DisplayMode mode;
+    const int display = SDL_GetWindowDisplayIndex(window_);
+    if (SDL_GetCurrentDisplayMode(display < 0 ? 0 : display, &mode) == 0 && mode.refresh_rate > 0)
+      refreshNs_ = 1000000000LL / mode.refresh_rate;
+    UpdateView();
+    return true;
   }
 
   ~SdlBackend() override {
     ui::Shutdown();
     for (auto& [id, j] : sticks_) SDL_JoystickClose(j);
-    if (texture_) SDL_DestroyTexture(texture_);
-    if (renderer_) SDL_DestroyRenderer(renderer_);
+    presenter_.Close();
     if (window_) SDL_DestroyWindow(window_);
     SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_JOYSTICK | SDL_INIT_EVENTS);
   }
 
-  uint32_t Ticks() override { return SDL_GetTicks(); }
+  uint32_t Ticks() override { return clock_.Ticks(); }
+
   void Sleep(uint32_t ms) override {
-    uint32_t until = SDL_GetTicks() + ms;
-    // Sleep in slices so the window stays drawn during long sleeps.
-    while (static_cast<int32_t>(until - SDL_GetTicks()) > 0) {
-      uint32_t left = until - SDL_GetTicks();
-      SDL_Delay(left > 10 ? 10 : left);
-      Present(false);
+    const int64_t until = SdlClock::NowNs() + ms * kNsPerMs;
+    // Woken by events and due presents, so the window stays alive through long sleeps.
+    while (SdlClock::NowNs() < until) {
+      clock_.SleepUntil(std::min(until, NextPresentNs()), true);
+      Service();
     }
   }
+
   void Spin(uint32_t remainingMs) override {
-    // Sleep only while well ahead of the deadline, so every wait still ends on its tick.
-    if (remainingMs > 2) SDL_Delay(1);
+    const uint32_t end = clock_.Ticks() + (remainingMs > 0 ? remainingMs : 1);
+    clock_.SleepUntil(std::min(clock_.TickStartNs(end), NextPresentNs()), true);
     Service();
   }
 
   void Service() override {
+    PumpEvents();
+    if (PresentPending() && SdlClock::NowNs() >= lastPresentNs_ + refreshNs_) Present();
+  }
+
+  void PumpEvents() override {
     SDL_Event e;
     while (SDL_PollEvent(&e)) Handle(e);
-    Present(false);
+  }
+
+  void PresentFrame() override {
+    PumpEvents();
+    if (PresentPending()) Present();
   }
 
   void WaitIdle(bool hasDeadline, uint32_t deadline) override {
-    int timeout = 100;
-    if (hasDeadline) {
-      int32_t d = static_cast<int32_t>(deadline - SDL_GetTicks());
-      timeout = d < 0 ? 0 : d;
-    }
-    if (ui::Busy() && timeout > static_cast<int>(kPresentPeriodMs)) timeout = kPresentPeriodMs;
-    if (timeout > 0) SDL_WaitEventTimeout(nullptr, timeout);
+    int64_t until = SdlClock::NowNs() + kLongestIdleNs;
+    if (hasDeadline) until = std::min(until, clock_.TickStartNs(deadline));
+    clock_.SleepUntil(std::min(until, NextPresentNs()), true);
     Service();
   }
 
@@ -125,8 +133,7 @@ class SdlBackend : public Backend {
     int result = 0;
     Modal([&]() -> int {
       ImGui::OpenPopup(caption.c_str());
-      ImGui::SetNextWindowPos(ImVec2(kGameWidth / 2.0f, (kGameHeight + ui::MenuHeight()) / 2.0f), ImGuiCond_Always,
-                              ImVec2(0.5f, 0.5f));
+      ImGui::SetNextWindowPos(ui::PictureCentre(), ImGuiCond_Always, ImVec2(0.5f, 0.5f));
       if (ImGui::BeginPopupModal(caption.c_str(), nullptr, ImGuiWindowFlags_AlwaysAutoResize)) {
         ImGui::TextUnformatted(text.c_str());
         ImGui::Spacing();
@@ -154,21 +161,27 @@ class SdlBackend : public Backend {
     modals_.push_back(&drawFrame);
     int result = 0;
     modalResult_ = 0;
+    bool first = true;
     while (!WindowClosed()) {
       // The scene timer keeps running under a modal dialog, as it does under the system's.
-      if (TimerEnabled() && SDL_GetTicks() - modalTimer_ >= TimerInterval()) {
-        modalTimer_ = SDL_GetTicks();
+      const uint32_t now = clock_.Ticks();
+      if (TimerEnabled() && now - modalTimer_ >= TimerInterval()) {
+        modalTimer_ = now;
         if (Handlers().onTimer) Handlers().onTimer();
       }
-      SDL_WaitEventTimeout(nullptr, static_cast<int>(kPresentPeriodMs));
-      SDL_Event e;
-      while (SDL_PollEvent(&e)) Handle(e);
-      Present(true);
+      int64_t until = SdlClock::NowNs() + kLongestIdleNs;
+      if (TimerEnabled()) until = std::min(until, clock_.TickStartNs(modalTimer_ + TimerInterval()));
+      if (!first) clock_.SleepUntil(std::min(until, NextPresentNs()), true);
+      PumpEvents();
+      // A dialog is drawn again when something may have changed it: input, its first frame.
+      if (first || PresentPending()) Present();
+      first = false;
       if (modalResult_) break;
     }
     result = modalResult_;
     modalResult_ = 0;
     modals_.pop_back();
+    lastVersion_ = ~0ull;  // the dialog's pixels go
     return WindowClosed() && !result ? kMsgCancel : result;
   }
 
@@ -219,7 +232,7 @@ class SdlBackend : public Backend {
         break;
       }
       case SDL_MOUSEBUTTONUP:
-        if (!imguiTook && !ui::WantsMouse() && modals_.empty() && e.button.y >= ui::MenuHeight()) DeliverMouseUp();
+        if (!imguiTook && !ui::WantsMouse() && modals_.empty() && OnPicture(e.button.x, e.button.y)) DeliverMouseUp();
         break;
       case SDL_WINDOWEVENT:
         if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) SetFocus(true);
@@ -231,6 +244,12 @@ class SdlBackend : public Backend {
         if (e.window.event == SDL_WINDOWEVENT_EXPOSED) {
           DeliverExpose();
           lastVersion_ = ~0ull;  // the system lost our pixels: show them again
+          presenter_.Invalidate();
+        }
+        if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+          UpdateView();
+          lastVersion_ = ~0ull;
+          presenter_.Invalidate();
         }
         if (e.window.event == SDL_WINDOWEVENT_CLOSE) CloseWindow();
         break;
@@ -239,21 +258,45 @@ class SdlBackend : public Backend {
     SDL_ShowCursor(CursorVisible() ? SDL_ENABLE : SDL_DISABLE);
   }
 
-  void Present(bool force) {
-    uint32_t now = SDL_GetTicks();
-    if (now - lastPresent_ < kPresentPeriodMs) return;
+  // Something new to show: the picture changed, the strip came or went, or the UI is live.
+  bool PresentPending() {
     const Bitmap& vis = VisibleCanvas();
-    uint64_t version = vis.Version() ^ (reinterpret_cast<uintptr_t>(&vis) << 1);
-    bool menuChanged = MenuVisible() != lastMenu_;
-    if (!force && version == lastVersion_ && !ui::Busy() && !menuChanged) return;
-    lastPresent_ = now;
-    lastVersion_ = version;
+    const uint64_t version = vis.Version() ^ (reinterpret_cast<uintptr_t>(&vis) << 1);
+    return version != lastVersion_ || MenuVisible() != lastMenu_ || ui::Busy();
+  }
+  // When the next present may happen (never, when nothing waits to be shown).
+  int64_t NextPresentNs() {
+    return PresentPending() ? lastPresentNs_ + refreshNs_ : INT64_MAX;
+  }
+
+  void UpdateView() {
+    ui::View v;
+    presenter_.OutputSize(v.outputW, v.outputH);
+    const PictureLayout l = presenter_.Layout();
+    v.scale = l.scale;
+    v.imageX = l.image.left;
+    v.imageY = l.image.top;
+    int ww = 0, wh = 0;
+    SDL_GetWindowSize(window_, &ww, &wh);
+    v.pointScale = ww > 0 ? static_cast<float>(v.outputW) / ww : 1.0f;
+    ui::SetView(v);
+  }
+
+  // A click in window coordinates lands on the picture (and not on the strip over it).
+  bool OnPicture(int x, int y) {
+    const ui::View& v = ui::CurrentView();
+    const int px = static_cast<int>(x * v.pointScale), py = static_cast<int>(y * v.pointScale);
+    const Rect r = presenter_.Layout().image;
+    if (MenuVisible() && py < ui::MenuHeight() * v.scale) return false;
+    return px >= r.left && px < r.right && py >= r.top && py < r.bottom;
+  }
+
+  void Present() {
+    const Bitmap& vis = VisibleCanvas();
+    lastPresentNs_ = SdlClock::NowNs();
+    lastVersion_ = vis.Version() ^ (reinterpret_cast<uintptr_t>(&vis) << 1);
+    const bool menuChanged = MenuVisible() != lastMenu_;
     lastMenu_ = MenuVisible();
-    SDL_UpdateTexture(texture_, nullptr, vis.Row(0), vis.Width() * 4);
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
-    SDL_Rect dst{0, ui::MenuHeight(), kGameWidth, kGameHeight};
-    SDL_RenderCopy(renderer_, texture_, nullptr, &dst);
     std::function<void()> overlay;
     if (!modals_.empty()) {
       const auto* top = modals_.back();
@@ -261,15 +304,21 @@ class SdlBackend : public Backend {
         if (int r = (*top)()) modalResult_ = r;
       };
     }
-    auto picked = ui::RenderFrame(overlay);
-    SDL_RenderPresent(renderer_);
+    // The UI is left as it is on screen while nobody touches it; otherwise it is drawn anew.
+    const bool uiStill = !ui::Busy() && modals_.empty() && !menuChanged;
+    std::function<void()> picked;
+    std::function<void()> drawUi;
+    if (MenuVisible() || !uiStill) drawUi = [&] { picked = ui::RenderFrame(overlay); };
+    presenter_.Present(vis, drawUi, uiStill, MenuVisible() ? ui::MenuHeight() * ui::CurrentView().scale : 0);
     if (picked) picked();
   }
 
   SDL_Window* window_ = nullptr;
-  SDL_Renderer* renderer_ = nullptr;
-  SDL_Texture* texture_ = nullptr;
-  uint32_t start_ = 0, lastPresent_ = 0, modalTimer_ = 0;
+  SdlClock clock_;
+  SdlPresenter presenter_;
+  int64_t refreshNs_ = 1000000000LL / 60;
+  int64_t lastPresentNs_ = 0;
+  uint32_t modalTimer_ = 0;
   uint64_t lastVersion_ = ~0ull;
   bool lastMenu_ = true;
   KeyLatch keys_;
