@@ -6,6 +6,7 @@
 #include "actors/Complayer.h"
 #include "actors/Tip.h"
 #include "field/MapState.h"
+#include "platform/Display.h"
 #include "platform/Files.h"
 #include "platform/Window.h"
 #include "shell/Bramkoworld.h"
@@ -13,6 +14,7 @@
 #include "shell/GameMedia.h"
 #include "shell/MatchReport.h"
 #include "shell/Random.h"
+#include "settings/SettingsFile.h"
 #include "shell/Unit1.h"
 
 int (*RunStoryMatchHook)(int record, int map) = nullptr;
@@ -35,6 +37,9 @@ void ResetAll() {
 int RunGame(const GameOptions& options) {
   if (options.singleInstance && !platform::AcquireInstanceLock("morvelbramkowin")) return 1;
   if (!options.dir.empty()) platform::SetExecutableDir(options.dir);
+  // The window opens as the player left it.
+  const platform::DisplayPrefs display = ReadDisplayPrefs(SettingsFilePath());
+  platform::SetDisplayPrefs(display);
   std::string error;
   if (!platform::Start(options.start, &error)) {
     std::fprintf(stderr, "bramko2: %s\n", error.c_str());
@@ -61,6 +66,7 @@ int RunGame(const GameOptions& options) {
     }
     platform::CloseWindow();
   }
+  WriteDisplayPrefs(SettingsFilePath(), display, platform::CurrentDisplayPrefs());
   platform::Stop();
   return status;
 }

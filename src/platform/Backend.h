@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "platform/Dialogs.h"
+#include "platform/Display.h"
 #include "platform/Input.h"
 
 namespace platform {
@@ -83,9 +84,16 @@ class Backend {
   virtual int Message(const std::string& caption, const std::string& text, MsgButtons buttons) = 0;
   virtual int Modal(const std::function<int()>& drawFrame) = 0;
   virtual void Help(const std::string& file, const std::string& keyword) = 0;
+  // The window's display settings (the headless backend just keeps them).
+  virtual void ApplyDisplay(const DisplayPrefs& prefs) = 0;
+  virtual DisplayPrefs Display() = 0;
 };
 
 Backend* CurrentBackend();
+// The display settings the window opens with.
+DisplayPrefs StartDisplayPrefs();
+// Backends count each present here.
+void CountPresent();
 std::unique_ptr<Backend> MakeSdlBackend(std::string* error);
 struct StartOptions;
 std::unique_ptr<Backend> MakeHeadlessBackend(const StartOptions& options, std::string* error);

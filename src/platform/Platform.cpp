@@ -1,12 +1,15 @@
 // platform: the backend in use and the calls that forward to it.
 #include "platform/Platform.h"
 
+#include <atomic>
+
 #include "platform/Backend.h"
 #include "platform/Window.h"
 
 namespace platform {
 
 namespace {
+std::atomic<uint64_t> g_presents{0};
 std::unique_ptr<Backend> g_backend;
 bool g_headless = false;
 bool g_keysPumped = false;  // events were pumped for a key read at g_keysPumpedAt
@@ -14,6 +17,8 @@ uint32_t g_keysPumpedAt = 0;
 }  // namespace
 
 Backend* CurrentBackend() { return g_backend.get(); }
+void CountPresent() { g_presents.fetch_add(1, std::memory_order_relaxed); }
+uint64_t PresentCount() { return g_presents.load(std::memory_order_relaxed); }
 
 bool Start(const StartOptions& options, std::string* error) {
   Stop();
@@ -71,7 +76,15 @@ int RunModal(const std::function<int()>& drawFrame) {
 
 namespace {
 std::string g_lastHelp;
+DisplayPrefs g_display;  // what the next window opens with
 }
+
+void SetDisplayPrefs(const DisplayPrefs& prefs) {
+  g_display = prefs;
+  if (g_backend) g_backend->ApplyDisplay(prefs);
+}
+DisplayPrefs CurrentDisplayPrefs() { return g_backend ? g_backend->Display() : g_display; }
+DisplayPrefs StartDisplayPrefs() { return g_display; }
 void ShowHelp(const std::string& helpFile, const std::string& keyword) {
   g_lastHelp = helpFile + "#" + keyword;
   if (g_backend) g_backend->Help(helpFile, keyword);

@@ -38,5 +38,7 @@ void SpinTurn(uint32_t remainingMs);
 void Service();
 // A battle frame is complete: the window shows it now, once.
 void PresentFrame();
+// How many times the real window has been presented so far (for benchmarks; any thread).
+uint64_t PresentCount();
 
 }  // namespace platform

@@ -76,10 +76,7 @@ StoredSettings TForm2::ControlValues() const {
 void TForm2::doApply() { ApplySettings(ControlValues()); }
 
 void TForm2::btnOKClick() {
-  bool resolutionBefore = ResolutionChangeRequested;
-  doApply();
-  if (ResolutionChangeRequested != resolutionBefore)
-    platform::ShowMessage(kAppTitle, "解像度の変更は次回起動時に有効になります。");
+  doApply();  // fullscreen follows "解像度の変更" at once
   std::string error;
   if (!WriteStoredSettings(IniPath, ControlValues(), &error)) {
     // The values after the one that failed stay unwritten, and the dialog stays open.

@@ -21,6 +21,7 @@ constexpr size_t kValueLimit = 2047;
 const char* const kGameSection = "難易度調整";
 const char* const kKeySection = "キーカスタマイズ";
 const char* const kOtherSection = "その他";
+const char* const kLinuxSection = "Linux";  // our own settings, ASCII keys
 
 std::string ReadValue(const std::string& path, const std::string& section, const std::string& key,
                       const std::string& def) {
@@ -177,6 +178,37 @@ void ApplySettings(const StoredSettings& s) {
   if (s.joystick2 == 1) JoystickPollerP1 = JoystickPoller2;
   if (s.joystick2 == 2) JoystickPollerP2 = JoystickPoller2;
   ResolutionChangeRequested = s.resolution == 1;
+  // The window follows at once: "する" is fullscreen.
+  platform::DisplayPrefs display = platform::CurrentDisplayPrefs();
+  if (display.fullscreen != ResolutionChangeRequested) {
+    display.fullscreen = ResolutionChangeRequested;
+    platform::SetDisplayPrefs(display);
+  }
+}
+
+platform::DisplayPrefs ReadDisplayPrefs(const std::string& path) {
+  platform::DisplayPrefs p;
+  p.fullscreen = ReadInteger(path, kOtherSection, "解像度の変更", 0) == 1;
+  p.mode = ReadInteger(path, kLinuxSection, "ScaleMode", 0) == 1 ? platform::ScaleMode::Fill : platform::ScaleMode::Integer;
+  const int w = ReadInteger(path, kLinuxSection, "WindowWidth", 0), h = ReadInteger(path, kLinuxSection, "WindowHeight", 0);
+  // A size no desktop has is a damaged value: the window picks its own.
+  if (w >= 160 && h >= 120 && w <= 16384 && h <= 16384) {
+    p.windowWidth = w;
+    p.windowHeight = h;
+  }
+  return p;
+}
+
+void WriteDisplayPrefs(const std::string& path, const platform::DisplayPrefs& before,
+                       const platform::DisplayPrefs& now) {
+  if (now.fullscreen != before.fullscreen)
+    platform::IniWriteString(path, kOtherSection, "解像度の変更", now.fullscreen ? "1" : "0");
+  if (now.mode != before.mode)
+    platform::IniWriteString(path, kLinuxSection, "ScaleMode", now.mode == platform::ScaleMode::Fill ? "1" : "0");
+  if (now.windowWidth > 0 && (now.windowWidth != before.windowWidth || now.windowHeight != before.windowHeight)) {
+    platform::IniWriteString(path, kLinuxSection, "WindowWidth", std::to_string(now.windowWidth));
+    platform::IniWriteString(path, kLinuxSection, "WindowHeight", std::to_string(now.windowHeight));
+  }
 }
 
 bool WriteStoredSettings(const std::string& path, const StoredSettings& s, std::string* error) {

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Display.h"
+
 // What the dialog shows: radio-group items (-1: none selected), combo items (-1: none).
 struct StoredSettings {
   int speed = 2;      // "ゲームスピード": 遅い, ゆっくり, ふつう, 速い
@@ -25,6 +27,13 @@ void ApplySettings(const StoredSettings& settings);
 // Writes every value except "おまけ", in the dialog's order; on the first value that cannot
 // be written returns false with the message to show in *error.
 bool WriteStoredSettings(const std::string& path, const StoredSettings& settings, std::string* error);
+
+// How the window shows the game: "解像度の変更" (now: start in fullscreen) and our own
+// section [Linux] with ScaleMode (0 whole-number, 1 fill 4:3), WindowWidth, WindowHeight.
+platform::DisplayPrefs ReadDisplayPrefs(const std::string& path);
+// Writes the values of now that differ from before (what the file held at start-up).
+void WriteDisplayPrefs(const std::string& path, const platform::DisplayPrefs& before,
+                       const platform::DisplayPrefs& now);
 
 // The start-up loader: read everything, keys included, and apply.
 void LoadAndApplySettings();

@@ -2,6 +2,7 @@
 #include "shell/Unit1.h"
 
 #include "platform/Dialogs.h"
+#include "platform/Display.h"
 #include "platform/Files.h"
 #include "platform/IniFile.h"
 #include "platform/Platform.h"
@@ -41,10 +42,8 @@ TForm1::TForm1() {
   platform::SetTimerInterval(50);
   platform::Service();
 
-  ResolutionChangeRequested =
-      platform::IniReadInt(SettingsFilePath(), "その他", "解像度の変更", 0) == 1;
-  // This port never switches the display mode; a request is answered as a failed switch.
-  if (ResolutionChangeRequested) platform::ShowMessage("Bramko2 for Windows", "解像度変更失敗");
+  // The display mode is never switched: a request for it opened the window fullscreen.
+  ResolutionChangeRequested = platform::CurrentDisplayPrefs().fullscreen;
 
   platform::SetMenus({
       {"ファイル(&F)",

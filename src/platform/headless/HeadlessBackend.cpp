@@ -73,6 +73,8 @@ class HeadlessBackend : public Backend {
   }
   int Modal(const std::function<int()>&) override { return kMsgCancel; }
   void Help(const std::string&, const std::string&) override {}
+  void ApplyDisplay(const DisplayPrefs& prefs) override { display_ = prefs; }
+  DisplayPrefs Display() override { return display_; }
 
   void Inject(const headless::ScriptEvent& ev) {
     auto pos = events_.begin() + static_cast<long>(next_);
@@ -150,6 +152,7 @@ class HeadlessBackend : public Backend {
     }
   }
 
+  DisplayPrefs display_ = StartDisplayPrefs();
   std::vector<headless::ScriptEvent> events_;
   size_t next_ = 0;
   int64_t now_ = 0;

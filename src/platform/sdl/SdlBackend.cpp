@@ -43,13 +43,28 @@ class SdlBackend : public Backend {
       SDL_Quit();
       return false;
     }
-    window_ = SDL_CreateWindow("Bramko2 for Windows", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, kGameWidth,
-                               kWindowUnitHeight, SDL_WINDOW_SHOWN);
+    const DisplayPrefs prefs = StartDisplayPrefs();
+    int w = prefs.windowWidth, h = prefs.windowHeight;
+    if (w <= 0 || h <= 0) {
+      // The largest whole scale that fits the desktop the window opens on.
+      SDL_Rect usable{0, 0, kGameWidth, kWindowUnitHeight};
+      SDL_GetDisplayUsableBounds(0, &usable);
+      const int n = StartScale(usable.w, usable.h);
+      w = kGameWidth * n;
+      h = kWindowUnitHeight * n;
+    }
+    Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+    if (prefs.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    window_ = SDL_CreateWindow("Bramko2 for Windows", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h, flags);
     if (!window_) {
       if (error) *error = std::string("cannot open the window (") + SDL_GetError() + ")";
       return false;
     }
+    SDL_SetWindowMinimumSize(window_, kGameWidth / 2, kWindowUnitHeight / 2);
+    windowedW_ = w;
+    windowedH_ = h;
     if (!presenter_.Open(window_, error)) return false;
+    presenter_.SetScaleMode(prefs.mode);
     ui::Init(window_, presenter_.Renderer());
     SDL_DisplayMode mode;
     const int display = SDL_GetWindowDisplayIndex(window_);
@@ -187,6 +202,21 @@ class SdlBackend : public Backend {
 
   void Help(const std::string& file, const std::string& keyword) override { ui::OpenHelp(file, keyword); }
 
+  void ApplyDisplay(const DisplayPrefs& prefs) override {
+    presenter_.SetScaleMode(prefs.mode);
+    if (prefs.fullscreen != Fullscreen()) ToggleFullscreen();
+    UpdateView();
+    lastVersion_ = ~0ull;
+  }
+  DisplayPrefs Display() override {
+    DisplayPrefs p;
+    p.mode = presenter_.GetScaleMode();
+    p.fullscreen = Fullscreen();
+    p.windowWidth = windowedW_;
+    p.windowHeight = windowedH_;
+    return p;
+  }
+
  private:
   SDL_Joystick* Stick(int id) {
     if (id < 0 || id > 1) return nullptr;
@@ -203,7 +233,23 @@ class SdlBackend : public Backend {
     return j;
   }
 
+  bool Fullscreen() const { return (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0; }
+  void ToggleFullscreen() {
+    SDL_SetWindowFullscreen(window_, Fullscreen() ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    UpdateView();
+    presenter_.Invalidate();
+    lastVersion_ = ~0ull;
+  }
+
   void Handle(const SDL_Event& e) {
+    // Alt+Enter and F11 belong to the window, at any time, battles included: the game never
+    // sees them (Enter is a confirm key).
+    if (e.type == SDL_KEYDOWN && (e.key.keysym.sym == SDLK_F11 ||
+                                  ((e.key.keysym.sym == SDLK_RETURN || e.key.keysym.sym == SDLK_KP_ENTER) &&
+                                   (e.key.keysym.mod & KMOD_ALT)))) {
+      if (!e.key.repeat) ToggleFullscreen();
+      return;
+    }
     bool imguiTook = ui::ProcessEvent(e);
     switch (e.type) {
       case SDL_QUIT: CloseWindow(); break;
@@ -247,6 +293,10 @@ class SdlBackend : public Backend {
           presenter_.Invalidate();
         }
         if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+          if (!Fullscreen() && !(SDL_GetWindowFlags(window_) & SDL_WINDOW_MAXIMIZED)) {
+            windowedW_ = e.window.data1;
+            windowedH_ = e.window.data2;
+          }
           UpdateView();
           lastVersion_ = ~0ull;
           presenter_.Invalidate();
@@ -310,6 +360,7 @@ class SdlBackend : public Backend {
     std::function<void()> drawUi;
     if (MenuVisible() || !uiStill) drawUi = [&] { picked = ui::RenderFrame(overlay); };
     presenter_.Present(vis, drawUi, uiStill, MenuVisible() ? ui::MenuHeight() * ui::CurrentView().scale : 0);
+    CountPresent();
     if (picked) picked();
   }
 
@@ -317,6 +368,7 @@ class SdlBackend : public Backend {
   SdlClock clock_;
   SdlPresenter presenter_;
   int64_t refreshNs_ = 1000000000LL / 60;
+  int windowedW_ = kGameWidth, windowedH_ = kWindowUnitHeight;
   int64_t lastPresentNs_ = 0;
   uint32_t modalTimer_ = 0;
   uint64_t lastVersion_ = ~0ull;
