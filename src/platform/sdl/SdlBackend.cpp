@@ -54,7 +54,6 @@ class SdlBackend : public Backend {
       h = kWindowUnitHeight * n;
     }
     Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
-    if (prefs.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     window_ = SDL_CreateWindow("Bramko2 for Windows", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h, flags);
     if (!window_) {
       if (error) *error = std::string("cannot open the window (") + SDL_GetError() + ")";
@@ -65,6 +64,7 @@ class SdlBackend : public Backend {
     windowedH_ = h;
     if (!presenter_.Open(window_, error)) return false;
     presenter_.SetScaleMode(prefs.mode);
+    if (prefs.fullscreen) ToggleFullscreen();
     ui::Init(window_, presenter_.Renderer());
     SDL_DisplayMode mode;
     const int display = SDL_GetWindowDisplayIndex(window_);
@@ -204,6 +204,7 @@ class SdlBackend : public Backend {
 
   void ApplyDisplay(const DisplayPrefs& prefs) override {
     presenter_.SetScaleMode(prefs.mode);
+    if (prefs.fullscreen) ToggleFullscreen();
     if (prefs.fullscreen != Fullscreen()) ToggleFullscreen();
     UpdateView();
     lastVersion_ = ~0ull;
@@ -233,9 +234,31 @@ class SdlBackend : public Backend {
     return j;
   }
 
-  bool Fullscreen() const { return (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0; }
+  bool Fullscreen() const {
+    return coverFallback_ || (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+  }
   void ToggleFullscreen() {
-    SDL_SetWindowFullscreen(window_, Fullscreen() ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    if (coverFallback_) {
+      // Back from the borderless cover to the window as it was.
+      coverFallback_ = false;
+      SDL_SetWindowBordered(window_, SDL_TRUE);
+      SDL_SetWindowSize(window_, windowedW_, windowedH_);
+      SDL_SetWindowPosition(window_, windowedX_, windowedY_);
+    } else if (Fullscreen()) {
+      SDL_SetWindowFullscreen(window_, 0);
+    } else {
+      SDL_GetWindowPosition(window_, &windowedX_, &windowedY_);
+      // A borderless window the size of its display: desktop fullscreen that also works
+      // without a window manager (which SDL's own request needs to be answered).
+      SDL_Rect bounds;
+      const int display = SDL_GetWindowDisplayIndex(window_);
+      if (SDL_GetDisplayBounds(display < 0 ? 0 : display, &bounds) == 0) {
+        SDL_SetWindowBordered(window_, SDL_FALSE);
+        SDL_SetWindowPosition(window_, bounds.x, bounds.y);
+        SDL_SetWindowSize(window_, bounds.w, bounds.h);
+        coverFallback_ = true;
+      }
+    }
     UpdateView();
     presenter_.Invalidate();
     lastVersion_ = ~0ull;
@@ -293,7 +316,7 @@ class SdlBackend : public Backend {
           presenter_.Invalidate();
         }
         if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
-          if (!Fullscreen() && !(SDL_GetWindowFlags(window_) & SDL_WINDOW_MAXIMIZED)) {
+          if (!Fullscreen() && !(SDL_GetWindowFlags(window_) & SDL_WINDOW_MAXIMIZED) && !coverFallback_) {
             windowedW_ = e.window.data1;
             windowedH_ = e.window.data2;
           }
@@ -369,6 +392,8 @@ class SdlBackend : public Backend {
   SdlPresenter presenter_;
   int64_t refreshNs_ = 1000000000LL / 60;
   int windowedW_ = kGameWidth, windowedH_ = kWindowUnitHeight;
+  int windowedX_ = SDL_WINDOWPOS_CENTERED, windowedY_ = SDL_WINDOWPOS_CENTERED;
+  bool coverFallback_ = false;
   int64_t lastPresentNs_ = 0;
   uint32_t modalTimer_ = 0;
   uint64_t lastVersion_ = ~0ull;
