@@ -38,7 +38,8 @@ int RunGame(const GameOptions& options) {
   if (options.singleInstance && !platform::AcquireInstanceLock("morvelbramkowin")) return 1;
   if (!options.dir.empty()) platform::SetExecutableDir(options.dir);
   // The window opens as the player left it.
-  const platform::DisplayPrefs display = ReadDisplayPrefs(SettingsFilePath());
+  const std::string settingsPath = SettingsFilePath();
+  const platform::DisplayPrefs display = ReadDisplayPrefs(settingsPath);
   platform::SetDisplayPrefs(display);
   std::string error;
   if (!platform::Start(options.start, &error)) {
@@ -66,7 +67,7 @@ int RunGame(const GameOptions& options) {
     }
     platform::CloseWindow();
   }
-  WriteDisplayPrefs(SettingsFilePath(), display, platform::CurrentDisplayPrefs());
+  WriteDisplayPrefs(settingsPath, display, platform::CurrentDisplayPrefs());
   platform::Stop();
   return status;
 }
