@@ -2,6 +2,7 @@
 #include "field/Field.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "field/Lchar.h"
 
@@ -75,11 +76,15 @@ void LField::FlushTo(platform::Canvas& canvas) {
   platform::Canvas& scratch = cellScratch.GetCanvas();
   const int columns = std::min(width / 8, flagColumns), rowCount = std::min(height / 8, flagRows);
   const platform::CopyMode savedMode = canvas.copyMode;
-  for (int cx = 0; cx < columns; ++cx) {
-    for (int cy = 0; cy < rowCount; ++cy) {
-      uint8_t& flag = dirtyFlags[static_cast<size_t>(cy) * flagColumns + cx];
-      if (!flag) continue;
-      flag = 0;
+  canvas.copyMode = platform::CopyMode::Copy;
+  for (int cy = 0; cy < rowCount; ++cy) {
+    uint8_t* const row = dirtyFlags.data() + static_cast<size_t>(cy) * flagColumns;
+    // Most cells are clean: jump from dirty cell to dirty cell.
+    for (int cx = 0; cx < columns; ++cx) {
+      auto* next = static_cast<uint8_t*>(std::memchr(row + cx, 1, static_cast<size_t>(columns - cx)));
+      if (!next) break;
+      cx = static_cast<int>(next - row);
+      *next = 0;
       DrawCell(scratch, cx, cy);
       const int l = 8 * cx, t = 8 * cy;
       // Last sprite first, so the one added first ends on top. Edges count as touching.
@@ -109,7 +114,11 @@ void LField::StepAll() {
   // Every sprite on the field when the frame starts steps once, in list order. A sprite
   // released during the frame (by itself or by another) is skipped from then on; sprites
   // added during the frame (a fang just fired) take their first step in the next one.
-  std::vector<LCharcter*> frame = sprites;
+  // The snapshot lives in a buffer kept from frame to frame (a nested pass, which a step
+  // might start, takes one of its own).
+  std::vector<LCharcter*> nested;
+  std::vector<LCharcter*>& frame = stepping_ ? nested : stepBuffer_;
+  frame.assign(sprites.begin(), sprites.end());
   std::vector<LCharcter*>* outer = stepping_;
   stepping_ = &frame;
   for (size_t i = 0; i < frame.size(); ++i) {

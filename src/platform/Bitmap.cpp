@@ -4,6 +4,7 @@
 #include <stb_image_write.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/Text.h"
 
@@ -16,11 +17,10 @@ void Bitmap::SetSize(int w, int h, Color fill) {
   Touch();
 }
 
-void Bitmap::Touch(const Rect& r) {
-  ++version_;
+void Bitmap::TouchTiles(const Rect& r) {
   const int l = std::max(0, r.left), t = std::max(0, r.top);
   const int rr = std::min(w_, r.right), b = std::min(h_, r.bottom);
-  if (allDirty_ || l >= rr || t >= b) return;
+  if (l >= rr || t >= b) return;
   const int first = std::min(l / kTile, 63), last = std::min((rr - 1) / kTile, 63);
   const uint64_t bits = (last == 63 ? ~0ull : (1ull << (last + 1)) - 1) & ~((1ull << first) - 1);
   for (int y = t / kTile; y <= (b - 1) / kTile; ++y) dirty_[static_cast<size_t>(y)] |= bits;
@@ -69,14 +69,21 @@ void Canvas::CopyRect(const Rect& dst, const Bitmap& src, const Rect& srcRect) {
     tmp = std::make_unique<Bitmap>(src);
     from = tmp.get();
   }
-  for (int y = 0; y < h; ++y) {
-    const Color* s = from->Row(sy + y) + sx;
-    Color* d = target_.Row(dy + y) + dx;
-    switch (copyMode) {
-      case CopyMode::Copy: std::copy(s, s + w, d); break;
-      case CopyMode::And: for (int x = 0; x < w; ++x) d[x] &= s[x]; break;
-      case CopyMode::Or: for (int x = 0; x < w; ++x) d[x] |= s[x]; break;
-    }
+  const Color* s = from->Row(sy) + sx;
+  Color* d = target_.Row(dy) + dx;
+  const int sw = from->Width(), tw = target_.Width();
+  switch (copyMode) {
+    case CopyMode::Copy:
+      for (int y = 0; y < h; ++y, s += sw, d += tw) std::memcpy(d, s, static_cast<size_t>(w) * sizeof(Color));
+      break;
+    case CopyMode::And:
+      for (int y = 0; y < h; ++y, s += sw, d += tw)
+        for (int x = 0; x < w; ++x) d[x] &= s[x];
+      break;
+    case CopyMode::Or:
+      for (int y = 0; y < h; ++y, s += sw, d += tw)
+        for (int x = 0; x < w; ++x) d[x] |= s[x];
+      break;
   }
   target_.Touch({dx, dy, dx + w, dy + h});
 }

@@ -104,7 +104,10 @@ class Bitmap {
     allDirty_ = true;
     dirty_.assign(static_cast<size_t>((h_ + kTile - 1) / kTile), 0);
   }
-  void Touch(const Rect& r);
+  void Touch(const Rect& r) {
+    ++version_;
+    if (!allDirty_) TouchTiles(r);
+  }
 
   // Which 16 x 16 tiles changed since ClearDirty, so a window sends only those: bit x of
   // DirtyTiles(y) is tile (x, y); a picture wider than 64 tiles folds the rest into bit 63.
@@ -118,6 +121,8 @@ class Bitmap {
   bool SavePng(const std::string& path) const;
 
  private:
+  void TouchTiles(const Rect& r);
+
   int w_ = 0, h_ = 0;
   std::vector<Color> px_;
   uint64_t version_ = 0;

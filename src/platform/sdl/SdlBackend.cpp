@@ -60,6 +60,7 @@ class SdlBackend : public Backend {
       return false;
     }
     SDL_SetWindowMinimumSize(window_, kGameWidth / 2, kWindowUnitHeight / 2);
+    startPrefs_ = prefs;
     windowedW_ = w;
     windowedH_ = h;
     if (!presenter_.Open(window_, error)) return false;
@@ -213,8 +214,9 @@ class SdlBackend : public Backend {
     DisplayPrefs p;
     p.mode = presenter_.GetScaleMode();
     p.fullscreen = Fullscreen();
-    p.windowWidth = windowedW_;
-    p.windowHeight = windowedH_;
+    // A size the player did not choose is not remembered: the next start picks its own.
+    p.windowWidth = resized_ ? windowedW_ : startPrefs_.windowWidth;
+    p.windowHeight = resized_ ? windowedH_ : startPrefs_.windowHeight;
     return p;
   }
 
@@ -234,30 +236,24 @@ class SdlBackend : public Backend {
     return j;
   }
 
-  bool Fullscreen() const {
-    return coverFallback_ || (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
-  }
+  bool Fullscreen() const { return covering_; }
+  // Desktop fullscreen as a borderless window the size of its display: it needs no window
+  // manager to answer (SDL's own request does) and never changes the display's mode.
   void ToggleFullscreen() {
-    if (coverFallback_) {
-      // Back from the borderless cover to the window as it was.
-      coverFallback_ = false;
+    if (covering_) {
+      covering_ = false;
       SDL_SetWindowBordered(window_, SDL_TRUE);
       SDL_SetWindowSize(window_, windowedW_, windowedH_);
       SDL_SetWindowPosition(window_, windowedX_, windowedY_);
-    } else if (Fullscreen()) {
-      SDL_SetWindowFullscreen(window_, 0);
     } else {
-      SDL_GetWindowPosition(window_, &windowedX_, &windowedY_);
-      // A borderless window the size of its display: desktop fullscreen that also works
-      // without a window manager (which SDL's own request needs to be answered).
       SDL_Rect bounds;
       const int display = SDL_GetWindowDisplayIndex(window_);
-      if (SDL_GetDisplayBounds(display < 0 ? 0 : display, &bounds) == 0) {
-        SDL_SetWindowBordered(window_, SDL_FALSE);
-        SDL_SetWindowPosition(window_, bounds.x, bounds.y);
-        SDL_SetWindowSize(window_, bounds.w, bounds.h);
-        coverFallback_ = true;
-      }
+      if (SDL_GetDisplayBounds(display < 0 ? 0 : display, &bounds) != 0) return;
+      SDL_GetWindowPosition(window_, &windowedX_, &windowedY_);
+      covering_ = true;
+      SDL_SetWindowBordered(window_, SDL_FALSE);
+      SDL_SetWindowPosition(window_, bounds.x, bounds.y);
+      SDL_SetWindowSize(window_, bounds.w, bounds.h);
     }
     UpdateView();
     presenter_.Invalidate();
@@ -316,7 +312,8 @@ class SdlBackend : public Backend {
           presenter_.Invalidate();
         }
         if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
-          if (!Fullscreen() && !(SDL_GetWindowFlags(window_) & SDL_WINDOW_MAXIMIZED) && !coverFallback_) {
+          if (!covering_ && !(SDL_GetWindowFlags(window_) & SDL_WINDOW_MAXIMIZED)) {
+            resized_ |= windowedW_ != e.window.data1 || windowedH_ != e.window.data2;
             windowedW_ = e.window.data1;
             windowedH_ = e.window.data2;
           }
@@ -393,7 +390,9 @@ class SdlBackend : public Backend {
   int64_t refreshNs_ = 1000000000LL / 60;
   int windowedW_ = kGameWidth, windowedH_ = kWindowUnitHeight;
   int windowedX_ = SDL_WINDOWPOS_CENTERED, windowedY_ = SDL_WINDOWPOS_CENTERED;
-  bool coverFallback_ = false;
+  bool covering_ = false;
+  bool resized_ = false;
+  DisplayPrefs startPrefs_;
   int64_t lastPresentNs_ = 0;
   uint32_t modalTimer_ = 0;
   uint64_t lastVersion_ = ~0ull;
