@@ -36,7 +36,8 @@ void SpinTurn(uint32_t remainingMs);
 // Pumps pending window events and presents the visible canvas when it changed (at most once
 // per display refresh).
 void Service();
-// A battle frame is complete: the window shows it now, once.
+// What was drawn is complete (a battle frame, the title at start-up): the window shows it
+// now, once.
 void PresentFrame();
 // How many times the real window has been presented so far (for benchmarks; any thread).
 uint64_t PresentCount();

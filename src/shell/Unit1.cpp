@@ -75,6 +75,9 @@ void TForm1::FormCreate() {
   platform::SetCurrentDir(platform::ExecutableDir());
   Canvas().brush = platform::Brush{platform::kBlack};
   Canvas().FillRect({0, 0, platform::kGameWidth, platform::kGameHeight});
+  // The title is on screen first; the media and the other pictures load behind it.
+  PaintTitle(Image1Canvas());
+  platform::PresentFrame();
   InitWorld(Canvas(), Image1Canvas());
   ShowTitle();
   HelpFile = "BRAMKO.HLP";
