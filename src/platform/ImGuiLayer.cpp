@@ -96,6 +96,25 @@ const ImWchar* GlyphRanges() {
   return ranges.Data;
 }
 
+// Until a dialog, a menu or the help opens, the fonts carry only what the menu strip shows:
+// the whole set takes a good part of a second to rasterise at 2x, and start-up shows the
+// title without waiting for it.
+bool g_fullGlyphs = false;
+size_t g_stripMenus = 0;  // how many menus the strip's glyphs were collected from
+const ImWchar* StripGlyphRanges() {
+  static ImVector<ImWchar> ranges;
+  ranges.clear();
+  ImFontGlyphRangesBuilder b;
+  b.AddRanges(ImGui::GetIO().Fonts->GetGlyphRangesDefault());
+  g_stripMenus = Menus().size();
+  for (const auto& m : Menus()) {
+    b.AddText(m.label.c_str());
+    for (const auto& it : m.items) b.AddText(it.label.c_str());
+  }
+  b.BuildRanges(&ranges);
+  return ranges.Data;
+}
+
 // The fonts rasterised at the UI's scale and laid out at 1 / scale, so a glyph's texels meet
 // the window's pixels one to one. The pixels go to the renderer and are then let go of: the
 // atlas of the Japanese glyphs is tens of megabytes.
@@ -107,13 +126,15 @@ void BuildFonts(int scale) {
   const std::string font = FontFileFor("ＭＳ Ｐゴシック");
   g_dialogFont = nullptr;
   if (!font.empty()) {
-    io.Fonts->AddFontFromFileTTF(font.c_str(), 14.0f * k, nullptr, GlyphRanges());
-    // Small dialog text stays sharp when its glyphs sit on whole pixels.
-    ImFontConfig small;
-    small.OversampleH = 1;
-    small.OversampleV = 1;
-    small.PixelSnapH = true;
-    g_dialogFont = io.Fonts->AddFontFromFileTTF(font.c_str(), 12.0f * k, &small, GlyphRanges());
+    // Glyphs rasterised at the size they are shown and set on whole pixels stay sharp; no
+    // oversampling either, which would triple the atlas for nothing.
+    ImFontConfig sharp;
+    sharp.OversampleH = 1;
+    sharp.OversampleV = 1;
+    sharp.PixelSnapH = true;
+    const ImWchar* glyphs = g_fullGlyphs ? GlyphRanges() : StripGlyphRanges();
+    io.Fonts->AddFontFromFileTTF(font.c_str(), 14.0f * k, &sharp, glyphs);
+    g_dialogFont = io.Fonts->AddFontFromFileTTF(font.c_str(), 12.0f * k, &sharp, glyphs);
   } else {
     ImFontConfig plain;
     plain.SizePixels = 13.0f * k;
@@ -162,6 +183,8 @@ void Shutdown() {
   ImGui_ImplSDL2_Shutdown();
   ImGui::DestroyContext();
   g_ready = false;
+  g_fullGlyphs = false;
+  g_stripMenus = 0;
   g_dialogFont = nullptr;
 }
 
@@ -206,6 +229,14 @@ void OpenHelp(const std::string& file, const std::string& keyword) {
 
 std::function<void()> RenderFrame(const std::function<void()>& overlay) {
   if (!g_ready) return {};
+  // A dialog or the help needs every glyph; the strip and its menus only their labels'.
+  const bool beyondStrip = overlay || g_help.open || g_dialogLayer;
+  if (beyondStrip && !g_fullGlyphs) {
+    g_fullGlyphs = true;
+    BuildFonts(g_view.scale);
+  } else if (!g_fullGlyphs && g_stripMenus != Menus().size()) {
+    BuildFonts(g_view.scale);
+  }
   ImGui_ImplSDLRenderer_NewFrame();
   ImGui_ImplSDL2_NewFrame();
   // The UI is laid out in game pixels over the whole drawable; the mouse arrives in window

@@ -4,6 +4,7 @@
 
 #include "platform/DialogWidgets.h"
 #include "platform/Dialogs.h"
+#include "platform/Display.h"
 #include "settings/Keycfg.h"
 #include "shell/Game.h"
 #include "shell/GameMedia.h"
@@ -28,6 +29,7 @@ TForm2::TForm2() {
   rgFangPW = TRadioGroup{"ファングパワー", {"ふつう", "やや強い", "強い", "最強"}, 4, 0, true};
   rgDISPLAY = TRadioGroup{"解像度の変更", {"しない", "する"}, 2, 0, false};
   ComboBox1.Items = ComboBox2.Items = {"NONE", "PLAYER 1", "PLAYER 2"};
+  cbScale.Items = {"整数倍で拡大", "画面いっぱいに拡大"};
   IniPath = SettingsFilePath();
   FormCreate();
 }
@@ -57,6 +59,7 @@ void TForm2::loadIniFile(bool withKeys) {
   ComboBox2.ItemIndex = s.joystick2;
   rgDISPLAY.ItemIndex = s.resolution;
   ExtrasUnlocked = s.extras;
+  cbScale.ItemIndex = platform::CurrentDisplayPrefs().mode == platform::ScaleMode::Fill ? 1 : 0;
   if (withKeys) loadKeyFile(false);
 }
 
@@ -77,6 +80,12 @@ void TForm2::doApply() { ApplySettings(ControlValues()); }
 
 void TForm2::btnOKClick() {
   doApply();  // fullscreen follows "解像度の変更" at once
+  // The scale mode is the window's own setting: it applies and is kept at once.
+  const platform::DisplayPrefs before = platform::CurrentDisplayPrefs();
+  platform::DisplayPrefs after = before;
+  after.mode = cbScale.ItemIndex == 1 ? platform::ScaleMode::Fill : platform::ScaleMode::Integer;
+  platform::SetDisplayPrefs(after);
+  WriteDisplayPrefs(IniPath, before, after);
   std::string error;
   if (!WriteStoredSettings(IniPath, ControlValues(), &error)) {
     // The values after the one that failed stay unwritten, and the dialog stays open.
@@ -96,6 +105,7 @@ void TForm2::Button4Click() {
   rgFangPW.ItemIndex = 0;
   ComboBox1.ItemIndex = ComboBox2.ItemIndex = 0;
   rgDISPLAY.ItemIndex = 0;
+  cbScale.ItemIndex = 0;
   loadKeyFile(true);
   btnOKClick();
 }

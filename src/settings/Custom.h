@@ -39,6 +39,7 @@ class TForm2 : public TModalForm {
 
   TRadioGroup rgSpeed, rgFangPW, rgDISPLAY;
   TComboBox ComboBox1, ComboBox2;
+  TComboBox cbScale;  // how the window scales the picture: whole multiples, or filling it
   std::string IniPath;  // the settings file, read and written one value at a time
 
  private:

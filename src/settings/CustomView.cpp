@@ -17,6 +17,8 @@ constexpr Rect kJoy1Combo{420, 160, 170, 21};
 constexpr Rect kJoy2Combo{420, 208, 170, 21};
 constexpr int kJoyLabelX = 334;
 constexpr Rect kDisplayRadio{8, 206, 300, 40};  // hidden
+constexpr Rect kScaleCombo{50, 270, 180, 21};
+constexpr int kScaleLabelX = 12;
 constexpr int kButtonsY = 268, kButtonW = 88, kButtonH = 26;
 constexpr Rect kOkButton{248, kButtonsY, kButtonW, kButtonH};
 constexpr Rect kCancelButton{342, kButtonsY, kButtonW, kButtonH};
@@ -45,6 +47,9 @@ bool TForm2::Draw() {
     if (dlg::ComboBox("joy2", ComboBox2.Items, kJoy2Combo, &ComboBox2.ItemIndex)) queue(&TForm2::ComboBox2Change);
     if (rgDISPLAY.Visible)
       dlg::RadioGroup(rgDISPLAY.Caption, rgDISPLAY.Items, rgDISPLAY.Columns, kDisplayRadio, &rgDISPLAY.ItemIndex);
+
+    dlg::Label("画面", kScaleLabelX, kScaleCombo.y + 4);
+    dlg::ComboBox("scale", cbScale.Items, kScaleCombo, &cbScale.ItemIndex);
 
     if (dlg::Button("OK", kOkButton, true)) queue(&TForm2::btnOKClick);
     if (dlg::Button("キャンセル", kCancelButton)) queue(&TForm2::Button3Click);

@@ -232,3 +232,19 @@ TEST_F(SettingsDialog, HeadlessTheDialogIsAnsweredWithCancelAndNothingIsWritten)
 }
 
 }  // namespace
+
+TEST_F(SettingsDialog, TheScaleModeAppliesAtOnceAndIsKeptInOurOwnSection) {
+  WriteTextFile(ini_, "[難易度調整]\nゲームスピード=1\n");
+  platform::SetDisplayPrefs(platform::DisplayPrefs{});
+  TForm2 form;
+  EXPECT_EQ(form.cbScale.ItemIndex, 0);
+  form.cbScale.ItemIndex = 1;
+  form.btnOKClick();
+  EXPECT_EQ(platform::CurrentDisplayPrefs().mode, platform::ScaleMode::Fill);
+  EXPECT_EQ(Value("Linux", "ScaleMode"), "1");
+  EXPECT_EQ(Value("難易度調整", "ゲームスピード"), "1");  // the original keys as they were
+  EXPECT_EQ(ReadDisplayPrefs(ini_).mode, platform::ScaleMode::Fill);
+  TForm2 again;
+  EXPECT_EQ(again.cbScale.ItemIndex, 1);
+  platform::SetDisplayPrefs(platform::DisplayPrefs{});
+}

@@ -66,6 +66,7 @@ class SdlBackend : public Backend {
     if (!presenter_.Open(window_, error)) return false;
     presenter_.SetScaleMode(prefs.mode);
     if (prefs.fullscreen) ToggleFullscreen();
+    UpdateView();  // the UI's fonts are built once, at the window's scale
     ui::Init(window_, presenter_.Renderer());
     SDL_DisplayMode mode;
     const int display = SDL_GetWindowDisplayIndex(window_);
