@@ -27,6 +27,7 @@
 
 #include "actors/Vsmode.h"
 #include "app/GameApp.h"
+#include "bench_game.h"
 #include "field/Fieldxchip.h"
 #include "field/Lchar.h"
 #include "platform/Platform.h"
@@ -196,13 +197,7 @@ void Drive(double launchAt) {
 double HeadlessFramesPerSecond(const std::string& dir) {
   size_t frames = 0;
   double seconds = 0;
-  GameOptions o;
-  o.start.kind = platform::BackendKind::Headless;
-  o.start.untilMs = 1000000;
-  o.singleInstance = false;
-  o.dir = dir;
-  o.haveSeed = true;
-  o.seed = 1234;
+  GameOptions o = BenchGameOptions(platform::BackendKind::Headless, dir);
   o.afterCreate = [&] {
     LoadKeyLists("", true);
     FramePeriodMs = 15;

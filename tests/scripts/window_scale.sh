@@ -10,24 +10,16 @@ work="$(mktemp -d)"
 trap 'kill ${game_pid:-} ${xvfb_pid:-} 2>/dev/null; rm -rf "$work"' EXIT
 export XDG_RUNTIME_DIR="$work" SDL_AUDIODRIVER=dummy
 fail() { echo "FAIL: $*"; exit 1; }
+. "$(dirname "$0")/../support/xvfb.sh"
 mkdir "$work/game"
 cp -r "$build"/*.wav "$build"/*.mid "$build"/map*.txt "$build/BRAMKO.HLP" "$work/game/" 2>/dev/null
 cp "$game" "$work/game/bramko2"
 
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(head -n 1 "$work/display")"
+start_xvfb "$work" 1920x1080x24 || fail "Xvfb did not start"
 
 "$work/game/bramko2" >"$work/game.txt" 2>&1 &
 game_pid=$!
-win=""
-for _ in $(seq 300); do
-  win=$(xdotool search --name "Bramko2 for Windows" 2>/dev/null | head -n 1)
-  [ -n "$win" ] && break
-  sleep 0.1
-done
+win=$(find_window "Bramko2 for Windows")
 [ -n "$win" ] || fail "no window appeared; game said: $(cat "$work/game.txt")"
 sleep 3
 size() { xdotool getwindowgeometry "$win" | awk '/Geometry/ {print $2}'; }

@@ -9,6 +9,7 @@ work="$(mktemp -d)"
 trap 'kill ${game_pid:-} ${xvfb_pid:-} 2>/dev/null; rm -rf "$work"' EXIT
 export XDG_RUNTIME_DIR="$work" SDL_AUDIODRIVER=dummy
 fail() { echo "FAIL: $*"; exit 1; }
+. "$(dirname "$0")/../support/xvfb.sh"
 
 # Without a display the game explains itself and ends with status 2.
 (unset DISPLAY WAYLAND_DISPLAY; SDL_VIDEODRIVER= "$game" >"$work/nodisplay.txt" 2>&1)
@@ -17,20 +18,11 @@ status=$?
 grep -qi "display" "$work/nodisplay.txt" || fail "no message about the display: $(cat "$work/nodisplay.txt")"
 
 # Xvfb picks a free display itself and writes its number once it is ready to serve.
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(head -n 1 "$work/display")"
+start_xvfb "$work" 800x600x24 || fail "Xvfb did not start"
 
 "$game" >"$work/game.txt" 2>&1 &
 game_pid=$!
-win=""
-for _ in $(seq 300); do
-  win=$(xdotool search --name "Bramko2 for Windows" 2>/dev/null | head -n 1)
-  [ -n "$win" ] && break
-  sleep 0.1
-done
+win=$(find_window "Bramko2 for Windows")
 [ -n "$win" ] || fail "no window appeared; game said: $(cat "$work/game.txt")"
 
 # A second copy ends at once with status 1 while the first runs.
