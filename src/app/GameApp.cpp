@@ -6,6 +6,7 @@
 #include "actors/Complayer.h"
 #include "actors/Tip.h"
 #include "field/MapState.h"
+#include "platform/Display.h"
 #include "platform/Files.h"
 #include "platform/Window.h"
 #include "shell/Bramkoworld.h"
@@ -14,6 +15,7 @@
 #include "shell/GameMedia.h"
 #include "shell/MatchReport.h"
 #include "shell/Random.h"
+#include "settings/SettingsFile.h"
 #include "shell/Unit1.h"
 
 int (*RunStoryMatchHook)(int record, int map) = nullptr;
@@ -54,6 +56,10 @@ bool TakeInstanceLock() {
 int RunGame(const GameOptions& options) {
   if (!options.dir.empty()) platform::SetExecutableDir(options.dir);
   if (options.singleInstance && !TakeInstanceLock()) return 1;
+  // The window opens as the player left it.
+  const std::string settingsPath = SettingsFilePath();
+  const platform::DisplayPrefs display = ReadDisplayPrefs(settingsPath);
+  platform::SetDisplayPrefs(display);
   std::string error;
   if (!platform::Start(options.start, &error)) {
     std::fprintf(stderr, "bramko2: %s\n", error.c_str());
@@ -80,6 +86,7 @@ int RunGame(const GameOptions& options) {
     }
     platform::CloseWindow();
   }
+  WriteDisplayPrefs(settingsPath, display, platform::CurrentDisplayPrefs());
   platform::Stop();
   return status;
 }

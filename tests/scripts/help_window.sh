@@ -22,7 +22,7 @@ for f in "$build"/*.wav "$build"/*.mid "$build"/map?.txt "$build/BRAMKO.HLP"; do
 "$work/game/bramko2" >"$work/game.txt" 2>&1 &
 game_pid=$!
 wait_for_window
-xdotool windowfocus --sync "$win" 2>/dev/null
+focus_window
 sleep 2
 
 shot() { import -window "$win" "$work/$1.png" 2>/dev/null || fail "no screenshot $1"; }

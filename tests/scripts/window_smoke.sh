@@ -30,7 +30,7 @@ status=$?
 kill -0 $game_pid 2>/dev/null || fail "the first copy died when the second started"
 
 # Answer start-up message boxes (media files missing in a bare build) with Enter.
-xdotool windowfocus --sync "$win" 2>/dev/null
+focus_window
 for _ in 1 2 3 4 5 6 7 8 9 10; do xdotool key --window "$win" Return 2>/dev/null; sleep 0.15; done
 sleep 1
 import -window root "$work/shot.png" 2>/dev/null || fail "no screenshot"

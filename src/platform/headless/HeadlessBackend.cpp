@@ -1,5 +1,6 @@
 // platform (headless): canvases in memory, a virtual millisecond clock that only the waits
 // advance, scripted keyboard and joysticks, and no window. Runs are exactly repeatable.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -38,6 +39,8 @@ class HeadlessBackend : public Backend {
   void Sleep(uint32_t ms) override { Advance(now_ + ms); }
   void Spin(uint32_t) override { Advance(now_ + 1); }
   void Service() override { Pump(); }
+  void PumpEvents() override { Pump(); }
+  void PresentFrame() override {}
 
   void WaitIdle(bool hasDeadline, uint32_t deadline) override {
     int64_t target = INT64_MAX;
@@ -96,6 +99,8 @@ class HeadlessBackend : public Backend {
     g_helpVisits[visit].closedMs = now_;
     keys_.SwallowHeld();
   }
+  void ApplyDisplay(const DisplayPrefs& prefs) override { display_ = prefs; }
+  DisplayPrefs Display() override { return display_; }
 
   void Inject(const headless::ScriptEvent& ev) {
     auto pos = events_.begin() + static_cast<long>(next_);
@@ -180,6 +185,7 @@ class HeadlessBackend : public Backend {
     }
   }
 
+  DisplayPrefs display_ = StartDisplayPrefs();
   std::vector<headless::ScriptEvent> events_;
   size_t next_ = 0;
   int64_t now_ = 0;

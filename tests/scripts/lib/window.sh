@@ -3,8 +3,9 @@
 
 # Xvfb picks a free display itself and writes its number once it is ready to serve; others
 # run displays on this machine at the same time. Sets DISPLAY and xvfb_pid.
+# usage: start_xvfb [SCREEN]   (default 800x600x24)
 start_xvfb() {
-  Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${1:-800x600x24}" -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
   [ -s "$work/display" ] || fail "Xvfb did not start"
@@ -19,5 +20,11 @@ wait_for_window() {
     [ -n "$win" ] && break
     sleep 0.1
   done
-  [ -n "$win" ] || fail "no window appeared; game said: $(cat "$work/game.txt")"
+  [ -n "$win" ] || fail "no window appeared; game said: $(cat "$work/game.txt" 2>/dev/null)"
+}
+
+# Gives the game's window the keyboard. xdotool's --sync waits for the focus to arrive and,
+# under a heavy load, has been seen to wait for ever: it gets a few seconds.
+focus_window() {
+  timeout 5 xdotool windowfocus --sync "$win" 2>/dev/null || xdotool windowfocus "$win" 2>/dev/null
 }
