@@ -19,7 +19,7 @@
 #include "actors/Comparas.h"
 #include "actors/Complayer.h"
 #include "app/GameApp.h"
-#include "shell/MatchReport.h"
+#include "battle/MatchReport.h"
 #include "shell/Random.h"
 
 namespace {

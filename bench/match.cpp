@@ -1,7 +1,9 @@
 // Benchmark: whole matches. Headless (virtual clock): how many frames of a round the game
 // simulates per real second, with both sides idle, with random key play on both sides, and
-// against the computer. Real SDL backend (dummy drivers unless others are set): the CPU time
-// one frame of a round costs, and the share of the frame period the process is busy.
+// against the computer; what recording costs (the same match played unrecorded), how large
+// its replay is and how fast it plays back. Real SDL backend (dummy drivers unless others
+// are set): the CPU time one frame of a round costs, and the share of the frame period the
+// process is busy.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -14,13 +16,17 @@
 
 #include "actors/Comparas.h"
 #include "app/GameApp.h"
+#include "battle/Battle.h"
+#include "battle/MatchInput.h"
+#include "battle/MatchReport.h"
+#include "battle/ReplayFiles.h"
+#include "battle/ReplayPlayer.h"
 #include "bench_game.h"
 #include "field/Fieldxchip.h"
 #include "field/Lchar.h"
 #include "field/MapState.h"
 #include "platform/Window.h"
 #include "settings/SettingsFile.h"
-#include "shell/Battle.h"
 #include "shell/Bramkoworld.h"
 
 namespace {
@@ -40,6 +46,7 @@ struct MatchFigures {
   int result = 0;
   size_t frames = 0;
   double realSeconds = 0;   // the whole match, waits included
+  double cpuSeconds = 0;    // the process's CPU time over the whole match
   double roundWallUs = 0;   // from frame to frame inside rounds
   double roundCpuUs = 0;
   uint32_t virtualMs = 0;
@@ -59,8 +66,12 @@ std::string RandomPlay(uint32_t seed) {
   return s.str();
 }
 
+enum class Run { Recorded, Unrecorded, PlayBack };
+constexpr int kReplayRuns = 5;
+
 MatchFigures PlayMatch(platform::BackendKind kind, const std::string& dir, const std::string& script,
-                       const OpponentRecord* opponent, int roundSeconds) {
+                       const OpponentRecord* opponent, int roundSeconds, Run how = Run::Recorded,
+                       const Replay* replay = nullptr) {
   MatchFigures m;
   g_marks.clear();
   GameOptions o = BenchGameOptions(kind, dir, script);
@@ -74,8 +85,17 @@ MatchFigures PlayMatch(platform::BackendKind kind, const std::string& dir, const
     marker->stepCallback = [](LCharcter*) { g_marks.push_back({TickCount(), WallUs(), CpuUs()}); };
     const uint32_t t0 = TickCount();
     const auto w0 = Wall::now();
-    m.result = RunMatch(nullptr, opponent);
+    const double c0 = CpuUs();
+    if (how == Run::Recorded) {
+      m.result = RunMatch(nullptr, opponent);
+    } else if (how == Run::Unrecorded) {
+      KeyboardInput keys;
+      m.result = RunMatchThrough(nullptr, opponent, keys, MatchEffects::StoryProgress);
+    } else {
+      m.result = PlayReplay(*replay) == ReplayOutcome::Played ? LastMatch.result : -1;
+    }
     m.realSeconds = std::chrono::duration<double>(Wall::now() - w0).count();
+    m.cpuSeconds = (CpuUs() - c0) / 1e6;
     m.virtualMs = TickCount() - t0;
     marker->Release();
     platform::CloseWindow();
@@ -109,6 +129,36 @@ int main(int argc, char** argv) {
   PrintHeadless("versus, random play", PlayMatch(platform::BackendKind::Headless, dir, RandomPlay(5), nullptr, 60));
   PrintHeadless("idle player vs SCORPION", PlayMatch(platform::BackendKind::Headless, dir, "", Opponents().At(3), 60));
   PrintHeadless("random play vs DoraQ", PlayMatch(platform::BackendKind::Headless, dir, RandomPlay(6), Opponents().At(14), 60));
+
+  std::printf("Replays (versus, random play, full rounds; CPU time the least of %d runs each):\n", kReplayRuns);
+  MatchFigures unrecorded, recorded, played;
+  std::vector<uint8_t> bytes;
+  Replay replay;
+  auto least = [](MatchFigures& best, const MatchFigures& m) {
+    if (best.frames == 0 || m.cpuSeconds < best.cpuSeconds) best = m;
+  };
+  for (int i = 0; i < kReplayRuns; ++i) {
+    least(unrecorded, PlayMatch(platform::BackendKind::Headless, dir, RandomPlay(5), nullptr, 60, Run::Unrecorded));
+    least(recorded, PlayMatch(platform::BackendKind::Headless, dir, RandomPlay(5), nullptr, 60));
+    if (i == 0) {
+      bytes = LastReplayBytes();
+      const ReplayReading reading = ReadReplay(bytes);
+      if (!reading.replay) {
+        std::printf("  the recording cannot be read back\n");
+        return 1;
+      }
+      replay = *reading.replay;
+    }
+    least(played, PlayMatch(platform::BackendKind::Headless, dir, "", nullptr, 60, Run::PlayBack, &replay));
+  }
+  PrintHeadless("played, not recorded", unrecorded);
+  PrintHeadless("played and recorded", recorded);
+  PrintHeadless("its replay played back", played);
+  std::printf("  replay: %zu bytes for %zu frames (%.2f bytes per frame, %zu tape entries)\n", bytes.size(),
+              recorded.frames, double(bytes.size()) / double(recorded.frames), replay.tape.size());
+  std::printf("  CPU per match: %.3f s unrecorded, %.3f s recorded (%+.1f%%, the file written included), %.3f s played back\n",
+              unrecorded.cpuSeconds, recorded.cpuSeconds, 100.0 * (recorded.cpuSeconds / unrecorded.cpuSeconds - 1.0),
+              played.cpuSeconds);
 
   setenv("SDL_VIDEODRIVER", "dummy", 0);
   setenv("SDL_AUDIODRIVER", "dummy", 0);

@@ -27,13 +27,13 @@
 
 #include "actors/Vsmode.h"
 #include "app/GameApp.h"
+#include "battle/Battle.h"
 #include "bench_game.h"
 #include "field/Fieldxchip.h"
 #include "field/Lchar.h"
 #include "platform/Platform.h"
 #include "platform/Window.h"
 #include "settings/SettingsFile.h"
-#include "shell/Battle.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Game.h"
 

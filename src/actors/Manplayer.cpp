@@ -7,6 +7,8 @@
 #include "shell/Game.h"
 #include "shell/GameMedia.h"
 
+TInputBits (*ManPlayerInput)(int side, int source) = nullptr;
+
 ManPlayer::ManPlayer(LField* stage, const platform::Bitmap* sheet, const platform::Bitmap* mask,
                      const platform::Rect& source)
     : BramkoPlayer(stage, sheet, mask, source) {}
@@ -19,7 +21,8 @@ int ManPlayer::Move() {
     if (--dodgeCountdown == 0) x = dodgeSavedX;
     return 0;
   }
-  TInputBits b = ReadPlayerInput(InputPlayer());
+  const int source = InputPlayer();
+  TInputBits b = ManPlayerInput ? ManPlayerInput(playerIndex, source) : ReadPlayerInput(source);
   if (b < 0) b = 0;  // a source no key slot serves reads as nothing pressed
 
   // One direction at most, the first pressed one whose step stays inside the own area.

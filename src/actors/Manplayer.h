@@ -2,6 +2,7 @@
 // source and makes one grid step, fires its loaded fang or starts the emergency dodge.
 #pragma once
 #include "actors/Bramkoplayer.h"
+#include "settings/KeyTable.h"
 
 class ManPlayer : public BramkoPlayer {
  public:
@@ -20,6 +21,11 @@ class ManPlayer : public BramkoPlayer {
   // The player whose input it reads now.
   int InputPlayer() const;
 };
+
+// What the action of the fighter of side reads from its input source (a TPlayerId): the
+// match points this at its door to the players, which may record, replay or exchange the
+// bits; null reads the keys.
+extern TInputBits (*ManPlayerInput)(int side, int source);
 
 // The dodge: off the arena for this many actions, at these x.
 inline constexpr int kDodgeActions = 12;

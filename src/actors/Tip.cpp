@@ -94,3 +94,5 @@ void SpawnChip() {
 }
 
 void ResetChipOwner() { chipOwner = 0; }
+int ChipOwner() { return chipOwner; }
+void SetChipOwner(int owner) { chipOwner = owner & 1; }

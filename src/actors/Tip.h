@@ -37,3 +37,6 @@ void ClearAllChips();
 void SpawnChip();
 // Back to the start of a run: the next chip belongs to fighter 1 again.
 void ResetChipOwner();
+// The owner of the last chip (0 or 1); a replay sets it as it stood when its match began.
+int ChipOwner();
+void SetChipOwner(int owner);

@@ -9,7 +9,7 @@
 
 int VersusPowerLevel[2] = {0, 0};
 VSMode* CurrentVersus = nullptr;
-int (*VersusMatchRunner)() = RunVersusMatch;
+int (*VersusMatchRunner)() = nullptr;
 
 namespace {
 
@@ -172,7 +172,7 @@ bool VSMode::Decide(int p) {
     FangPowerByMode[f][mmVersus] = VersusFangPower(VersusPowerLevel[f]);
     FangSetByMode[f][mmVersus] = cursorIndex[f];
   }
-  VersusMatchRunner();
+  if (VersusMatchRunner) VersusMatchRunner();
   Reset();
   return true;
 }
@@ -180,5 +180,5 @@ bool VSMode::Decide(int p) {
 void ResetVersusState() {
   VersusPowerLevel[0] = VersusPowerLevel[1] = 0;
   CurrentVersus = nullptr;
-  VersusMatchRunner = RunVersusMatch;
+  VersusMatchRunner = nullptr;
 }

@@ -43,9 +43,8 @@ extern VSMode* CurrentVersus;
 // Fang power and chip value a versus fighter gets from a power level.
 constexpr int VersusFangPower(int level) { return 160 + 30 * level; }
 
-// The two-human match of the versus mode; returns the left player's rounds won.
-int RunVersusMatch();
-// What the versus screen calls to fight: RunVersusMatch, or a stand-in of a test.
+// What the versus screen calls to fight: the battle's RunVersusMatch, installed by the
+// game's assembly, or a stand-in of a test.
 extern int (*VersusMatchRunner)();
 
 // Start-up state of the module (a new run in the same process).

@@ -2,6 +2,8 @@
 // arrives adds its line here.
 #include "actors/Vsmode.h"
 #include "app/GameApp.h"
+#include "battle/Battle.h"
+#include "battle/ReplayDialogs.h"
 #include "chapters/Doraqstage.h"
 #include "chapters/Krstage1.h"
 #include "chapters/Mainmenu.h"
@@ -9,7 +11,6 @@
 #include "screens/Omake.h"
 #include "screens/Untiku.h"
 #include "settings/Custom.h"
-#include "shell/Battle.h"
 #include "shell/Savefile.h"
 #include "shell/Unit1.h"
 
@@ -24,6 +25,8 @@ void AssembleGame() {
   ResetExtrasMenu();
   ExtrasMenuConstructor = ConstructExtrasMenu;  // the main menu's extras item
   ResetVersusState();
+  VersusMatchRunner = RunVersusMatch;  // the versus screen's match
   SaveProgressHook = SaveProgress;
-  RunStoryMatchHook = RunStoryMatch;  // bramko-sim --match
+  SaveReplayHook = SaveReplayCommand;  // "リプレイを保存…"
+  PlayReplayHook = PlayReplayCommand;  // "リプレイを再生…"
 }

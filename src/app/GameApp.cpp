@@ -5,6 +5,9 @@
 
 #include "actors/Complayer.h"
 #include "actors/Tip.h"
+#include "battle/Battle.h"
+#include "battle/MatchReport.h"
+#include "battle/ReplayFiles.h"
 #include "field/MapState.h"
 #include "platform/Display.h"
 #include "platform/Files.h"
@@ -13,12 +16,9 @@
 #include "shell/Game.h"
 #include "shell/GameFiles.h"
 #include "shell/GameMedia.h"
-#include "shell/MatchReport.h"
 #include "shell/Random.h"
 #include "settings/SettingsFile.h"
 #include "shell/Unit1.h"
-
-int (*RunStoryMatchHook)(int record, int map) = nullptr;
 
 namespace {
 
@@ -31,6 +31,7 @@ void ResetAll() {
   ResetChipOwner();  // the chip owner alternates over one whole run
   ResetComPlayerRunState();
   LastMatch = MatchReport{};
+  ForgetLastReplay();
 }
 
 // One copy per user. A copy of the same user already running: false, and the reason on
@@ -74,19 +75,31 @@ int RunGame(const GameOptions& options) {
     if (options.haveSeed) SeedRandom(options.seed);
     if (options.afterCreate) options.afterCreate();
     if (options.matchRecord >= 0) {
-      if (!RunStoryMatchHook) {
-        std::fprintf(stderr, "bramko-sim: this build has no battles yet\n");
-        status = 1;
-      } else {
-        SetSceneStep(nullptr);
-        RunStoryMatchHook(options.matchRecord, options.matchMap);
-      }
+      SetSceneStep(nullptr);
+      RunStoryMatch(options.matchRecord, options.matchMap);
+    } else if (options.versusMatch) {
+      SetSceneStep(nullptr);
+      RunVersusMatch();
+    } else if (!options.replayFile.empty()) {
+      SetSceneStep(nullptr);
+      const ReplayOutcome outcome = WatchReplayFile(options.replayFile);
+      status = outcome == ReplayOutcome::Played || outcome == ReplayOutcome::Stopped ? 0 : 1;
     } else {
       platform::RunMessageLoop();
     }
     platform::CloseWindow();
   }
   WriteDisplayPrefs(settingsPath, display, platform::CurrentDisplayPrefs());
+  if (!options.recordFile.empty()) {
+    const std::vector<uint8_t>& bytes = LastReplayBytes();
+    if (bytes.empty()) {
+      std::fprintf(stderr, "bramko: no match was played, so there is nothing to record\n");
+      status = 1;
+    } else if (!platform::WriteFileAtomically(options.recordFile, std::string(bytes.begin(), bytes.end()))) {
+      std::fprintf(stderr, "bramko: cannot write %s\n", options.recordFile.c_str());
+      status = 1;
+    }
+  }
   platform::Stop();
   return status;
 }

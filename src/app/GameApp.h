@@ -15,15 +15,17 @@ struct GameOptions {
   uint32_t seed = 0;
   int matchRecord = -1;  // >= 0: skip the title and play a story match against that record
   int matchMap = 1;
+  bool versusMatch = false;  // skip the title and play a versus match (two people at the keys)
+  std::string replayFile;  // not empty: skip the title and play this replay, then end
+  std::string recordFile;  // not empty: the last match's replay is written here at the end
   // Runs once the main window exists and before the message loop (tests use it).
   std::function<void()> afterCreate;
 };
 
-// Exit status: 0 normal end, 1 another copy runs or the game failed, 2 no display.
+// Exit status: 0 normal end, 1 another copy runs or the game failed (also a replay that
+// could not be played to its end, or nothing to record), 2 no display.
 int RunGame(const GameOptions& options);
 
 // Installs the scenes of the rooms above the shell (main menu, settings, ...) into its hooks.
 void AssembleGame();
 
-// Story match runner for --match, installed by the battle room when present.
-extern int (*RunStoryMatchHook)(int record, int map);

@@ -10,6 +10,7 @@ constexpr ImU32 Col(int r, int g, int b) { return IM_COL32(r, g, b, 255); }
 constexpr ImU32 kFace = Col(212, 208, 200), kShadow = Col(128, 128, 128), kDark = Col(64, 64, 64);
 constexpr ImU32 kLight = Col(255, 255, 255), kText = Col(0, 0, 0), kNavy = Col(10, 36, 106);
 constexpr ImU32 kTrack = Col(236, 233, 227), kGreyText = Col(128, 128, 128);
+constexpr ImU32 kSelection = Col(166, 202, 240);  // selected text in an edit box
 
 inline void Fill(ImDrawList* dl, float x, float y, float w, float h, ImU32 c) {
   dl->AddRectFilled(ImVec2(x, y), ImVec2(x + w, y + h), c);

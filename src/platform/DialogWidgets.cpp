@@ -405,6 +405,29 @@ bool KeyBox(const std::string& id, const std::string& text, Rect r, bool focused
   return clicked;
 }
 
+bool TextBox(const std::string& id, std::string* text, Rect r, size_t maxBytes, bool* takeFocus) {
+  if (!g_drawing) return false;
+  Sunken(r);
+  std::vector<char> buffer(maxBytes + 1, '\0');
+  std::copy_n(text->begin(), std::min(text->size(), maxBytes), buffer.begin());
+  ImGui::SetCursorScreenPos(At(r.x + 2, r.y + 2));
+  ImGui::PushStyleColor(ImGuiCol_FrameBg, V(kLight));
+  ImGui::PushStyleColor(ImGuiCol_TextSelectedBg, V(kSelection));
+  ImGui::PushStyleVar(ImGuiStyleVar_FramePadding, ImVec2(2, std::floor((r.h - 4 - FontPx()) / 2)));
+  ImGui::PushItemWidth(static_cast<float>(r.w - 4));
+  if (takeFocus && *takeFocus && g_active) {
+    ImGui::SetKeyboardFocusHere();
+    *takeFocus = false;
+  }
+  const ImGuiInputTextFlags flags = g_active ? 0 : ImGuiInputTextFlags_ReadOnly;
+  const bool changed = ImGui::InputText(("##text:" + id).c_str(), buffer.data(), buffer.size(), flags);
+  ImGui::PopItemWidth();
+  ImGui::PopStyleVar();
+  ImGui::PopStyleColor(2);
+  if (changed) *text = buffer.data();
+  return changed;
+}
+
 std::vector<int> KeyPresses() {
   if (!g_active) return {};
   return ui::FrameKeyPresses();

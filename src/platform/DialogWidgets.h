@@ -56,6 +56,10 @@ float TextWidth(std::string_view text);
 int LineHeight();
 // A one-line box showing text, with a caret while focused; true when it was clicked.
 bool KeyBox(const std::string& id, const std::string& text, Rect r, bool focused);
+// An edit box for a line of text (UTF-8, at most maxBytes), typed into while it has the
+// keyboard focus; while *takeFocus is set it takes the focus (and clears the flag once it
+// has it). True when the text changed.
+bool TextBox(const std::string& id, std::string* text, Rect r, size_t maxBytes, bool* takeFocus);
 // Virtual-key codes pressed since the previous frame, for the dialog that takes input
 // (empty for one beneath another dialog or a message box).
 std::vector<int> KeyPresses();

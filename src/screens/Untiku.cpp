@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "actors/Comparas.h"
+#include "battle/Battle.h"
 #include "field/Fieldmap.h"
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
 #include "platform/Pictures.h"
 #include "platform/Text.h"
-#include "shell/Battle.h"
 #include "shell/Game.h"
 #include "shell/GameFiles.h"
 #include "shell/GameMedia.h"

@@ -22,6 +22,10 @@ constexpr int kSystemKeys[] = {VK_SPACE_KEY, VK_ENTER_KEY, VK_ESCAPE_KEY, VK_F2_
 // A modal window or an open menu has the input: no screen reads keys or joysticks under it.
 bool Inactive() { return !platform::HasFocus() || InputDisabled || platform::InputHeld(); }
 
+WaitWatcher* g_watcher = nullptr;
+// The game's clock runs at g_rate times the system's since the moment it took that rate.
+uint32_t g_rate = 1, g_rateFromSystem = 0, g_rateFromGame = 0;
+
 // Copies the list: reading a key pumps window events, and a menu command run by them may
 // reload the key table under our feet.
 std::vector<int> KeysOf(int slot, int function) { return KeyTable::Keys(slot, function); }
@@ -78,9 +82,21 @@ bool CancelPressed() {
   return (ReadPlayerInput(piBoth) & ibCancel) || platform::KeyDown(VK_ESCAPE_KEY) || QuitRequested;
 }
 
-bool AbortPressed() {
+namespace {
+
+bool LiveAbortPressed() {
   if (Inactive()) return false;
   return platform::KeyDown(VK_ESCAPE_KEY) || QuitRequested;
+}
+
+TWaitResult Watched(WaitKind kind, uint32_t ms, LiveWait live) {
+  return g_watcher ? g_watcher->Watch(kind, ms, live) : live(ms);
+}
+
+}  // namespace
+
+bool AbortPressed() {
+  return Watched(WaitKind::Abort, 0, [](uint32_t) { return LiveAbortPressed() ? wrQuit : wrNone; }) == wrQuit;
 }
 
 bool KeyIsDown(int vk) {
@@ -88,7 +104,26 @@ bool KeyIsDown(int vk) {
   return platform::KeyDown(vk);
 }
 
-uint32_t TickCount() { return platform::TickCount(); }
+uint32_t TickCount() { return g_rateFromGame + (platform::TickCount() - g_rateFromSystem) * g_rate; }
+
+void SetClockRate(uint32_t rate) {
+  if (rate == 0 || rate == g_rate) return;
+  // The game's clock goes on from where it stands: no wait sees time run backwards.
+  g_rateFromGame = TickCount();
+  g_rateFromSystem = platform::TickCount();
+  g_rate = rate;
+}
+
+void WaitTurn(uint32_t remainingMs) {
+  if (g_watcher) g_watcher->Turn();
+  platform::SpinTurn(remainingMs / g_rate);
+}
+
+WaitWatcher* SetWaitWatcher(WaitWatcher* watcher) {
+  WaitWatcher* before = g_watcher;
+  g_watcher = watcher;
+  return before;
+}
 
 void PumpMessages() {
   if (PumpHook) PumpHook();
@@ -100,7 +135,7 @@ void PumpMessages() {
 uint32_t BusyWait(uint32_t ms) {
   uint32_t start = TickCount();
   uint32_t elapsed;
-  while (ms >= (elapsed = TickCount() - start)) platform::SpinTurn(ms - elapsed);
+  while (ms >= (elapsed = TickCount() - start)) WaitTurn(ms - elapsed);
   return elapsed;
 }
 
@@ -109,19 +144,21 @@ uint32_t BusyWaitPumping(uint32_t ms) {
   uint32_t elapsed;
   while (ms >= (elapsed = TickCount() - start)) {
     PumpMessages();
-    platform::SpinTurn(ms - elapsed);
+    WaitTurn(ms - elapsed);
   }
   return elapsed;
 }
 
+namespace {
+
 // Five quiet checks 10 ms apart in a row: at least 50 ms without any input.
-void WaitRelease() {
+void LiveWaitRelease() {
   for (;;) {
     PumpMessages();
     // A closing window ends every wait, also one on a key that is never let go.
     if (QuitRequested) return;
     if (AnyInput()) {
-      platform::SpinTurn(0);  // start over at once; only the clock must move on
+      WaitTurn(0);  // start over at once; only the clock must move on
       continue;
     }
     int quiet = 0;
@@ -134,7 +171,7 @@ void WaitRelease() {
   }
 }
 
-TWaitResult WaitPress() {
+TWaitResult LiveWaitPress() {
   while (!AnyInput() && !QuitRequested) {
     PumpMessages();
     if (!MusicKeeperOff) KeepMusicLooping();
@@ -143,24 +180,43 @@ TWaitResult WaitPress() {
   return CancelPressed() ? wrCancel : wrNone;
 }
 
+}  // namespace
+
+void WaitRelease() {
+  Watched(WaitKind::Release, 0, [](uint32_t) {
+    LiveWaitRelease();
+    return wrNone;
+  });
+}
+
+TWaitResult WaitPress() {
+  return Watched(WaitKind::Press, 0, [](uint32_t) { return LiveWaitPress(); });
+}
+
 void WaitReleaseThenPress() {
   WaitRelease();
   WaitPress();
 }
 
+namespace {
+
 // Escape is also one of the keys AnyInput sees: the abort test comes first, then cancel.
-TWaitResult WaitOrKey(uint32_t ms) {
+TWaitResult LiveWaitOrKey(uint32_t ms) {
   uint32_t start = TickCount();
   uint32_t elapsed;
   while (ms >= (elapsed = TickCount() - start)) {
-    if (AbortPressed()) return wrQuit;
+    if (LiveAbortPressed()) return wrQuit;
     if (CancelPressed()) return wrCancel;
     if (AnyInput()) break;
     PumpMessages();
-    platform::SpinTurn(ms - elapsed);
+    WaitTurn(ms - elapsed);
   }
   return wrNone;
 }
+
+}  // namespace
+
+TWaitResult WaitOrKey(uint32_t ms) { return Watched(WaitKind::OrKey, ms, LiveWaitOrKey); }
 
 void ResetGameInputState() {
   InputDisabled = false;
@@ -171,4 +227,7 @@ void ResetGameInputState() {
   JoystickSwapButtons = false;
   PadRumbleOnHit = false;
   KeyTable::ClearKeys();  // twelve empty lists until the settings fill them
+  g_watcher = nullptr;
+  g_rate = 1;
+  g_rateFromSystem = g_rateFromGame = 0;
 }

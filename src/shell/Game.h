@@ -25,7 +25,12 @@ bool AnyInput();
 bool CancelPressed();
 bool AbortPressed();
 bool KeyIsDown(int vk);
+// The game's millisecond clock: the system's, or a multiple of it while a replay is
+// watched fast (every wait and the battle's frames then pass that much quicker).
 uint32_t TickCount();
+void SetClockRate(uint32_t rate);
+// One turn of a wait that has remainingMs of the game's clock still to go.
+void WaitTurn(uint32_t remainingMs);
 void PumpMessages();
 uint32_t BusyWait(uint32_t ms);
 uint32_t BusyWaitPumping(uint32_t ms);
@@ -33,5 +38,23 @@ void WaitRelease();
 TWaitResult WaitPress();
 void WaitReleaseThenPress();
 TWaitResult WaitOrKey(uint32_t ms);
+// The waits for the players of a match (WaitRelease, WaitPress, WaitOrKey and the abort
+// test) can be watched: a match being recorded runs each and notes how it ended, a replay
+// answers in its place without reading a key. The other reads are not watched.
+enum class WaitKind : uint8_t { Release = 1, Press = 2, OrKey = 3, Abort = 4 };
+using LiveWait = TWaitResult (*)(uint32_t ms);
+class WaitWatcher {
+ public:
+  // live runs the wait itself; Release answers wrNone, Abort wrQuit when abandoned.
+  virtual TWaitResult Watch(WaitKind kind, uint32_t ms, LiveWait live) = 0;
+  // Every turn of every wait, also the busy waits that read no key.
+  virtual void Turn() {}
+
+ protected:
+  ~WaitWatcher() = default;
+};
+// The watcher now in place (null: none); returns the one it replaces.
+WaitWatcher* SetWaitWatcher(WaitWatcher* watcher);
+
 // Puts the module back to its start-up state (a new run in the same process).
 void ResetGameInputState();

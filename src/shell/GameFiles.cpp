@@ -49,6 +49,7 @@ std::string UserDataFolder() {
 
 std::string SettingsFilePath() { return SettingsFolder() + "BRAMKO.INI"; }
 std::string SaveFilePath() { return UserDataFolder() + "BRAMKO.DAT"; }
+std::string ReplayFolder() { return UserDataFolder() + "replays/"; }
 
 std::vector<std::string> InstanceLockPaths() {
   const std::string name = "morvelbramkowin.lock";

@@ -18,6 +18,7 @@ std::string UserDataFolder();  // the save; replays live here too
 
 std::string SettingsFilePath();  // "BRAMKO.INI"
 std::string SaveFilePath();      // "BRAMKO.DAT"
+std::string ReplayFolder();      // "replays/" beside the save
 
 // Where a copy takes the lock that keeps one copy running per user, in the order to try:
 // the user's runtime folder, then the per-user data folder. Never a folder shared by users.

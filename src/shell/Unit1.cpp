@@ -18,6 +18,8 @@ TForm1* Form1 = nullptr;
 void (*ShowSettingsDialog)() = nullptr;
 void (*ApplyStoredSettings)() = nullptr;
 void (*SaveProgressHook)() = nullptr;
+void (*SaveReplayHook)() = nullptr;
+void (*PlayReplayHook)() = nullptr;
 
 namespace {
 
@@ -50,6 +52,9 @@ TForm1::TForm1() {
   platform::SetMenus({
       {"ファイル(&F)",
        {{"保存", [] { if (SaveProgressHook) SaveProgressHook(); }},
+        {"-", nullptr},
+        {"リプレイを保存…", [] { if (SaveReplayHook) SaveReplayHook(); }},
+        {"リプレイを再生…", [] { if (PlayReplayHook) PlayReplayHook(); }},
         {"-", nullptr},
         {"終了(&X)", [] { platform::CloseWindow(); }}}},
       {"設定",

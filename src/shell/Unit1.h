@@ -41,4 +41,7 @@ extern TForm1* Form1;
 extern void (*ShowSettingsDialog)();
 extern void (*ApplyStoredSettings)();
 extern void (*SaveProgressHook)();
+// The replay items of the file menu, installed by the game's assembly.
+extern void (*SaveReplayHook)();
+extern void (*PlayReplayHook)();
 

@@ -8,17 +8,18 @@
 #include <string>
 
 #include "app/GameApp.h"
+#include "battle/MatchReport.h"
 #include "field/MapState.h"
 #include "platform/Files.h"
 #include "platform/Pictures.h"
 #include "platform/headless/HeadlessControl.h"
 #include "shell/Bramkoworld.h"
-#include "shell/MatchReport.h"
 
 namespace {
 
 const char kUsage[] =
-    "usage: bramko-sim [--dir DIR] [--seed N] [--script FILE] [--until MS] [--match N [--map M]]\n"
+    "usage: bramko-sim [--dir DIR] [--seed N] [--script FILE] [--until MS]\n"
+    "                  [--match N [--map M] | --versus] [--record FILE] | --replay FILE\n"
     "       bramko-sim --pictures | --export-pictures DIR\n";
 
 std::string JsonEscape(const std::string& s) {
@@ -100,6 +101,12 @@ int main(int argc, char** argv) {
         return 1;
       }
       options.matchMap = static_cast<int>(n);
+    } else if (a == "--versus") {
+      options.versusMatch = true;
+    } else if (a == "--replay" && i + 1 < argc) {
+      options.replayFile = std::filesystem::absolute(argv[++i]).string();
+    } else if (a == "--record" && i + 1 < argc) {
+      options.recordFile = std::filesystem::absolute(argv[++i]).string();
     } else if (a == "--pictures") {
       for (const auto& p : platform::ListPictures()) std::cout << p.name << " " << p.width << " " << p.height << "\n";
       return 0;
@@ -121,7 +128,8 @@ int main(int argc, char** argv) {
     }
   }
   // A match runs to its end unless told otherwise (three full rounds take under 4 minutes).
-  if (options.matchRecord >= 0 && options.start.untilMs < 0) options.start.untilMs = 600000;
+  if ((options.matchRecord >= 0 || options.versusMatch || !options.replayFile.empty()) && options.start.untilMs < 0)
+    options.start.untilMs = 600000;
   int status = RunGame(options);
   std::cout << Report(platform::headless::Now()) << std::endl;
   return status;

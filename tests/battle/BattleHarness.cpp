@@ -2,16 +2,17 @@
 #include "BattleHarness.h"
 
 #include <filesystem>
+#include <random>
 #include <sstream>
 #include <utility>
 
 #include "actors/Bramkoplayer.h"
 #include "app/GameApp.h"
+#include "battle/Battle.h"
 #include "field/Fieldxchip.h"
 #include "platform/Window.h"
 #include "platform/headless/HeadlessControl.h"
 #include "settings/SettingsFile.h"
-#include "shell/Battle.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Drawing.h"
 #include "support/Headless.h"
@@ -94,6 +95,33 @@ bool ShowsGlyphText(int x, int y, const std::string& text) {
     for (int px = 0; px < w; ++px)
       if (region.Pixel(px, py) != redrawn.Pixel(px, py)) return false;
   return true;
+}
+
+namespace {
+
+void RandomPlay(std::mt19937& rng, const int keys[6], int64_t from, int64_t to, std::ostringstream& script) {
+  const int weights[6] = {4, 4, 4, 4, 3, 1};
+  std::discrete_distribution<int> which(std::begin(weights), std::end(weights));
+  std::uniform_int_distribution<int> gap(40, 250), hold(30, 300);
+  for (int64_t t = from + gap(rng); t < to; t += gap(rng)) {
+    const int h = hold(rng);
+    const int vk = keys[which(rng)];
+    script << t << " down " << vk << "\n" << t + h << " up " << vk << "\n";
+    t += h;
+  }
+}
+
+const int kPlayer1Keys[6] = {84, 71, 70, 72, 88, 90};   // T G F H X Z
+const int kPlayer2Keys[6] = {38, 40, 37, 39, 13, 188};  // arrows, Enter, comma
+
+}  // namespace
+
+std::string RandomPlayScript(uint32_t seed, bool bothPlayers, int64_t from, int64_t to) {
+  std::mt19937 rng(seed);
+  std::ostringstream s;
+  RandomPlay(rng, kPlayer1Keys, from, to, s);
+  if (bothPlayers) RandomPlay(rng, kPlayer2Keys, from, to, s);
+  return s.str();
 }
 
 std::string FolderWithMaps(const std::string& name) {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/MatchReport.h"
+#include "battle/MatchReport.h"
 
 struct OpponentRecord;
 
@@ -60,6 +60,10 @@ inline bool Seen(const MatchRun& run, const char* text) { return run.seen.count(
 
 // Virtual time now.
 int64_t Now();
+
+// Random key presses of player 1 (and player 2 when both) from..to: mostly steps, now and
+// then a shot, rarely a dodge; the same seed gives the same script.
+std::string RandomPlayScript(uint32_t seed, bool bothPlayers, int64_t from = 3000, int64_t to = 200000);
 
 // Runtime folder copy with the arena maps only, for runs that write the save file.
 std::string FolderWithMaps(const std::string& name);

@@ -5,7 +5,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <random>
 #include <sstream>
 
 #include "BattleHarness.h"
@@ -23,11 +22,6 @@ struct Outcome {
   FighterReport f[2];
 };
 
-bool operator==(const FighterReport& a, const FighterReport& b) {
-  return a.energy == b.energy && a.score == b.score && a.roundsWon == b.roundsWon && a.chipCount == b.chipCount &&
-         a.itemsTaken == b.itemsTaken && a.fangHits == b.fangHits;
-}
-
 std::string Describe(const Outcome& o) {
   std::ostringstream s;
   s << "{" << o.result << ", " << o.endedAt;
@@ -38,35 +32,11 @@ std::string Describe(const Outcome& o) {
   return s.str();
 }
 
-// Key presses of one player: mostly steps, now and then a shot, rarely a dodge.
-void RandomPlay(std::mt19937& rng, const int keys[6], int64_t from, int64_t to, std::ostringstream& script) {
-  const int weights[6] = {4, 4, 4, 4, 3, 1};
-  std::discrete_distribution<int> which(std::begin(weights), std::end(weights));
-  std::uniform_int_distribution<int> gap(40, 250), hold(30, 300);
-  for (int64_t t = from + gap(rng); t < to; t += gap(rng)) {
-    const int h = hold(rng);
-    const int vk = keys[which(rng)];
-    script << t << " down " << vk << "\n" << t + h << " up " << vk << "\n";
-    t += h;
-  }
-}
-
-const int kPlayer1Keys[6] = {84, 71, 70, 72, 88, 90};   // T G F H X Z
-const int kPlayer2Keys[6] = {38, 40, 37, 39, 13, 188};  // arrows, Enter, comma
-
-std::string Script(uint32_t seed, bool both) {
-  std::mt19937 rng(seed);
-  std::ostringstream s;
-  RandomPlay(rng, kPlayer1Keys, 3000, 200000, s);
-  if (both) RandomPlay(rng, kPlayer2Keys, 3000, 200000, s);
-  return s.str();
-}
-
 Outcome Replay(uint32_t seed, const OpponentRecord* opponent) {
   MatchRun run;
   run.seed = seed;
   run.right = opponent;
-  run.script = Script(seed, opponent == nullptr);
+  run.script = RandomPlayScript(seed, opponent == nullptr);
   run.before = [] { CurrentMapId = midMainMenu; };  // no progress, no save file
   // Without media files: how long a tune takes to start must not move the replay.
   run.dir = FolderWithMaps("replay");

@@ -8,9 +8,9 @@
 #include "BattleHarness.h"
 #include "actors/Comparas.h"
 #include "app/GameApp.h"
-#include "platform/headless/HeadlessControl.h"
-#include "shell/MatchReport.h"
+#include "battle/MatchReport.h"
 #include "field/MapState.h"
+#include "platform/headless/HeadlessControl.h"
 #include "shell/Bramkoworld.h"
 #include "shell/GameMedia.h"
 

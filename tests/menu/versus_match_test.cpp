@@ -8,8 +8,9 @@
 
 #include "MenuTestKit.h"
 #include "actors/Bramkoplayer.h"
+#include "battle/Battle.h"
+#include "battle/MatchReport.h"
 #include "shell/Game.h"
-#include "shell/MatchReport.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <filesystem>
 
 #include "ScreensKit.h"
+#include "battle/MatchReport.h"
 #include "platform/IniFile.h"
 #include "screens/Omake.h"
 #include "shell/Game.h"
 #include "shell/GameMedia.h"
-#include "shell/MatchReport.h"
 #include "shell/Unit1.h"
 
 namespace screens_test {

@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "ScreensKit.h"
+#include "battle/MatchReport.h"
 #include "platform/Dialogs.h"
 #include "platform/Pictures.h"
 #include "screens/Omake.h"
 #include "shell/Game.h"
-#include "shell/MatchReport.h"
 
 namespace screens_test {
 namespace {

@@ -1,6 +1,6 @@
-// shell: one match from start to finish: taking the window over, the arena and the two
+// battle: one match from start to finish: taking the window over, the arena and the two
 // fighters, up to three rounds, the story progress and giving the window back.
-#include "shell/Battle.h"
+#include "battle/Battle.h"
 
 #include "actors/Bramkoplayer.h"
 #include "actors/Comparas.h"
@@ -8,15 +8,18 @@
 #include "actors/Item.h"
 #include "actors/Manplayer.h"
 #include "actors/Tip.h"
+#include "battle/BattleParts.h"
+#include "battle/MatchInput.h"
+#include "battle/MatchReport.h"
+#include "battle/ReplayFiles.h"
+#include "battle/ReplayRecorder.h"
+#include "battle/RoundResult.h"
 #include "field/Field.h"
 #include "field/Fieldmap.h"
 #include "field/Fieldxchip.h"
 #include "platform/Window.h"
-#include "shell/BattleParts.h"
 #include "shell/Bramkoworld.h"
 #include "shell/GameMedia.h"
-#include "shell/MatchReport.h"
-#include "shell/RoundResult.h"
 
 namespace {
 
@@ -63,6 +66,17 @@ void SetHumanPowers(BramkoPlayer& f, int side) {
 }  // namespace
 
 int RunMatch(const OpponentRecord* left, const OpponentRecord* right) {
+  KeyboardInput keys;
+  const std::optional<ReplaySetup> setup = DescribeMatch(left, right);
+  if (!setup) return RunMatchThrough(left, right, keys, MatchEffects::StoryProgress);
+  ReplayRecorder recorder(keys, *setup);
+  const int result = RunMatchThrough(left, right, recorder, MatchEffects::StoryProgress);
+  KeepLastReplay(recorder.Finish(LastMatch));
+  return result;
+}
+
+int RunMatchThrough(const OpponentRecord* left, const OpponentRecord* right, MatchInput& door, MatchEffects effects) {
+  const InstallMatchInput installed(door);
   HelpKeyword = "戦闘画面";
   SetSceneStep(nullptr);
   TakeOverWindow();
@@ -109,7 +123,7 @@ int RunMatch(const OpponentRecord* left, const OpponentRecord* right) {
   ReportMatch(result);
 
   // Only fights chosen on a story map move its progress on (extras and versus never do).
-  if (right && !left) ApplyMatchProgress(result, Fighter(1)->roundsWon);
+  if (effects == MatchEffects::StoryProgress && right && !left) ApplyMatchProgress(result, Fighter(1)->roundsWon);
   if (result == 2 && right && right->characterId == kDoraQ) PlayDoraQVictory();
 
   GiveWindowBack();

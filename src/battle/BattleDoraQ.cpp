@@ -1,12 +1,13 @@
-// shell: the DoraQ boss beaten: the hero jumps for joy, then knocks the boss off the arena
+// battle: the DoraQ boss beaten: the hero jumps for joy, then knocks the boss off the arena
 // with a last fang.
 #include "actors/Bramkochar.h"
 #include "actors/Bramkoplayer.h"
+#include "battle/BattleParts.h"
+#include "battle/MatchInput.h"
 #include "field/Fieldxchip.h"
 #include "platform/Window.h"
-#include "shell/BattleParts.h"
-#include "shell/Drawing.h"
 #include "shell/Bramkoworld.h"
+#include "shell/Drawing.h"
 #include "shell/GameMedia.h"
 
 namespace {
@@ -59,7 +60,7 @@ void PlayDoraQVictory() {
   WaitOrKey(4000);
   Arena->RedrawAll();
 
-  if (!QuitRequested) {
+  if (!Door().Closing()) {
     LCharcter* stand = new LCharcter(Arena, &SpriteSheet, &SpriteMask, kStand);
     stand->MoveTo(kHeroX, kGroundY);
     JumpForJoy(hero, kHeroX, kGroundY, false);

@@ -1,17 +1,17 @@
-// shell: the end of a round (why it ended, the winner's jumps, the result line) and the
+// battle: the end of a round (why it ended, the winner's jumps, the result line) and the
 // verdict of the match.
-#include "shell/RoundResult.h"
+#include "battle/RoundResult.h"
 
 #include "actors/Bramkoplayer.h"
 #include "actors/Fang.h"
 #include "actors/Item.h"
 #include "actors/Tip.h"
+#include "battle/BattleParts.h"
+#include "battle/RoundResultTally.h"
 #include "field/Fieldxchip.h"
-#include "shell/BattleParts.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Drawing.h"
 #include "shell/GameMedia.h"
-#include "shell/RoundResultTally.h"
 
 namespace {
 

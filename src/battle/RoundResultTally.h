@@ -1,4 +1,4 @@
-// shell: the score tally of a won round: what both fighters did, then the winner's bonus
+// battle: the score tally of a won round: what both fighters did, then the winner's bonus
 // for life and time counted up into its score.
 #pragma once
 #include "shell/Game.h"

@@ -1,4 +1,4 @@
-// shell: pieces the match, the round loop and the round results share.
+// battle: pieces the match, the round loop and the round results share.
 #pragma once
 #include "platform/Bitmap.h"
 #include "shell/Game.h"

@@ -1,5 +1,5 @@
-// shell: the tally of a won round and the count-up of its bonus into the winner's score.
-#include "shell/RoundResultTally.h"
+// battle: the tally of a won round and the count-up of its bonus into the winner's score.
+#include "battle/RoundResultTally.h"
 
 #include <cstdlib>
 

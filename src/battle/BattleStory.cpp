@@ -1,8 +1,8 @@
-// shell: a story match started straight from the simulator: the player against one record
+// battle: a story match started straight from the simulator: the player against one record
 // of the opponent table, on the arena of a story map.
 #include "actors/Comparas.h"
+#include "battle/Battle.h"
 #include "field/MapState.h"
-#include "shell/Battle.h"
 
 int RunStoryMatch(int record, int map) {
   const OpponentRecord* opponent = Opponents().At(record);

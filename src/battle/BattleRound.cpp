@@ -1,25 +1,26 @@
-// shell: one round: the fighters back on their marks, the announcement, then the frame
+// battle: one round: the fighters back on their marks, the announcement, then the frame
 // loop that steps the arena, spawns items and chips and runs the pick-up and hit tests,
 // until the clock runs out or the gauge saturates; and the pause on Escape.
 #include "actors/Bramkoplayer.h"
 #include "actors/Fang.h"
 #include "actors/Item.h"
 #include "actors/Tip.h"
+#include "battle/Battle.h"
+#include "battle/BattleChecksum.h"
+#include "battle/BattleParts.h"
+#include "battle/MatchInput.h"
+#include "battle/RoundResult.h"
 #include "field/Fieldxchip.h"
 #include "platform/Dialogs.h"
 #include "platform/Input.h"
 #include "platform/Platform.h"
 #include "platform/Window.h"
-#include "shell/Battle.h"
-#include "shell/BattleParts.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Drawing.h"
 #include "shell/GameMedia.h"
-#include "shell/RoundResult.h"
 
 namespace {
 
-constexpr int kF4 = 0x73;
 constexpr int kItemClockLimit = 30000;
 // The clock ticks when the frame counter has run down from this to 0: every 61 frames.
 constexpr int kFramesPerSecond = 60;
@@ -49,12 +50,14 @@ struct FrameLoopKeys {
 
 // The per-frame work of the round; wrQuit when the player left the battle.
 TWaitResult FrameLoop() {
+  MatchInput& door = Door();
   const FrameLoopKeys keys;
   int secondCounter = kFramesPerSecond;
   int chipCountdown = 1;
   for (;;) {
     const uint32_t t0 = TickCount();
     if (RoundClock == 0 || RoundOver != 0) return wrNone;
+    door.BeginFrame();
     for (int j = 0; j < 2; ++j) {
       BramkoPlayer* f = Fighter(j);
       if (f->framesSinceItem < kItemClockLimit) ++f->framesSinceItem;
@@ -71,12 +74,12 @@ TWaitResult FrameLoop() {
     CheckAllItems();
     CheckAllFangs();
     // F4, switching to another program, or the window closing ends the match.
-    if (KeyIsDown(kF4) || !platform::HasFocus() || QuitRequested) return wrQuit;
+    if (door.CheckStop() != RoundStop::None) return wrQuit;
     if (secondCounter % 8 != 0) {
       KeepMusicLooping();
       // The help is modal: no frame steps and the clock stands until it is closed.
-      if (KeyIsDown(VK_F1_KEY)) platform::ShowHelp(HelpFile, HelpKeyword);
-      if (KeyIsDown(VK_ESCAPE_KEY) && PauseBattle() == wrQuit) return wrQuit;
+      if (door.HelpKey()) platform::ShowHelp(HelpFile, HelpKeyword);
+      if (door.PauseKey() && PauseBattle() == wrQuit) return wrQuit;
     }
     if (secondCounter > 0) {
       --secondCounter;
@@ -84,12 +87,14 @@ TWaitResult FrameLoop() {
       secondCounter = kFramesPerSecond;
       --RoundClock;
       PaintClock(*BattleCanvas);
+      // Once a clock second a replay checks that it still shows the recorded fight.
+      if (!door.Checkpoint(BattleChecksum())) return wrQuit;
     }
     platform::PresentFrame();  // the frame is drawn: shown once, before the wait
     // The frame period is kept by spinning on the tick count.
     uint32_t elapsed;
     while ((elapsed = TickCount() - t0) < static_cast<uint32_t>(FramePeriodMs))
-      platform::SpinTurn(FramePeriodMs - elapsed);
+      WaitTurn(FramePeriodMs - elapsed);
   }
 }
 

@@ -1,4 +1,4 @@
-// shell: the end of a round and of a match (module RoundResult): why the round ended, who
+// battle: the end of a round and of a match (module RoundResult): why the round ended, who
 // won it, the victory jumps, the score tally counted into the winner's score, and the
 // match's verdict with its straight bonus. Every wait lets the player abandon the match.
 #pragma once

@@ -1,9 +1,9 @@
-// shell: the fighters of a match, by record or human, with their gauge tiles.
+// battle: the fighters of a match, by record or human, with their gauge tiles.
 #include "actors/Comparas.h"
 #include "actors/Complayer.h"
 #include "actors/Manplayer.h"
+#include "battle/BattleParts.h"
 #include "field/Fieldxchip.h"
-#include "shell/BattleParts.h"
 #include "shell/Bramkoworld.h"
 
 

@@ -1,0 +1,40 @@
+// battle: recording a match. The recorder is a door that lets everything pass through
+// another door (the keys, or any other) and notes it on a tape, with what shaped the battle
+// when the match began.
+#pragma once
+#include <optional>
+
+#include "battle/MatchInput.h"
+#include "battle/ReplayFormat.h"
+
+struct OpponentRecord;
+
+// What shapes the coming match between left and right (null: a human), from the game's
+// state now; none for an opponent that is not of the opponent table (it could not be named).
+std::optional<ReplaySetup> DescribeMatch(const OpponentRecord* left, const OpponentRecord* right);
+
+class ReplayRecorder final : public MatchInput {
+ public:
+  ReplayRecorder(MatchInput& through, const ReplaySetup& setup);
+
+  void BeginFrame() override;
+  TInputBits FighterBits(int side, int source) override;
+  RoundStop CheckStop() override;
+  bool HelpKey() override;
+  bool PauseKey() override;
+  bool Checkpoint(uint32_t checksum) override;
+  bool Closing() override;
+  TWaitResult Watch(WaitKind kind, uint32_t ms, LiveWait live) override;
+  void Turn() override { through_.Turn(); }
+
+  // The replay, ending with the match's result.
+  Replay Finish(const MatchReport& result);
+
+ private:
+  void Note(TapeOp op, uint8_t a = 0, uint8_t b = 0, uint32_t value = 0);
+
+  MatchInput& through_;
+  Replay replay_;
+  uint32_t frame_ = 0;
+  int bits_[2] = {0, 0};
+};
