@@ -11,7 +11,10 @@ namespace platform {
 
 namespace {
 std::atomic<uint64_t> g_presents{0};
-std::unique_ptr<Backend> g_backend;
+// Never destroyed at exit: Xlib ends the program with exit() from inside the backend when
+// the display goes away, and tearing the window down then waits on that display for ever.
+// Stop() is the one place a backend ends.
+std::unique_ptr<Backend>& g_backend = *new std::unique_ptr<Backend>;
 bool g_headless = false;
 int g_modalDepth = 0;       // modal windows open (one may open another)
 std::function<void()> g_pumpObserver;

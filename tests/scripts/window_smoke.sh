@@ -43,4 +43,16 @@ kill -0 $game_pid 2>/dev/null || fail "the game died: $(cat "$work/game.txt")"
 xdotool windowclose "$win" 2>/dev/null || kill -TERM $game_pid
 for _ in $(seq 50); do kill -0 $game_pid 2>/dev/null || break; sleep 0.1; done
 kill -0 $game_pid 2>/dev/null && fail "the game did not end after its window closed"
+# A display that goes away ends the game too, even with the help open over it: the game has
+# no window left to live in.
+"$game" >"$work/game2.txt" 2>&1 &
+game_pid=$!
+wait_for_window
+focus_window
+sleep 1
+xdotool key --window "$win" F1
+sleep 1
+kill $xvfb_pid
+for _ in $(seq 50); do kill -0 $game_pid 2>/dev/null || break; sleep 0.1; done
+kill -0 $game_pid 2>/dev/null && fail "the game ran on after its display went away"
 echo "window smoke test passed ($colours colours on screen)"
