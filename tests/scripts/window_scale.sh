@@ -4,13 +4,8 @@
 # click on the menu strip opens its menu.
 # usage: window_scale.sh BUILD_DIR
 set -u
-build="$1"
-game="$build/bramko2"
-work="$(mktemp -d)"
-trap 'kill ${game_pid:-} ${xvfb_pid:-} 2>/dev/null; rm -rf "$work"' EXIT
-export XDG_RUNTIME_DIR="$work" SDL_AUDIODRIVER=dummy
-fail() { echo "FAIL: $*"; exit 1; }
 . "$(dirname "$0")/lib/window.sh"
+begin_window_test "$1"
 mkdir "$work/game"
 cp -r "$build"/*.wav "$build"/*.mid "$build"/map*.txt "$build/BRAMKO.HLP" "$work/game/" 2>/dev/null
 cp "$game" "$work/game/bramko2"

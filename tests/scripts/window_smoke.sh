@@ -3,13 +3,8 @@
 # refuses a second copy, survives real key presses, and without a display says so.
 # usage: window_smoke.sh BUILD_DIR
 set -u
-build="$1"
-game="$build/bramko2"
-work="$(mktemp -d)"
-trap 'kill ${game_pid:-} ${xvfb_pid:-} 2>/dev/null; rm -rf "$work"' EXIT
-export XDG_RUNTIME_DIR="$work" SDL_AUDIODRIVER=dummy
-fail() { echo "FAIL: $*"; exit 1; }
 . "$(dirname "$0")/lib/window.sh"
+begin_window_test "$1"
 
 # Without a display the game explains itself and ends with status 2.
 (unset DISPLAY WAYLAND_DISPLAY; SDL_VIDEODRIVER= "$game" >"$work/nodisplay.txt" 2>&1)

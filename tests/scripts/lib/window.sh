@@ -1,5 +1,18 @@
 # Shared by the real-window tests (sourced, not run): a private virtual display and the
-# game's window on it. The caller defines fail() and $work.
+# game's window on it. The caller defines fail() and $work, or has begin_window_test do it.
+
+# The usual start of a test: BUILD_DIR's game, a work folder of its own that is also the
+# runtime folder (the game's lock stays private), no sound device, and on exit the game and
+# the display end and the folder goes.
+# usage: begin_window_test BUILD_DIR   (sets build, game, work)
+begin_window_test() {
+  build="$1"
+  game="$build/bramko2"
+  work="$(mktemp -d)"
+  trap 'kill ${game_pid:-} ${xvfb_pid:-} 2>/dev/null; rm -rf "$work"' EXIT
+  export XDG_RUNTIME_DIR="$work" SDL_AUDIODRIVER=dummy
+}
+fail() { echo "FAIL: $*"; exit 1; }
 
 # Xvfb picks a free display itself and writes its number once it is ready to serve; others
 # run displays on this machine at the same time. Sets DISPLAY and xvfb_pid.
