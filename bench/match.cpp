@@ -21,6 +21,7 @@
 #include "battle/MatchReport.h"
 #include "battle/ReplayFiles.h"
 #include "battle/ReplayPlayer.h"
+#include "bench_game.h"
 #include "field/Fieldxchip.h"
 #include "field/Lchar.h"
 #include "field/MapState.h"
@@ -73,14 +74,7 @@ MatchFigures PlayMatch(platform::BackendKind kind, const std::string& dir, const
                        const Replay* replay = nullptr) {
   MatchFigures m;
   g_marks.clear();
-  GameOptions o;
-  o.start.kind = kind;
-  o.start.scriptText = script;
-  o.start.untilMs = 1000000;
-  o.singleInstance = false;
-  o.dir = dir;
-  o.haveSeed = true;
-  o.seed = 1234;
+  GameOptions o = BenchGameOptions(kind, dir, script);
   o.afterCreate = [&] {
     LoadKeyLists("", true);
     FramePeriodMs = 15;

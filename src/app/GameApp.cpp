@@ -10,6 +10,7 @@
 #include "battle/ReplayFiles.h"
 #include "field/MapState.h"
 #include "online/OnlineVersus.h"
+#include "platform/Display.h"
 #include "platform/Files.h"
 #include "platform/Window.h"
 #include "shell/Bramkoworld.h"
@@ -17,6 +18,7 @@
 #include "shell/GameFiles.h"
 #include "shell/GameMedia.h"
 #include "shell/Random.h"
+#include "settings/SettingsFile.h"
 #include "shell/Unit1.h"
 
 namespace {
@@ -56,6 +58,10 @@ bool TakeInstanceLock() {
 int RunGame(const GameOptions& options) {
   if (!options.dir.empty()) platform::SetExecutableDir(options.dir);
   if (options.singleInstance && !TakeInstanceLock()) return 1;
+  // The window opens as the player left it.
+  const std::string settingsPath = SettingsFilePath();
+  const platform::DisplayPrefs display = ReadDisplayPrefs(settingsPath);
+  platform::SetDisplayPrefs(display);
   std::string error;
   if (!platform::Start(options.start, &error)) {
     std::fprintf(stderr, "bramko2: %s\n", error.c_str());
@@ -93,6 +99,7 @@ int RunGame(const GameOptions& options) {
     EndOnlineVersus();
     platform::CloseWindow();
   }
+  WriteDisplayPrefs(settingsPath, display, platform::CurrentDisplayPrefs());
   if (!options.recordFile.empty()) {
     const std::vector<uint8_t>& bytes = LastReplayBytes();
     if (bytes.empty()) {

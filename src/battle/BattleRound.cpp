@@ -90,6 +90,7 @@ TWaitResult FrameLoop() {
       // Once a clock second a replay checks that it still shows the recorded fight.
       if (!door.Checkpoint(BattleChecksum())) return wrQuit;
     }
+    platform::PresentFrame();  // the frame is drawn: shown once, before the wait
     // The frame period is kept by spinning on the tick count.
     uint32_t elapsed;
     while ((elapsed = TickCount() - t0) < static_cast<uint32_t>(FramePeriodMs))

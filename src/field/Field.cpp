@@ -2,6 +2,7 @@
 #include "field/Field.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "field/Lchar.h"
 
@@ -95,11 +96,15 @@ void LField::FlushTo(platform::Canvas& canvas) {
   platform::Canvas& scratch = cellScratch.GetCanvas();
   const CellRange shown = ShownCells(canvas);
   const platform::CopyMode savedMode = canvas.copyMode;
-  for (int cx = shown.left; cx < shown.right; ++cx) {
-    for (int cy = shown.top; cy < shown.bottom; ++cy) {
-      uint8_t& flag = dirtyFlags[static_cast<size_t>(cy) * flagColumns + cx];
-      if (!flag) continue;
-      flag = 0;
+  canvas.copyMode = platform::CopyMode::Copy;
+  for (int cy = shown.top; cy < shown.bottom; ++cy) {
+    uint8_t* const row = dirtyFlags.data() + static_cast<size_t>(cy) * flagColumns;
+    // Most cells are clean: jump from dirty cell to dirty cell.
+    for (int cx = shown.left; cx < shown.right; ++cx) {
+      auto* next = static_cast<uint8_t*>(std::memchr(row + cx, 1, static_cast<size_t>(shown.right - cx)));
+      if (!next) break;
+      cx = static_cast<int>(next - row);
+      *next = 0;
       DrawCell(scratch, cx, cy);
       const int l = 8 * cx, t = 8 * cy;
       // Last sprite first, so the one added first ends on top. Edges count as touching.
@@ -127,7 +132,11 @@ void LField::StepAll() {
   // Every sprite on the field when the frame starts steps once, in list order. A sprite
   // released during the frame (by itself or by another) is skipped from then on; sprites
   // added during the frame (a fang just fired) take their first step in the next one.
-  std::vector<LCharcter*> frame = sprites;
+  // The snapshot lives in a buffer kept from frame to frame (a nested pass, which a step
+  // might start, takes one of its own).
+  std::vector<LCharcter*> nested;
+  std::vector<LCharcter*>& frame = stepping_ ? nested : stepBuffer_;
+  frame.assign(sprites.begin(), sprites.end());
   std::vector<LCharcter*>* outer = stepping_;
   stepping_ = &frame;
   for (size_t i = 0; i < frame.size(); ++i) {

@@ -72,6 +72,7 @@ class LField {
 
   // While StepAll runs: the sprites still to be stepped this frame (removed ones are nulled).
   std::vector<LCharcter*>* stepping_ = nullptr;
+  std::vector<LCharcter*> stepBuffer_;
 };
 
 // Block-dissolve transitions. Blocks are 8 x 8 when paced and the area is above 65535

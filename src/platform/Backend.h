@@ -7,6 +7,7 @@
 
 #include "platform/Bitmap.h"
 #include "platform/Dialogs.h"
+#include "platform/Display.h"
 #include "platform/Input.h"
 #include "platform/KeyLatch.h"
 
@@ -17,8 +18,16 @@ class Backend {
   virtual ~Backend() = default;
   virtual uint32_t Ticks() = 0;
   virtual void Sleep(uint32_t ms) = 0;
+  // One turn of a wait that ends remainingMs ticks from now (or one tick later): may give up
+  // the processor until then, but never past the start of tick now + max(remainingMs, 1),
+  // and comes back early for a window event.
   virtual void Spin(uint32_t remainingMs) = 0;
+  // Pumps window events and presents what was drawn, at most once per display refresh.
   virtual void Service() = 0;
+  // Pumps window events only (key reads: a present there would land inside a battle frame).
+  virtual void PumpEvents() = 0;
+  // A battle frame is complete: shows it now.
+  virtual void PresentFrame() = 0;
   // Idle in the message loop until the tick deadline (or an event) when hasDeadline,
   // else until any event.
   virtual void WaitIdle(bool hasDeadline, uint32_t deadline) = 0;
@@ -41,11 +50,18 @@ class Backend {
   virtual void Help(const std::string& file, const std::string& keyword) = 0;
   // The window's icon, 64 x 64 (no window headless).
   virtual void SetIcon(const Bitmap&) {}
+  // The window's display settings (the headless backend just keeps them).
+  virtual void ApplyDisplay(const DisplayPrefs& prefs) = 0;
+  virtual DisplayPrefs Display() = 0;
 };
 
 Backend* CurrentBackend();
 // Backends call it after every pump of window events (see SetPumpObserver).
 void NotifyPumped();
+// The display settings the window opens with.
+DisplayPrefs StartDisplayPrefs();
+// Backends count each present here.
+void CountPresent();
 std::unique_ptr<Backend> MakeSdlBackend(std::string* error);
 struct StartOptions;
 std::unique_ptr<Backend> MakeHeadlessBackend(const StartOptions& options, std::string* error);

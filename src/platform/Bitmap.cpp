@@ -4,6 +4,7 @@
 #include <stb_image_write.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/Text.h"
 
@@ -14,6 +15,20 @@ void Bitmap::SetSize(int w, int h, Color fill) {
   h_ = std::max(0, h);
   px_.assign(static_cast<size_t>(w_) * h_, fill);
   Touch();
+}
+
+void Bitmap::TouchTiles(const Rect& r) {
+  const int l = std::max(0, r.left), t = std::max(0, r.top);
+  const int rr = std::min(w_, r.right), b = std::min(h_, r.bottom);
+  if (l >= rr || t >= b) return;
+  const int first = std::min(l / kTile, 63), last = std::min((rr - 1) / kTile, 63);
+  const uint64_t bits = (last == 63 ? ~0ull : (1ull << (last + 1)) - 1) & ~((1ull << first) - 1);
+  for (int y = t / kTile; y <= (b - 1) / kTile; ++y) dirty_[static_cast<size_t>(y)] |= bits;
+}
+
+void Bitmap::ClearDirty() const {
+  std::fill(dirty_.begin(), dirty_.end(), 0);
+  allDirty_ = false;
 }
 
 bool Bitmap::SavePng(const std::string& path) const {
@@ -54,16 +69,23 @@ void Canvas::CopyRect(const Rect& dst, const Bitmap& src, const Rect& srcRect) {
     tmp = std::make_unique<Bitmap>(src);
     from = tmp.get();
   }
-  for (int y = 0; y < h; ++y) {
-    const Color* s = from->Row(sy + y) + sx;
-    Color* d = target_.Row(dy + y) + dx;
-    switch (copyMode) {
-      case CopyMode::Copy: std::copy(s, s + w, d); break;
-      case CopyMode::And: for (int x = 0; x < w; ++x) d[x] &= s[x]; break;
-      case CopyMode::Or: for (int x = 0; x < w; ++x) d[x] |= s[x]; break;
-    }
+  const Color* s = from->Row(sy) + sx;
+  Color* d = target_.Row(dy) + dx;
+  const int sw = from->Width(), tw = target_.Width();
+  switch (copyMode) {
+    case CopyMode::Copy:
+      for (int y = 0; y < h; ++y, s += sw, d += tw) std::memcpy(d, s, static_cast<size_t>(w) * sizeof(Color));
+      break;
+    case CopyMode::And:
+      for (int y = 0; y < h; ++y, s += sw, d += tw)
+        for (int x = 0; x < w; ++x) d[x] &= s[x];
+      break;
+    case CopyMode::Or:
+      for (int y = 0; y < h; ++y, s += sw, d += tw)
+        for (int x = 0; x < w; ++x) d[x] |= s[x];
+      break;
   }
-  target_.Touch();
+  target_.Touch({dx, dy, dx + w, dy + h});
 }
 
 void Canvas::Draw(int x, int y, const Bitmap& src) {
@@ -82,7 +104,7 @@ void Canvas::DrawTransparent(int x, int y, const Bitmap& src, Color key) {
     for (int i = 0; i < w; ++i)
       if (s[i] != key) d[i] = s[i];
   }
-  target_.Touch();
+  target_.Touch({dx, dy, dx + w, dy + h});
 }
 
 void Canvas::FillRect(const Rect& r) {
@@ -101,7 +123,7 @@ void Canvas::FillRect(const Rect& r) {
       std::fill(d + l, d + rr, brush.color);
     }
   }
-  target_.Touch();
+  target_.Touch({l, t, rr, b});
 }
 
 void Canvas::FrameRect(const Rect& r) {
@@ -119,7 +141,7 @@ void Canvas::FrameRect(const Rect& r) {
 void Canvas::SetPixel(int x, int y, Color c) {
   if (x < 0 || y < 0 || x >= target_.Width() || y >= target_.Height()) return;
   target_.Row(y)[x] = c;
-  target_.Touch();
+  target_.Touch({x, y, x + 1, y + 1});
 }
 
 void Canvas::TextOut(int x, int y, const std::string& utf8) {

@@ -75,8 +75,8 @@ class Bitmap {
  public:
   Bitmap() : canvas_(*this) {}
   Bitmap(int w, int h, Color fill = kBlack) : canvas_(*this) { SetSize(w, h, fill); }
-  Bitmap(const Bitmap& o) : w_(o.w_), h_(o.h_), px_(o.px_), canvas_(*this) {}
-  Bitmap(Bitmap&& o) noexcept : w_(o.w_), h_(o.h_), px_(std::move(o.px_)), canvas_(*this) {}
+  Bitmap(const Bitmap& o) : w_(o.w_), h_(o.h_), px_(o.px_), canvas_(*this) { Touch(); }
+  Bitmap(Bitmap&& o) noexcept : w_(o.w_), h_(o.h_), px_(std::move(o.px_)), canvas_(*this) { Touch(); }
   Bitmap& operator=(const Bitmap& o) {
     if (this != &o) { w_ = o.w_; h_ = o.h_; px_ = o.px_; Touch(); }
     return *this;
@@ -98,14 +98,37 @@ class Bitmap {
 
   // Bumped by every change, so a window knows when to present again.
   uint64_t Version() const { return version_; }
-  void Touch() { ++version_; }
+  // A change of the whole picture, or of rectangle r (clipped to the picture).
+  void Touch() {
+    ++version_;
+    allDirty_ = true;
+    dirty_.assign(static_cast<size_t>((h_ + kTile - 1) / kTile), 0);
+  }
+  void Touch(const Rect& r) {
+    ++version_;
+    if (!allDirty_) TouchTiles(r);
+  }
+
+  // Which 16 x 16 tiles changed since ClearDirty, so a window sends only those: bit x of
+  // DirtyTiles(y) is tile (x, y); a picture wider than 64 tiles folds the rest into bit 63.
+  static constexpr int kTile = 16;
+  bool AllDirty() const { return allDirty_; }
+  uint64_t DirtyTiles(int tileRow) const {
+    return tileRow >= 0 && static_cast<size_t>(tileRow) < dirty_.size() ? dirty_[static_cast<size_t>(tileRow)] : 0;
+  }
+  void ClearDirty() const;
 
   bool SavePng(const std::string& path) const;
 
  private:
+  void TouchTiles(const Rect& r);
+
   int w_ = 0, h_ = 0;
   std::vector<Color> px_;
   uint64_t version_ = 0;
+  // Bookkeeping of the window that shows the picture, not part of the picture.
+  mutable std::vector<uint64_t> dirty_;
+  mutable bool allDirty_ = true;
   Canvas canvas_;
 };
 

@@ -134,7 +134,7 @@ bool BeginDialog(const std::string& title, int clientWidth, int clientHeight, bo
   for (const auto& [slot, c] : colors) ImGui::PushStyleColor(slot, V(c));
   g_colors = static_cast<int>(std::size(colors));
   float titleHeight = ImGui::GetFrameHeight();
-  ImGui::SetNextWindowPos(ImVec2(kGameWidth / 2.0f, ui::MenuHeight() + kGameHeight / 2.0f), ImGuiCond_Appearing,
+  ImGui::SetNextWindowPos(ui::PictureCentre(), ImGuiCond_Appearing,
                           ImVec2(0.5f, 0.5f));
   ImGui::SetNextWindowSize(ImVec2(static_cast<float>(clientWidth), clientHeight + titleHeight), ImGuiCond_Always);
   ImGuiWindowFlags flags = ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoCollapse |

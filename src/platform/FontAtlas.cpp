@@ -65,10 +65,10 @@ bool AddGlyphs(std::string_view utf8) {
   return added;
 }
 
-ImFont* AddGameFont(ImFontAtlas& atlas, float scale) {
+ImFont* AddGameFont(ImFontAtlas& atlas, float scale, const std::vector<ImWchar>* only) {
   // ImGui keeps a pointer to the ranges until the atlas is built again.
   static std::vector<ImWchar> ranges;
-  ranges = GlyphRanges();
+  ranges = only ? *only : GlyphRanges();
   atlas.Clear();
   ImFont* font = nullptr;
   const std::string file = FontFileFor("ＭＳ Ｐゴシック");

@@ -20,8 +20,9 @@ std::vector<ImWchar> GlyphRanges();
 bool AddGlyphs(std::string_view utf8);
 
 // Clears the atlas and adds the one font of the menu bar, the dialogs, the message boxes and
-// the help: "ＭＳ Ｐゴシック" at 12 pixels times scale, with the glyphs of GlyphRanges().
-// Without the Japanese font, ImGui's own.
-ImFont* AddGameFont(ImFontAtlas& atlas, float scale);
+// the help: "ＭＳ Ｐゴシック" at 12 pixels times scale, with the glyphs of GlyphRanges(), or
+// of only when given (ranges of the same form, kept alive until the atlas is built). Without
+// the Japanese font, ImGui's own.
+ImFont* AddGameFont(ImFontAtlas& atlas, float scale, const std::vector<ImWchar>* only = nullptr);
 
 }  // namespace platform::ui

@@ -1,9 +1,12 @@
-// platform: Dear ImGui over SDL_Renderer, with the IPA fonts and the game's glyph set.
+// platform: Dear ImGui over SDL_Renderer, with the IPA fonts and the game's glyph set, laid
+// out in game pixels and drawn at the window's whole-number scale.
 #include "platform/ImGuiLayer.h"
 
 #include <imgui.h>
 #include <imgui_impl_sdl.h>
 #include <imgui_impl_sdlrenderer.h>
+
+#include <cfloat>
 
 #include "platform/FontAtlas.h"
 #include "platform/MenuBar.h"
@@ -19,12 +22,42 @@ bool g_inFrame = false;
 bool g_fontsStale = false;  // characters were added to the glyph set since the atlas was built
 uint32_t g_busyUntil = 0;
 ImFont* g_dialogFont = nullptr;
+SDL_Renderer* g_renderer = nullptr;
+View g_view;
 std::function<void()> g_dialogLayer;
 std::vector<int> g_keyPresses;
 constexpr size_t kMaxKeyPresses = 32;  // nobody drew a frame for a while: keep the latest
 
+// Until a dialog, a menu or the help opens, the font carries only what the menu strip shows:
+// the whole set takes a good part of a second to rasterise at 2x, and start-up shows the
+// title without waiting for it.
+bool g_fullGlyphs = false;
+size_t g_stripMenus = 0;  // how many menus the strip's glyphs were collected from
+std::vector<ImWchar> StripGlyphRanges() {
+  ImVector<ImWchar> ranges;
+  ImFontGlyphRangesBuilder b;
+  b.AddRanges(ImGui::GetIO().Fonts->GetGlyphRangesDefault());
+  g_stripMenus = Menus().size();
+  for (const auto& m : Menus()) {
+    b.AddText(m.label.c_str());
+    for (const auto& it : m.items) b.AddText(it.label.c_str());
+  }
+  b.BuildRanges(&ranges);
+  return std::vector<ImWchar>(ranges.begin(), ranges.end());
+}
+
+// The font rasterised at the UI's scale and laid out at 1 / scale, so a glyph's texels meet
+// the window's pixels one to one. The pixels go to the renderer and are then let go of: the
+// atlas of the Japanese glyphs is megabytes.
 void BuildFonts() {
-  g_dialogFont = AddGameFont(*ImGui::GetIO().Fonts, 1.0f);
+  ImGuiIO& io = ImGui::GetIO();
+  ImGui_ImplSDLRenderer_DestroyFontsTexture();
+  const float k = static_cast<float>(g_view.scale);
+  const std::vector<ImWchar> strip = g_fullGlyphs ? std::vector<ImWchar>{} : StripGlyphRanges();
+  g_dialogFont = AddGameFont(*io.Fonts, k, g_fullGlyphs ? nullptr : &strip);
+  io.FontGlobalScale = 1.0f / k;
+  ImGui_ImplSDLRenderer_CreateFontsTexture();
+  io.Fonts->ClearTexData();
   g_fontsStale = false;
 }
 
@@ -37,11 +70,26 @@ bool Init(SDL_Window* window, SDL_Renderer* renderer) {
   io.IniFilename = nullptr;  // nothing of the UI is stored on disk
   ImGui::StyleColorsClassic();
   ImGui::GetStyle().WindowRounding = 0;
-  BuildFonts();
+  g_renderer = renderer;
   ImGui_ImplSDL2_InitForSDLRenderer(window);
   ImGui_ImplSDLRenderer_Init(renderer);
+  BuildFonts();
   g_ready = true;
   return true;
+}
+
+void SetView(const View& view) {
+  const bool rescale = view.scale != g_view.scale;
+  g_view = view;
+  if (g_ready && rescale) BuildFonts();
+}
+const View& CurrentView() { return g_view; }
+ImVec2 PictureOrigin() {
+  return ImVec2(static_cast<float>(g_view.imageX) / g_view.scale, static_cast<float>(g_view.imageY) / g_view.scale);
+}
+ImVec2 PictureCentre() {
+  const ImVec2 o = PictureOrigin();
+  return ImVec2(o.x + kGameWidth / 2.0f, o.y + kGameHeight / 2.0f);
 }
 
 void Shutdown() {
@@ -50,6 +98,8 @@ void Shutdown() {
   ImGui_ImplSDL2_Shutdown();
   ImGui::DestroyContext();
   g_ready = false;
+  g_fullGlyphs = false;
+  g_stripMenus = 0;
   g_dialogFont = nullptr;
   CloseMenu();
 }
@@ -72,7 +122,10 @@ bool ProcessEvent(const SDL_Event& e) {
 bool WantsMouse() { return g_ready && ImGui::GetIO().WantCaptureMouse; }
 int MenuHeight() { return kMenuBarHeight; }
 bool Busy() {
-  return static_cast<bool>(g_dialogLayer) || MenuOpen() || static_cast<int32_t>(g_busyUntil - SDL_GetTicks()) > 0 ||
+  // Input only matters to the UI where there is some: in a battle the strip is hidden and
+  // the fighters' keys must not make every frame a whole redraw.
+  return static_cast<bool>(g_dialogLayer) || MenuOpen() ||
+         (MenuVisible() && static_cast<int32_t>(g_busyUntil - SDL_GetTicks()) > 0) ||
          (g_ready && ImGui::IsPopupOpen("", ImGuiPopupFlags_AnyPopupId | ImGuiPopupFlags_AnyPopupLevel));
 }
 
@@ -87,13 +140,25 @@ void ClearKeyPresses() { g_keyPresses.clear(); }
 
 std::function<void()> RenderFrame(const std::function<void()>& overlay) {
   if (!g_ready) return {};
-  if (g_fontsStale) {
-    // Between frames only: ImGui may not lose its fonts in the middle of one.
+  // A dialog, a message box or the help needs every glyph; the strip and its menus only
+  // their labels'. Fonts change between frames only: ImGui may not lose them in one.
+  const bool beyondStrip = overlay || g_dialogLayer;
+  if (beyondStrip && !g_fullGlyphs) {
+    g_fullGlyphs = true;
     BuildFonts();
-    ImGui_ImplSDLRenderer_DestroyFontsTexture();
+  } else if (g_fontsStale || (!g_fullGlyphs && g_stripMenus != Menus().size())) {
+    BuildFonts();
   }
   ImGui_ImplSDLRenderer_NewFrame();
   ImGui_ImplSDL2_NewFrame();
+  // The UI is laid out in game pixels over the whole drawable; the mouse arrives in window
+  // coordinates.
+  ImGuiIO& io = ImGui::GetIO();
+  const float k = static_cast<float>(g_view.scale);
+  io.DisplaySize = ImVec2(g_view.outputW / k, g_view.outputH / k);
+  io.DisplayFramebufferScale = ImVec2(1, 1);
+  if (io.MousePos.x > -FLT_MAX / 2)
+    io.MousePos = ImVec2(io.MousePos.x * g_view.pointScale / k, io.MousePos.y * g_view.pointScale / k);
   ImGui::NewFrame();
   g_inFrame = true;
   std::function<void()> picked;
@@ -106,7 +171,9 @@ std::function<void()> RenderFrame(const std::function<void()>& overlay) {
   g_keyPresses.clear();
   g_inFrame = false;
   ImGui::Render();
+  SDL_RenderSetScale(g_renderer, k, k);
   ImGui_ImplSDLRenderer_RenderDrawData(ImGui::GetDrawData());
+  SDL_RenderSetScale(g_renderer, 1, 1);
   return picked;
 }
 

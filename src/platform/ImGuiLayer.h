@@ -9,21 +9,41 @@
 #include <vector>
 
 struct ImFont;
+struct ImVec2;
 
 namespace platform::ui {
 
 bool Init(SDL_Window* window, SDL_Renderer* renderer);
+
+// How the UI sits on the window: it is laid out in game pixels, drawn at a whole-number
+// scale (fonts rasterised at that size, so text stays sharp), over the window's drawable of
+// outputW x outputH, whose picture rectangle is image. pointScale turns window coordinates
+// (mouse events) into drawable pixels (above 1 on a high-DPI desktop).
+struct View {
+  int scale = 1;
+  int outputW = 640, outputH = 500;
+  int imageX = 0, imageY = 0;
+  float pointScale = 1;
+};
+// Takes effect at the next frame; a new scale rebuilds the fonts.
+void SetView(const View& view);
+const View& CurrentView();
+// The middle of the game picture, in the UI's coordinates (where dialogs open).
+ImVec2 PictureCentre();
+// The top-left corner of the game picture, in the UI's coordinates.
+ImVec2 PictureOrigin();
 void Shutdown();
 bool ProcessEvent(const SDL_Event& e);
 bool WantsMouse();
-// Height of the menu strip above the game area.
+// Height of the menu strip at the top of the window, in game pixels.
 int MenuHeight();
 // Builds one ImGui frame (menu bar, open dialogs, the given overlay) and renders it.
 // Returns the action of a menu item picked in the frame: the caller runs it after
 // presenting, outside ImGui, since it may open dialogs or run nested loops of its own.
 // The menu bar takes no clicks while an overlay (a modal window) is up.
 std::function<void()> RenderFrame(const std::function<void()>& overlay);
-// True while something of ImGui needs redrawing (a window open, recent input).
+// True while something of ImGui needs redrawing (a window open, recent input while the
+// menu strip shows).
 bool Busy();
 // True between the start and the end of a frame: no modal loop may start then.
 bool InFrame();

@@ -1,6 +1,8 @@
 // platform: the backend in use and the calls that forward to it.
 #include "platform/Platform.h"
 
+#include <atomic>
+
 #include "platform/Backend.h"
 #include "platform/Signals.h"
 #include "platform/Window.h"
@@ -8,7 +10,11 @@
 namespace platform {
 
 namespace {
-std::unique_ptr<Backend> g_backend;
+std::atomic<uint64_t> g_presents{0};
+// Never destroyed at exit: Xlib ends the program with exit() from inside the backend when
+// the display goes away, and tearing the window down then waits on that display for ever.
+// Stop() is the one place a backend ends.
+std::unique_ptr<Backend>& g_backend = *new std::unique_ptr<Backend>;
 bool g_headless = false;
 int g_modalDepth = 0;       // modal windows open (one may open another)
 std::function<void()> g_pumpObserver;
@@ -28,6 +34,8 @@ class ModalScope {
 }  // namespace
 
 Backend* CurrentBackend() { return g_backend.get(); }
+void CountPresent() { g_presents.fetch_add(1, std::memory_order_relaxed); }
+uint64_t PresentCount() { return g_presents.load(std::memory_order_relaxed); }
 
 bool Start(const StartOptions& options, std::string* error) {
   Stop();
@@ -61,6 +69,9 @@ void Service() {
   NoticeTerminationSignal();
   if (g_backend) g_backend->Service();
 }
+void PresentFrame() {
+  if (g_backend) g_backend->PresentFrame();
+}
 
 bool InputHeld() { return g_modalDepth > 0 || (g_backend && g_backend->MenuOpen()); }
 
@@ -83,7 +94,8 @@ bool KeyDown(int vk) {
   // pumping once per tick keeps every read current without a pump per key.
   const uint32_t now = g_backend->Ticks();
   if (!g_keysPumped || g_keysPumpedAt != now) {
-    Service();
+    NoticeTerminationSignal();
+    g_backend->PumpEvents();
     g_keysPumped = true;
     g_keysPumpedAt = now;
   }
@@ -115,7 +127,15 @@ int RunModal(const std::function<int()>& drawFrame) {
 
 namespace {
 std::string g_lastHelp;
+DisplayPrefs g_display;  // what the next window opens with
 }
+
+void SetDisplayPrefs(const DisplayPrefs& prefs) {
+  g_display = prefs;
+  if (g_backend) g_backend->ApplyDisplay(prefs);
+}
+DisplayPrefs CurrentDisplayPrefs() { return g_backend ? g_backend->Display() : g_display; }
+DisplayPrefs StartDisplayPrefs() { return g_display; }
 void ShowHelp(const std::string& helpFile, const std::string& keyword) {
   g_lastHelp = helpFile + "#" + keyword;
   if (!g_backend) return;

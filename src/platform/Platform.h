@@ -31,11 +31,19 @@ bool IsHeadless();
 uint32_t TickCount();
 // Gives up the processor for ms milliseconds (the virtual clock simply moves on).
 void SleepMs(uint32_t ms);
-// One turn of a busy wait that still has remainingMs to go: the real backend may sleep
-// while more than a couple of milliseconds remain; the virtual clock moves one millisecond.
+// One turn of a busy wait that still has remainingMs to go (its end is the start of tick
+// now + remainingMs, or one later): sleeps at most until the start of tick
+// now + max(remainingMs, 1), and less when a window event or a due present comes first. The
+// virtual clock moves one millisecond.
 void SpinTurn(uint32_t remainingMs);
-// Pumps pending window events and presents the visible canvas when it changed.
+// Pumps pending window events and presents the visible canvas when it changed (at most once
+// per display refresh).
 void Service();
+// What was drawn is complete (a battle frame, the title at start-up): the window shows it
+// now, once.
+void PresentFrame();
+// How many times the real window has been presented so far (for benchmarks; any thread).
+uint64_t PresentCount();
 
 // Runs on the game's own thread after every pump of window events. Tests drive SDL's virtual
 // joysticks from it, between two reads of the game; the game itself installs none.

@@ -118,8 +118,8 @@ void DrawText(Bitmap& target, int x, int y, const std::string& utf8, const Font&
                     mix(p & 255, d & 255));
     }
   }
+  target.Touch({x, y, x + argb->w, y + argb->h});
   SDL_FreeSurface(argb);
-  target.Touch();
 }
 
 

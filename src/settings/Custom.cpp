@@ -4,6 +4,7 @@
 
 #include "platform/DialogWidgets.h"
 #include "platform/Dialogs.h"
+#include "platform/Display.h"
 #include "platform/Input.h"
 #include "settings/Keycfg.h"
 #include "shell/Game.h"
@@ -32,6 +33,7 @@ TForm2::TForm2() {
   ComboBox1.Items = ComboBox2.Items = {"NONE", "PLAYER 1", "PLAYER 2"};
   cbPadSwap.Caption = "決定/キャンセル入替";
   cbPadRumble.Caption = "被弾時にパッド振動";
+  cbScale.Items = {"整数倍で拡大", "画面いっぱいに拡大"};
   IniPath = SettingsFilePath();
   FormCreate();
 }
@@ -64,6 +66,7 @@ void TForm2::loadIniFile(bool withKeys) {
   cbPadSwap.Checked = s.padSwapButtons;
   cbPadRumble.Checked = s.padRumble;
   ExtrasUnlocked = s.extras;
+  cbScale.ItemIndex = s.scaleMode;
   if (withKeys) LoadKeyLists(ini, false);  // loadKeyFile(false) on the same reading
 }
 
@@ -78,6 +81,7 @@ StoredSettings TForm2::ControlValues() const {
   s.resolution = rgDISPLAY.ItemIndex;
   s.padSwapButtons = cbPadSwap.Checked;
   s.padRumble = cbPadRumble.Checked;
+  s.scaleMode = cbScale.ItemIndex == 1 ? 1 : 0;
   s.extras = ExtrasUnlocked;
   return s;
 }
@@ -87,14 +91,12 @@ void TForm2::doApply() { ApplySettings(ControlValues()); }
 void TForm2::btnOKClick() {
   // Stored first, applied after: when the file cannot be written the running game keeps
   // the settings the file still holds, and the dialog stays open to try again or cancel.
+  // Fullscreen ("解像度の変更") and the scale mode apply at once.
   if (!MakeFolderFor(IniPath) || !WriteStoredSettings(IniPath, ControlValues(), nullptr)) {
     platform::ShowMessage(kAppTitle, CannotWriteMessage(IniPath, "設定は変更していません。"));
     return;
   }
-  bool resolutionBefore = ResolutionChangeRequested;
   doApply();
-  if (ResolutionChangeRequested != resolutionBefore)
-    platform::ShowMessage(kAppTitle, "解像度の変更は次回起動時に有効になります。");
   ModalResult = mrOk;
 }
 
@@ -113,6 +115,7 @@ void TForm2::Button4Click() {
   rgDISPLAY.ItemIndex = fresh.resolution;
   cbPadSwap.Checked = fresh.padSwapButtons;
   cbPadRumble.Checked = fresh.padRumble;
+  cbScale.ItemIndex = fresh.scaleMode;
   loadKeyFile(true);
   btnOKClick();
 }

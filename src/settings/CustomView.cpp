@@ -22,6 +22,8 @@ constexpr Rect kJoy2Device{422, 231, 168, 16};
 constexpr Rect kPadSwapCheck{194, 160, 136, 21};
 constexpr Rect kPadRumbleCheck{194, 208, 136, 21};
 constexpr Rect kDisplayRadio{8, 206, 300, 40};  // hidden
+constexpr Rect kScaleCombo{50, 270, 180, 21};
+constexpr int kScaleLabelX = 12;
 constexpr int kButtonsY = 268, kButtonW = 88, kButtonH = 26;
 constexpr Rect kOkButton{248, kButtonsY, kButtonW, kButtonH};
 constexpr Rect kCancelButton{342, kButtonsY, kButtonW, kButtonH};
@@ -54,6 +56,9 @@ bool TForm2::Draw() {
     dlg::CheckBox(cbPadRumble.Caption, kPadRumbleCheck, &cbPadRumble.Checked);
     if (rgDISPLAY.Visible)
       dlg::RadioGroup(rgDISPLAY.Caption, rgDISPLAY.Items, rgDISPLAY.Columns, kDisplayRadio, &rgDISPLAY.ItemIndex);
+
+    dlg::Label("画面", kScaleLabelX, kScaleCombo.y + 4);
+    dlg::ComboBox("scale", cbScale.Items, kScaleCombo, &cbScale.ItemIndex);
 
     if (dlg::Button("OK", kOkButton, true)) queue(&TForm2::btnOKClick);
     if (dlg::Button("キャンセル", kCancelButton)) queue(&TForm2::Button3Click);

@@ -7,6 +7,7 @@
 #include "settings/KeyTable.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Game.h"
+#include "shell/GameFiles.h"
 #include "shell/PadRumble.h"
 #include "shell/Unit1.h"
 
@@ -21,7 +22,7 @@ constexpr size_t kValueLimit = 2047;
 const char* const kGameSection = "難易度調整";
 const char* const kKeySection = "キーカスタマイズ";
 const char* const kOtherSection = "その他";
-const char* const kLinuxSection = "Linux";
+const char* const kLinuxSection = "Linux";  // our own settings, ASCII keys
 
 std::string ReadValue(const platform::IniDocument& ini, const std::string& section, const std::string& key,
                       const std::string& def) {
@@ -60,6 +61,7 @@ StoredSettings ReadStoredSettings(const platform::IniDocument& ini) {
   s.extras = ReadInteger(ini, kOtherSection, "おまけ", 0) != 0;
   s.padSwapButtons = ReadInteger(ini, kLinuxSection, "PadSwapButtons", 0) != 0;
   s.padRumble = ReadInteger(ini, kLinuxSection, "PadRumble", 0) != 0;
+  s.scaleMode = ReadInteger(ini, kLinuxSection, "ScaleMode", 0) == 1 ? 1 : 0;
   return s;
 }
 
@@ -91,6 +93,43 @@ void ApplySettings(const StoredSettings& s) {
   ResolutionChangeRequested = s.resolution == 1;
   JoystickSwapButtons = s.padSwapButtons;
   PadRumbleOnHit = s.padRumble;
+  // The window follows at once: "する" is fullscreen.
+  platform::DisplayPrefs display = platform::CurrentDisplayPrefs();
+  const platform::ScaleMode mode = s.scaleMode == 1 ? platform::ScaleMode::Fill : platform::ScaleMode::Integer;
+  if (display.fullscreen != ResolutionChangeRequested || display.mode != mode) {
+    display.fullscreen = ResolutionChangeRequested;
+    display.mode = mode;
+    platform::SetDisplayPrefs(display);
+  }
+}
+
+platform::DisplayPrefs ReadDisplayPrefs(const std::string& path) {
+  const platform::IniDocument ini = platform::IniDocument::Load(path);
+  platform::DisplayPrefs p;
+  p.fullscreen = ReadInteger(ini, kOtherSection, "解像度の変更", 0) == 1;
+  p.mode = ReadInteger(ini, kLinuxSection, "ScaleMode", 0) == 1 ? platform::ScaleMode::Fill : platform::ScaleMode::Integer;
+  const int w = ReadInteger(ini, kLinuxSection, "WindowWidth", 0), h = ReadInteger(ini, kLinuxSection, "WindowHeight", 0);
+  // A size no desktop has is a damaged value: the window picks its own.
+  if (w >= 160 && h >= 120 && w <= 16384 && h <= 16384) {
+    p.windowWidth = w;
+    p.windowHeight = h;
+  }
+  return p;
+}
+
+void WriteDisplayPrefs(const std::string& path, const platform::DisplayPrefs& before,
+                       const platform::DisplayPrefs& now) {
+  const bool sized = now.windowWidth > 0 && (now.windowWidth != before.windowWidth || now.windowHeight != before.windowHeight);
+  if (now.fullscreen == before.fullscreen && now.mode == before.mode && !sized) return;
+  // One replace for all of them, like every other write of the file.
+  platform::IniDocument ini = platform::IniDocument::Load(path);
+  if (now.fullscreen != before.fullscreen) ini.Set(kOtherSection, "解像度の変更", now.fullscreen ? "1" : "0");
+  if (now.mode != before.mode) ini.Set(kLinuxSection, "ScaleMode", now.mode == platform::ScaleMode::Fill ? "1" : "0");
+  if (sized) {
+    ini.Set(kLinuxSection, "WindowWidth", std::to_string(now.windowWidth));
+    ini.Set(kLinuxSection, "WindowHeight", std::to_string(now.windowHeight));
+  }
+  if (MakeFolderFor(path)) ini.Save(path);
 }
 
 bool WriteStoredSettings(const std::string& path, const StoredSettings& s, std::string* error) {
@@ -107,6 +146,7 @@ bool WriteStoredSettings(const std::string& path, const StoredSettings& s, std::
   ini.Set(kOtherSection, "解像度の変更", std::to_string(s.resolution));
   ini.Set(kLinuxSection, "PadSwapButtons", s.padSwapButtons ? "1" : "0");
   ini.Set(kLinuxSection, "PadRumble", s.padRumble ? "1" : "0");
+  ini.Set(kLinuxSection, "ScaleMode", std::to_string(s.scaleMode));
   if (ini.Save(path)) return true;
   if (error) *error = path + " に書き込めません";
   return false;

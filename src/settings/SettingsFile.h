@@ -6,6 +6,7 @@
 
 #include "platform/IniFile.h"
 #include "settings/SettingsText.h"
+#include "platform/Display.h"
 
 // What the dialog shows: radio-group items (-1: none selected), combo items (-1: none).
 // The defaults are a fresh install's: the first pad plays player 1, the second player 2.
@@ -20,6 +21,7 @@ struct StoredSettings {
   // the pads shake when the player's fighter is hit.
   bool padSwapButtons = false;  // "PadSwapButtons"
   bool padRumble = false;       // "PadRumble"
+  int scaleMode = 0;            // "ScaleMode": whole multiples with bars, or filling at 4:3
 };
 
 // The file's values with the defaults for what is missing (loadIniFile without the keys).
@@ -37,6 +39,13 @@ void ApplySettings(const StoredSettings& settings);
 // OK and Standard); when it cannot be written nothing changes and *error holds the message
 // to show.
 bool WriteStoredSettings(const std::string& path, const StoredSettings& settings, std::string* error);
+
+// How the window shows the game: "解像度の変更" (now: start in fullscreen) and our own
+// section [Linux] with ScaleMode (0 whole-number, 1 fill 4:3), WindowWidth, WindowHeight.
+platform::DisplayPrefs ReadDisplayPrefs(const std::string& path);
+// Writes the values of now that differ from before (what the file held at start-up).
+void WriteDisplayPrefs(const std::string& path, const platform::DisplayPrefs& before,
+                       const platform::DisplayPrefs& now);
 
 // The start-up loader: read everything, keys included, and apply.
 void LoadAndApplySettings();

@@ -91,11 +91,15 @@ void InitWorld(platform::Canvas& windowCanvas, platform::Canvas& imageCanvas) {
   SeedRandom(TickCount());
 }
 
-void ShowTitle() {
+void PaintTitle(platform::Canvas& canvas) {
   platform::Bitmap title;
   platform::LoadPicture("C2_TITLE", title);
+  canvas.Draw(0, 0, title);
+}
+
+void ShowTitle() {
   ClearScreen();
-  ScreenCanvas->Draw(0, 0, title);
+  PaintTitle(*ScreenCanvas);
   SceneName = "Title";
   SetSceneStep(TitleStep);
 }

@@ -50,6 +50,8 @@ extern std::string SceneName;
 void SetSceneStep(SceneStepFn step);
 void InitWorld(platform::Canvas& windowCanvas, platform::Canvas& imageCanvas);
 void ShowTitle();
+// Draws the title picture (also before the world has started, to show it at once).
+void PaintTitle(platform::Canvas& canvas);
 int TitleStep();
 int StartMainMenu();
 void ClearScreen();

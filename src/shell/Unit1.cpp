@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/Dialogs.h"
+#include "platform/Display.h"
 #include "platform/Files.h"
 #include "platform/IniFile.h"
 #include "platform/Platform.h"
@@ -46,10 +47,8 @@ TForm1::TForm1() {
   platform::SetTimerInterval(50);
   platform::Service();
 
-  ResolutionChangeRequested =
-      platform::IniReadInt(SettingsFilePath(), "その他", "解像度の変更", 0) == 1;
-  // This port never switches the display mode; a request is answered as a failed switch.
-  if (ResolutionChangeRequested) platform::ShowMessage("Bramko2 for Windows", "解像度変更失敗");
+  // The display mode is never switched: a request for it opened the window fullscreen.
+  ResolutionChangeRequested = platform::CurrentDisplayPrefs().fullscreen;
 
   platform::SetMenus({
       {"ファイル(&F)",
@@ -86,6 +85,9 @@ void TForm1::FormCreate() {
   platform::SetCurrentDir(DataFolder());
   Canvas().brush = platform::Brush{platform::kBlack};
   Canvas().FillRect({0, 0, platform::kGameWidth, platform::kGameHeight});
+  // The title is on screen first; the media and the other pictures load behind it.
+  PaintTitle(Image1Canvas());
+  platform::PresentFrame();
   InitWorld(Canvas(), Image1Canvas());
   ShowTitle();
   HelpFile = "BRAMKO.HLP";

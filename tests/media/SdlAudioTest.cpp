@@ -18,7 +18,7 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-constexpr int kRate = 44100;  // what the device asks for: 16-bit stereo at 44.1 kHz
+constexpr int kRate = 22050;  // what the device asks for: 16-bit stereo at 22.05 kHz
 
 long MsSince(Clock::time_point t) {
   return static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - t).count());

@@ -63,7 +63,7 @@ ended_within 10 || fail "SIGTERM during the start-up wait did not end the game"
 # 3. "ファイル → 保存" works here (the control), then fails cleanly under ulimit -f 0.
 save_from_menu() {
   sleep 1
-  xdotool windowfocus --sync "$win" 2>/dev/null
+  focus_window
   xdotool mousemove --window "$win" 40 10 click 1
   sleep 0.5
   xdotool mousemove --window "$win" 40 32 click 1

@@ -19,6 +19,7 @@ cleanup() {
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }
+. "$(dirname "$0")/lib/window.sh"
 wait_for() {  # seconds, test command...
   local n=$(($1 * 10)); shift
   for _ in $(seq "$n"); do "$@" && return 0; sleep 0.1; done
@@ -91,7 +92,7 @@ win="$(windows | head -n 1)"
 # Start-up is done once the title is drawn; clicks sent before then may land in one frame.
 drawn() { import -window "$win" "$work/shot.png" 2>/dev/null && [ "$(convert "$work/shot.png" -format '%k' info:)" -gt 8 ]; }
 wait_for 30 drawn || fail "the title was never drawn"
-xdotool windowfocus --sync "$win" 2>/dev/null
+focus_window
 click() { xdotool mousemove --window "$win" "$1" "$2" click 1; sleep "$3"; }
 # A menu item, picked again on a busy machine until the file it writes appears.
 pick() {  # menu x, item y, file, keys to send after the item

@@ -3,13 +3,8 @@
 # refuses a second copy, survives real key presses, and without a display says so.
 # usage: window_smoke.sh BUILD_DIR
 set -u
-build="$1"
-game="$build/bramko2"
-work="$(mktemp -d)"
-trap 'kill ${game_pid:-} ${xvfb_pid:-} 2>/dev/null; rm -rf "$work"' EXIT
-export XDG_RUNTIME_DIR="$work" SDL_AUDIODRIVER=dummy
-fail() { echo "FAIL: $*"; exit 1; }
 . "$(dirname "$0")/lib/window.sh"
+begin_window_test "$1"
 
 # Without a display the game explains itself and ends with status 2.
 (unset DISPLAY WAYLAND_DISPLAY; SDL_VIDEODRIVER= "$game" >"$work/nodisplay.txt" 2>&1)
@@ -30,7 +25,7 @@ status=$?
 kill -0 $game_pid 2>/dev/null || fail "the first copy died when the second started"
 
 # Answer start-up message boxes (media files missing in a bare build) with Enter.
-xdotool windowfocus --sync "$win" 2>/dev/null
+focus_window
 for _ in 1 2 3 4 5 6 7 8 9 10; do xdotool key --window "$win" Return 2>/dev/null; sleep 0.15; done
 sleep 1
 import -window root "$work/shot.png" 2>/dev/null || fail "no screenshot"
@@ -43,4 +38,16 @@ kill -0 $game_pid 2>/dev/null || fail "the game died: $(cat "$work/game.txt")"
 xdotool windowclose "$win" 2>/dev/null || kill -TERM $game_pid
 for _ in $(seq 50); do kill -0 $game_pid 2>/dev/null || break; sleep 0.1; done
 kill -0 $game_pid 2>/dev/null && fail "the game did not end after its window closed"
+# A display that goes away ends the game too, even with the help open over it: the game has
+# no window left to live in.
+"$game" >"$work/game2.txt" 2>&1 &
+game_pid=$!
+wait_for_window
+focus_window
+sleep 1
+xdotool key --window "$win" F1
+sleep 1
+kill $xvfb_pid
+for _ in $(seq 50); do kill -0 $game_pid 2>/dev/null || break; sleep 0.1; done
+kill -0 $game_pid 2>/dev/null && fail "the game ran on after its display went away"
 echo "window smoke test passed ($colours colours on screen)"

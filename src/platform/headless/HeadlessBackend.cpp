@@ -1,13 +1,14 @@
 // platform (headless): canvases in memory, a virtual millisecond clock that only the waits
 // advance, scripted keyboard and joysticks, and no window. Runs are exactly repeatable.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <thread>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <thread>
 
 #include "platform/Backend.h"
 #include "platform/Platform.h"
@@ -45,6 +46,8 @@ class HeadlessBackend : public Backend {
   void Sleep(uint32_t ms) override { Advance(now_ + ms); }
   void Spin(uint32_t) override { Advance(now_ + 1); }
   void Service() override { Pump(); }
+  void PumpEvents() override { Pump(); }
+  void PresentFrame() override {}
 
   void WaitIdle(bool hasDeadline, uint32_t deadline) override {
     int64_t target = INT64_MAX;
@@ -103,6 +106,8 @@ class HeadlessBackend : public Backend {
     g_helpVisits[visit].closedMs = now_;
     keys_.SwallowHeld();
   }
+  void ApplyDisplay(const DisplayPrefs& prefs) override { display_ = prefs; }
+  DisplayPrefs Display() override { return display_; }
 
   void Inject(const headless::ScriptEvent& ev) {
     auto pos = events_.begin() + static_cast<long>(next_);
@@ -194,6 +199,7 @@ class HeadlessBackend : public Backend {
     }
   }
 
+  DisplayPrefs display_ = StartDisplayPrefs();
   std::vector<headless::ScriptEvent> events_;
   size_t next_ = 0;
   int64_t now_ = 0;

@@ -1,9 +1,10 @@
-// platform (sdl): the real window. SDL2 for the window, keyboard, joysticks and clock,
-// SDL_Renderer for the 640 x 480 game area under the ImGui menu strip. The pads live in
-// SdlPads.
+// platform (sdl): the real window. SDL2 for the window and keyboard; the clock and its waits
+// (SdlClock), the picture on screen (SdlPresenter) and the pads (SdlPads) live beside it.
 #include <SDL.h>
 #include <imgui.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -19,16 +20,21 @@
 #include "platform/MenuBar.h"
 #include "platform/MessageBox.h"
 #include "platform/Platform.h"
+#include "platform/Scaling.h"
 #include "platform/Signals.h"
 #include "platform/VkMap.h"
 #include "platform/Window.h"
+#include "platform/sdl/SdlClock.h"
 #include "platform/sdl/SdlPads.h"
+#include "platform/sdl/SdlPresenter.h"
 
 namespace platform {
 
 namespace {
 
-constexpr uint32_t kPresentPeriodMs = 16;  // Xvfb ignores vsync: limit presents ourselves
+constexpr int64_t kNsPerMs = 1000000;
+// Idle waits look at the world at least this often even when nothing happens.
+constexpr int64_t kLongestIdleNs = 100 * kNsPerMs;
 constexpr int kVkEscape = 0x1B;
 constexpr uint32_t kSubsystems = SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_GAMECONTROLLER | SDL_INIT_EVENTS;
 
@@ -52,67 +58,86 @@ class SdlBackend : public Backend {
       SDL_Quit();
       return false;
     }
-    int menu = ui::MenuHeight();
-    window_ = SDL_CreateWindow("Bramko2 for Windows", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, kGameWidth,
-                               kGameHeight + menu, SDL_WINDOW_SHOWN);
+    const DisplayPrefs prefs = StartDisplayPrefs();
+    int w = prefs.windowWidth, h = prefs.windowHeight;
+    if (w <= 0 || h <= 0) {
+      // The largest whole scale that fits the desktop the window opens on.
+      SDL_Rect usable{0, 0, kGameWidth, kWindowUnitHeight};
+      SDL_GetDisplayUsableBounds(0, &usable);
+      const int n = StartScale(usable.w, usable.h);
+      w = kGameWidth * n;
+      h = kWindowUnitHeight * n;
+    }
+    Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+    window_ = SDL_CreateWindow("Bramko2 for Windows", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h, flags);
     if (!window_) {
       if (error) *error = std::string("cannot open the window (") + SDL_GetError() + ")";
       return false;
     }
-    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
-    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-    if (!renderer_) {
-      if (error) *error = std::string("cannot draw in the window (") + SDL_GetError() + ")";
-      return false;
-    }
-    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, kGameWidth,
-                                 kGameHeight);
-    ui::Init(window_, renderer_);
+    SDL_SetWindowMinimumSize(window_, kGameWidth / 2, kWindowUnitHeight / 2);
+    startPrefs_ = prefs;
+    windowedW_ = w;
+    windowedH_ = h;
+    if (!presenter_.Open(window_, error)) return false;
+    presenter_.SetScaleMode(prefs.mode);
+    if (prefs.fullscreen) ToggleFullscreen();
+    UpdateView();  // the UI's fonts are built once, at the window's scale
+    ui::Init(window_, presenter_.Renderer());
     pads_ = std::make_unique<SdlPads>();
-    start_ = SDL_GetTicks();
-    return texture_ != nullptr;
+    SDL_DisplayMode mode;
+    const int display = SDL_GetWindowDisplayIndex(window_);
+    if (SDL_GetCurrentDisplayMode(display < 0 ? 0 : display, &mode) == 0 && mode.refresh_rate > 0)
+      refreshNs_ = 1000000000LL / mode.refresh_rate;
+    UpdateView();
+    return true;
   }
 
   ~SdlBackend() override {
     ui::Shutdown();
     pads_.reset();
-    if (texture_) SDL_DestroyTexture(texture_);
-    if (renderer_) SDL_DestroyRenderer(renderer_);
+    presenter_.Close();
     if (window_) SDL_DestroyWindow(window_);
     SDL_QuitSubSystem(kSubsystems);
   }
 
-  uint32_t Ticks() override { return SDL_GetTicks(); }
+  uint32_t Ticks() override { return clock_.Ticks(); }
+
   void Sleep(uint32_t ms) override {
-    uint32_t until = SDL_GetTicks() + ms;
-    // Sleep in slices so the window stays drawn during long sleeps.
-    while (static_cast<int32_t>(until - SDL_GetTicks()) > 0) {
-      uint32_t left = until - SDL_GetTicks();
-      SDL_Delay(left > 10 ? 10 : left);
-      Present(false);
+    const int64_t until = SdlClock::NowNs() + ms * kNsPerMs;
+    // Woken by events and due presents, so the window stays alive through long sleeps.
+    while (SdlClock::NowNs() < until) {
+      clock_.SleepUntil(std::min(until, NextPresentNs()), true);
+      Service();
     }
   }
+
   void Spin(uint32_t remainingMs) override {
-    // Sleep only while well ahead of the deadline, so every wait still ends on its tick.
-    if (remainingMs > 2) SDL_Delay(1);
+    const uint32_t end = clock_.Ticks() + (remainingMs > 0 ? remainingMs : 1);
+    clock_.SleepUntil(std::min(clock_.TickStartNs(end), NextPresentNs()), true);
     Service();
   }
 
   void Service() override {
+    PumpEvents();
+    if (PresentPending() && SdlClock::NowNs() >= lastPresentNs_ + refreshNs_) Present();
+  }
+
+  void PumpEvents() override {
+    NoticeTerminationSignal();
     SDL_Event e;
     while (SDL_PollEvent(&e)) Handle(e);
     NotifyPumped();
-    Present(false);
+  }
+
+  void PresentFrame() override {
+    PumpEvents();
+    if (PresentPending()) Present();
   }
 
   void WaitIdle(bool hasDeadline, uint32_t deadline) override {
-    int timeout = 100;
-    if (hasDeadline) {
-      int32_t d = static_cast<int32_t>(deadline - SDL_GetTicks());
-      timeout = d < 0 ? 0 : d;
-    }
-    if (ui::Busy() && timeout > static_cast<int>(kPresentPeriodMs)) timeout = kPresentPeriodMs;
-    if (timeout > 0) SDL_WaitEventTimeout(nullptr, timeout);
+    int64_t until = SdlClock::NowNs() + kLongestIdleNs;
+    if (hasDeadline) until = std::min(until, clock_.TickStartNs(deadline));
+    clock_.SleepUntil(std::min(until, NextPresentNs()), true);
     Service();
   }
 
@@ -140,21 +165,25 @@ class SdlBackend : public Backend {
     modals_.push_back(&drawFrame);
     int result = 0;
     modalResult_ = 0;
+    bool first = true;
     while (!WindowClosed()) {
       NoticeTerminationSignal();
       // The scene timer keeps running under a modal dialog, as it does under the system's.
       RunTimerIfDue();
-      SDL_WaitEventTimeout(nullptr, static_cast<int>(kPresentPeriodMs));
-      SDL_Event e;
-      while (SDL_PollEvent(&e)) Handle(e);
-      NotifyPumped();
-      Present(true);
+      int64_t until = SdlClock::NowNs() + kLongestIdleNs;
+      if (TimerEnabled()) until = std::min(until, clock_.TickStartNs(NextTimerTick()));
+      if (!first) clock_.SleepUntil(std::min(until, NextPresentNs()), true);
+      PumpEvents();
+      // A dialog is drawn again when something may have changed it: input, its first frame.
+      if (first || PresentPending()) Present();
+      first = false;
       if (modalResult_) break;
     }
     result = modalResult_;
     modalResult_ = 0;
     modals_.pop_back();
-    keys_.SwallowHeld();  // the key that closed the window is not for the game
+    keys_.SwallowHeld();   // the key that closed the window is not for the game
+    lastVersion_ = ~0ull;  // the dialog's pixels go
     return WindowClosed() && !result ? kMsgCancel : result;
   }
 
@@ -173,6 +202,23 @@ class SdlBackend : public Backend {
     if (!s) return;
     SDL_SetWindowIcon(window_, s);
     SDL_FreeSurface(s);
+  }
+
+  void ApplyDisplay(const DisplayPrefs& prefs) override {
+    presenter_.SetScaleMode(prefs.mode);
+    if (prefs.fullscreen) ToggleFullscreen();
+    if (prefs.fullscreen != Fullscreen()) ToggleFullscreen();
+    UpdateView();
+    lastVersion_ = ~0ull;
+  }
+  DisplayPrefs Display() override {
+    DisplayPrefs p;
+    p.mode = presenter_.GetScaleMode();
+    p.fullscreen = Fullscreen();
+    // A size the player did not choose is not remembered: the next start picks its own.
+    p.windowWidth = resized_ ? windowedW_ : startPrefs_.windowWidth;
+    p.windowHeight = resized_ ? windowedH_ : startPrefs_.windowHeight;
+    return p;
   }
 
  private:
@@ -200,7 +246,39 @@ class SdlBackend : public Backend {
     }
   }
 
+  bool Fullscreen() const { return covering_; }
+  // Desktop fullscreen as a borderless window the size of its display: it needs no window
+  // manager to answer (SDL's own request does) and never changes the display's mode.
+  void ToggleFullscreen() {
+    if (covering_) {
+      covering_ = false;
+      SDL_SetWindowBordered(window_, SDL_TRUE);
+      SDL_SetWindowSize(window_, windowedW_, windowedH_);
+      SDL_SetWindowPosition(window_, windowedX_, windowedY_);
+    } else {
+      SDL_Rect bounds;
+      const int display = SDL_GetWindowDisplayIndex(window_);
+      if (SDL_GetDisplayBounds(display < 0 ? 0 : display, &bounds) != 0) return;
+      SDL_GetWindowPosition(window_, &windowedX_, &windowedY_);
+      covering_ = true;
+      SDL_SetWindowBordered(window_, SDL_FALSE);
+      SDL_SetWindowPosition(window_, bounds.x, bounds.y);
+      SDL_SetWindowSize(window_, bounds.w, bounds.h);
+    }
+    UpdateView();
+    presenter_.Invalidate();
+    lastVersion_ = ~0ull;
+  }
+
   void Handle(const SDL_Event& e) {
+    // Alt+Enter and F11 belong to the window, at any time, battles included: the game never
+    // sees them (Enter is a confirm key).
+    if (e.type == SDL_KEYDOWN && (e.key.keysym.sym == SDLK_F11 ||
+                                  ((e.key.keysym.sym == SDLK_RETURN || e.key.keysym.sym == SDLK_KP_ENTER) &&
+                                   (e.key.keysym.mod & KMOD_ALT)))) {
+      if (!e.key.repeat) ToggleFullscreen();
+      return;
+    }
     bool imguiTook = ui::ProcessEvent(e);
     PadKeyEvent pad;
     if (pads_ && pads_->Handle(e, &pad)) {
@@ -221,7 +299,7 @@ class SdlBackend : public Backend {
       }
       case SDL_KEYUP: ReleaseKeys(e.key.keysym.scancode); break;
       case SDL_MOUSEBUTTONUP:
-        if (!imguiTook && !ui::WantsMouse() && !ui::MenuOpen() && modals_.empty() && e.button.y >= ui::MenuHeight())
+        if (!imguiTook && !ui::WantsMouse() && !ui::MenuOpen() && modals_.empty() && OnPicture(e.button.x, e.button.y))
           DeliverMouseUp();
         break;
       case SDL_WINDOWEVENT:
@@ -234,6 +312,17 @@ class SdlBackend : public Backend {
         if (e.window.event == SDL_WINDOWEVENT_EXPOSED) {
           DeliverExpose();
           lastVersion_ = ~0ull;  // the system lost our pixels: show them again
+          presenter_.Invalidate();
+        }
+        if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+          if (!covering_ && !(SDL_GetWindowFlags(window_) & SDL_WINDOW_MAXIMIZED)) {
+            resized_ |= windowedW_ != e.window.data1 || windowedH_ != e.window.data2;
+            windowedW_ = e.window.data1;
+            windowedH_ = e.window.data2;
+          }
+          UpdateView();
+          lastVersion_ = ~0ull;
+          presenter_.Invalidate();
         }
         if (e.window.event == SDL_WINDOWEVENT_CLOSE) CloseWindow();
         break;
@@ -242,21 +331,45 @@ class SdlBackend : public Backend {
     SDL_ShowCursor(CursorVisible() ? SDL_ENABLE : SDL_DISABLE);
   }
 
-  void Present(bool force) {
-    uint32_t now = SDL_GetTicks();
-    if (now - lastPresent_ < kPresentPeriodMs) return;
+  // Something new to show: the picture changed, the strip came or went, or the UI is live.
+  bool PresentPending() {
     const Bitmap& vis = VisibleCanvas();
-    uint64_t version = vis.Version() ^ (reinterpret_cast<uintptr_t>(&vis) << 1);
-    bool menuChanged = MenuVisible() != lastMenu_;
-    if (!force && version == lastVersion_ && !ui::Busy() && !menuChanged) return;
-    lastPresent_ = now;
-    lastVersion_ = version;
+    const uint64_t version = vis.Version() ^ (reinterpret_cast<uintptr_t>(&vis) << 1);
+    return version != lastVersion_ || MenuVisible() != lastMenu_ || ui::Busy();
+  }
+  // When the next present may happen (never, when nothing waits to be shown).
+  int64_t NextPresentNs() {
+    return PresentPending() ? lastPresentNs_ + refreshNs_ : INT64_MAX;
+  }
+
+  void UpdateView() {
+    ui::View v;
+    presenter_.OutputSize(v.outputW, v.outputH);
+    const PictureLayout l = presenter_.Layout();
+    v.scale = l.scale;
+    v.imageX = l.image.left;
+    v.imageY = l.image.top;
+    int ww = 0, wh = 0;
+    SDL_GetWindowSize(window_, &ww, &wh);
+    v.pointScale = ww > 0 ? static_cast<float>(v.outputW) / ww : 1.0f;
+    ui::SetView(v);
+  }
+
+  // A click in window coordinates lands on the picture (and not on the strip over it).
+  bool OnPicture(int x, int y) {
+    const ui::View& v = ui::CurrentView();
+    const int px = static_cast<int>(x * v.pointScale), py = static_cast<int>(y * v.pointScale);
+    const Rect r = presenter_.Layout().image;
+    if (MenuVisible() && py < ui::MenuHeight() * v.scale) return false;
+    return px >= r.left && px < r.right && py >= r.top && py < r.bottom;
+  }
+
+  void Present() {
+    const Bitmap& vis = VisibleCanvas();
+    lastPresentNs_ = SdlClock::NowNs();
+    lastVersion_ = vis.Version() ^ (reinterpret_cast<uintptr_t>(&vis) << 1);
+    const bool menuChanged = MenuVisible() != lastMenu_;
     lastMenu_ = MenuVisible();
-    SDL_UpdateTexture(texture_, nullptr, vis.Row(0), vis.Width() * 4);
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
-    SDL_Rect dst{0, ui::MenuHeight(), kGameWidth, kGameHeight};
-    SDL_RenderCopy(renderer_, texture_, nullptr, &dst);
     std::function<void()> overlay;
     if (!modals_.empty()) {
       const auto* top = modals_.back();
@@ -264,8 +377,13 @@ class SdlBackend : public Backend {
         if (int r = (*top)()) modalResult_ = r;
       };
     }
-    auto picked = ui::RenderFrame(overlay);
-    SDL_RenderPresent(renderer_);
+    // The UI is left as it is on screen while nobody touches it; otherwise it is drawn anew.
+    const bool uiStill = !ui::Busy() && modals_.empty() && !menuChanged;
+    std::function<void()> picked;
+    std::function<void()> drawUi;
+    if (MenuVisible() || !uiStill) drawUi = [&] { picked = ui::RenderFrame(overlay); };
+    presenter_.Present(vis, drawUi, uiStill, MenuVisible() ? ui::MenuHeight() * ui::CurrentView().scale : 0);
+    CountPresent();
     // A menu had the input while it was open, as a modal window has.
     if (menuWasOpen_ && !ui::MenuOpen()) keys_.SwallowHeld();
     menuWasOpen_ = ui::MenuOpen();
@@ -277,9 +395,15 @@ class SdlBackend : public Backend {
   }
 
   SDL_Window* window_ = nullptr;
-  SDL_Renderer* renderer_ = nullptr;
-  SDL_Texture* texture_ = nullptr;
-  uint32_t start_ = 0, lastPresent_ = 0;
+  SdlClock clock_;
+  SdlPresenter presenter_;
+  int64_t refreshNs_ = 1000000000LL / 60;
+  int windowedW_ = kGameWidth, windowedH_ = kWindowUnitHeight;
+  int windowedX_ = SDL_WINDOWPOS_CENTERED, windowedY_ = SDL_WINDOWPOS_CENTERED;
+  bool covering_ = false;
+  bool resized_ = false;
+  DisplayPrefs startPrefs_;
+  int64_t lastPresentNs_ = 0;
   bool menuWasOpen_ = false;
   std::optional<std::pair<std::string, std::string>> deferredHelp_;
   uint64_t lastVersion_ = ~0ull;

@@ -1,10 +1,24 @@
 # Shared by the real-window tests (sourced, not run): a private virtual display and the
-# game's window on it. The caller defines fail() and $work.
+# game's window on it. The caller defines fail() and $work, or has begin_window_test do it.
+
+# The usual start of a test: BUILD_DIR's game, a work folder of its own that is also the
+# runtime folder (the game's lock stays private), no sound device, and on exit the game and
+# the display end and the folder goes.
+# usage: begin_window_test BUILD_DIR   (sets build, game, work)
+begin_window_test() {
+  build="$1"
+  game="$build/bramko2"
+  work="$(mktemp -d)"
+  trap 'kill ${game_pid:-} ${xvfb_pid:-} 2>/dev/null; rm -rf "$work"' EXIT
+  export XDG_RUNTIME_DIR="$work" SDL_AUDIODRIVER=dummy
+}
+fail() { echo "FAIL: $*"; exit 1; }
 
 # Xvfb picks a free display itself and writes its number once it is ready to serve; others
 # run displays on this machine at the same time. Sets DISPLAY and xvfb_pid.
+# usage: start_xvfb [SCREEN]   (default 800x600x24)
 start_xvfb() {
-  Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${1:-800x600x24}" -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
   [ -s "$work/display" ] || fail "Xvfb did not start"
@@ -19,5 +33,11 @@ wait_for_window() {
     [ -n "$win" ] && break
     sleep 0.1
   done
-  [ -n "$win" ] || fail "no window appeared; game said: $(cat "$work/game.txt")"
+  [ -n "$win" ] || fail "no window appeared; game said: $(cat "$work/game.txt" 2>/dev/null)"
+}
+
+# Gives the game's window the keyboard. xdotool's --sync waits for the focus to arrive and,
+# under a heavy load, has been seen to wait for ever: it gets a few seconds.
+focus_window() {
+  timeout 5 xdotool windowfocus --sync "$win" 2>/dev/null || xdotool windowfocus "$win" 2>/dev/null
 }

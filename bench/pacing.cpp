@@ -1,0 +1,287 @@
+// Benchmark: the real game in a real window (bench/pacing.sh gives it an Xvfb display),
+// driven by xdotool key presses like a player: launch to the title on screen, the
+// CPU share on the title, the main menu, the versus menu, in a versus battle (both idle) and
+// in its pause, the battle's frame periods, peak memory; then headless frames per second.
+// Each figure is printed with its ratio to the target (a ratio of 1 or less meets it).
+// usage: bench_pacing [BUILD_DIR] [--scale N]   (N: open the window at that whole scale)
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "actors/Vsmode.h"
+#include "app/GameApp.h"
+#include "battle/Battle.h"
+#include "bench_game.h"
+#include "field/Fieldxchip.h"
+#include "field/Lchar.h"
+#include "platform/Platform.h"
+#include "platform/Window.h"
+#include "settings/SettingsFile.h"
+#include "shell/Bramkoworld.h"
+#include "shell/Game.h"
+
+extern char** environ;
+
+namespace {
+
+using Steady = std::chrono::steady_clock;
+
+double CpuSeconds() {
+  rusage u;
+  getrusage(RUSAGE_SELF, &u);
+  return u.ru_utime.tv_sec + u.ru_utime.tv_usec / 1e6 + u.ru_stime.tv_sec + u.ru_stime.tv_usec / 1e6;
+}
+double Seconds() { return std::chrono::duration<double>(Steady::now().time_since_epoch()).count(); }
+void SleepS(double s) { std::this_thread::sleep_for(std::chrono::duration<double>(s)); }
+
+pid_t Spawn(const std::vector<std::string>& args) {
+  std::vector<char*> argv;
+  for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t fa;
+  posix_spawn_file_actions_init(&fa);
+  posix_spawn_file_actions_addopen(&fa, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&fa, 2, "/dev/null", O_WRONLY, 0);
+  pid_t pid = -1;
+  if (posix_spawnp(&pid, argv[0], &fa, nullptr, argv.data(), environ) != 0) pid = -1;
+  posix_spawn_file_actions_destroy(&fa);
+  return pid;
+}
+void Run(const std::vector<std::string>& args) {
+  pid_t p = Spawn(args);
+  if (p > 0) waitpid(p, nullptr, 0);
+}
+
+// Seconds since this process started (its start time is kept in clock ticks since boot).
+double SecondsSinceStart() {
+  std::ifstream in("/proc/self/stat");
+  std::string all((std::istreambuf_iterator<char>(in)), {});
+  std::istringstream rest(all.substr(all.rfind(')') + 2));
+  std::string field;
+  for (int i = 3; i <= 22 && rest >> field; ++i) {
+  }
+  timespec boot;
+  clock_gettime(CLOCK_BOOTTIME, &boot);
+  return boot.tv_sec + boot.tv_nsec / 1e9 - std::stod(field) / sysconf(_SC_CLK_TCK);
+}
+
+long PeakKb() {
+  std::ifstream in("/proc/self/status");
+  std::string line;
+  while (std::getline(in, line))
+    if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
+  return 0;
+}
+
+// Battle frames, marked by an invisible sprite on the arena (main thread only writes).
+std::vector<double> g_frames;
+std::atomic<size_t> g_frameCount{0};
+
+// ratio: the figure against its target, so that 1 or less meets it (for a figure that must
+// reach its target rather than stay under it, the target against the figure).
+int g_figures = 0, g_met = 0;
+void Report(const char* name, double value, double target, const char* unit, bool atLeast = false) {
+  const double ratio = atLeast ? target / value : value / target;
+  ++g_figures;
+  g_met += ratio <= 1;
+  std::printf("  %-40s %10.2f %-7s target %s%7.2f  ratio %5.2f\n", name, value, unit, atLeast ? ">=" : "<=", target,
+              ratio);
+  std::fflush(stdout);
+}
+
+std::string g_window;
+std::atomic<bool> g_quit{false};
+void (*g_gamePump)() = nullptr;
+void BenchPump() {
+  if (g_quit) platform::CloseWindow();
+  if (g_gamePump) g_gamePump();
+}
+void Key(const char* key) {
+  // Real key events (XTEST) to the focused window, as a player's keyboard sends them.
+  // --sync has been seen to wait for ever under load: a few seconds at most.
+  Run({"timeout", "5", "xdotool", "windowfocus", "--sync", g_window});
+  Run({"xdotool", "key", key});
+}
+
+// CPU share of the whole process (every thread) over the next seconds.
+double CpuShare(double seconds) {
+  const double c0 = CpuSeconds(), w0 = Seconds();
+  SleepS(seconds);
+  return 100.0 * (CpuSeconds() - c0) / (Seconds() - w0);
+}
+
+void Drive(double launchAt) {
+  const double waitFrom = Seconds();
+  while (platform::PresentCount() == 0 && Seconds() - waitFrom < 20) SleepS(0.001);
+  Report("launch to the title on screen", 1000.0 * (Seconds() - waitFrom + launchAt), 250, "ms");
+  for (int i = 0; i < 100 && g_window.empty(); ++i) {
+    FILE* f = popen("xdotool search --name 'Bramko2 for Windows' 2>/dev/null | head -n 1", "r");
+    char buf[64] = {};
+    if (f && std::fgets(buf, sizeof buf, f)) g_window = std::string(buf, std::strcspn(buf, "\n"));
+    if (f) pclose(f);
+    if (g_window.empty()) SleepS(0.05);
+  }
+  SleepS(1.0);
+  Report("CPU on the title", CpuShare(4), 1, "%");
+  Key("x");
+  SleepS(2.0);
+  Report("CPU on the main menu (idle)", CpuShare(4), 2, "%");
+  Key("Down");
+  SleepS(1.5);
+  Key("Down");
+  SleepS(1.5);
+  Key("x");
+  SleepS(3.0);
+  if (!CurrentVersus) std::printf("  (the versus menu did not open)\n");
+  if (std::getenv("BENCH_SHOTS")) Run({"import", "-window", g_window, "/tmp/bench_versus.png"});
+  Report("CPU on the versus menu (idle)", CpuShare(4), 2, "%");
+  // Each player confirms (player 2 with Enter); a press the menu missed is repeated.
+  Key("x");
+  SleepS(0.6);
+  Key("Return");
+  SleepS(0.6);
+  if (!GameScreenActive) Key("x"), SleepS(0.6), Key("Return");
+  const double f0 = Seconds();
+  while (g_frameCount.load() < 10 && Seconds() - f0 < 10) SleepS(0.01);
+  const size_t first = g_frameCount.load();
+  const double c0 = CpuSeconds(), w0 = Seconds();
+  SleepS(8);
+  const double battleCpu = 100.0 * (CpuSeconds() - c0) / (Seconds() - w0);
+  const size_t last = g_frameCount.load();
+  Report("CPU in a versus battle (both idle)", battleCpu, 5, "%");
+  std::vector<double> periods;
+  for (size_t i = first + 1; i < last; ++i) {
+    const double p = 1000.0 * (g_frames[i] - g_frames[i - 1]);
+    if (p < 100) periods.push_back(p);  // not across the gap between rounds
+  }
+  if (!periods.empty()) {
+    std::vector<double> s = periods;
+    std::sort(s.begin(), s.end());
+    double mean = 0;
+    int late05 = 0, late1 = 0;
+    for (double p : periods) {
+      mean += p / periods.size();
+      late05 += p > 15.5;
+      late1 += p > 16.0;
+    }
+    std::printf("  %zu frames of 15 ms: p50 %.2f, p99 %.2f, max %.2f ms; late > 0.5 ms %.2f %%\n", periods.size(),
+                s[s.size() / 2], s[s.size() * 99 / 100], s.back(), 100.0 * late05 / periods.size());
+    Report("battle frame p99 distance from 15 ms", std::abs(s[s.size() * 99 / 100] - 15.0), 1, "ms");
+    Report("battle frame mean distance from 15 ms", std::abs(mean - 15.0), 0.01, "ms");
+    Report("battle frames late by more than 1 ms", 100.0 * late1 / periods.size(), 1, "%");
+  }
+  if (std::getenv("BENCH_SHOTS")) Run({"import", "-window", g_window, "/tmp/bench_battle.png"});
+  Key("Escape");
+  SleepS(1.5);
+  Report("CPU in the pause", CpuShare(4), 1, "%");
+  Report("peak memory", PeakKb() / 1024.0, 120, "MB");
+  g_quit = true;  // the game closes its window at its next timer tick or message pump
+}
+
+double HeadlessFramesPerSecond(const std::string& dir) {
+  size_t frames = 0;
+  double seconds = 0;
+  GameOptions o = BenchGameOptions(platform::BackendKind::Headless, dir);
+  o.afterCreate = [&] {
+    LoadKeyLists("", true);
+    FramePeriodMs = 15;
+    auto* marker = new LCharcter(Arena, nullptr, nullptr, {0, 0, 0, 0});
+    static size_t* count;
+    count = &frames;
+    marker->stepCallback = [](LCharcter*) { ++*count; };
+    // Processor time, not wall time: the figure should not depend on what else the machine runs.
+    const double c0 = CpuSeconds();
+    RunMatch(nullptr, nullptr);
+    seconds = CpuSeconds() - c0;
+    marker->Release();
+    platform::CloseWindow();
+  };
+  RunGame(o);
+  return seconds > 0 ? frames / seconds : 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const double launchAt = SecondsSinceStart();
+  std::error_code ec;
+  auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  std::string dir = ec ? std::string(".") : self.parent_path().parent_path().string();
+  int scale = 0;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--scale") == 0 && i + 1 < argc)
+      scale = std::atoi(argv[++i]);
+    else
+      dir = argv[i];
+  }
+  if (!std::getenv("DISPLAY")) {
+    std::fprintf(stderr, "bench_pacing: no DISPLAY (bench/pacing.sh starts an Xvfb for it)\n");
+    return 1;
+  }
+  const std::string runtime = std::filesystem::temp_directory_path() / ("bench_pacing." + std::to_string(getpid()));
+  std::filesystem::create_directories(runtime, ec);
+  setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  g_frames.resize(200000);
+  std::string gameDir = dir;
+  if (scale > 0) {
+    // A folder of its own whose settings open the window at that scale.
+    gameDir = runtime + "/game";
+    std::filesystem::create_directories(gameDir, ec);
+    for (const auto& e : std::filesystem::directory_iterator(dir, ec)) {
+      const std::string ext = e.path().extension().string();
+      if (ext == ".wav" || ext == ".mid" || ext == ".txt" || e.path().filename() == "BRAMKO.HLP")
+        std::filesystem::copy_file(e.path(), gameDir + "/" + e.path().filename().string(), ec);
+    }
+    std::ofstream(gameDir + "/BRAMKO.INI") << "[Linux]\r\nWindowWidth=" << 640 * scale
+                                           << "\r\nWindowHeight=" << 500 * scale << "\r\n";
+    std::printf("Window of %d x %d (scale %d)\n", 640 * scale, 500 * scale, scale);
+  }
+  std::printf("Real window on display %s, frame period 15 ms:\n", std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "?");
+  std::thread driver([launchAt] { Drive(launchAt); });
+  GameOptions o;
+  o.start.kind = platform::BackendKind::Sdl;
+  o.singleInstance = false;
+  o.dir = gameDir;
+  o.afterCreate = [] {
+    g_gamePump = PumpHook;
+    PumpHook = BenchPump;
+    // Menus run on the scene timer, nested loops pump messages: either closes the window.
+    auto& timer = platform::Handlers().onTimer;
+    timer = [step = timer] {
+      if (g_quit) platform::CloseWindow();
+      if (step) step();
+    };
+    FramePeriodMs = 15;
+    auto* marker = new LCharcter(Arena, nullptr, nullptr, {0, 0, 0, 0});
+    marker->stepCallback = [](LCharcter*) {
+      const size_t i = g_frameCount.load();
+      if (i < g_frames.size()) g_frames[i] = Seconds();
+      g_frameCount.store(i + 1);
+    };
+  };
+  RunGame(o);
+  driver.join();
+  std::filesystem::remove_all(runtime, ec);
+  std::printf("Headless (virtual clock):\n");
+  Report("headless versus, both idle", HeadlessFramesPerSecond(dir) / 1000.0, 100, "k fr/s", true);
+  std::printf("%d of %d targets met\n", g_met, g_figures);
+  return 0;
+}

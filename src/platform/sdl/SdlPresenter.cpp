@@ -1,0 +1,201 @@
+// platform (sdl): renderer choice, picture upload, scaling and present.
+#include "platform/sdl/SdlPresenter.h"
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <vector>
+
+#include "platform/Window.h"
+
+namespace platform {
+
+namespace {
+
+// True when SDL's GL renderer runs on Mesa's software rasteriser: then every present is
+// several milliseconds of CPU spent scaling and pushing the whole window.
+bool SoftwareGl(SDL_Renderer* r) {
+  SDL_RendererInfo info;
+  if (SDL_GetRendererInfo(r, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) return false;
+  using GetString = const unsigned char* (*)(unsigned);
+  auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+  const unsigned kGlRenderer = 0x1F01;
+  const char* name = getString ? reinterpret_cast<const char*>(getString(kGlRenderer)) : nullptr;
+  if (!name) return false;
+  return std::strstr(name, "llvmpipe") || std::strstr(name, "softpipe") || std::strstr(name, "swrast");
+}
+
+// Runs of changed tiles as rectangles of the picture; runs that repeat in the next tile
+// row grow downwards instead of starting a new rectangle.
+void DirtyRects(const Bitmap& p, std::vector<SDL_Rect>& out) {
+  out.clear();
+  const int t = Bitmap::kTile, rows = (p.Height() + t - 1) / t;
+  for (int y = 0; y < rows; ++y) {
+    uint64_t bits = p.DirtyTiles(y);
+    int x = 0;
+    while (bits) {
+      while (!(bits & 1)) bits >>= 1, ++x;
+      int x1 = x;
+      while (bits & 1) bits >>= 1, ++x1;
+      const int right = x1 >= 64 ? p.Width() : std::min(x1 * t, p.Width());  // folded columns
+      const SDL_Rect r{x * t, y * t, right - x * t, std::min((y + 1) * t, p.Height()) - y * t};
+      auto above = std::find_if(out.begin(), out.end(),
+                                [&r](const SDL_Rect& o) { return o.x == r.x && o.w == r.w && o.y + o.h == r.y; });
+      if (above != out.end())
+        above->h += r.h;
+      else
+        out.push_back(r);
+      x = x1;
+    }
+  }
+}
+
+}  // namespace
+
+SdlPresenter::~SdlPresenter() { Close(); }
+
+void SdlPresenter::Close() {
+  if (sharp_) SDL_DestroyTexture(sharp_);
+  if (texture_) SDL_DestroyTexture(texture_);
+  if (renderer_) SDL_DestroyRenderer(renderer_);
+  sharp_ = texture_ = nullptr;
+  renderer_ = nullptr;
+  shown_ = nullptr;
+}
+
+bool SdlPresenter::Open(SDL_Window* window, std::string* error) {
+  window_ = window;
+  const char* forced = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+  if (!(forced && *forced)) {
+    // A machine with a GPU has a render node; without one, GL would be software anyway.
+    std::error_code ec;
+    if (std::filesystem::exists("/dev/dri", ec)) {
+      renderer_ = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
+      if (renderer_ && SoftwareGl(renderer_)) {
+        SDL_DestroyRenderer(renderer_);
+        renderer_ = nullptr;
+      } else if (renderer_) {
+        partial_ = false;
+      }
+    }
+    if (!renderer_) {
+      // Draw into the window's own shared-memory pixels instead of a GL texture behind them.
+      SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+      renderer_ = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+      partial_ = renderer_ != nullptr;
+    }
+  }
+  if (!renderer_) renderer_ = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
+  if (!renderer_) renderer_ = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+  if (!renderer_) {
+    if (error) *error = std::string("cannot draw in the window (") + SDL_GetError() + ")";
+    return false;
+  }
+  SDL_RendererInfo info;
+  if (!partial_ && SDL_GetRendererInfo(renderer_, &info) == 0 && std::strcmp(info.name, "software") == 0)
+    partial_ = true;
+  texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, kGameWidth, kGameHeight);
+  if (!texture_) {
+    if (error) *error = std::string("cannot draw in the window (") + SDL_GetError() + ")";
+    return false;
+  }
+  SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
+  return true;
+}
+
+std::string SdlPresenter::Name() const {
+  SDL_RendererInfo info;
+  std::string name = SDL_GetRendererInfo(renderer_, &info) == 0 ? info.name : "?";
+  return partial_ ? name + ", partial" : name;
+}
+
+void SdlPresenter::SetScaleMode(ScaleMode mode) {
+  if (mode_ != mode) whole_ = true;
+  mode_ = mode;
+}
+
+void SdlPresenter::OutputSize(int& w, int& h) const {
+  w = kGameWidth;
+  h = kGameHeight;
+  if (renderer_) SDL_GetRendererOutputSize(renderer_, &w, &h);
+}
+
+PictureLayout SdlPresenter::Layout() const {
+  int w, h;
+  OutputSize(w, h);
+  return LayoutPicture(w, h, mode_);
+}
+
+void SdlPresenter::Upload(const Bitmap& picture, bool all) {
+  if (all || picture.AllDirty() || shown_ != &picture) {
+    SDL_UpdateTexture(texture_, nullptr, picture.Row(0), picture.Width() * 4);
+  } else {
+    std::vector<SDL_Rect> rects;
+    DirtyRects(picture, rects);
+    for (const SDL_Rect& r : rects) SDL_UpdateTexture(texture_, &r, picture.Row(r.y) + r.x, picture.Width() * 4);
+  }
+  shown_ = &picture;
+}
+
+void SdlPresenter::DrawWhole(const Bitmap& picture, const PictureLayout& l) {
+  (void)picture;
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+  SDL_RenderClear(renderer_);
+  const SDL_Rect dst{l.image.left, l.image.top, l.image.Width(), l.image.Height()};
+  if (l.exact) {
+    SDL_RenderCopy(renderer_, texture_, nullptr, &dst);
+    return;
+  }
+  // Sharp bilinear: whole-number blocks first, then smoothed only where they meet.
+  const int k = std::max(1, (l.image.Width() + kGameWidth - 1) / kGameWidth);
+  if (!sharp_ || sharpScale_ != k) {
+    if (sharp_) SDL_DestroyTexture(sharp_);
+    sharp_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_TARGET, kGameWidth * k,
+                               kGameHeight * k);
+    sharpScale_ = k;
+    if (sharp_) SDL_SetTextureScaleMode(sharp_, SDL_ScaleModeLinear);
+  }
+  if (!sharp_ || SDL_SetRenderTarget(renderer_, sharp_) != 0) {
+    SDL_RenderCopy(renderer_, texture_, nullptr, &dst);
+    return;
+  }
+  SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+  SDL_SetRenderTarget(renderer_, nullptr);
+  SDL_RenderCopy(renderer_, sharp_, nullptr, &dst);
+}
+
+bool SdlPresenter::SendTiles(const Bitmap& picture, const PictureLayout& l, int bandHeight) {
+  std::vector<SDL_Rect> rects;
+  DirtyRects(picture, rects);
+  std::vector<SDL_Rect> out;
+  out.reserve(rects.size());
+  const int n = l.scale;
+  for (const SDL_Rect& r : rects) {
+    SDL_Rect d{l.image.left + r.x * n, l.image.top + r.y * n, r.w * n, r.h * n};
+    if (d.y < bandHeight) return false;  // under the UI: it has to be drawn again
+    out.push_back(d);
+  }
+  for (const SDL_Rect& r : rects) SDL_UpdateTexture(texture_, &r, picture.Row(r.y) + r.x, picture.Width() * 4);
+  for (size_t i = 0; i < rects.size(); ++i) SDL_RenderCopy(renderer_, texture_, &rects[i], &out[i]);
+  SDL_RenderFlush(renderer_);
+  if (!out.empty()) SDL_UpdateWindowSurfaceRects(window_, out.data(), static_cast<int>(out.size()));
+  return true;
+}
+
+void SdlPresenter::Present(const Bitmap& picture, const std::function<void()>& ui, bool uiStill, int bandHeight) {
+  const PictureLayout l = Layout();
+  const bool tilesOnly =
+      partial_ && !whole_ && uiStill && l.exact && shown_ == &picture && !picture.AllDirty();
+  if (tilesOnly && SendTiles(picture, l, ui ? bandHeight : 0)) {
+    picture.ClearDirty();
+    return;
+  }
+  Upload(picture, whole_);
+  DrawWhole(picture, l);
+  if (ui) ui();
+  SDL_RenderPresent(renderer_);
+  picture.ClearDirty();
+  whole_ = false;
+}
+
+}  // namespace platform
