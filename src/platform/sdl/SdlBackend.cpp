@@ -47,14 +47,18 @@ class SdlBackend : public Backend {
     // SIGTERM and SIGINT are the platform's (Signals.h), not turned into quit events.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_Init(kSubsystems) != 0) {
-      if (error) *error = std::string("no display available (") + SDL_GetError() + ")";
+      if (error) *error = std::string("画面を開けません（") + SDL_GetError() + "）";
       return false;
     }
     // With no display SDL falls back to drawing nowhere; only take that when asked for.
     std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
     const char* wanted = std::getenv("SDL_VIDEODRIVER");
     if ((driver == "offscreen" || driver == "dummy") && !(wanted && *wanted)) {
-      if (error) *error = "no display available (DISPLAY is not set)";
+      // Name the display asked for: "not set" and "set but unreachable" are different faults.
+      const char* display = std::getenv("DISPLAY");
+      if (error)
+        *error = display && *display ? std::string("画面を開けません（DISPLAY=") + display + " に接続できません）"
+                                     : std::string("画面を開けません（DISPLAY が設定されていません）");
       SDL_Quit();
       return false;
     }
@@ -71,7 +75,7 @@ class SdlBackend : public Backend {
     Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
     window_ = SDL_CreateWindow("Bramko2 for Windows", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h, flags);
     if (!window_) {
-      if (error) *error = std::string("cannot open the window (") + SDL_GetError() + ")";
+      if (error) *error = std::string("ウィンドウを開けません（") + SDL_GetError() + "）";
       return false;
     }
     SDL_SetWindowMinimumSize(window_, kGameWidth / 2, kWindowUnitHeight / 2);
