@@ -20,6 +20,7 @@
 #include <limits>
 
 #include "shell/Bramkoworld.h"
+#include "shell/ByteFields.h"
 #include "shell/Game.h"
 
 namespace {
@@ -31,17 +32,8 @@ constexpr uint8_t kBitsCode = 0x80, kShortAdvance = 0x40;
 enum : uint8_t { kAdvance = 1, kChecksum, kStop, kPause, kWait, kClosing, kEnd };
 constexpr size_t kMaxVersionLength = 32;
 
-class Writer {
+class Writer : public ByteWriter {
  public:
-  void U8(uint32_t v) { out.push_back(static_cast<uint8_t>(v)); }
-  void U16(uint32_t v) {
-    U8(v & 0xFF);
-    U8(v >> 8);
-  }
-  void U32(uint32_t v) {
-    U16(v & 0xFFFF);
-    U16(v >> 16);
-  }
   void Var(uint64_t v) {
     while (v >= 0x80) {
       U8((v & 0x7F) | 0x80);
@@ -59,30 +51,12 @@ class Writer {
       Var(frames);
     }
   }
-  std::vector<uint8_t> out;
 };
 
 // Reads within the bytes; any read past their end marks the reading failed.
-class Reader {
+class Reader : public ByteReader {
  public:
-  explicit Reader(std::span<const uint8_t> bytes) : in_(bytes) {}
-  bool ok() const { return ok_; }
-  bool AtEnd() const { return pos_ >= in_.size(); }
-  uint8_t U8() {
-    if (pos_ >= in_.size()) {
-      ok_ = false;
-      return 0;
-    }
-    return in_[pos_++];
-  }
-  uint16_t U16() {
-    const uint16_t lo = U8();
-    return static_cast<uint16_t>(lo | U8() << 8);
-  }
-  uint32_t U32() {
-    const uint32_t lo = U16();
-    return lo | static_cast<uint32_t>(U16()) << 16;
-  }
+  using ByteReader::ByteReader;
   // The shortest form only: one value, one way to write it.
   uint64_t Var() {
     uint64_t v = 0;
@@ -113,12 +87,6 @@ class Reader {
     if (v < lo || v > hi) ok_ = false;
     return ok_ ? static_cast<T>(v) : T{};
   }
-  void Fail() { ok_ = false; }
-
- private:
-  std::span<const uint8_t> in_;
-  size_t pos_ = 0;
-  bool ok_ = true;
 };
 
 void WriteSetup(Writer& w, const ReplaySetup& s) {

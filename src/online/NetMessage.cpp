@@ -1,6 +1,8 @@
 // online: the bytes of the messages.
 #include "online/NetMessage.h"
 
+#include "shell/ByteFields.h"
+
 namespace {
 
 enum Kind : uint8_t { kHello = 1, kChoice, kStart, kInputs, kChecksum, kWait, kEnd };
@@ -8,50 +10,27 @@ enum Kind : uint8_t { kHello = 1, kChoice, kStart, kInputs, kChecksum, kWait, kE
 constexpr uint8_t kMagic0 = 'B', kMagic1 = 'K';
 constexpr size_t kMaxVersionBytes = 40;
 
-class Writer {
+class Writer : public ByteWriter {
  public:
   explicit Writer(Kind kind) {
     U8(kMagic0);
     U8(kMagic1);
     U8(kind);
   }
-  void U8(uint8_t v) { out_ += static_cast<char>(v); }
-  void U16(uint16_t v) { for (int k = 0; k < 2; ++k) U8(static_cast<uint8_t>(v >> (8 * k))); }
-  void U32(uint32_t v) { for (int k = 0; k < 4; ++k) U8(static_cast<uint8_t>(v >> (8 * k))); }
-  std::string Done() { return std::move(out_); }
-  std::string out_;
+  std::string Done() const { return std::string(out.begin(), out.end()); }
 };
 
 // Reads fields in order; any short read or value out of range spoils the whole message.
-class Reader {
+class Reader : public ByteReader {
  public:
-  explicit Reader(std::span<const uint8_t> b) : b_(b) {}
-  uint8_t U8() {
-    if (at_ >= b_.size()) {
-      ok_ = false;
-      return 0;
-    }
-    return b_[at_++];
-  }
-  uint16_t U16() { return static_cast<uint16_t>(U8() | U8() << 8); }
-  uint32_t U32() {
-    uint32_t v = 0;
-    for (int k = 0; k < 4; ++k) v |= static_cast<uint32_t>(U8()) << (8 * k);
-    return v;
-  }
+  using ByteReader::ByteReader;
   template <typename T>
   T Within(T v, T lo, T hi) {
     if (v < lo || v > hi) ok_ = false;
     return v;
   }
   // Whole and nothing left over.
-  bool Complete() const { return ok_ && at_ == b_.size(); }
-  void Spoil() { ok_ = false; }
-
- private:
-  std::span<const uint8_t> b_;
-  size_t at_ = 0;
-  bool ok_ = true;
+  bool Complete() const { return ok_ && AtEnd(); }
 };
 
 bool KnownWaitResult(uint8_t r) { return r == 0 || r == 1 || r == 2 || r == 6; }
@@ -196,7 +175,7 @@ std::optional<NetMessage> ReadNetMessage(std::span<const uint8_t> bytes) {
       m.seq = r.Within<uint32_t>(r.U32(), 1, 0x7fffffff);
       m.done = r.Within<uint8_t>(r.U8(), 0, 1);
       m.result = r.U8();
-      if (!KnownWaitResult(m.result)) r.Spoil();
+      if (!KnownWaitResult(m.result)) r.Fail();
       m.ms = r.U32();
       out = m;
       break;
