@@ -35,6 +35,7 @@ namespace {
 constexpr int64_t kNsPerMs = 1000000;
 // Idle waits look at the world at least this often even when nothing happens.
 constexpr int64_t kLongestIdleNs = 100 * kNsPerMs;
+constexpr uint32_t kPadLookMs = 10;
 constexpr int kVkEscape = 0x1B;
 constexpr uint32_t kSubsystems = SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_GAMECONTROLLER | SDL_INIT_EVENTS;
 
@@ -113,6 +114,14 @@ class SdlBackend : public Backend {
       clock_.SleepUntil(std::min(until, NextPresentNs()), true);
       Service();
     }
+  }
+
+  void WaitInput(uint32_t ms) override {
+    // Pads are read by polling their state: with one open, look every kPadLookMs.
+    if (pads_ && pads_->AnyOpen()) ms = std::min(ms, kPadLookMs);
+    const int64_t until = SdlClock::NowNs() + ms * kNsPerMs;
+    clock_.SleepUntil(std::min(until, NextPresentNs()), true);
+    Service();
   }
 
   void Spin(uint32_t remainingMs) override {
