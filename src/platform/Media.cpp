@@ -58,6 +58,11 @@ std::optional<uint32_t> MediaMsLeft(const std::string& alias) {
   return d ? d->MsLeft(alias) : std::nullopt;
 }
 
+bool MediaPreparing() {
+  media::Device* d = Live();
+  return d && d->Preparing();
+}
+
 void MediaClose(const std::string& alias) {
   if (media::Device* d = Live()) d->Close(alias);
 }

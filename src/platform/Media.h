@@ -22,6 +22,9 @@ bool MediaPlaying(const std::string& alias);
 // cannot tell (a tune only the synthesizer can time).
 std::optional<uint32_t> MediaMsLeft(const std::string& alias);
 void MediaClose(const std::string& alias);
+// The device is still rendering tunes ahead of their first play (once per user and
+// soundfont, on the lowest priority).
+bool MediaPreparing();
 // Closes every alias and the audio device itself.
 void MediaCloseAll();
 // Which device serves the media ("headless", "silent", "sdl-mixer/<driver>"), or "" while

@@ -24,6 +24,8 @@ class Device {
   virtual std::optional<uint32_t> MsLeft(const std::string& alias) = 0;
   virtual void Close(const std::string& alias) = 0;
   virtual void CloseAll() = 0;
+  // Tunes are being rendered ahead of their first play.
+  virtual bool Preparing() { return false; }
 };
 
 // name tells which clock it runs on ("headless" or "silent"); both use the platform clock.

@@ -75,6 +75,7 @@ class SdlMixerDevice : public Device {
       // Not a file our reader understands: if the synthesizer takes it, it alone says when
       // the tune is over.
       if (!length && !TuneSynth::Understands(bytes)) return false;
+      player_.Prepare(bytes, length);
       tunes_[alias] = Tune{std::move(bytes), length};
       return true;
     }
@@ -115,13 +116,14 @@ class SdlMixerDevice : public Device {
     if (auto e = effects_.find(alias); e != effects_.end())
       return e->second.started && Mix_Playing(e->second.channel) &&
              Mix_GetChunk(e->second.channel) == e->second.chunk;
-    player_.Collect();
     if (alias != current_ || player_.Over()) return false;
     // The synthesizer's reverb keeps it "playing" seconds past the last note: the tune is
     // over when its own length has passed.
     const auto& length = tunes_[alias].lengthMs;
     return !length || ClockMs() - startMs_ < *length;
   }
+
+  bool Preparing() override { return player_.Preparing(); }
 
   std::optional<uint32_t> MsLeft(const std::string& alias) override {
     if (effects_.count(alias) || alias != current_) return std::nullopt;

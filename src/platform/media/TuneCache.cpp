@@ -90,6 +90,14 @@ std::shared_ptr<const Samples> TuneCache::Load(uint64_t key, int rate) const {
   return samples;
 }
 
+bool TuneCache::Has(uint64_t key, int rate) const {
+  if (folder_.empty()) return false;
+  std::ifstream in(Path(key), std::ios::binary);
+  Header h{};
+  return in.read(reinterpret_cast<char*>(&h), sizeof h) && std::memcmp(h.mark, kMark, sizeof kMark) == 0 &&
+         h.rate == static_cast<uint32_t>(rate);
+}
+
 bool TuneCache::Store(uint64_t key, int rate, const Samples& samples) const {
   if (folder_.empty() || !MakeFolders(folder_)) return false;
   Header h{};
@@ -98,9 +106,9 @@ bool TuneCache::Store(uint64_t key, int rate, const Samples& samples) const {
   h.channels = 2;
   h.frames = samples.size() / 2;
   h.checksum = Checksum(samples);
-  std::string bytes(reinterpret_cast<const char*>(&h), sizeof h);
-  bytes.append(reinterpret_cast<const char*>(samples.data()), h.frames * 4);
-  if (!WriteFileAtomically(Path(key), bytes)) return false;
+  if (!WriteFileAtomically(Path(key), {std::string_view(reinterpret_cast<const char*>(&h), sizeof h),
+                                        std::string_view(reinterpret_cast<const char*>(samples.data()), h.frames * 4)}))
+    return false;
   Trim();
   return true;
 }

@@ -20,6 +20,8 @@ class TuneCache {
   // An empty folder keeps nothing.
   explicit TuneCache(std::string folder, uint64_t limitBytes = kDefaultLimitBytes);
   std::shared_ptr<const Samples> Load(uint64_t key, int rate) const;
+  // An entry of the key is there (its contents are checked when it is loaded).
+  bool Has(uint64_t key, int rate) const;
   // Written whole or not at all; the oldest entries go when the folder grows past the limit.
   bool Store(uint64_t key, int rate, const Samples& samples) const;
   const std::string& Folder() const { return folder_; }

@@ -71,6 +71,16 @@ void TuneSynth::Render(int16_t* out, int frames) {
     std::memset(out, 0, static_cast<size_t>(frames) * 2 * sizeof(int16_t));
 }
 
+bool TuneSynth::RenderToEnd(std::vector<int16_t>& out, size_t limitSamples, const std::atomic<bool>* stop) {
+  int16_t block[kBlock * 2];
+  while (!Done()) {
+    if (out.size() + kBlock * 2 > limitSamples || (stop && stop->load())) return false;
+    Render(block, kBlock);
+    out.insert(out.end(), block, block + kBlock * 2);
+  }
+  return true;
+}
+
 bool TuneSynth::Done() const { return fluid_player_get_status(parts_->player) == FLUID_PLAYER_DONE; }
 
 std::string TuneSynth::Identity(const std::string& soundFont) {

@@ -2,6 +2,7 @@
 // 16-bit stereo. A fresh synthesizer for every play, as a tune must start from the General
 // MIDI state and not from whatever the last one left behind.
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -22,8 +23,12 @@ class TuneSynth {
 
   // Interleaved stereo frames; silence once the tune is over.
   void Render(int16_t* out, int frames);
-  // The MIDI player has passed the last event of every track.
+  // The MIDI player has passed the last event of every track and the last notes died away.
   bool Done() const;
+  // Renders in the audio thread's steps (kBlock frames) until Done, appending to out; false
+  // when out would grow past limitSamples or stop was set first.
+  bool RenderToEnd(std::vector<int16_t>& out, size_t limitSamples, const std::atomic<bool>* stop = nullptr);
+  static constexpr int kBlock = 1024;
 
   // What tells one synthesizer's output from another's: the library's version and the
   // soundfont (its path, size and time of change).
