@@ -3,7 +3,9 @@
 // CPU share on the title, the main menu, the versus menu, in a versus battle (both idle) and
 // in its pause, the battle's frame periods, peak memory; then headless frames per second.
 // Each figure is printed with its ratio to the target (a ratio of 1 or less meets it).
-// usage: bench_pacing [BUILD_DIR] [--scale N]   (N: open the window at that whole scale)
+// usage: bench_pacing [BUILD_DIR] [--scale N] [--pad]   (N: open the window at that whole scale;
+// --pad: with a game pad plugged in)
+#include <SDL.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -108,6 +110,7 @@ void Report(const char* name, double value, double target, const char* unit, boo
 }
 
 std::string g_window;
+bool g_pad = false;  // --pad: a game pad plugged in (SDL's virtual one) the whole time
 std::atomic<bool> g_quit{false};
 void (*g_gamePump)() = nullptr;
 void BenchPump() {
@@ -245,6 +248,8 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--scale") == 0 && i + 1 < argc)
       scale = std::atoi(argv[++i]);
+    else if (std::strcmp(argv[i], "--pad") == 0)
+      g_pad = true;
     else
       dir = argv[i];
   }
@@ -275,7 +280,8 @@ int main(int argc, char** argv) {
                                            << "\r\nWindowHeight=" << 500 * scale << "\r\n";
     std::printf("Window of %d x %d (scale %d)\n", 640 * scale, 500 * scale, scale);
   }
-  std::printf("Real window on display %s, frame period 15 ms:\n", std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "?");
+  std::printf("Real window on display %s, frame period 15 ms%s:\n", std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "?",
+              g_pad ? ", a game pad plugged in" : "");
   std::thread driver([launchAt] { Drive(launchAt); });
   GameOptions o;
   o.start.kind = platform::BackendKind::Sdl;
@@ -291,6 +297,7 @@ int main(int argc, char** argv) {
       if (step) step();
     };
     FramePeriodMs = 15;
+    if (g_pad) SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 6, 15, 0);
     auto* marker = new LCharcter(Arena, nullptr, nullptr, {0, 0, 0, 0});
     marker->stepCallback = [](LCharcter*) {
       const size_t i = g_frameCount.load();
