@@ -236,6 +236,7 @@ void ResetGameInputState() {
   JoystickPollerP1 = JoystickPollerP2 = nullptr;
   JoystickLastDirections[0] = JoystickLastDirections[1] = 0;
   JoystickSwapButtons = false;
+  platform::SetPadButtonsSwapped(false);
   PadRumbleOnHit = false;
   KeyTable::ClearKeys();  // twelve empty lists until the settings fill them
   g_watcher = nullptr;
