@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Files.h"
@@ -58,7 +59,7 @@ mode_t NewFileMode(const std::string& path) {
   return 0666 & ~mask;
 }
 
-bool WriteAll(int fd, const std::string& bytes) {
+bool WriteAll(int fd, std::string_view bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
     ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
@@ -72,6 +73,10 @@ bool WriteAll(int fd, const std::string& bytes) {
 }  // namespace
 
 bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
+  return WriteFileAtomically(path, {std::string_view(bytes)});
+}
+
+bool WriteFileAtomically(const std::string& path, std::initializer_list<std::string_view> pieces) {
   const size_t slash = path.rfind('/');
   const std::string dir = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
   const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
@@ -87,7 +92,9 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
   // opened, let alone written through.
   int fd = mkostemp(temp.data(), O_CLOEXEC);
   if (fd < 0) return false;
-  bool ok = fchmod(fd, NewFileMode(path)) == 0 && WriteAll(fd, bytes) && fsync(fd) == 0;
+  bool ok = fchmod(fd, NewFileMode(path)) == 0;
+  for (std::string_view piece : pieces) ok = ok && WriteAll(fd, piece);
+  ok = ok && fsync(fd) == 0;
   ok = close(fd) == 0 && ok;
   ok = ok && std::rename(temp.c_str(), path.c_str()) == 0;
   if (!ok) {

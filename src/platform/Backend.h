@@ -31,6 +31,8 @@ class Backend {
   // Idle in the message loop until the tick deadline (or an event) when hasDeadline,
   // else until any event.
   virtual void WaitIdle(bool hasDeadline, uint32_t deadline) = 0;
+  // Gives up the processor until a window event or ms pass, then services the window.
+  virtual void WaitInput(uint32_t ms) = 0;
   virtual bool ReadKey(int vk) = 0;
   // Forgets every tap nobody has read yet (KeyLatch::DropPending).
   virtual void DropPendingPresses() = 0;

@@ -1,6 +1,8 @@
 // platform: the executable's folder, the current directory and the single-instance lock.
 #pragma once
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -25,5 +27,7 @@ namespace platform {
 // over it. Temporaries an earlier crash left are removed. False (and the old file
 // untouched) when any step fails; errno tells why.
 bool WriteFileAtomically(const std::string& path, const std::string& bytes);
+// The same with the bytes given in pieces, written one after the other.
+bool WriteFileAtomically(const std::string& path, std::initializer_list<std::string_view> pieces);
 
 }  // namespace platform

@@ -35,6 +35,7 @@ std::string BaseDir(const char* variable, const char* underHome) {
 
 std::string UserConfigHome() { return BaseDir("XDG_CONFIG_HOME", ".config"); }
 std::string UserDataHome() { return BaseDir("XDG_DATA_HOME", ".local/share"); }
+std::string UserCacheHome() { return BaseDir("XDG_CACHE_HOME", ".cache"); }
 
 std::string UserRuntimeDir() {
   std::string dir = Env("XDG_RUNTIME_DIR");

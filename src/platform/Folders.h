@@ -5,10 +5,12 @@
 
 namespace platform {
 
-// $XDG_CONFIG_HOME, else ~/.config; $XDG_DATA_HOME, else ~/.local/share. A relative value
-// is ignored, as the rules ask. Empty when there is no home folder to be found at all.
+// $XDG_CONFIG_HOME, else ~/.config; $XDG_DATA_HOME, else ~/.local/share; $XDG_CACHE_HOME,
+// else ~/.cache. A relative value is ignored, as the rules ask. Empty when there is no home
+// folder to be found at all.
 std::string UserConfigHome();
 std::string UserDataHome();
+std::string UserCacheHome();
 // $XDG_RUNTIME_DIR when it names an existing folder, else empty.
 std::string UserRuntimeDir();
 

@@ -9,6 +9,7 @@
 #include <cfloat>
 
 #include "platform/FontAtlas.h"
+#include "platform/Input.h"
 #include "platform/MenuBar.h"
 #include "platform/VkMap.h"
 #include "platform/Window.h"
@@ -104,17 +105,45 @@ void Shutdown() {
   CloseMenu();
 }
 
+namespace {
+
+bool g_padSwapped = false;
+
+// A controller answers the game's own windows as the keyboard does: decide is Enter, cancel
+// and Start are Escape, the D-pad is the arrow keys.
+int VkForPadButton(int button) {
+  constexpr int kVkEnter = 0x0D, kVkEscape = 0x1B, kVkLeft = 0x25, kVkUp = 0x26, kVkRight = 0x27, kVkDown = 0x28;
+  switch (button) {
+    case SDL_CONTROLLER_BUTTON_A: return g_padSwapped ? kVkEscape : kVkEnter;
+    case SDL_CONTROLLER_BUTTON_B: return g_padSwapped ? kVkEnter : kVkEscape;
+    case SDL_CONTROLLER_BUTTON_START: return kVkEscape;
+    case SDL_CONTROLLER_BUTTON_DPAD_UP: return kVkUp;
+    case SDL_CONTROLLER_BUTTON_DPAD_DOWN: return kVkDown;
+    case SDL_CONTROLLER_BUTTON_DPAD_LEFT: return kVkLeft;
+    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT: return kVkRight;
+    default: return 0;
+  }
+}
+
+void NoteKeyPress(int vk) {
+  if (g_keyPresses.size() >= kMaxKeyPresses) g_keyPresses.erase(g_keyPresses.begin());
+  g_keyPresses.push_back(vk);
+}
+
+}  // namespace
+
 bool ProcessEvent(const SDL_Event& e) {
   if (!g_ready) return false;
+  if (e.type == SDL_CONTROLLERBUTTONDOWN) {
+    if (int vk = VkForPadButton(e.cbutton.button)) NoteKeyPress(vk);
+    return false;
+  }
   if (e.type == SDL_MOUSEMOTION || e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP ||
       e.type == SDL_KEYDOWN || e.type == SDL_TEXTINPUT || e.type == SDL_MOUSEWHEEL)
     g_busyUntil = SDL_GetTicks() + 500;
   if (e.type == SDL_KEYDOWN && !e.key.repeat) {
     auto vks = VksForScancode(e.key.keysym.scancode, (SDL_GetModState() & KMOD_NUM) != 0);
-    if (!vks.empty()) {
-      if (g_keyPresses.size() >= kMaxKeyPresses) g_keyPresses.erase(g_keyPresses.begin());
-      g_keyPresses.push_back(vks.back());
-    }
+    if (!vks.empty()) NoteKeyPress(vks.back());
   }
   return ImGui_ImplSDL2_ProcessEvent(&e);
 }
@@ -178,3 +207,7 @@ std::function<void()> RenderFrame(const std::function<void()>& overlay) {
 }
 
 }  // namespace platform::ui
+
+namespace platform {
+void SetPadButtonsSwapped(bool swapped) { ui::g_padSwapped = swapped; }
+}  // namespace platform

@@ -40,6 +40,9 @@ bool EscapeFromPad();
 std::string JoyName(int id);
 // Shakes the device at strength 0..65535 for ms milliseconds, where it has a motor.
 void JoyRumble(int id, unsigned strength, unsigned ms);
+// Which of a controller's south and east buttons decides in the game's own windows (message
+// boxes, dialogs, the help): by default south decides and east cancels, as in the game.
+void SetPadButtonsSwapped(bool swapped);
 // Adds the controller mappings of a file in SDL's "gamecontrollerdb.txt" form, if it exists.
 void AddPadMappings(const std::string& file);
 

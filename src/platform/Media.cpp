@@ -53,6 +53,16 @@ bool MediaPlaying(const std::string& alias) {
   return d && d->Playing(alias);
 }
 
+std::optional<uint32_t> MediaMsLeft(const std::string& alias) {
+  media::Device* d = Live();
+  return d ? d->MsLeft(alias) : std::nullopt;
+}
+
+bool MediaPreparing() {
+  media::Device* d = Live();
+  return d && d->Preparing();
+}
+
 void MediaClose(const std::string& alias) {
   if (media::Device* d = Live()) d->Close(alias);
 }

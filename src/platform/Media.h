@@ -3,6 +3,8 @@
 // with no audio device, or headless, sounds "play" silently for their real length (headless
 // on the virtual clock).
 #pragma once
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace platform {
@@ -16,7 +18,13 @@ bool MediaPlay(const std::string& alias);
 void MediaStop(const std::string& alias);
 // True while the alias is playing; a failed, stopped or finished play reads as stopped.
 bool MediaPlaying(const std::string& alias);
+// Time until a playing alias reads stopped; nothing when it is not playing or the device
+// cannot tell (a tune only the synthesizer can time).
+std::optional<uint32_t> MediaMsLeft(const std::string& alias);
 void MediaClose(const std::string& alias);
+// The device is still rendering tunes ahead of their first play (once per user and
+// soundfont, on the lowest priority).
+bool MediaPreparing();
 // Closes every alias and the audio device itself.
 void MediaCloseAll();
 // Which device serves the media ("headless", "silent", "sdl-mixer/<driver>"), or "" while

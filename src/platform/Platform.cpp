@@ -61,6 +61,10 @@ void SleepMs(uint32_t ms) {
   NoticeTerminationSignal();
   if (g_backend) g_backend->Sleep(ms);
 }
+void WaitInput(uint32_t ms) {
+  NoticeTerminationSignal();
+  if (g_backend) g_backend->WaitInput(ms);
+}
 void SpinTurn(uint32_t remainingMs) {
   NoticeTerminationSignal();
   if (g_backend) g_backend->Spin(remainingMs);

@@ -31,6 +31,10 @@ bool IsHeadless();
 uint32_t TickCount();
 // Gives up the processor for ms milliseconds (the virtual clock simply moves on).
 void SleepMs(uint32_t ms);
+// Gives up the processor until window input (or any window event) arrives or ms pass, and
+// services the window. Headless, where scripted input announces nothing, it is a 10 ms sleep
+// of the virtual clock whatever ms says: callers look for their input again in a loop.
+void WaitInput(uint32_t ms);
 // One turn of a busy wait that still has remainingMs to go (its end is the start of tick
 // now + remainingMs, or one later): sleeps at most until the start of tick
 // now + max(remainingMs, 1), and less when a window event or a due present comes first. The

@@ -92,6 +92,7 @@ void ApplySettings(const StoredSettings& s) {
   if (s.joystick2 == 2) JoystickPollerP2 = JoystickPoller2;
   ResolutionChangeRequested = s.resolution == 1;
   JoystickSwapButtons = s.padSwapButtons;
+  platform::SetPadButtonsSwapped(s.padSwapButtons);
   PadRumbleOnHit = s.padRumble;
   // The window follows at once: "する" is fullscreen.
   platform::DisplayPrefs display = platform::CurrentDisplayPrefs();

@@ -1,6 +1,8 @@
 // shell: input polling, waits and tick-count timing.
 #include "shell/Game.h"
 
+#include <algorithm>
+
 #include "platform/Input.h"
 #include "platform/Platform.h"
 #include "platform/Window.h"
@@ -171,11 +173,20 @@ void LiveWaitRelease() {
   }
 }
 
+// Idle between looks when nothing else is due: a closing window or a signal still ends the
+// wait within this time even if no event comes.
+constexpr uint32_t kIdleLookMs = 250;
+
 TWaitResult LiveWaitPress() {
   while (!AnyInput() && !QuitRequested) {
     PumpMessages();
-    if (!MusicKeeperOff) KeepMusicLooping();
-    platform::SleepMs(10);
+    uint32_t nap = kIdleLookMs;
+    if (!MusicKeeperOff) {
+      KeepMusicLooping();
+      nap = std::min(nap, MsUntilMusicLoops());
+    }
+    // Asleep until a key, a pad or the window wakes it, or the tune is due to start over.
+    platform::WaitInput(nap);
   }
   return CancelPressed() ? wrCancel : wrNone;
 }
@@ -225,6 +236,7 @@ void ResetGameInputState() {
   JoystickPollerP1 = JoystickPollerP2 = nullptr;
   JoystickLastDirections[0] = JoystickLastDirections[1] = 0;
   JoystickSwapButtons = false;
+  platform::SetPadButtonsSwapped(false);
   PadRumbleOnHit = false;
   KeyTable::ClearKeys();  // twelve empty lists until the settings fill them
   g_watcher = nullptr;

@@ -21,6 +21,8 @@ namespace {
 constexpr uint32_t kStartGraceMs = 500;
 // The reset tune lasts a fraction of a second; a damaged one must not hold up the start.
 constexpr uint32_t kResetWaitLimitMs = 3000;
+// A tune whose length only the synthesizer knows is checked this often for its end.
+constexpr uint32_t kUntimedMusicLookMs = 50;
 
 // Queries every 10 ms, sleeping between, until the alias has stopped, limitMs have passed
 // or the window is closing (which also keeps it alive and answers its close box).
@@ -92,6 +94,12 @@ void KeepMusicLooping() {
   // MusicPlaying stays as the first play left it; a replay that fails changes nothing.
   if (MusicPlaying && !CurrentMusic.empty() && !platform::MediaPlaying(CurrentMusic))
     platform::MediaPlay(CurrentMusic);
+}
+
+uint32_t MsUntilMusicLoops() {
+  if (!MusicPlaying || CurrentMusic.empty()) return UINT32_MAX;
+  // A tune only the synthesizer can time is looked at now and then.
+  return platform::MediaMsLeft(CurrentMusic).value_or(kUntimedMusicLookMs);
 }
 
 void InitMedia() {

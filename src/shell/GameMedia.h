@@ -17,6 +17,8 @@ void WaitMusicEnd();
 void WaitSoundEnd();
 bool SoundFinished();
 void KeepMusicLooping();
+// How long until KeepMusicLooping has something to do (UINT32_MAX: nothing plays).
+uint32_t MsUntilMusicLoops();
 void InitMedia();
 void ShutdownMedia();
 void ResetMediaState();

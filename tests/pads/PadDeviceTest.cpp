@@ -6,9 +6,11 @@
 #include <fstream>
 
 #include "VirtualPad.h"
+#include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/Input.h"
 #include "platform/Platform.h"
+#include "platform/Window.h"
 #include "settings/Custom.h"
 #include "settings/SettingsFile.h"
 #include "shell/Game.h"
@@ -154,6 +156,37 @@ TEST_F(PadDevice, AJoystickWithoutMappingReadsItsFirstAxesAndButtonsUntilAFileMa
   p = Pos(0);
   EXPECT_EQ(p.x, 0u);        // left on its D-pad
   EXPECT_EQ(p.buttons, 1u);  // button 2 is now south; button 1 is nothing
+}
+
+}  // namespace
+
+namespace {
+
+// A message box answered by a press of the pad's button a few pumps after it opened; -1 when
+// it was not answered within 150 pumps (the window is then closed, so the test ends).
+int AnswerWithPad(VirtualPad& pad, int button) {
+  int pumps = 0;
+  platform::SetPumpObserver([&] {
+    ++pumps;
+    pad.Button(button, pumps >= 5 && pumps < 10);
+    if (pumps == 150) platform::CloseWindow();
+  });
+  const int answer = platform::ShowMessage("確認", "続けますか？", platform::MsgButtons::OkCancel);
+  platform::SetPumpObserver(nullptr);
+  pad.Button(button, false);
+  return pumps < 150 ? answer : -1;
+}
+
+TEST_F(PadDevice, ThePadAnswersTheGamesOwnWindows) {
+  VirtualPad pad("Bramko Pad");
+  platform::Service();
+  EXPECT_EQ(AnswerWithPad(pad, SDL_CONTROLLER_BUTTON_A), platform::kMsgOk);
+  EXPECT_EQ(AnswerWithPad(pad, SDL_CONTROLLER_BUTTON_B), platform::kMsgCancel);
+  EXPECT_EQ(AnswerWithPad(pad, SDL_CONTROLLER_BUTTON_START), platform::kMsgCancel);
+  // Swapped in the settings: east decides.
+  platform::SetPadButtonsSwapped(true);
+  EXPECT_EQ(AnswerWithPad(pad, SDL_CONTROLLER_BUTTON_B), platform::kMsgOk);
+  EXPECT_EQ(AnswerWithPad(pad, SDL_CONTROLLER_BUTTON_A), platform::kMsgCancel);
 }
 
 }  // namespace

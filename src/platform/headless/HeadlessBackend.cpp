@@ -22,6 +22,7 @@ namespace {
 // A run that goes on this long after its window was closed is stuck in a loop.
 constexpr int64_t kStuckAfterCloseMs = 120000;
 constexpr int kVkEscape = 0x1B;
+constexpr uint32_t kInputPollMs = 10;
 
 struct FakeStick {
   bool present = false;
@@ -45,6 +46,9 @@ class HeadlessBackend : public Backend {
   }
   void Sleep(uint32_t ms) override { Advance(now_ + ms); }
   void Spin(uint32_t) override { Advance(now_ + 1); }
+  // Scripted input arrives on the virtual clock without any event to announce it: the wait
+  // looks again every kInputPollMs, as a poll would.
+  void WaitInput(uint32_t) override { Sleep(kInputPollMs); }
   void Service() override { Pump(); }
   void PumpEvents() override { Pump(); }
   void PresentFrame() override {}

@@ -20,8 +20,12 @@ class Device {
   virtual bool Play(const std::string& alias) = 0;
   virtual void Stop(const std::string& alias) = 0;
   virtual bool Playing(const std::string& alias) = 0;
+  // How long the playing tune has left by its own length; nothing when that is not known.
+  virtual std::optional<uint32_t> MsLeft(const std::string& alias) = 0;
   virtual void Close(const std::string& alias) = 0;
   virtual void CloseAll() = 0;
+  // Tunes are being rendered ahead of their first play.
+  virtual bool Preparing() { return false; }
 };
 
 // name tells which clock it runs on ("headless" or "silent"); both use the platform clock.

@@ -1,30 +1,36 @@
 // platform: the real media device on SDL2_mixer. Effects are chunks, each alias on a mixer
 // channel of its own, so a new effect never cuts another one and the same effect restarts.
-// Tunes are Mix_Music, one at a time, MIDI rendered by FluidSynth with a General MIDI
-// soundfont. A machine without a sound device gets SDL's dummy driver: the mixer runs and
-// times everything, only nobody hears it.
+// Tunes go to the mixer's music slot one at a time: MIDI rendered by FluidSynth with a
+// General MIDI soundfont, kept once rendered (TunePlayer). A machine without a sound device
+// gets SDL's dummy driver: the mixer runs and times everything, only nobody hears it.
 #include <SDL.h>
 #include <SDL_mixer.h>
 
 #include <map>
 
 #include "platform/media/MediaDevice.h"
+#include "platform/media/TunePlayer.h"
 
 namespace platform::media {
 
 namespace {
 
 constexpr const char* kSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
-// At full music volume FluidSynth's output clips on full chords and drowns the effects;
-// half volume keeps the tunes' peaks below full scale, about as loud as the effects.
-constexpr int kMusicVolume = MIX_MAX_VOLUME / 2;
+// FluidSynth's gain at full volume clips on full chords and drowns the effects; 0.6 keeps
+// the tunes' peaks below full scale, about as loud as the effects.
+constexpr float kMusicGain = 0.6f;
 
 // Every effect is recorded at 22.05 kHz and the General MIDI soundfont's samples are no finer:
 // mixing at that rate plays them as they are, and halves what the synthesizer costs (it
 // renders every sample of a tune; at 44.1 kHz it alone took about 2 % of a core).
 constexpr int kMixRate = 22050;
 
-bool OpenMixer() { return Mix_OpenAudio(kMixRate, MIX_DEFAULT_FORMAT, 2, 1024) == 0; }
+// Exactly this format: where the device wants another, SDL converts after the mix.
+bool OpenMixer() { return Mix_OpenAudioDevice(kMixRate, AUDIO_S16SYS, 2, 1024, nullptr, 0) == 0; }
+
+void FillTune(void* player, Uint8* stream, int bytes) {
+  static_cast<TunePlayer*>(player)->Fill(reinterpret_cast<int16_t*>(stream), bytes / 4);
+}
 
 // Opens the audio device, falling back to the dummy driver; false when even that fails.
 bool OpenAudio() {
@@ -45,17 +51,16 @@ bool OpenAudio() {
 
 class SdlMixerDevice : public Device {
  public:
-  SdlMixerDevice() {
-    Mix_SetSoundFonts(kSoundFont);
-    Mix_Init(MIX_INIT_MID);  // without it MIDI simply fails to load: tunes stay silent
+  SdlMixerDevice() : player_(kMixRate, kMusicGain, kSoundFont, TuneCache(DefaultTuneCacheFolder())) {
+    Mix_HookMusic(FillTune, &player_);
     const char* driver = SDL_GetCurrentAudioDriver();
     name_ = std::string("sdl-mixer/") + (driver ? driver : "?");
   }
 
   ~SdlMixerDevice() override {
     CloseAll();
+    Mix_HookMusic(nullptr, nullptr);  // the audio thread lets go of the player
     Mix_CloseAudio();
-    Mix_Quit();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
   }
 
@@ -66,15 +71,12 @@ class SdlMixerDevice : public Device {
     std::vector<uint8_t> bytes;
     if (!ReadMediaFile(file, bytes)) return false;
     if (IsMusicFile(file)) {
-      Tune tune{file, PlayingLengthMs(bytes)};
-      if (!tune.lengthMs) {
-        // Not a file our reader understands; if the mixer can play it, let the mixer
-        // alone say when it is over.
-        Mix_Music* probe = Mix_LoadMUS(file.c_str());
-        if (!probe) return false;
-        Mix_FreeMusic(probe);
-      }
-      tunes_[alias] = tune;
+      auto length = PlayingLengthMs(bytes);
+      // Not a file our reader understands: if the synthesizer takes it, it alone says when
+      // the tune is over.
+      if (!length && !TuneSynth::Understands(bytes)) return false;
+      player_.Prepare(bytes, length);
+      tunes_[alias] = Tune{std::move(bytes), length};
       return true;
     }
     Mix_Chunk* chunk = Mix_LoadWAV(file.c_str());
@@ -92,12 +94,7 @@ class SdlMixerDevice : public Device {
     }
     auto t = tunes_.find(alias);
     if (t == tunes_.end()) return false;
-    // FluidSynth does not restart a tune it has played: halt it, free it and load it anew.
-    HaltTune();
-    music_ = Mix_LoadMUS(t->second.file.c_str());
-    if (!music_) return false;
-    Mix_VolumeMusic(kMusicVolume);
-    if (Mix_PlayMusic(music_, 0) != 0) {
+    if (!player_.Play(t->second.midi, t->second.lengthMs)) {
       HaltTune();
       return false;
     }
@@ -119,11 +116,21 @@ class SdlMixerDevice : public Device {
     if (auto e = effects_.find(alias); e != effects_.end())
       return e->second.started && Mix_Playing(e->second.channel) &&
              Mix_GetChunk(e->second.channel) == e->second.chunk;
-    if (alias != current_ || !music_ || !Mix_PlayingMusic()) return false;
+    if (alias != current_ || player_.Over()) return false;
     // The synthesizer's reverb keeps it "playing" seconds past the last note: the tune is
     // over when its own length has passed.
     const auto& length = tunes_[alias].lengthMs;
     return !length || ClockMs() - startMs_ < *length;
+  }
+
+  bool Preparing() override { return player_.Preparing(); }
+
+  std::optional<uint32_t> MsLeft(const std::string& alias) override {
+    if (effects_.count(alias) || alias != current_) return std::nullopt;
+    const auto& length = tunes_[alias].lengthMs;
+    if (!length) return std::nullopt;
+    const uint32_t played = ClockMs() - startMs_;
+    return played < *length ? *length - played : 0;
   }
 
   void Close(const std::string& alias) override {
@@ -150,8 +157,8 @@ class SdlMixerDevice : public Device {
     bool started;
   };
   struct Tune {
-    std::string file;
-    std::optional<uint32_t> lengthMs;  // none: the mixer says when it ends
+    std::vector<uint8_t> midi;
+    std::optional<uint32_t> lengthMs;  // none: the synthesizer says when it ends
   };
 
   int NextChannel() {
@@ -166,11 +173,7 @@ class SdlMixerDevice : public Device {
   }
 
   void HaltTune() {
-    if (music_) {
-      Mix_HaltMusic();
-      Mix_FreeMusic(music_);
-      music_ = nullptr;
-    }
+    if (!current_.empty()) player_.Stop();
     current_.clear();
   }
 
@@ -179,7 +182,7 @@ class SdlMixerDevice : public Device {
   std::map<std::string, Tune> tunes_;
   std::vector<int> freeChannels_;
   int channelCount_ = 0;
-  Mix_Music* music_ = nullptr;
+  TunePlayer player_;
   std::string current_;
   uint32_t startMs_ = 0;
 };

@@ -47,6 +47,12 @@ class TimedDevice : public Device {
     return ClockMs() - s.startMs < s.lengthMs;
   }
 
+  std::optional<uint32_t> MsLeft(const std::string& alias) override {
+    if (!Playing(alias)) return std::nullopt;
+    const Sound& s = sounds_[alias];
+    return s.lengthMs - (ClockMs() - s.startMs);
+  }
+
   void Close(const std::string& alias) override { sounds_.erase(alias); }
   void CloseAll() override { sounds_.clear(); }
 

@@ -35,6 +35,7 @@ namespace {
 constexpr int64_t kNsPerMs = 1000000;
 // Idle waits look at the world at least this often even when nothing happens.
 constexpr int64_t kLongestIdleNs = 100 * kNsPerMs;
+constexpr uint32_t kPadLookMs = 50;
 constexpr int kVkEscape = 0x1B;
 constexpr uint32_t kSubsystems = SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_GAMECONTROLLER | SDL_INIT_EVENTS;
 
@@ -88,6 +89,7 @@ class SdlBackend : public Backend {
     UpdateView();  // the UI's fonts are built once, at the window's scale
     ui::Init(window_, presenter_.Renderer());
     pads_ = std::make_unique<SdlPads>();
+    clock_.SetPolling(pads_->AnyOpen());
     SDL_DisplayMode mode;
     const int display = SDL_GetWindowDisplayIndex(window_);
     if (SDL_GetCurrentDisplayMode(display < 0 ? 0 : display, &mode) == 0 && mode.refresh_rate > 0)
@@ -113,6 +115,15 @@ class SdlBackend : public Backend {
       clock_.SleepUntil(std::min(until, NextPresentNs()), true);
       Service();
     }
+  }
+
+  void WaitInput(uint32_t ms) override {
+    // A pad's presses wake the wait as events; with one open its state is also looked at
+    // every kPadLookMs, as a game that reads pads by their state should not rely on those.
+    if (pads_ && pads_->AnyOpen()) ms = std::min(ms, kPadLookMs);
+    const int64_t until = SdlClock::NowNs() + ms * kNsPerMs;
+    clock_.SleepUntil(std::min(until, NextPresentNs()), true);
+    Service();
   }
 
   void Spin(uint32_t remainingMs) override {
@@ -285,7 +296,9 @@ class SdlBackend : public Backend {
     }
     bool imguiTook = ui::ProcessEvent(e);
     PadKeyEvent pad;
-    if (pads_ && pads_->Handle(e, &pad)) {
+    const bool padEvent = pads_ && pads_->Handle(e, &pad);
+    if (pads_) clock_.SetPolling(pads_->AnyOpen());
+    if (padEvent) {
       // A Start pressed while another window has the focus is not kept for later.
       if (!pad.down)
         ReleaseKeys(pad.source);

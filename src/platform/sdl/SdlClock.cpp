@@ -5,6 +5,8 @@
 #include <sys/prctl.h>
 #include <time.h>
 
+#include <algorithm>
+
 namespace platform {
 
 namespace {
@@ -40,7 +42,21 @@ int64_t SdlClock::TickStartNs(uint32_t tick) const {
   return epochNs_ + (base + static_cast<int32_t>(tick - now)) * kNsPerMs;
 }
 
+void SdlClock::SleepTo(int64_t untilNs) const {
+  timespec ts{static_cast<time_t>(untilNs / 1000000000), static_cast<long>(untilNs % 1000000000)};
+  clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr);
+}
+
 void SdlClock::SleepUntil(int64_t untilNs, bool wakeOnEvent) const {
+  if (wakeOnEvent && polling_) {
+    for (;;) {
+      SDL_PumpEvents();
+      if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) return;
+      const int64_t now = NowNs();
+      if (now >= untilNs) return;
+      SleepTo(std::min(untilNs, now + kPollPeriodNs));
+    }
+  }
   for (;;) {
     const int64_t left = untilNs - NowNs();
     if (left <= 0) return;
@@ -50,8 +66,7 @@ void SdlClock::SleepUntil(int64_t untilNs, bool wakeOnEvent) const {
       continue;
     }
     if (wakeOnEvent && SDL_PollEvent(nullptr)) return;
-    timespec ts{static_cast<time_t>(untilNs / 1000000000), static_cast<long>(untilNs % 1000000000)};
-    clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr);
+    SleepTo(untilNs);
   }
 }
 

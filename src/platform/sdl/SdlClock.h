@@ -17,9 +17,16 @@ class SdlClock {
   // Sleeps until monotonic time untilNs. With wakeOnEvent, returns as soon as a window event
   // is waiting (it is not taken from the queue).
   void SleepUntil(int64_t untilNs, bool wakeOnEvent) const;
+  // With a joystick open SDL's own event wait becomes a poll every millisecond (its state
+  // changes announce nothing until events are pumped); the clock then pumps every
+  // kPollPeriodNs itself instead (an event is still seen within less than a battle frame).
+  void SetPolling(bool polling) { polling_ = polling; }
+  static constexpr int64_t kPollPeriodNs = 10000000;
 
  private:
+  void SleepTo(int64_t untilNs) const;
   int64_t epochNs_;
+  bool polling_ = false;
 };
 
 }  // namespace platform

@@ -36,6 +36,8 @@ class SdlPads {
   std::string Name(int slot);
   void Rumble(int slot, uint16_t strength, uint32_t ms);
   void AddMappings(const std::string& file);
+  // A pad or joystick is open: its buttons and sticks are polled, no event announces them.
+  bool AnyOpen() const { return !devices_.empty(); }
 
  private:
   struct Device {
