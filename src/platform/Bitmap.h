@@ -68,6 +68,8 @@ class Canvas {
   int TextHeight(const std::string& utf8);
 
  private:
+  void CopyFromItself(int dx, int dy, int sx, int sy, int w, int h);
+
   Bitmap& target_;
 };
 
