@@ -113,6 +113,16 @@ TGameInput::~TGameInput() = default;
 void TGameInput::SetInputMode(TInputMode mode) {
   if (stick_ && mode == mode_) return;
   bool autoUpdate = stick_ ? stick_->AutoUpdate : false;
+  const auto joystick = [](TInputMode m) { return m == imJoyStick1 || m == imJoyStick2; };
+  if (stick_ && joystick(mode_) && joystick(mode)) {
+    // The joystick pollers turn one component from one joystick to the other on every poll:
+    // the stick is made afresh in place, without an allocation each time.
+    auto& stick = static_cast<TJoyStick&>(*stick_);
+    stick = TJoyStick(mode == imJoyStick1 ? 0 : 1);
+    stick.AutoUpdate = autoUpdate;
+    mode_ = mode;
+    return;
+  }
   stick_.reset();
   switch (mode) {
     case imJoyStick1: stick_ = std::make_unique<TJoyStick>(0); break;
