@@ -31,7 +31,8 @@ void TJoyStick::Init() {
 bool TJoyStick::Update() {
   if (!Initialized) Init();
   platform::JoyPos pos;
-  if (!platform::JoyGetPos(static_cast<int>(IDDevice), pos)) {
+  // A stick whose ranges cannot be read is not there: its position is not asked for.
+  if (!Initialized || !platform::JoyGetPos(static_cast<int>(IDDevice), pos)) {
     // A stick that cannot be read (unplugged in the middle of a fight) rests in its dead
     // zone with no button down, so nothing stays held.
     X = LeftThreshold + (RightThreshold - LeftThreshold) / 2;
