@@ -54,6 +54,11 @@ bool Clip(int& dx, int& dy, int& sx, int& sy, int& w, int& h, int dw, int dh, in
   return w > 0 && h > 0;
 }
 
+// Whether a w x h rectangle at (x, y) lies wholly inside a picture of pw x ph.
+bool Inside(int x, int y, int w, int h, int pw, int ph) {
+  return x >= 0 && y >= 0 && w > 0 && h > 0 && w <= pw - x && h <= ph - y;
+}
+
 }  // namespace
 
 namespace {
@@ -111,15 +116,60 @@ void Rows(CopyMode mode, Color* d, int tw, const Color* s, int sw, int w, int h)
   }
 }
 
+// Rows through a mask: each pixel ANDed with the mask, then ORed with the picture. W is the
+// width when known at compile time (8, a sprite's part of a cell), else 0.
+template <int W>
+void MaskedRows(Color* d, int tw, const Color* m, int mw, const Color* s, int sw, int w, int h) {
+  using Pixels4 = Color __attribute__((vector_size(16)));
+  const int n = W > 0 ? W : w;
+  for (int y = 0; y < h; ++y, d += tw, m += mw, s += sw) {
+    int x = 0;
+    for (; x + 4 <= n; x += 4) {
+      Pixels4 dp, mp, sp;
+      std::memcpy(&dp, d + x, sizeof dp);
+      std::memcpy(&mp, m + x, sizeof mp);
+      std::memcpy(&sp, s + x, sizeof sp);
+      dp = (dp & mp) | sp;
+      std::memcpy(d + x, &dp, sizeof dp);
+    }
+    for (; x < n; ++x) d[x] = (d[x] & m[x]) | s[x];
+  }
+}
+
 }  // namespace
+
+void Canvas::CopyMasked(const Rect& dst, const Bitmap& mask, const Rect& maskRect, const Bitmap& src,
+                        const Rect& srcRect) {
+  const int w = dst.Width(), h = dst.Height();
+  const int tw = target_.Width(), mw = mask.Width(), sw = src.Width();
+  // A sprite's cell lies wholly inside all three pictures nearly always: one pass then.
+  if (&mask == &target_ || &src == &target_ || !Inside(dst.left, dst.top, w, h, tw, target_.Height()) ||
+      !Inside(maskRect.left, maskRect.top, w, h, mw, mask.Height()) ||
+      !Inside(srcRect.left, srcRect.top, w, h, sw, src.Height())) {
+    const CopyMode saved = copyMode;
+    copyMode = CopyMode::And;
+    CopyRect(dst, mask, maskRect);
+    copyMode = CopyMode::Or;
+    CopyRect(dst, src, srcRect);
+    copyMode = saved;
+    return;
+  }
+  Color* d = target_.Row(dst.top) + dst.left;
+  const Color* m = mask.Row(maskRect.top) + maskRect.left;
+  const Color* s = src.Row(srcRect.top) + srcRect.left;
+  if (w == 8)
+    MaskedRows<8>(d, tw, m, mw, s, sw, w, h);
+  else
+    MaskedRows<0>(d, tw, m, mw, s, sw, w, h);
+  target_.Touch({dst.left, dst.top, dst.right, dst.bottom});
+}
 
 void Canvas::CopyRect(const Rect& dst, const Bitmap& src, const Rect& srcRect) {
   int dx = dst.left, dy = dst.top, sx = srcRect.left, sy = srcRect.top;
   int w = dst.Width(), h = dst.Height();
   const int tw = target_.Width(), th = target_.Height(), sw = src.Width(), sh = src.Height();
   // Nearly every copy lies wholly inside both pictures: only the others need clipping.
-  const bool inside = dx >= 0 && dy >= 0 && sx >= 0 && sy >= 0 && w > 0 && h > 0 && w <= tw - dx && h <= th - dy &&
-                      w <= sw - sx && h <= sh - sy;
+  const bool inside = Inside(dx, dy, w, h, tw, th) && Inside(sx, sy, w, h, sw, sh);
   if (!inside && !Clip(dx, dy, sx, sy, w, h, tw, th, sw, sh)) return;
   if (&src == &target_) {
     CopyFromItself(dx, dy, sx, sy, w, h);
