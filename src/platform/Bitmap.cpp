@@ -59,15 +59,12 @@ bool Inside(int x, int y, int w, int h, int pw, int ph) {
   return x >= 0 && y >= 0 && w > 0 && h > 0 && w <= pw - x && h <= ph - y;
 }
 
-}  // namespace
-
-namespace {
+using Pixels4 = Color __attribute__((vector_size(16)));
 
 // Eight pixels of a row, four at a time in vector registers. The source row is read whole
 // before the target is written, as both may be one picture.
 template <CopyMode M>
 void Row8(Color* d, const Color* s) {
-  using Pixels4 = Color __attribute__((vector_size(16)));
   Pixels4 s0, s1;
   std::memcpy(&s0, s, sizeof s0);
   std::memcpy(&s1, s + 4, sizeof s1);
@@ -84,9 +81,11 @@ void Row8(Color* d, const Color* s) {
 
 template <CopyMode M>
 void Row(Color* d, const Color* s, int w) {
-  if constexpr (M == CopyMode::Copy)
+  if constexpr (M == CopyMode::Copy) {
     std::memcpy(d, s, static_cast<size_t>(w) * sizeof(Color));
-  for (int x = 0; x < w && M != CopyMode::Copy; ++x) d[x] = M == CopyMode::And ? (d[x] & s[x]) : (d[x] | s[x]);
+  } else {
+    for (int x = 0; x < w; ++x) d[x] = M == CopyMode::And ? (d[x] & s[x]) : (d[x] | s[x]);
+  }
 }
 
 // A whole 8 x 8 cell, nearly every copy the fields make: with its size known at compile
@@ -120,7 +119,6 @@ void Rows(CopyMode mode, Color* d, int tw, const Color* s, int sw, int w, int h)
 // width when known at compile time (8, a sprite's part of a cell), else 0.
 template <int W>
 void MaskedRows(Color* d, int tw, const Color* m, int mw, const Color* s, int sw, int w, int h) {
-  using Pixels4 = Color __attribute__((vector_size(16)));
   const int n = W > 0 ? W : w;
   for (int y = 0; y < h; ++y, d += tw, m += mw, s += sw) {
     int x = 0;
