@@ -29,7 +29,11 @@ class SpriteList {
   // has returned; the visitor itself never releases the member it holds.
   template <class Visit>
   void ForEach(Visit&& visit) {
-    std::vector<T*> pass = members_;
+    // The outermost pass works in a buffer kept from pass to pass (one runs every frame);
+    // a nested one, which a visitor might start, takes one of its own.
+    std::vector<T*> nested;
+    std::vector<T*>& pass = passes_.empty() ? buffer_ : nested;
+    pass.assign(members_.begin(), members_.end());
     passes_.push_back(&pass);
     for (size_t i = 0; i < pass.size(); ++i) {
       T* s = pass[i];
@@ -50,4 +54,5 @@ class SpriteList {
  private:
   std::vector<T*> members_;
   std::vector<std::vector<T*>*> passes_;  // passes running now (a visitor may start another)
+  std::vector<T*> buffer_;
 };

@@ -99,20 +99,28 @@ void LField::FlushTo(platform::Canvas& canvas) {
   canvas.copyMode = platform::CopyMode::Copy;
   for (int cy = shown.top; cy < shown.bottom; ++cy) {
     uint8_t* const row = dirtyFlags.data() + static_cast<size_t>(cy) * flagColumns;
+    const int t = 8 * cy;
+    bool rowSpritesFound = false;
     // Most cells are clean: jump from dirty cell to dirty cell.
     for (int cx = shown.left; cx < shown.right; ++cx) {
       auto* next = static_cast<uint8_t*>(std::memchr(row + cx, 1, static_cast<size_t>(shown.right - cx)));
       if (!next) break;
       cx = static_cast<int>(next - row);
       *next = 0;
-      DrawCell(scratch, cx, cy);
-      const int l = 8 * cx, t = 8 * cy;
-      // Last sprite first, so the one added first ends on top. Edges count as touching.
-      for (size_t i = sprites.size(); i-- > 0;) {
-        LCharcter* s = sprites[i];
-        const platform::Rect r = s->GetRect();
-        if (l <= r.right && l + 8 >= r.left && t <= r.bottom && t + 8 >= r.top) s->Draw(scratch, l, t, l + 8, t + 8);
+      if (!rowSpritesFound) {
+        // The sprites that reach into this row of cells, last first, so the one added first
+        // ends on top; drawing moves no sprite. Edges count as touching.
+        rowSprites_.clear();
+        for (size_t i = sprites.size(); i-- > 0;) {
+          const platform::Rect r = sprites[i]->GetRect();
+          if (t <= r.bottom && t + 8 >= r.top) rowSprites_.push_back({sprites[i], r.left, r.right});
+        }
+        rowSpritesFound = true;
       }
+      DrawCell(scratch, cx, cy);
+      const int l = 8 * cx;
+      for (const RowSprite& s : rowSprites_)
+        if (l <= s.right && l + 8 >= s.left) s.sprite->Draw(scratch, l, t, l + 8, t + 8);
       canvas.copyMode = platform::CopyMode::Copy;
       canvas.CopyRect({originX + l, originY + t, originX + l + 8, originY + t + 8}, cellScratch, {0, 0, 8, 8});
     }

@@ -70,6 +70,14 @@ class LField {
   };
   CellRange ShownCells(platform::Canvas& canvas) const;
 
+  // While a flush draws a row of cells: the sprites reaching into it (kept from row to row
+  // and frame to frame, so a flush allocates nothing once it has seen the most sprites).
+  struct RowSprite {
+    LCharcter* sprite;
+    int left, right;
+  };
+  std::vector<RowSprite> rowSprites_;
+
   // While StepAll runs: the sprites still to be stepped this frame (removed ones are nulled).
   std::vector<LCharcter*>* stepping_ = nullptr;
   std::vector<LCharcter*> stepBuffer_;

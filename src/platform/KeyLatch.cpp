@@ -1,38 +1,62 @@
 // platform: the key state with its tap latch.
 #include "platform/KeyLatch.h"
 
+#include <cstddef>
+
 namespace platform {
 
+KeyLatch::Key* KeyLatch::Find(int vk) {
+  if (vk >= 0 && vk < static_cast<int>(codes_.size())) return &codes_[static_cast<std::size_t>(vk)];
+  auto it = others_.find(vk);
+  return it == others_.end() ? nullptr : &it->second;
+}
+
+KeyLatch::Key& KeyLatch::Slot(int vk) {
+  if (vk >= 0 && vk < static_cast<int>(codes_.size())) return codes_[static_cast<std::size_t>(vk)];
+  return others_[vk];
+}
+
+template <class F>
+void KeyLatch::ForEach(F f) {
+  for (Key& k : codes_) f(k);
+  for (auto& [vk, k] : others_) f(k);
+}
+
 void KeyLatch::Down(int vk) {
-  Key& k = keys_[vk];
+  Key& k = Slot(vk);
   k = Key{};
   k.held = true;
   k.pending = true;
 }
 
 void KeyLatch::Up(int vk, uint32_t now) {
-  auto it = keys_.find(vk);
-  if (it == keys_.end()) return;
-  it->second.held = false;
-  it->second.swallowed = false;
-  it->second.upAt = now;
+  Key* k = Find(vk);
+  if (!k) return;
+  k->held = false;
+  k->swallowed = false;
+  k->upAt = now;
+}
+
+void KeyLatch::ReleaseAll() {
+  codes_.fill(Key{});
+  others_.clear();
 }
 
 void KeyLatch::DropPending() {
-  for (auto& [vk, k] : keys_) k.pending = false;
+  ForEach([](Key& k) { k.pending = false; });
 }
 
 void KeyLatch::SwallowHeld() {
-  for (auto& [vk, k] : keys_) {
+  ForEach([](Key& k) {
     k.pending = false;
     if (k.held) k.swallowed = true;
-  }
+  });
 }
 
 bool KeyLatch::Read(int vk, uint32_t now) {
-  auto it = keys_.find(vk);
-  if (it == keys_.end()) return false;
-  Key& k = it->second;
+  Key* found = Find(vk);
+  if (!found) return false;
+  Key& k = *found;
   if (k.swallowed) return false;
   if (!k.pending) return k.held;
   if (k.held) {
@@ -55,8 +79,9 @@ bool KeyLatch::Read(int vk, uint32_t now) {
 }
 
 bool KeyLatch::IsHeld(int vk) const {
-  auto it = keys_.find(vk);
-  return it != keys_.end() && it->second.held;
+  if (vk >= 0 && vk < static_cast<int>(codes_.size())) return codes_[static_cast<std::size_t>(vk)].held;
+  auto it = others_.find(vk);
+  return it != others_.end() && it->second.held;
 }
 
 }  // namespace platform

@@ -2,6 +2,7 @@
 // the tap latch: a key that went down and up between two reads of it still reads as down.
 // A tap is meant for the screen on which it was made, so the latch forgets it quickly.
 #pragma once
+#include <array>
 #include <cstdint>
 #include <unordered_map>
 
@@ -20,7 +21,7 @@ class KeyLatch {
   void Down(int vk);
   void Up(int vk, uint32_t now);
   // Focus lost: every key counts as released.
-  void ReleaseAll() { keys_.clear(); }
+  void ReleaseAll();
   // Forgets every unread tap (a new scene, a new round); held keys stay held.
   void DropPending();
   // A modal window has closed: forgets every unread tap, and a key still held (the one that
@@ -40,7 +41,15 @@ class KeyLatch {
     uint32_t firstRead = 0;
     uint32_t upAt = 0;
   };
-  std::unordered_map<int, Key> keys_;
+  // A key never pressed reads like a fresh Key. Every virtual-key code fits the table, which
+  // a battle frame reads some twenty times; other codes (a script may name any number) go to
+  // the map.
+  Key* Find(int vk);
+  Key& Slot(int vk);
+  template <class F>
+  void ForEach(F f);
+  std::array<Key, 256> codes_{};
+  std::unordered_map<int, Key> others_;
 };
 
 }  // namespace platform

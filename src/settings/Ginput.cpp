@@ -31,7 +31,8 @@ void TJoyStick::Init() {
 bool TJoyStick::Update() {
   if (!Initialized) Init();
   platform::JoyPos pos;
-  if (!platform::JoyGetPos(static_cast<int>(IDDevice), pos)) {
+  // A stick whose ranges cannot be read is not there: its position is not asked for.
+  if (!Initialized || !platform::JoyGetPos(static_cast<int>(IDDevice), pos)) {
     // A stick that cannot be read (unplugged in the middle of a fight) rests in its dead
     // zone with no button down, so nothing stays held.
     X = LeftThreshold + (RightThreshold - LeftThreshold) / 2;
@@ -113,6 +114,16 @@ TGameInput::~TGameInput() = default;
 void TGameInput::SetInputMode(TInputMode mode) {
   if (stick_ && mode == mode_) return;
   bool autoUpdate = stick_ ? stick_->AutoUpdate : false;
+  const auto joystick = [](TInputMode m) { return m == imJoyStick1 || m == imJoyStick2; };
+  if (stick_ && joystick(mode_) && joystick(mode)) {
+    // The joystick pollers turn one component from one joystick to the other on every poll:
+    // the stick is made afresh in place, without an allocation each time.
+    auto& stick = static_cast<TJoyStick&>(*stick_);
+    stick = TJoyStick(mode == imJoyStick1 ? 0 : 1);
+    stick.AutoUpdate = autoUpdate;
+    mode_ = mode;
+    return;
+  }
   stick_.reset();
   switch (mode) {
     case imJoyStick1: stick_ = std::make_unique<TJoyStick>(0); break;

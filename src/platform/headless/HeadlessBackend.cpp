@@ -29,7 +29,7 @@ struct FakeStick {
   JoyPos pos;
 };
 
-class HeadlessBackend : public Backend {
+class HeadlessBackend final : public Backend {
  public:
   HeadlessBackend(std::vector<headless::ScriptEvent> events, int64_t until, bool realTime)
       : events_(std::move(events)), until_(until), realTime_(realTime),
