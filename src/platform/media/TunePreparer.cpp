@@ -90,7 +90,12 @@ void TunePreparer::Run() {
       failed_.insert(job.key);  // not tried again in this run
       continue;
     }
-    cache_.Store(job.key, rate_, *samples);
+    if (!cache_.Store(job.key, rate_, *samples)) {
+      // A cache that cannot be written (full, read-only): the tune plays on from these samples
+      // now and is rendered as it plays next time, rather than rendered ahead again and again.
+      std::lock_guard lock(m_);
+      failed_.insert(job.key);
+    }
     ready_(job.key, samples);
   }
 }
