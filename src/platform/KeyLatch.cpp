@@ -2,14 +2,17 @@
 #include "platform/KeyLatch.h"
 
 #include <cstddef>
+#include <utility>
 
 namespace platform {
 
-KeyLatch::Key* KeyLatch::Find(int vk) {
+const KeyLatch::Key* KeyLatch::Find(int vk) const {
   if (vk >= 0 && vk < static_cast<int>(codes_.size())) return &codes_[static_cast<std::size_t>(vk)];
   auto it = others_.find(vk);
   return it == others_.end() ? nullptr : &it->second;
 }
+
+KeyLatch::Key* KeyLatch::Find(int vk) { return const_cast<Key*>(std::as_const(*this).Find(vk)); }
 
 KeyLatch::Key& KeyLatch::Slot(int vk) {
   if (vk >= 0 && vk < static_cast<int>(codes_.size())) return codes_[static_cast<std::size_t>(vk)];
@@ -79,9 +82,8 @@ bool KeyLatch::Read(int vk, uint32_t now) {
 }
 
 bool KeyLatch::IsHeld(int vk) const {
-  if (vk >= 0 && vk < static_cast<int>(codes_.size())) return codes_[static_cast<std::size_t>(vk)].held;
-  auto it = others_.find(vk);
-  return it != others_.end() && it->second.held;
+  const Key* k = Find(vk);
+  return k && k->held;
 }
 
 }  // namespace platform

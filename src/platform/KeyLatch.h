@@ -44,6 +44,7 @@ class KeyLatch {
   // A key never pressed reads like a fresh Key. Every virtual-key code fits the table, which
   // a battle frame reads some twenty times; other codes (a script may name any number) go to
   // the map.
+  const Key* Find(int vk) const;
   Key* Find(int vk);
   Key& Slot(int vk);
   template <class F>

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include "platform/Files.h"
 #include "platform/Folders.h"
@@ -66,6 +67,19 @@ std::string TuneCache::Path(uint64_t key) const {
   return folder_ + "/" + name + kSuffix;
 }
 
+namespace {
+
+// The header of an entry at the reader, if it is one of ours at this rate.
+std::optional<Header> ReadHeader(std::istream& in, int rate) {
+  Header h{};
+  if (in.read(reinterpret_cast<char*>(&h), sizeof h) && std::memcmp(h.mark, kMark, sizeof kMark) == 0 &&
+      h.rate == static_cast<uint32_t>(rate) && h.channels == 2)
+    return h;
+  return std::nullopt;
+}
+
+}  // namespace
+
 std::shared_ptr<const Samples> TuneCache::Load(uint64_t key, int rate) const {
   if (folder_.empty()) return nullptr;
   const std::string path = Path(key);
@@ -73,15 +87,13 @@ std::shared_ptr<const Samples> TuneCache::Load(uint64_t key, int rate) const {
   if (!in) return nullptr;
   const auto size = static_cast<uint64_t>(in.tellg());
   in.seekg(0);
-  Header h{};
-  bool ok = size >= sizeof h && in.read(reinterpret_cast<char*>(&h), sizeof h) &&
-            std::memcmp(h.mark, kMark, sizeof kMark) == 0 && h.rate == static_cast<uint32_t>(rate) &&
-            h.channels == 2 && h.frames == (size - sizeof h) / 4 && (size - sizeof h) % 4 == 0;
+  const auto h = ReadHeader(in, rate);
+  bool ok = h && size >= sizeof *h && h->frames == (size - sizeof *h) / 4 && (size - sizeof *h) % 4 == 0;
   auto samples = std::make_shared<Samples>();
   if (ok) {
-    samples->resize(h.frames * 2);
-    ok = in.read(reinterpret_cast<char*>(samples->data()), static_cast<std::streamsize>(h.frames * 4)) &&
-         Checksum(*samples) == h.checksum;
+    samples->resize(h->frames * 2);
+    ok = in.read(reinterpret_cast<char*>(samples->data()), static_cast<std::streamsize>(h->frames * 4)) &&
+         Checksum(*samples) == h->checksum;
   }
   if (!ok) {
     std::remove(path.c_str());  // damaged or of another make: rendered again and replaced
@@ -93,9 +105,7 @@ std::shared_ptr<const Samples> TuneCache::Load(uint64_t key, int rate) const {
 bool TuneCache::Has(uint64_t key, int rate) const {
   if (folder_.empty()) return false;
   std::ifstream in(Path(key), std::ios::binary);
-  Header h{};
-  return in.read(reinterpret_cast<char*>(&h), sizeof h) && std::memcmp(h.mark, kMark, sizeof kMark) == 0 &&
-         h.rate == static_cast<uint32_t>(rate);
+  return ReadHeader(in, rate).has_value();
 }
 
 bool TuneCache::Store(uint64_t key, int rate, const Samples& samples) const {

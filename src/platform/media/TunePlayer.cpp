@@ -22,43 +22,25 @@ TunePlayer::TunePlayer(int rate, float gain, std::string soundFont, TuneCache ca
       preparer_(rate, gain, soundFont_, cache_,
                 [this](uint64_t key, std::shared_ptr<const Samples> whole) { Adopt(key, std::move(whole)); }, idle) {}
 
-std::optional<uint64_t> TunePlayer::KeyToPrepare(const std::vector<uint8_t>& midi,
-                                                 std::optional<uint32_t> lengthMs) const {
-  if (!lengthMs || *lengthMs > kLongestKeptMs) return std::nullopt;
-  return TuneKey(midi, identity_, rate_, gain_);
-}
+bool TunePlayer::Keepable(std::optional<uint32_t> lengthMs) { return lengthMs && *lengthMs <= kLongestKeptMs; }
 
 bool TunePlayer::Play(const std::vector<uint8_t>& midi, std::optional<uint32_t> lengthMs) {
   Stop();
   const uint64_t key = TuneKey(midi, identity_, rate_, gain_);
-  {
-    std::lock_guard lock(m_);
-    if (ready_ && readyKey_ == key) {
-      lastKey_ = key;
-      lastPcm_ = ready_;
-    }
-    ready_.reset();
-  }
   if (key != lastKey_) lastPcm_.reset();  // one tune in memory at a time, not two
-  std::shared_ptr<const Samples> pcm = key == lastKey_ ? lastPcm_ : cache_.Load(key, rate_);
+  std::shared_ptr<const Samples> pcm = lastPcm_ ? lastPcm_ : cache_.Load(key, rate_);
   std::unique_ptr<TuneSynth> synth;
   if (!pcm) {
     synth = TuneSynth::Start(midi, rate_, gain_, soundFont_);
     // Rendered ahead now, before anything else: the play goes over to it in a second or two.
-    if (synth && KeyToPrepare(midi, lengthMs)) preparer_.Add({key, midi, *lengthMs}, true);
+    if (synth && Keepable(lengthMs)) preparer_.Add({key, midi, *lengthMs}, true);
   }
   const bool ok = pcm || synth;
-  {
-    std::lock_guard lock(m_);
-    synth_ = std::move(synth);
-    pcm_ = pcm;
-    pos_ = livePos_ = 0;
-    key_ = key;
-  }
-  if (pcm) {
-    lastKey_ = key;
-    lastPcm_ = pcm;
-  }
+  std::lock_guard lock(m_);
+  synth_ = std::move(synth);
+  pcm_ = std::move(pcm);
+  pos_ = livePos_ = 0;
+  key_ = key;
   return ok;
 }
 
@@ -66,25 +48,27 @@ void TunePlayer::Stop() {
   std::unique_ptr<TuneSynth> synth;
   std::lock_guard lock(m_);
   synth = std::move(synth_);  // destroyed once the lock is let go
-  pcm_.reset();
+  if (pcm_) {
+    // Kept for the next round of the tune's loop.
+    lastKey_ = key_;
+    lastPcm_ = std::move(pcm_);
+  }
 }
 
 void TunePlayer::Adopt(uint64_t key, std::shared_ptr<const Samples> whole) {
   std::unique_ptr<TuneSynth> synth;
   std::lock_guard lock(m_);
-  if (key_ != key) return;  // the cache has it; a tune not playing is not held in memory
-  readyKey_ = key;
-  ready_ = whole;
-  if (synth_ && livePos_ <= whole->size()) {
-    synth = std::move(synth_);
-    pcm_ = whole;
-    pos_ = livePos_;
-  }
+  // A tune no longer playing is not held in memory: the cache has it.
+  if (key_ != key || !synth_ || livePos_ > whole->size()) return;
+  synth = std::move(synth_);
+  pcm_ = std::move(whole);
+  pos_ = livePos_;
 }
 
 void TunePlayer::Prepare(const std::vector<uint8_t>& midi, std::optional<uint32_t> lengthMs) {
-  const auto key = KeyToPrepare(midi, lengthMs);
-  if (key && !cache_.Has(*key, rate_)) preparer_.Add({*key, midi, *lengthMs});
+  if (!Keepable(lengthMs)) return;
+  const uint64_t key = TuneKey(midi, identity_, rate_, gain_);
+  if (!cache_.Has(key, rate_)) preparer_.Add({key, midi, *lengthMs});
 }
 
 bool TunePlayer::Over() {

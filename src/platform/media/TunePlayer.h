@@ -44,7 +44,8 @@ class TunePlayer {
 
  private:
   void Adopt(uint64_t key, std::shared_ptr<const Samples> whole);
-  std::optional<uint64_t> KeyToPrepare(const std::vector<uint8_t>& midi, std::optional<uint32_t> lengthMs) const;
+  // Short enough to be rendered ahead and kept.
+  static bool Keepable(std::optional<uint32_t> lengthMs);
 
   const int rate_;
   const float gain_;
@@ -58,12 +59,10 @@ class TunePlayer {
   std::unique_ptr<TuneSynth> synth_;    // ...or the synthesizer
   size_t livePos_ = 0;                  // samples the synthesizer gave this play
   uint64_t key_ = 0;
-  uint64_t readyKey_ = 0;  // the tune the preparer finished last
-  std::shared_ptr<const Samples> ready_;
-
-  // The game's thread alone.
+  // The samples of the play Stop ended last, for its loop's next round (the game's thread
+  // alone reads them).
   uint64_t lastKey_ = 0;
-  std::shared_ptr<const Samples> lastPcm_;  // the last tune, for its loop's next round
+  std::shared_ptr<const Samples> lastPcm_;
   TunePreparer preparer_;  // last: it stops before the rest goes
 };
 

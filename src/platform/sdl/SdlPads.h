@@ -36,7 +36,7 @@ class SdlPads {
   std::string Name(int slot);
   void Rumble(int slot, uint16_t strength, uint32_t ms);
   void AddMappings(const std::string& file);
-  // A pad or joystick is open: its buttons and sticks are polled, no event announces them.
+  // A pad or joystick is open (SDL's event wait then turns into a poll: see SdlClock).
   bool AnyOpen() const { return !devices_.empty(); }
 
  private:
