@@ -383,7 +383,10 @@ def main():
            '"Plural-Forms: nplurals=INTEGER; plural=EXPRESSION;\\n"', ""]
     for e in kept:
         note = e.get("note") or note_for(e["msgid"], e["refs"])
-        for line in ([note] if note else []) + e.get("extra", []):
+        extra = e.get("extra", [])
+        if any(r.startswith("src/screens/Omake.cpp") for r in e["refs"]) and "Omake" not in note:
+            extra = ["In src/screens/Omake.cpp the name is a lookup key into the opponent table: that use stays Japanese."] + extra
+        for line in ([note] if note else []) + extra:
             out.append("#. " + line.replace("\n", " "))
         out.append("#: " + " ".join(e["refs"]))
         flags = [f for f in e["flags"] if f in ("c-format", "no-c-format")]
