@@ -92,7 +92,7 @@ Image BattleStill(const Sheet& c2, const Sheet& moji, int opponent, int clock, i
 }  // namespace
 
 void WriteContactSheets(const ArtBook& book, const std::string& dir, const Sheet& char2, const Sheet& char0,
-                        const Image& screen, const Sheet& moji, const Image& kao, const Image& reporter,
+                        const Image& screen, const Sheet& moji, const Image& reporter,
                         const Image& messageMask) {
   Lettering label = Label();
   {
@@ -103,7 +103,7 @@ void WriteContactSheets(const ArtBook& book, const std::string& dir, const Sheet
       int x, y, zoom;
     };
     Item items[] = {{&char2.picture, "char2", 10, 30, 1},  {&char2.mask, "mask2", 670, 30, 1},
-                    {&kao, "kao", 670, 170, 1},            {&char0.picture, "char0", 1330, 30, 1},
+                    {&char0.picture, "char0", 1330, 30, 1},
                     {&char0.mask, "mask0", 1600, 30, 1},   {&screen, "screen", 1330, 290, 1},
                     {&moji.picture, "moji", 1330, 590, 1}, {&moji.mask, "mojimask", 1600, 590, 1},
                     {&reporter, "reporter", 1600, 290, 1}, {&messageMask, "messagemask", 1330, 830, 8}};

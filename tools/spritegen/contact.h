@@ -7,5 +7,5 @@
 #include "sheets.h"
 
 void WriteContactSheets(const ArtBook& book, const std::string& dir, const Sheet& char2, const Sheet& char0,
-                        const Image& screen, const Sheet& moji, const Image& kao, const Image& reporter,
+                        const Image& screen, const Sheet& moji, const Image& reporter,
                         const Image& messageMask);

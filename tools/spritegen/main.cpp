@@ -1,5 +1,5 @@
-// Sprite generator: builds the game's sprite sheets, masks, glyphs, faces and small
-// parts from the pixel-art texts in assets/sprites, and optionally contact sheets.
+// Sprite generator: builds the game's sprite sheets, masks, glyphs and small parts
+// from the pixel-art texts in assets/sprites, and optionally contact sheets.
 //
 // usage: spritegen SOURCE_DIR OUT_DIR [CONTACT_DIR]
 #include <filesystem>
@@ -33,8 +33,6 @@ int main(int argc, char** argv) {
     Sheet moji = BuildMoji(book);
     save(moji.picture, "moji");
     save(moji.mask, "mojimask");
-    Image kao = BuildKao(book);
-    save(kao, "kao");
     Image reporter = BuildReporter(book);
     save(reporter, "REPORTER");
     Image messageMask = BuildMessageMask();
@@ -42,7 +40,7 @@ int main(int argc, char** argv) {
 
     if (argc == 4) {
       std::filesystem::create_directories(argv[3]);
-      WriteContactSheets(book, argv[3], char2, char0, screen, moji, kao, reporter, messageMask);
+      WriteContactSheets(book, argv[3], char2, char0, screen, moji, reporter, messageMask);
     }
   } catch (const std::exception& e) {
     std::cerr << "spritegen: " << e.what() << "\n";

@@ -13,7 +13,6 @@ Image BuildBattleFrame(const ArtBook& book);  // the 640x480 frame inside "char2
 Sheet BuildChar0(const ArtBook& book);      // "char0" and "mask0"
 Image BuildScreen(const ArtBook& book);     // "screen"
 Sheet BuildMoji(const ArtBook& book);       // "moji" and "mojimask"
-Image BuildKao(const ArtBook& book);        // "kao"
 Image BuildReporter(const ArtBook& book);   // "REPORTER"
 Image BuildMessageMask();                   // "MessageMask"
 

@@ -1,6 +1,5 @@
-// The small sheets: "char0"/"mask0", "screen", "moji"/"mojimask", "kao", "REPORTER"
-// and "MessageMask".
-#include <cmath>
+// The small sheets: "char0"/"mask0", "screen", "moji"/"mojimask", "REPORTER" and
+// "MessageMask".
 #include <string>
 #include <vector>
 
@@ -67,29 +66,6 @@ Image MarkerCellsSafe(Image img) {
   return img;
 }
 
-// A portrait card: the character's art enlarged on a backdrop in its colours.
-Image Portrait(const Image& art32, Rgb main, Rgb light, Rgb outline, int size) {
-  Image card(size, size);
-  for (int y = 0; y < size; ++y)
-    for (int x = 0; x < size; ++x) {
-      double d = std::hypot(x - size * 0.5, y - size * 0.45) / (size * 0.75);
-      Rgb c = Mix(Mix(light, kWhite, 35), Shade(main, 55), static_cast<int>(std::min(1.0, d) * 100));
-      if ((x + y) % 12 < 2) c = Mix(c, kWhite, 12);
-      card.Set(x, y, c);
-    }
-  // head and body down to the knees, enlarged with smoothed edges
-  Image big = art32.Crop(1, 0, 30, 28).Scale2x().Scale2x();
-  big = big.Outlined(Mix(outline, kWhite, 80));
-  Image sized(big.w() * 5 / 4, big.h() * 5 / 4, kBlack, false);
-  for (int y = 0; y < sized.h(); ++y)
-    for (int x = 0; x < sized.w(); ++x)
-      if (big.Opaque(x * 4 / 5, y * 4 / 5)) sized.Set(x, y, big.At(x * 4 / 5, y * 4 / 5));
-  card.Draw(sized, (size - sized.w()) / 2 - 4, size - sized.h() + 4);
-  card.Bevel(0, 0, size, size, kGold, kGoldDark, 3);
-  card.Frame(0, 0, size, size, kPanelDark);
-  return card;
-}
-
 }  // namespace
 
 Sheet BuildChar0(const ArtBook& book) {
@@ -140,15 +116,6 @@ Sheet BuildMoji(const ArtBook& book) {
         if (g.Opaque(i, j)) s.mask.Set(x + i, y + j, kBlack);
   }
   return s;
-}
-
-Image BuildKao(const ArtBook& book) {
-  Image img(640, 800);
-  for (int id = 0; id < kComputerCharacters; ++id) {
-    FighterColours c = ColoursOf(book, id);
-    img.Draw(Portrait(LookArt(book, id), c.main, c.light, c.outline, 160), 160 * (id % 4), 160 * (id / 4), true);
-  }
-  return img;
 }
 
 Image BuildReporter(const ArtBook& book) {
