@@ -3,7 +3,8 @@
 # shown at the height the list asks for (enlarged sprites stay square-pixelled). An
 # appearance may carry a sprite pasted on at the place the game draws it ("+ ..."), black
 # being see-through as in the game's masks.
-file(STRINGS ${LIST} lines)
+cmake_policy(VERSION 3.16)
+file(STRINGS ${LIST} lines ENCODING UTF-8)
 get_filename_component(out_dir ${OUT} DIRECTORY)
 file(RELATIVE_PATH pics ${out_dir} ${PICTURE_DIR})
 set(width 1900)
