@@ -1,6 +1,10 @@
 # Model sheets (one per recurring character) and the contact sheet of every version of
 # them, for looking at, not embedded in the game. Included by the scene pictures, whose
 # shared drawings the model sheets use; both land in <build>/models/.
+# They show the built sprites, so they wait for a build that draws those too.
+if(NOT "sprites" IN_LIST BRAMKO_CONTENT)
+  return()
+endif()
 set(models_src ${CMAKE_CURRENT_LIST_DIR})
 set(models_out ${CMAKE_BINARY_DIR}/models)
 file(MAKE_DIRECTORY ${models_out})
