@@ -1,6 +1,6 @@
 // Every tune rendered as the game renders it (its FluidSynth settings, soundfont, rate and
 // gain): audible for as long as its scene needs, at one loudness, never clipped. Each case
-// renders one tune (ctest runs them side by side), about half a CPU second each.
+// renders one tune, so ctest spreads them over its jobs (all twelve: about 8 CPU seconds).
 #include <gtest/gtest.h>
 
 #include <filesystem>
