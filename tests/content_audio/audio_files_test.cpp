@@ -59,6 +59,12 @@ TEST(AudioEffects, EachIsAShortLevelledPcmFileOfItsIntendedLength) {
     EXPECT_LT(peakDb(w), -0.1);
     // Punchy: the sound starts at once.
     EXPECT_LT(soundingSpan(w, -40).first, size_t(w.sampleRate) / 50);
+    // Ends on silence: the last sample is zero and the last 2 ms are below -50 dBFS, or
+    // the speaker jumps back to rest with a click.
+    ASSERT_FALSE(w.samples.empty());
+    EXPECT_EQ(w.samples.back(), 0);
+    const size_t tail = size_t(w.sampleRate) / 500;
+    EXPECT_LE(soundingSpan(w, -50).second, w.frames() - tail) << "still sounding in the last 2 ms";
   }
 }
 
@@ -91,6 +97,21 @@ TEST(AudioTunes, EachIsGeneralMidiWithItsPartsAndLength) {
     const double seconds = m.seconds(m.endTick());
     EXPECT_GE(seconds, want.minSeconds);
     EXPECT_LE(seconds, want.maxSeconds);
+    // Played, not typed in: the tune (the first voice, on the first channel) swells and falls
+    // with its phrases, so its bars' mean velocities lie far apart. A flat accent pattern
+    // (127/116/104 on downbeat, beat and off-beat) keeps them within about 20.
+    std::map<uint32_t, std::pair<int, int>> bars;  // bar -> velocity sum, notes
+    for (const auto& e : m.merged())
+      if (e.isNoteOn() && e.channel() == 0) {
+        auto& [sum, count] = bars[e.tick / m.barTicks()];
+        sum += e.data[1], ++count;
+      }
+    double quietest = 127, loudest = 0;
+    for (const auto& [bar, vc] : bars) {
+      quietest = std::min(quietest, double(vc.first) / vc.second);
+      loudest = std::max(loudest, double(vc.first) / vc.second);
+    }
+    EXPECT_GE(loudest - quietest, 25.0) << "bar velocities from " << quietest << " to " << loudest;
   }
 }
 

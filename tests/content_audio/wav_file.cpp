@@ -62,9 +62,9 @@ double peakDb(const WavFile& w) {
   return toDb(peak / 32768.0);
 }
 
-double loudestWindowDb(const WavFile& w) {
+double loudestWindowDb(const WavFile& w, double seconds) {
   const size_t ch = size_t(w.channels), frames = w.frames();
-  const size_t window = std::max<size_t>(1, size_t(w.sampleRate) / 20);
+  const size_t window = std::max<size_t>(1, size_t(w.sampleRate * seconds));
   auto energy = [&](size_t f) {
     double e = 0;
     for (size_t c = 0; c < ch; ++c) e += double(w.samples[f * ch + c]) * w.samples[f * ch + c];

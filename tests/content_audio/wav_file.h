@@ -20,8 +20,9 @@ WavFile readWav(const std::string& path);
 
 // Level helpers on full-scale 16-bit samples; every result is in dBFS (-inf for silence).
 double peakDb(const WavFile& w);
-// RMS of the loudest 50 ms window, the loudness measure the effects are levelled by.
-double loudestWindowDb(const WavFile& w);
+// RMS of the loudest window (all channels): 50 ms is the measure the effects are levelled
+// by, 3 s the one the tunes are.
+double loudestWindowDb(const WavFile& w, double seconds = 0.05);
 // RMS over frames [first, last).
 double rmsDb(const WavFile& w, size_t first, size_t last);
 // Index of the first and one past the last frame louder than thresholdDb ({0,0} if none).

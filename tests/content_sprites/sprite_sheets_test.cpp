@@ -214,6 +214,16 @@ TEST(SpriteSheets, KeyedPartsKeepTheirKeyColourAtTheBottomLeft) {
       if (!(tile.At(x, y) == key)) ++covered;
   EXPECT_GT(covered, 8);
   EXPECT_LT(covered, 56);
+  // No lone pixel, dark or clear: each lies in a 2 x 2 square of its own kind (the tile
+  // repeats), or the screen shimmers when the window scales by a fraction.
+  auto same = [&](int x, int y, int dx, int dy) { return tile.At((x + dx) % 8, (y + dy) % 8) == tile.At(x, y); };
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) {
+      bool inSquare = false;
+      for (int sx : {1, 7})  // right or left, below or above
+        for (int sy : {1, 7}) inSquare |= same(x, y, sx, 0) && same(x, y, 0, sy) && same(x, y, sx, sy);
+      EXPECT_TRUE(inSquare) << "lone pixel at " << x << "," << y;
+    }
 }
 
 }  // namespace

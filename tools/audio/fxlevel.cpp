@@ -2,13 +2,15 @@
 //   fxlevel IN.f32 OUT.wav RATE TARGET_DB CEILING_DB
 // IN is raw little-endian 32-bit float mono. The gain brings the loudest 50 ms window
 // (RMS) to TARGET_DB, unless that would push a sample peak over CEILING_DB, so that
-// every effect sounds about equally loud whatever its shape.
+// every effect sounds about equally loud whatever its shape. The last 10 ms fade to zero, so
+// an effect cut off mid-wave does not end on a click.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <numbers>
 #include <vector>
 
 namespace {
@@ -54,6 +56,9 @@ int main(int argc, char** argv) {
     return 1;
   }
   const double gain = std::min(target / rms, ceiling / peak);
+  const size_t fade = std::min(s.size(), static_cast<size_t>(rate) / 100);
+  for (size_t i = 0; i < fade; ++i)  // raised cosine, 1 down to exactly 0 on the last sample
+    s[s.size() - 1 - i] *= float(0.5 - 0.5 * std::cos(std::numbers::pi * double(i) / double(fade)));
 
   std::ofstream out(argv[2], std::ios::binary);
   const uint32_t dataBytes = uint32_t(s.size() * 2);

@@ -134,9 +134,11 @@ Image BuildReporter(const ArtBook& book) {
 }
 
 Image BuildMessageMask() {
-  // A half-tone screen: black on even squares, the transparent key (bottom-left) on odd.
+  // A half-tone screen of 2 x 2 squares: dark on even squares, the transparent key
+  // (bottom-left) on odd. Single-pixel dots would alias into shimmering bands when the
+  // window is scaled by a fraction; squares of two stay even at any scale from 1x up.
   Image img(8, 8);
   for (int y = 0; y < 8; ++y)
-    for (int x = 0; x < 8; ++x) img.Set(x, y, (x + y) % 2 ? kWhite : Rgb{0, 0, 24});
+    for (int x = 0; x < 8; ++x) img.Set(x, y, (x / 2 + y / 2) % 2 ? kWhite : Rgb{0, 0, 24});
   return img;
 }

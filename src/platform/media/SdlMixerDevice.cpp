@@ -9,21 +9,12 @@
 #include <map>
 
 #include "platform/media/MediaDevice.h"
+#include "platform/media/MusicSettings.h"
 #include "platform/media/TunePlayer.h"
 
 namespace platform::media {
 
 namespace {
-
-constexpr const char* kSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
-// FluidSynth's gain at full volume clips on full chords and drowns the effects; 0.6 keeps
-// the tunes' peaks below full scale, about as loud as the effects.
-constexpr float kMusicGain = 0.6f;
-
-// Every effect is recorded at 22.05 kHz and the General MIDI soundfont's samples are no finer:
-// mixing at that rate plays them as they are, and halves what the synthesizer costs (it
-// renders every sample of a tune; at 44.1 kHz it alone took about 2 % of a core).
-constexpr int kMixRate = 22050;
 
 // Exactly this format: where the device wants another, SDL converts after the mix.
 bool OpenMixer() { return Mix_OpenAudioDevice(kMixRate, AUDIO_S16SYS, 2, 1024, nullptr, 0) == 0; }
