@@ -65,11 +65,6 @@ InputFile::InputFile(const std::string& path, Links links) {
   size_ = static_cast<uint64_t>(st.st_size);
 }
 
-InputFile::InputFile(InputFile&& other) noexcept : fd_(other.fd_), state_(other.state_), size_(other.size_) {
-  other.fd_ = -1;
-  other.state_ = FileRead::Missing;
-}
-
 InputFile::~InputFile() {
   if (fd_ >= 0) close(fd_);
 }

@@ -29,9 +29,8 @@ enum class Links { Follow, Refuse };
 class InputFile {
  public:
   InputFile(const std::string& path, Links links = Links::Follow);
-  InputFile(InputFile&& other) noexcept;
-  InputFile& operator=(InputFile&&) = delete;
   InputFile(const InputFile&) = delete;
+  InputFile& operator=(const InputFile&) = delete;
   ~InputFile();
 
   // Whole when the file is open; otherwise why not.
