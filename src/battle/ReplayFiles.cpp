@@ -5,11 +5,11 @@
 #include <chrono>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 
 #include "actors/Comparas.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
+#include "platform/InputFile.h"
 #include "shell/Bramkoworld.h"
 #include "shell/GameFiles.h"
 
@@ -30,12 +30,8 @@ bool WriteReplay(const std::string& path, const std::vector<uint8_t>& bytes) {
 
 // At most the longest file a replay may be, plus one byte to know it was longer.
 std::optional<std::vector<uint8_t>> ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::error_code ec;
-  if (!in || !fs::is_regular_file(path, ec)) return std::nullopt;
-  std::vector<uint8_t> bytes(kMaxReplayBytes + 1);
-  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  bytes.resize(static_cast<size_t>(in.gcount()));
+  std::vector<uint8_t> bytes;
+  if (!platform::Got(platform::ReadFile(path, kMaxReplayBytes + 1, bytes, platform::Larger::Cut))) return std::nullopt;
   return bytes;
 }
 

@@ -1,27 +1,17 @@
 // field: the chip-map background and the arena map loader.
 #include "field/Fieldxchip.h"
 
-#include <fstream>
-#include <iterator>
-
 #include "field/ChipMapText.h"
+#include "platform/InputFile.h"
 
 namespace {
 
 // No arena file comes near this; a larger file is refused before it is read.
-constexpr std::streamoff kMaxMapFileBytes = 32 << 20;
+constexpr size_t kMaxMapFileBytes = 32 << 20;
 
 // The file's bytes, or false when there is no readable file of that name.
 bool ReadWholeFile(const std::string& name, std::string& out) {
-  std::ifstream in(name, std::ios::binary);
-  if (!in) return false;
-  in.seekg(0, std::ios::end);
-  const std::streamoff size = in.tellg();
-  if (size < 0 || size > kMaxMapFileBytes) return false;
-  in.seekg(0, std::ios::beg);
-  out.assign(static_cast<size_t>(size), '\0');
-  if (size > 0 && !in.read(out.data(), size)) return false;
-  return true;
+  return platform::ReadFile(name, kMaxMapFileBytes, out) == platform::FileRead::Whole;
 }
 
 }  // namespace

@@ -30,4 +30,8 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes);
 // The same with the bytes given in pieces, written one after the other.
 bool WriteFileAtomically(const std::string& path, std::initializer_list<std::string_view> pieces);
 
+// Why the file call that just failed failed, in the terms a player can act on (from errno).
+enum class FileFault { NoPermission, DiskFull, QuotaFull, SizeLimit, ReadOnly, NoFolder, DeviceError, Other };
+FileFault LastFileFault();
+
 }  // namespace platform

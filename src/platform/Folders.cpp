@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 
@@ -57,7 +58,11 @@ bool MakeFolders(const std::string& path) {
   std::string parent = std::filesystem::path(path).parent_path().string();
   if (parent != path && !parent.empty() && !MakeFolders(parent)) return false;
   // The per-user folders hold nothing for other users to read.
-  return mkdir(path.c_str(), 0700) == 0 || FolderExists(path);
+  if (mkdir(path.c_str(), 0700) == 0) return true;
+  const int error = errno;  // why it failed, for the message; the look below must not change it
+  if (FolderExists(path)) return true;
+  errno = error;
+  return false;
 }
 
 }  // namespace platform

@@ -2,8 +2,9 @@
 #include "platform/HelpText.h"
 
 #include <cstdint>
-#include <fstream>
 #include <string_view>
+
+#include "platform/InputFile.h"
 
 namespace platform {
 
@@ -90,11 +91,8 @@ std::vector<HelpSection> ParseHelpText(const std::string& raw) {
 }
 
 std::vector<HelpSection> LoadHelpFile(const std::string& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return {};
-  std::string text(kMaxHelpBytes, '\0');
-  in.read(text.data(), static_cast<std::streamsize>(text.size()));
-  text.resize(static_cast<size_t>(in.gcount()));
+  std::string text;
+  if (!Got(ReadFile(file, kMaxHelpBytes, text, Larger::Cut))) return {};
   return ParseHelpText(text);
 }
 

@@ -2,10 +2,11 @@
 #include "platform/IniFile.h"
 
 #include <cctype>
+#include <cerrno>
 #include <climits>
-#include <fstream>
 
 #include "platform/Files.h"
+#include "platform/InputFile.h"
 #include "platform/Sjis.h"
 
 namespace platform {
@@ -39,15 +40,8 @@ bool SameName(const std::string& a, const std::string& b) {
 
 IniDocument IniDocument::Load(const std::string& path) {
   std::string text;
-  std::ifstream in(path, std::ios::binary);
-  if (in) {
-    // One byte past the bound tells a file that is too long from one that just fits.
-    text.resize(kMaxIniBytes + 1);
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<size_t>(in.gcount()));
-  }
-  const bool whole = text.size() <= kMaxIniBytes;
-  if (!whole) text.resize(kMaxIniBytes);
+  // Anything but a file (a FIFO, a folder) reads as an empty document.
+  const bool whole = ReadFile(path, kMaxIniBytes, text, Larger::Cut) != FileRead::Cut;
   IniDocument doc = FromText(text);
   doc.whole_ = whole;
   return doc;
@@ -162,7 +156,13 @@ std::string IniDocument::Text() const {
   return text;
 }
 
-bool IniDocument::Save(const std::string& path) const { return whole_ && WriteFileAtomically(path, Text()); }
+bool IniDocument::Save(const std::string& path) const {
+  if (!whole_) {
+    errno = EFBIG;  // a file past the bound is never written back cut short
+    return false;
+  }
+  return WriteFileAtomically(path, Text());
+}
 
 std::string IniReadString(const std::string& path, const std::string& section, const std::string& key,
                           const std::string& def) {

@@ -15,7 +15,8 @@ constexpr size_t kMaxIniBytes = 1 << 20;
 
 class IniDocument {
  public:
-  // The file's text (empty when it is missing or unreadable).
+  // The file's text (empty when it is missing, unreadable or no regular file), cut at
+  // kMaxIniBytes.
   static IniDocument Load(const std::string& path);
   static IniDocument FromText(const std::string& text);
 

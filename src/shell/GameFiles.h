@@ -27,6 +27,7 @@ std::vector<std::string> InstanceLockPaths();
 // Creates the folder a file is about to be written into; false when it cannot be made.
 bool MakeFolderFor(const std::string& path);
 
-// What the player reads when a file cannot be written: the file, the folder to look at,
-// and what was kept (one sentence, for example that the last save is still there).
+// What the player reads when a file cannot be written: the file, why (the system's reason
+// for the write that just failed, so call it straight after), and what was kept (one
+// sentence, for example that the last save is still there).
 std::string CannotWriteMessage(const std::string& path, const std::string& kept);

@@ -1,12 +1,10 @@
 // shell: writing and reading the progress file.
 #include "shell/Savefile.h"
 
-#include <filesystem>
-#include <fstream>
-
 #include "field/MapState.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
+#include "platform/InputFile.h"
 
 namespace {
 
@@ -33,17 +31,15 @@ void SaveProgress() {
 
 int LoadProgress() {
   const std::string path = SaveFilePath();
-  std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) return -1;
-  std::ifstream in(path, std::ios::binary);
-  if (!in || !std::filesystem::is_regular_file(path, ec)) {
+  std::string bytes;
+  // Only the record's bytes are read, however long the file.
+  const platform::FileRead read = platform::ReadFile(path, kSaveFileSize, bytes, platform::Larger::Cut);
+  if (read == platform::FileRead::Missing) return -1;
+  if (!platform::Got(read)) {
     // The chapter then starts from the progress held in memory.
     FileError(path + " を開けません。");
     return -1;
   }
-  std::string bytes(kSaveFileSize, '\0');
-  in.read(bytes.data(), kSaveFileSize);
-  bytes.resize(static_cast<size_t>(in.gcount()));
   SaveRecord record = HeldProgress();
   DecodeSaveRecord(bytes, record);
   // Entry 0 is written but never read back.

@@ -2,7 +2,9 @@
 # The real game in a real window when its files or its machine misbehave: a damaged reset
 # tune that claims to play for weeks does not keep the title away, SIGTERM and SIGINT end
 # the game cleanly (settings and save untouched), and a save under "ulimit -f 0" shows the
-# error instead of killing the game.
+# error instead of killing the game. FIFOs planted where the game reads its settings, sounds
+# and tunes, and a 3 GB sparse pad database, neither hang the start nor take its memory, and
+# the simulator refuses a FIFO as a replay at once.
 # usage: damaged_files.sh BUILD_DIR
 set -u
 build="$1"
@@ -87,4 +89,28 @@ xdotool key --window "$win" Return  # the error box
 kill -TERM "$game_pid"
 ended_within 10 || fail "the game did not end after the failed save"
 [ "$(cat "$work/status")" -eq 0 ] || fail "after the failed save the status was $(cat "$work/status")"
+
+# 4. Planted files: FIFOs with no writer for the settings and every sound and tune, and a
+# 3 GB sparse gamecontrollerdb.txt. The title comes, the start takes no memory for the
+# database, and SIGTERM still ends the game.
+for f in "$game_dir"/BRAMKO.INI "$game_dir"/*.wav "$game_dir"/*.mid; do rm -f "$f"; mkfifo "$f"; done
+truncate -s 3G "$game_dir/gamecontrollerdb.txt"
+start
+shown=0
+for _ in $(seq 100); do
+  [ "$(colours)" -gt 1000 ] 2>/dev/null && shown=1 && break
+  sleep 0.1
+done
+[ "$shown" -eq 1 ] || fail "the title never appeared with FIFOs planted"
+peak=$(awk '/VmHWM/ {print $2}' "/proc/$game_pid/status")
+[ "${peak:-0}" -lt 400000 ] || fail "the start took ${peak} kB with a 3 GB pad database"
+kill -TERM "$game_pid"
+ended_within 10 || fail "SIGTERM did not end the game with FIFOs planted"
+[ "$(cat "$work/status")" -eq 0 ] || fail "with FIFOs planted the status was $(cat "$work/status")"
+
+mkfifo "$work/fifo.rpl"
+status=0
+timeout 5 "$build/bramko-sim" --replay "$work/fifo.rpl" >"$work/sim.txt" 2>&1 || status=$?
+[ "$status" -eq 1 ] || fail "the simulator ended with status $status on a FIFO replay: $(cat "$work/sim.txt")"
+grep -q "開けません" "$work/sim.txt" || fail "the simulator did not say it cannot open the FIFO: $(cat "$work/sim.txt")"
 echo "damaged files test passed"

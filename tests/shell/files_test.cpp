@@ -1,10 +1,19 @@
 // Where the game's files live: a portable copy keeps everything beside its executable, an
 // installed one reads its data from ../share/bramko2 and keeps the player's files in the
-// freedesktop user folders; the single-copy lock is per user.
+// freedesktop user folders; the single-copy lock is per user; a failed write says the
+// system's reason.
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <signal.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 
 #include "platform/Files.h"
 #include "shell/GameFiles.h"
@@ -87,6 +96,77 @@ TEST_F(GameFilesTest, TheSingleCopyLockIsPerUserAndNeverInASharedFolder) {
   EXPECT_EQ(paths[0], root + "data/bramko2/morvelbramkowin.lock");
   EXPECT_TRUE(MakeFolderFor(paths[0]));
   EXPECT_EQ(platform::AcquireInstanceLock(paths[0]), platform::LockResult::Acquired);
+}
+
+// Each reason made real in a child: the limit with setrlimit, the full disk and the
+// read-only one as a tiny tmpfs in a mount namespace of the child's own (skipped where the
+// machine allows none), no permission as a folder the child (as nobody, when root) may
+// not write. The child exits 0 when the message says the reason, 77 when it cannot set up.
+TEST(CannotWriteMessage, SaysTheSystemsReasonInThePlayersWords) {
+  struct Case {
+    const char* name;
+    std::function<bool(const std::string& dir)> setUp;
+    const char* says;
+  };
+  const auto ownMount = [](const std::string& dir, const char* options, unsigned long flags) {
+    if (unshare(CLONE_NEWNS) != 0) {
+      const uid_t uid = geteuid();
+      if (unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) return false;
+      const std::string map = "0 " + std::to_string(uid) + " 1";
+      std::FILE* f = std::fopen("/proc/self/uid_map", "w");
+      if (!f) return false;
+      std::fputs(map.c_str(), f);
+      std::fclose(f);
+    }
+    // Private first: nothing mounted here may reach the machine's own namespace.
+    return mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+           mount("tmpfs", dir.c_str(), "tmpfs", flags, options) == 0;
+  };
+  const Case cases[] = {
+      {"size limit",
+       [](const std::string&) {
+         signal(SIGXFSZ, SIG_IGN);  // as the game does
+         rlimit none{0, 0};
+         return setrlimit(RLIMIT_FSIZE, &none) == 0;
+       },
+       "ファイルの大きさの上限を超えます。"},
+      {"disk full", [&](const std::string& dir) { return ownMount(dir, "size=16k", 0); },
+       "のあるディスクに空きがありません。"},
+      {"read-only", [&](const std::string& dir) { return ownMount(dir, "size=16k", MS_RDONLY); },
+       "は読み出し専用のファイルシステムにあります。"},
+      {"no permission",
+       [](const std::string& dir) {
+         return chmod(dir.c_str(), 0555) == 0 && (geteuid() != 0 || setresuid(65534, 65534, 65534) == 0);
+       },
+       "に書き込む権限がありません。"},
+  };
+  int ran = 0;
+  for (const Case& c : cases) {
+    char dirName[] = "/tmp/bramko-write-XXXXXX";
+    ASSERT_NE(mkdtemp(dirName), nullptr);
+    const std::string dir = dirName;
+    const pid_t child = fork();
+    if (child == 0) {
+      if (!c.setUp(dir)) _exit(77);
+      const std::string path = dir + "/BRAMKO.DAT";
+      if (platform::WriteFileAtomically(path, std::string(1 << 20, 'x'))) _exit(2);
+      const std::string said = CannotWriteMessage(path, "残っています。");
+      const std::string shape = path + " に書き込めません。\n";
+      const bool shaped = said.starts_with(shape) && said.ends_with("。\n残っています。");
+      _exit(shaped && said.find(c.says) != std::string::npos ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    fs::remove_all(dir);
+    ASSERT_TRUE(WIFEXITED(status)) << c.name;
+    if (WEXITSTATUS(status) == 77) {
+      std::printf("[ note     ] %s: cannot be made on this machine\n", c.name);
+      continue;
+    }
+    ++ran;
+    EXPECT_EQ(WEXITSTATUS(status), 0) << c.name << ": the message does not say \"" << c.says << "\"";
+  }
+  EXPECT_GE(ran, 1);
 }
 
 }  // namespace

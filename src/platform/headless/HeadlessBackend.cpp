@@ -5,12 +5,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <thread>
 
 #include "platform/Backend.h"
+#include "platform/InputFile.h"
 #include "platform/Platform.h"
 #include "platform/Window.h"
 #include "platform/headless/HeadlessControl.h"
@@ -23,6 +23,8 @@ namespace {
 constexpr int64_t kStuckAfterCloseMs = 120000;
 constexpr int kVkEscape = 0x1B;
 constexpr uint32_t kInputPollMs = 10;
+// Far more than any scripted run needs.
+constexpr size_t kMaxScriptBytes = 16 << 20;
 
 struct FakeStick {
   bool present = false;
@@ -225,14 +227,12 @@ HeadlessBackend* Headless() { return dynamic_cast<HeadlessBackend*>(CurrentBacke
 std::unique_ptr<Backend> MakeHeadlessBackend(const StartOptions& options, std::string* error) {
   std::string text = options.scriptText;
   if (!options.scriptFile.empty()) {
-    std::ifstream f(options.scriptFile);
-    if (!f) {
+    std::string script;
+    if (ReadFile(options.scriptFile, kMaxScriptBytes, script) != FileRead::Whole) {
       if (error) *error = "cannot read script " + options.scriptFile;
       return nullptr;
     }
-    std::stringstream ss;
-    ss << f.rdbuf();
-    text += "\n" + ss.str();
+    text += "\n" + script;
   }
   std::vector<headless::ScriptEvent> events;
   if (!headless::ParseScript(text, events, error)) return nullptr;

@@ -3,8 +3,8 @@
 #include <cctype>
 #include <chrono>
 #include <cstring>
-#include <fstream>
 
+#include "platform/InputFile.h"
 #include "platform/Platform.h"
 #include "platform/media/MediaDevice.h"
 #include "platform/media/MidiLength.h"
@@ -13,7 +13,7 @@
 namespace platform::media {
 
 namespace {
-constexpr std::streamoff kMaxMediaBytes = 64 << 20;
+constexpr size_t kMaxMediaBytes = 64 << 20;
 }
 
 bool IsMusicFile(const std::string& file) {
@@ -25,13 +25,7 @@ bool IsMusicFile(const std::string& file) {
 }
 
 bool ReadMediaFile(const std::string& file, std::vector<uint8_t>& bytes) {
-  std::ifstream in(file, std::ios::binary | std::ios::ate);
-  if (!in) return false;
-  std::streamoff size = in.tellg();
-  if (size <= 0 || size > kMaxMediaBytes) return false;
-  bytes.resize(static_cast<size_t>(size));
-  in.seekg(0);
-  return static_cast<bool>(in.read(reinterpret_cast<char*>(bytes.data()), size));
+  return ReadFile(file, kMaxMediaBytes, bytes) == FileRead::Whole && !bytes.empty();
 }
 
 std::optional<uint32_t> PlayingLengthMs(const std::vector<uint8_t>& bytes) {

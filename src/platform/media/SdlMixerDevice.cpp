@@ -70,7 +70,8 @@ class SdlMixerDevice : public Device {
       tunes_[alias] = Tune{std::move(bytes), length};
       return true;
     }
-    Mix_Chunk* chunk = Mix_LoadWAV(file.c_str());
+    // From the bytes already read: the file is not opened a second time.
+    Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
     if (!chunk) return false;
     int channel = NextChannel();
     effects_[alias] = Effect{chunk, channel, false};

@@ -6,13 +6,6 @@
 
 namespace platform::media {
 
-namespace {
-
-// Longer tunes are rendered as they play rather than kept (ten minutes are 53 MB).
-constexpr uint32_t kLongestKeptMs = 10 * 60 * 1000;
-
-}  // namespace
-
 TunePlayer::TunePlayer(int rate, float gain, std::string soundFont, TuneCache cache, bool idle)
     : rate_(rate),
       gain_(gain),
@@ -22,7 +15,7 @@ TunePlayer::TunePlayer(int rate, float gain, std::string soundFont, TuneCache ca
       preparer_(rate, gain, soundFont_, cache_,
                 [this](uint64_t key, std::shared_ptr<const Samples> whole) { Adopt(key, std::move(whole)); }, idle) {}
 
-bool TunePlayer::Keepable(std::optional<uint32_t> lengthMs) { return lengthMs && *lengthMs <= kLongestKeptMs; }
+bool TunePlayer::Keepable(std::optional<uint32_t> lengthMs) { return lengthMs && *lengthMs <= kLongestKeptTuneMs; }
 
 bool TunePlayer::Play(const std::vector<uint8_t>& midi, std::optional<uint32_t> lengthMs) {
   Stop();

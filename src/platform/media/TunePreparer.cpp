@@ -10,15 +10,6 @@
 
 namespace platform::media {
 
-namespace {
-
-// The synthesizer is through with a tune when its last notes have died away, which with long
-// releases and reverb is up to 10 s after the tune's own length. A tune still sounding 20 s
-// after it (a note never let go) is not kept: it is rendered as it plays.
-constexpr uint32_t kLongestReleaseMs = 20000;
-
-}  // namespace
-
 TunePreparer::TunePreparer(int rate, float gain, std::string soundFont, TuneCache cache, Ready ready, bool idle)
     : rate_(rate),
       gain_(gain),

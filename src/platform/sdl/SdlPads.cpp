@@ -3,12 +3,16 @@
 
 #include <algorithm>
 
+#include "platform/InputFile.h"
+
 namespace platform {
 
 namespace {
 
 constexpr int kAxisOffset = 32768;  // SDL's axes run -32768..32767, ours 0..65535
 constexpr unsigned kAxisMax = 65535;
+// The community's whole database is a few hundred KB.
+constexpr size_t kMaxMappingBytes = 4 << 20;
 
 std::string IdentityOf(SDL_Joystick* stick) {
   char guid[33] = {};
@@ -183,9 +187,9 @@ void SdlPads::Rumble(int slot, uint16_t strength, uint32_t ms) {
 }
 
 void SdlPads::AddMappings(const std::string& file) {
-  SDL_RWops* rw = SDL_RWFromFile(file.c_str(), "rb");
-  if (!rw) return;  // the player put none there
-  SDL_GameControllerAddMappingsFromRW(rw, 1);
+  std::string text;
+  if (ReadFile(file, kMaxMappingBytes, text) != FileRead::Whole) return;  // the player put none there
+  SDL_GameControllerAddMappingsFromRW(SDL_RWFromConstMem(text.data(), static_cast<int>(text.size())), 1);
   for (int i = 0; i < SDL_NumJoysticks(); ++i) Open(i);
 }
 
