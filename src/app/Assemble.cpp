@@ -27,7 +27,7 @@ void AssembleGame() {
   ExtrasMenuConstructor = ConstructExtrasMenu;  // the main menu's extras item
   ResetVersusState();
   VersusMatchRunner = RunVersusMatch;  // the versus screen's match
-  SaveProgressHook = SaveProgress;
+  SaveProgressHook = SaveProgressFromMenu;  // "保存"
   SaveReplayHook = SaveReplayCommand;  // "リプレイを保存…"
   PlayReplayHook = PlayReplayCommand;  // "リプレイを再生…"
   NetVersusHook = NetVersusCommand;    // "ネット対戦…"

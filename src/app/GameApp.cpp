@@ -10,6 +10,7 @@
 #include "battle/ReplayFiles.h"
 #include "field/MapState.h"
 #include "online/OnlineVersus.h"
+#include "platform/Dialogs.h"
 #include "platform/Display.h"
 #include "platform/Files.h"
 #include "platform/Window.h"
@@ -53,11 +54,23 @@ bool TakeInstanceLock() {
   return true;
 }
 
+// Started from a desktop menu nobody reads standard error: where a window can open, the
+// refusal of a second copy is also said in the game's own message box.
+void TellAlreadyRunning(const platform::StartOptions& start) {
+  std::string error;
+  if (start.kind != platform::BackendKind::Sdl || !platform::Start(start, &error)) return;
+  platform::ShowMessage("Bramko2 for Windows", "エラー。すでに使われています。");
+  platform::Stop();
+}
+
 }  // namespace
 
 int RunGame(const GameOptions& options) {
   if (!options.dir.empty()) platform::SetExecutableDir(options.dir);
-  if (options.singleInstance && !TakeInstanceLock()) return 1;
+  if (options.singleInstance && !TakeInstanceLock()) {
+    TellAlreadyRunning(options.start);
+    return 1;
+  }
   // The window opens as the player left it.
   const std::string settingsPath = SettingsFilePath();
   const platform::DisplayPrefs display = ReadDisplayPrefs(settingsPath);

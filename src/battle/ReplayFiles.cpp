@@ -58,6 +58,20 @@ std::time_t WrittenAt(const fs::path& p) {
   return std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(t));
 }
 
+constexpr const char* kNameDate = "%Y-%m-%d %H.%M";  // as a suggested name shows it
+constexpr const char* kListDate = "%Y/%m/%d %H:%M";
+
+// The name, then the fight, its result and when it was played: each once, so what the name
+// already says (as a suggested name does) is not said again.
+std::string ListingLine(const std::string& name, const Replay* replay, std::time_t at) {
+  if (!replay) return name + "　（再生できません）";
+  std::string line = name;
+  const std::string fight = Fight(*replay) + " " + Score(*replay);
+  if (name.find(fight) == std::string::npos) line += "　" + fight;
+  if (at && name.find(Date(at, kNameDate)) == std::string::npos) line += "　" + Date(at, kListDate);
+  return line;
+}
+
 // Cuts UTF-8 text to at most n bytes without splitting a character.
 std::string CutUtf8(const std::string& s, size_t n) {
   if (s.size() <= n) return s;
@@ -98,7 +112,8 @@ std::string ReplayFileName(const std::string& text) {
 }
 
 std::string SuggestedReplayName(const Replay& replay) {
-  return ReplayFileName(Date(std::time(nullptr), "%Y-%m-%d %H.%M ") + Fight(replay) + " " + Score(replay));
+  const std::time_t at = replay.startedAt ? static_cast<std::time_t>(replay.startedAt) : std::time(nullptr);
+  return ReplayFileName(Date(at, kNameDate) + " " + Fight(replay) + " " + Score(replay));
 }
 
 bool SaveLastReplayAs(const std::string& name) {
@@ -118,7 +133,7 @@ bool SaveLastReplayAs(const std::string& name) {
 std::vector<ReplayListing> ListReplays() {
   struct Found {
     ReplayListing listing;
-    std::time_t at;
+    std::time_t at;  // when the match was played; 0: not known
   };
   std::vector<Found> found;
   std::error_code ec;
@@ -127,16 +142,15 @@ std::vector<ReplayListing> ListReplays() {
     Found f;
     f.listing.name = e.path().stem().string();
     f.listing.path = e.path().string();
-    f.at = WrittenAt(e.path());
     const bool last = f.listing.name == kLastReplayName;
-    std::string line = last ? "前回の対戦" : f.listing.name;
     const std::optional<std::vector<uint8_t>> bytes = ReadBytes(f.listing.path);
     const ReplayReading r = bytes ? ReadReplay(*bytes) : ReplayReading{};
-    if (r.replay)
-      line += "　" + Fight(*r.replay) + " " + Score(*r.replay);
-    else
-      line += "　（再生できません）";
-    f.listing.line = line + "　" + Date(f.at, "%Y/%m/%d %H:%M");
+    // A replay of format 1 does not know when it was played; the last match's file was
+    // written as it ended, a kept one only when it was kept.
+    f.at = r.replay && r.replay->startedAt ? static_cast<std::time_t>(r.replay->startedAt)
+           : last                          ? WrittenAt(e.path())
+                                           : 0;
+    f.listing.line = ListingLine(last ? "前回の対戦" : f.listing.name, r.replay ? &*r.replay : nullptr, f.at);
     found.push_back(std::move(f));
   }
   std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {

@@ -26,7 +26,7 @@ std::string ReplayPath(const std::string& name);
 // A name the player may give a replay: the text with the characters no file name may hold
 // taken out, trimmed, at most 64 bytes (whole characters); empty when nothing is left.
 std::string ReplayFileName(const std::string& text);
-// A name for the last replay: when it was saved and what was fought.
+// A name for the last replay: when its match was played and what was fought.
 std::string SuggestedReplayName(const Replay& replay);
 
 // Keeps the last replay under a name; false (after its message) when it could not.
@@ -35,9 +35,9 @@ bool SaveLastReplayAs(const std::string& name);
 struct ReplayListing {
   std::string name;   // the file's name without its extension
   std::string path;
-  std::string line;   // what the list shows: name, the fight, its result and date
+  std::string line;   // the name, then what it does not say of the fight, result and date
 };
-// The replays in the folder: the last match first, then the newest first.
+// The replays in the folder: the last match first, then the newest match first.
 std::vector<ReplayListing> ListReplays();
 
 // Reads and checks a replay file; none (after its message) when it cannot be played.

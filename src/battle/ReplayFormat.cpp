@@ -3,6 +3,7 @@
 // Layout (integers little-endian; "varint" is 7 bits a byte, low first; "zigzag" a signed
 // varint):
 //   "BRPL", u16 format, u16 rules version, u8 length + the game's version text,
+//   varint seconds since 1970 when the match began (not in format 1),
 //   setup: u32 seed, u8 chip owner, varint switch counter, u8 switch pattern, u8 mode,
 //          u8 map, u8 opponent (255: none), u8 its character, u16 x2 fang power,
 //          u8 x2 fang set, u8 frame period, u16 round seconds, u16 chip interval,
@@ -16,6 +17,7 @@
 //   u32 FNV-1a of every byte before it.
 #include "battle/ReplayFormat.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -31,6 +33,8 @@ constexpr int kOpponents = 23;
 constexpr uint8_t kBitsCode = 0x80, kShortAdvance = 0x40;
 enum : uint8_t { kAdvance = 1, kChecksum, kStop, kPause, kWait, kClosing, kEnd };
 constexpr size_t kMaxVersionLength = 32;
+constexpr uint16_t kFormatWithoutTime = 1;
+constexpr uint64_t kLatestTime = uint64_t{1} << 40;  // some 35,000 years
 
 class Writer : public ByteWriter {
  public:
@@ -227,6 +231,7 @@ std::vector<uint8_t> EncodeReplay(const Replay& replay) {
   const std::string version = replay.setup.gameVersion.substr(0, kMaxVersionLength);
   w.U8(static_cast<uint32_t>(version.size()));
   for (char c : version) w.U8(static_cast<uint8_t>(c));
+  w.Var(static_cast<uint64_t>(std::clamp<int64_t>(replay.startedAt, 0, static_cast<int64_t>(kLatestTime))));
   WriteSetup(w, replay.setup);
   uint32_t frame = 0;
   for (const TapeEntry& e : replay.tape) {
@@ -254,7 +259,7 @@ ReplayReading ReadReplay(std::span<const uint8_t> bytes) {
   Reader r(bytes.subspan(sizeof kMagic));
   const uint16_t format = r.U16();
   const uint16_t rules = r.U16();
-  if (format != kReplayFormat) {
+  if (format != kReplayFormat && format != kFormatWithoutTime) {
     reading.error = ReplayError::OtherVersion;
     return reading;
   }
@@ -275,6 +280,7 @@ ReplayReading ReadReplay(std::span<const uint8_t> bytes) {
   }
   Reader content(bytes.subspan(0, bytes.size() - 4));
   for (size_t i = 0; i < sizeof kMagic + 5 + length; ++i) content.U8();
+  if (format != kFormatWithoutTime) replay.startedAt = static_cast<int64_t>(content.VarWithin(0, kLatestTime));
   ReadSetup(content, replay.setup);
   if (content.ok()) ReadTape(content, replay.setup, replay.tape);
   if (content.ok()) ReadResult(content, replay.result);

@@ -12,8 +12,9 @@
 
 #include "battle/MatchReport.h"
 
-// The layout of the file; a replay of another layout is refused.
-inline constexpr uint16_t kReplayFormat = 1;
+// The layout of the file written; a replay of another layout is refused, except format 1
+// (the same without the time of the match), which is still read.
+inline constexpr uint16_t kReplayFormat = 2;
 // Raised with every change of the game that alters a battle (the regression replays show
 // it): a replay recorded under other rules would show another fight, so it is refused.
 inline constexpr uint16_t kBattleRulesVersion = 1;
@@ -49,6 +50,7 @@ struct TapeEntry {
 };
 
 struct Replay {
+  int64_t startedAt = 0;  // when the match began, seconds since 1970; 0: not known (format 1)
   ReplaySetup setup;
   std::vector<TapeEntry> tape;
   MatchReport result;  // what the recorded match left behind

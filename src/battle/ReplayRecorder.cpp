@@ -34,7 +34,8 @@ std::optional<ReplaySetup> DescribeMatch(const OpponentRecord* left, const Oppon
   return s;
 }
 
-ReplayRecorder::ReplayRecorder(MatchInput& through, const ReplaySetup& setup) : through_(through) {
+ReplayRecorder::ReplayRecorder(MatchInput& through, const ReplaySetup& setup, int64_t startedAt) : through_(through) {
+  replay_.startedAt = startedAt;
   replay_.setup = setup;
 }
 

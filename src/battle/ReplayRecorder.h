@@ -2,6 +2,7 @@
 // another door (the keys, or any other) and notes it on a tape, with what shaped the battle
 // when the match began.
 #pragma once
+#include <ctime>
 #include <optional>
 
 #include "battle/MatchInput.h"
@@ -15,7 +16,8 @@ std::optional<ReplaySetup> DescribeMatch(const OpponentRecord* left, const Oppon
 
 class ReplayRecorder final : public MatchInput {
  public:
-  ReplayRecorder(MatchInput& through, const ReplaySetup& setup);
+  // startedAt: when the match begins, seconds since 1970 (online, both sides take the host's).
+  ReplayRecorder(MatchInput& through, const ReplaySetup& setup, int64_t startedAt = std::time(nullptr));
 
   void BeginFrame() override;
   TInputBits FighterBits(int side, int source) override;

@@ -67,6 +67,8 @@ std::string Encode(const NetStart& m) {
   w.U8(m.framePeriodMs);
   w.U16(m.roundSeconds);
   w.U16(m.chipInterval);
+  w.U32(static_cast<uint32_t>(m.startedAt));
+  w.U32(static_cast<uint32_t>(static_cast<uint64_t>(m.startedAt) >> 32));
   return w.Done();
 }
 std::string Encode(const NetInputs& m) {
@@ -148,6 +150,8 @@ std::optional<NetMessage> ReadNetMessage(std::span<const uint8_t> bytes) {
       m.framePeriodMs = r.Within<uint8_t>(r.U8(), 1, 100);
       m.roundSeconds = r.Within<uint16_t>(r.U16(), 1, 999);
       m.chipInterval = r.Within<uint16_t>(r.U16(), 0, 999);
+      const uint64_t low = r.U32();
+      m.startedAt = static_cast<int64_t>(low | uint64_t{r.U32()} << 32);
       out = m;
       break;
     }

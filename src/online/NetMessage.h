@@ -11,7 +11,7 @@
 #include <vector>
 
 // Raised with every change of these messages: copies with another number refuse each other.
-inline constexpr uint16_t kNetProtocol = 1;
+inline constexpr uint16_t kNetProtocol = 2;
 // The most frame inputs one Inputs message carries.
 inline constexpr int kMaxInputsPerMessage = 64;
 
@@ -47,6 +47,7 @@ struct NetStart {
   uint8_t framePeriodMs = 15;
   uint16_t roundSeconds = 60;
   uint16_t chipInterval = 4;
+  int64_t startedAt = 0;  // the host's clock, seconds since 1970: both replays name the same time
   bool operator==(const NetStart&) const = default;
 };
 

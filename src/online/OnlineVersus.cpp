@@ -1,6 +1,11 @@
 // online: the versus screen's other machine, and the online match.
 #include "online/OnlineVersus.h"
 
+#include <ctime>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "actors/Complayer.h"
 #include "actors/Tip.h"
 #include "actors/Vsmode.h"
@@ -67,6 +72,7 @@ class OnlineVersus final : public VersusPeer, public WaitWatcher {
     watcherBefore_ = SetWaitWatcher(this);
     sent_.reset();
     matches_ = 0;
+    afterMatch_.clear();
     LastOnlineEnd.clear();
   }
 
@@ -81,6 +87,7 @@ class OnlineVersus final : public VersusPeer, public WaitWatcher {
   int LocalSide() const override { return session_->LocalSide(); }
 
   bool Exchange(const VersusSideState& mine, VersusSideState* theirs) override {
+    TellAfterMatch();
     // Waiting here also paces the screen while nobody is there yet (the simulator's clock
     // would otherwise race ahead of the other machine).
     if (session_->Poll(2) == SessionPhase::Over) return false;
@@ -129,8 +136,10 @@ class OnlineVersus final : public VersusPeer, public WaitWatcher {
     sent_.reset();
     Play(start);
     // A session that ended in the match is left through the next exchange, with its message.
-    if (OnlineMatchLimit > 0 && ++matches_ >= OnlineMatchLimit && session_->Phase() != SessionPhase::Over)
+    if (OnlineMatchLimit > 0 && ++matches_ >= OnlineMatchLimit && session_->Phase() != SessionPhase::Over) {
+      TellAfterMatch();  // there is no next exchange
       platform::CloseWindow();
+    }
   }
 
   bool Leave(bool byPlayer) override {
@@ -163,6 +172,7 @@ class OnlineVersus final : public VersusPeer, public WaitWatcher {
     s.framePeriodMs = static_cast<uint8_t>(FramePeriodMs);
     s.roundSeconds = static_cast<uint16_t>(RoundSeconds);
     s.chipInterval = static_cast<uint16_t>(ChipSpawnInterval);
+    s.startedAt = std::time(nullptr);
     return s;
   }
 
@@ -196,7 +206,7 @@ class OnlineVersus final : public VersusPeer, public WaitWatcher {
     OnlineInput door(*session_, start.delay, start.round);
     if (OnlineDisturbAt) door.DisturbFrom(OnlineDisturbAt);
     const std::optional<ReplaySetup> setup = DescribeMatch(nullptr, nullptr);
-    ReplayRecorder recorder(door, *setup);
+    ReplayRecorder recorder(door, *setup, start.startedAt);
     RunMatchThrough(nullptr, nullptr, recorder, MatchEffects::None);
     KeepLastReplay(recorder.Finish(LastMatch));
     kept.PutBack();
@@ -208,8 +218,14 @@ class OnlineVersus final : public VersusPeer, public WaitWatcher {
     LastOnline.frames = door.Frames();
     LastOnline.framesWaited = door.FramesWaited();
     LastOnline.waitedUs = door.WaitedUs();
-    if (door.Stopped() == OnlineStop::Desync) Tell(kDesyncText);
-    if (door.GaveUp() >= 0 && door.GaveUp() != session_->LocalSide()) Tell("相手が試合を放棄しました");
+    if (door.Stopped() == OnlineStop::Desync) afterMatch_.push_back(kDesyncText);
+    if (door.GaveUp() >= 0 && door.GaveUp() != session_->LocalSide()) afterMatch_.push_back("相手が試合を放棄しました");
+  }
+
+  // How the match ended, told over the versus screen once it is drawn again (the battle's
+  // window was emptied when the match gave it back).
+  void TellAfterMatch() {
+    for (const std::string& text : std::exchange(afterMatch_, {})) Tell(text);
   }
 
   // A message box over online play: the link is kept alive under it (the box runs the scene
@@ -231,6 +247,7 @@ class OnlineVersus final : public VersusPeer, public WaitWatcher {
   WaitWatcher* watcherBefore_ = nullptr;
   std::optional<NetChoice> sent_;
   int matches_ = 0;
+  std::vector<std::string> afterMatch_;
 };
 
 OnlineVersus g_online;

@@ -89,7 +89,13 @@ void PaintDigitsRight(int rightX, platform::Canvas& canvas, int value) {
   const std::string digit(1, static_cast<char>('0' + v % 10));
   const int left = rightX + 1 - canvas.TextWidth(digit);
   canvas.TextOut(left, 41, digit);
-  if (v > 9) PaintDigitsRight(left, canvas, static_cast<int>(v / 10));
+  if (v > 9) {
+    PaintDigitsRight(left, canvas, static_cast<int>(v / 10));
+  } else {
+    // A digit's first column lies under the next digit's box. The first digit's is covered
+    // the same way, or the edge of its glyph there stands alone left of the score.
+    canvas.FillRect({left, 41, left + 1, 41 + canvas.TextHeight(digit)});
+  }
 }
 
 void PaintFangIcon(int fighter, platform::Canvas& canvas) {

@@ -5,6 +5,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/InputFile.h"
+#include "shell/Game.h"
 
 namespace {
 
@@ -22,11 +23,18 @@ SaveRecord HeldProgress() {
 
 }  // namespace
 
-void SaveProgress() {
+bool SaveProgress() {
   const std::string path = SaveFilePath();
   // Written beside the old file and renamed over it: a failed save keeps the last good one.
-  if (!MakeFolderFor(path) || !platform::WriteFileAtomically(path, EncodeSaveRecord(HeldProgress())))
-    FileError(CannotWriteMessage(path, "保存済みの進行状況は失われていません。"));
+  if (MakeFolderFor(path) && platform::WriteFileAtomically(path, EncodeSaveRecord(HeldProgress()))) return true;
+  FileError(CannotWriteMessage(path, "保存済みの進行状況は失われていません。"));
+  return false;
+}
+
+void SaveProgressFromMenu() {
+  if (!SaveProgress()) return;
+  platform::ShowMessage("Bramko2 for Windows", "進行状況を保存しました。");
+  WaitRelease();  // the key that closed the box is not for the game
 }
 
 int LoadProgress() {

@@ -9,8 +9,10 @@
 
 // Writes the file, making its folder on the first save. It is written beside the old one
 // and renamed over it, so a failed write never costs the save already there; a failure
-// says so and names the folder.
-void SaveProgress();
+// says so and names the folder. Whether it was written.
+bool SaveProgress();
+// ファイル → 保存: the same, and a word that it was saved.
+void SaveProgressFromMenu();
 // Reads the file: -1 when there is none (nothing changes), else 0. The first value is
 // skipped; a short file fills what it holds and leaves the rest as it was.
 int LoadProgress();

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <limits>
 #include <sstream>
 #include <string>
 
@@ -169,10 +170,19 @@ int main(int argc, char** argv) {
   const bool online = options.onlineHost || !options.onlineJoin.empty();
   if (online) OnlineMatchLimit = 1;
   if (roundSeconds) options.afterCreate = [roundSeconds] { RoundSeconds = roundSeconds; };
-  // A match runs to its end unless told otherwise (three full rounds take under 4 minutes).
-  if ((options.matchRecord >= 0 || options.versusMatch || online || !options.replayFile.empty()) && options.start.untilMs < 0)
+  // A match runs to its end unless told otherwise (three full rounds take under 4 minutes
+  // at the default speed). A replay always ends by itself, however long it is, so it runs
+  // without a limit unless one is given.
+  const bool replay = !options.replayFile.empty();
+  if ((options.matchRecord >= 0 || options.versusMatch || online) && options.start.untilMs < 0)
     options.start.untilMs = 600000;
+  if (replay && options.start.untilMs < 0) options.start.untilMs = std::numeric_limits<int64_t>::max();
   int status = RunGame(options);
+  // The window closed at --until while the replay still ran: its result is not the match's.
+  if (replay && status == 0 && platform::headless::Now() >= options.start.untilMs) {
+    std::cerr << "bramko-sim: the replay was cut at --until " << options.start.untilMs << " ms, before its end\n";
+    status = 1;
+  }
   std::cout << Report(platform::headless::Now()) << std::endl;
   return status;
 }

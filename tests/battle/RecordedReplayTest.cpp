@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ctime>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -186,7 +187,7 @@ TEST(RecordedReplayTest, FilesThatCannotBeVouchedForAreRefusedWithAMessage) {
   const std::vector<uint8_t> good = StoredReplay("story");
   ASSERT_GT(good.size(), 100u);
   std::vector<uint8_t> otherFormat = good, otherRules = good, flipped = good;
-  ++otherFormat[4];
+  otherFormat[4] = 0x7F;
   ++otherRules[6];
   flipped[good.size() / 2] ^= 0x10;
   const std::vector<uint8_t> truncated(good.begin(), good.begin() + static_cast<long>(good.size() / 2));
@@ -238,22 +239,35 @@ TEST(RecordedReplayTest, APlaybackThatLeavesItsTapeStopsWithAMessage) {
   }
 }
 
-TEST(RecordedReplayTest, SimulatorRecordsAndReplaysTheSameLastMatch) {
+TEST(RecordedReplayTest, SimulatorRecordsAndReplaysTheSameLastMatchHoweverLong) {
   const std::string dir = FolderWithMaps("sim-replay") + "/";
-  std::ofstream(dir + "script.txt") << RandomPlayScript(5, false);
+  std::ofstream(dir + "script.txt") << RandomPlayScript(5, true);
   const std::string sim = std::string(BRAMKO_BINARY_DIR) + "/bramko-sim --dir " + dir;
-  ASSERT_EQ(std::system((sim + " --seed 5 --match 8 --script " + dir + "script.txt --record " + dir +
-                         "m.rpl > " + dir + "played.json 2>/dev/null").c_str()),
+  // Long rounds: the match lasts longer than the limit a match has by default.
+  ASSERT_EQ(std::system((sim + " --seed 5 --versus --round-seconds 300 --until 3000000 --script " + dir +
+                         "script.txt --record " + dir + "m.rpl > " + dir + "played.json 2>/dev/null").c_str()),
             0);
-  ASSERT_EQ(std::system((sim + " --replay " + dir + "m.rpl > " + dir + "replayed.json 2>/dev/null").c_str()), 0);
-  auto lastMatch = [&](const char* file) {
+  const int replayed = std::system((sim + " --replay " + dir + "m.rpl > " + dir + "replayed.json 2>/dev/null").c_str());
+  const int cut = std::system((sim + " --replay " + dir + "m.rpl --until 60000 > " + dir + "cut.json 2> " + dir + "cut.txt").c_str());
+  auto text = [&](const char* file) {
     const std::vector<uint8_t> b = ReadFile(dir + file);
-    const std::string s(b.begin(), b.end());
+    return std::string(b.begin(), b.end());
+  };
+  auto lastMatch = [&](const char* file) {
+    const std::string s = text(file);
     const size_t at = s.find("\"lastMatch\"");
     return at == std::string::npos ? std::string("none in ") + s : s.substr(at);
   };
+  const std::string played = text("played.json");
+  const size_t tick = played.find("\"tick\": ");
+  ASSERT_NE(tick, std::string::npos) << played;
+  EXPECT_GT(std::stoll(played.substr(tick + 8)), 700000) << "the match was not a long one";
   EXPECT_NE(lastMatch("played.json").find("\"fighters\""), std::string::npos);
+  EXPECT_EQ(replayed, 0);
   EXPECT_EQ(lastMatch("replayed.json"), lastMatch("played.json"));
+  // Cut short by a limit, a replay ends in a failure that names the cut.
+  EXPECT_NE(cut, 0);
+  EXPECT_NE(text("cut.txt").find("--until 60000"), std::string::npos) << text("cut.txt");
 }
 
 TEST(RecordedReplayTest, ReplaysAreKeptUnderNamesAndListedLastMatchFirst) {
@@ -263,12 +277,22 @@ TEST(RecordedReplayTest, ReplaysAreKeptUnderNamesAndListedLastMatchFirst) {
   for (int i = 0; i < 30; ++i) longName += "対";  // three bytes each
   EXPECT_EQ(ReplayFileName(longName).size(), 63u);
 
+  // A match played long before it is kept: the list shows when it was played, and says
+  // each thing once (a suggested name already holds the fight, result and time).
+  Replay played = Decode(StoredReplay("versus"));
+  played.startedAt = 1700000000;
+  const std::time_t playedAt = played.startedAt;
+  char date[32];
+  std::strftime(date, sizeof date, "%Y/%m/%d %H:%M", std::localtime(&playedAt));
+  std::string suggested;
   std::vector<std::string> lines;
   std::vector<std::string> messages;
   testing_support::RunHeadlessGame("", 600000, 1, [&] {
     platform::SetExecutableDir(FolderWithMaps("named"));
     EXPECT_FALSE(SaveLastReplayAs("nothing yet"));
-    KeepLastReplay(Decode(StoredReplay("versus")));
+    KeepLastReplay(played);
+    suggested = SuggestedReplayName(Decode(LastReplayBytes()));
+    EXPECT_TRUE(SaveLastReplayAs(suggested));
     EXPECT_TRUE(SaveLastReplayAs("対戦 その1"));
     ForgetLastReplay();  // as after a restart: the last match is still on disk
     EXPECT_TRUE(SaveLastReplayAs("対戦 その2"));
@@ -276,13 +300,12 @@ TEST(RecordedReplayTest, ReplaysAreKeptUnderNamesAndListedLastMatchFirst) {
     for (const ReplayListing& r : ListReplays()) lines.push_back(r.line);
     messages = platform::headless::Messages();
   });
-  ASSERT_EQ(lines.size(), 4u);
-  EXPECT_EQ(lines[0].rfind("前回の対戦　対戦 1-2", 0), 0u) << lines[0];
-  for (const char* name : {"対戦 その1　対戦 1-2", "対戦 その2　対戦 1-2"})
-    EXPECT_NE(std::find_if(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(name, 0) == 0; }),
-              lines.end())
-        << name;
-  EXPECT_NE(std::find_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("broken　（再生できません）", 0) == 0; }), lines.end());
+  EXPECT_EQ(suggested.rfind(std::string(date, 4) + "-", 0), 0u) << suggested << ": not the match's year";
+  ASSERT_EQ(lines.size(), 5u);
+  EXPECT_EQ(lines[0], std::string("前回の対戦　対戦 1-2　") + date);
+  for (const std::string& line : {suggested, "対戦 その1　対戦 1-2　" + std::string(date), "対戦 その2　対戦 1-2　" + std::string(date),
+                                  std::string("broken　（再生できません）")})
+    EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line << " not in the list";
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_NE(messages[0].find("保存できるリプレイがありません"), std::string::npos);
 }

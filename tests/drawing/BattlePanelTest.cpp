@@ -149,6 +149,28 @@ TEST_F(Panel, IconsMarksScoresAndNames) {
   EXPECT_NEAR((first + last) / 2, 369 + 98, 3);
 }
 
+TEST_F(Panel, AScoreHasNoInkLeftOfWhereItsDigitsBegin) {
+  // Digits are placed one pixel into the box of the digit right of them, so every digit but
+  // the first loses its first column; the first one's must not stand out beside the score.
+  platform::Canvas& c = screen.GetCanvas();
+  c.font = platform::Font{"ＭＳ ゴシック", 14, platform::kWhite, true};
+  const int w = c.TextWidth("0");
+  ASSERT_GT(w, 4);
+  for (int d = 1; d <= 9; ++d) {
+    // "d000": the first digit's box starts here; its second column is the first with ink.
+    const int firstInk = 243 + 1 - 3 * w + 3 - c.TextWidth(std::to_string(d)) + 1;
+    c.brush = platform::Brush{Rgb(3, 3, 3)};
+    c.FillRect({0, 0, 640, 480});
+    p[0]->score = d * 100;
+    PaintScore(0, c);
+    for (int x = firstInk - 8; x < firstInk; ++x)
+      for (int y = 30; y < 70; ++y) {
+        const platform::Color px = screen.Pixel(x, y);
+        ASSERT_TRUE(px == Rgb(3, 3, 3) || px == platform::kBlack) << d << "000: ink at " << x << "," << y;
+      }
+  }
+}
+
 TEST_F(Panel, TheWholeScreenNeedsBothFighters) {
   Fighters[1] = nullptr;
   PaintBattleScreen(screen.GetCanvas());

@@ -14,6 +14,7 @@ TEST(NetMessage, EveryKindReadsBackAndAnythingElseIsRefused) {
   start.seed = 0xdeadbeef;
   start.fangPower[1] = 370;
   start.fangSet[0] = 2;
+  start.startedAt = 0x123456789;  // past 32 bits
   NetInputs inputs{7, 100, 98, {1, 2, 0x41, 0x80}};
   const std::vector<NetMessage> all = {NetHello{1, 1, "1.02"}, NetChoice{2, 3, 7, 1, 5}, start, inputs,
                                        NetChecksum{1, 9, 77}, NetWait{1, 2, 1, 6, 900}, NetEnd{1, NetEndReason::Closing}};

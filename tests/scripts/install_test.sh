@@ -72,7 +72,10 @@ for dir in "$prefix/bin" "$prefix/share/bramko2"; do
   name="sim$(basename "$dir")"
   env $(new_home "$name") SDL_AUDIODRIVER=dummy "${as_user[@]}" "$work/bramko-sim" --dir "$dir" \
     --script "$work/save.txt" >"$work/$name.out" 2>"$work/$name.err" || fail "bramko-sim --dir $dir: $(cat "$work/$name.err")"
-  grep -q '^\[message\]' "$work/$name.err" && fail "bramko-sim --dir $dir showed: $(cat "$work/$name.err")"
+  # The only box is the one that says the progress was saved.
+  grep '^\[message\]' "$work/$name.err" | grep -qv '進行状況を保存しました' &&
+    fail "bramko-sim --dir $dir showed: $(cat "$work/$name.err")"
+  grep -q '進行状況を保存しました' "$work/$name.err" || fail "--dir $dir: no word that the progress was saved"
   [ "$(stat -c %s "$work/$name/home/data/bramko2/BRAMKO.DAT" 2>/dev/null)" = 19 ] || fail "--dir $dir saved nowhere"
 done
 
@@ -105,14 +108,28 @@ pick() {  # menu x, item y, file, keys to send after the item
   return 1
 }
 pick 25 34 "$work/p1/home/data/bramko2/BRAMKO.DAT" "" || fail "ファイル → 保存 wrote no save"
+sleep 1
+xdotool key --window "$win" Return  # the box that says it was saved
+sleep 0.5
 # 設定 → 設定変更, then Enter for OK: every setting is written.
 pick 88 34 "$work/p1/home/config/bramko2/BRAMKO.INI" Return || fail "settings OK wrote no settings file"
 iconv -f CP932 -t UTF-8 "$work/p1/home/config/bramko2/BRAMKO.INI" | grep -qx 'ゲームスピード=2' \
   || fail "the settings file holds: $(iconv -f CP932 -t UTF-8 "$work/p1/home/config/bramko2/BRAMKO.INI")"
 ls "$prefix/bin" "$prefix/share/bramko2" | grep -q 'BRAMKO\.\(INI\|DAT\)' && fail "wrote into the installed prefix"
 
-# A second copy of the same user ends at once with status 1 and says why.
-env $p1 SDL_AUDIODRIVER=dummy "${as_user[@]}" timeout 30 "$prefix/bin/bramko2" >"$work/second.txt" 2>&1
+# A second copy of the same user says why (on standard error and in a box) and ends with status 1.
+env $p1 SDL_AUDIODRIVER=dummy "${as_user[@]}" timeout 60 "$prefix/bin/bramko2" >"$work/second.txt" 2>&1 &
+second_pid=$!
+pids+=($second_pid)
+wait_for 30 has_windows 2 || fail "the second copy showed nothing: $(cat "$work/second.txt")"
+sleep 1
+second="$(windows | grep -vx "$win" | head -n 1)"
+for _ in 1 2 3 4 5; do
+  kill -0 $second_pid 2>/dev/null || break
+  xdotool key --window "$second" Return 2>/dev/null
+  sleep 1
+done
+wait $second_pid
 status=$?
 [ "$status" -eq 1 ] || fail "the second copy of the same user ended with $status, expected 1"
 grep -q 'すでに起動しています' "$work/second.txt" || fail "the second copy said: $(cat "$work/second.txt")"

@@ -154,7 +154,7 @@ class HeadlessBackend final : public Backend {
     while (next_ < events_.size() && events_[next_].ms <= now_) Apply(events_[next_++]);
     if (!WindowClosed() && now_ >= until_) CloseWindow();
     NotifyPumped();
-    if (WindowClosed() && now_ > until_ + kStuckAfterCloseMs) {
+    if (WindowClosed() && now_ - until_ > kStuckAfterCloseMs) {  // until_ may be the largest value
       std::fprintf(stderr, "bramko-sim: the game did not end %lld ms after its window closed\n",
                    static_cast<long long>(kStuckAfterCloseMs));
       std::exit(1);

@@ -10,6 +10,7 @@
 
 #include "platform/media/MediaDevice.h"
 #include "platform/media/MusicSettings.h"
+#include "platform/media/QuietAlsa.h"
 #include "platform/media/TunePlayer.h"
 
 namespace platform::media {
@@ -25,6 +26,7 @@ void FillTune(void* player, Uint8* stream, int bytes) {
 
 // Opens the audio device, falling back to the dummy driver; false when even that fails.
 bool OpenAudio() {
+  QuietAlsaErrors();  // without a sound card ALSA would fill standard error while SDL looks
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
     if (OpenMixer()) return true;
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
