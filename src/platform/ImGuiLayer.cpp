@@ -6,7 +6,11 @@
 #include <imgui_impl_sdl.h>
 #include <imgui_impl_sdlrenderer.h>
 
+#include <algorithm>
 #include <cfloat>
+#include <cmath>
+#include <functional>
+#include <string_view>
 
 #include "platform/FontAtlas.h"
 #include "platform/Input.h"
@@ -21,8 +25,15 @@ namespace {
 bool g_ready = false;
 bool g_inFrame = false;
 bool g_fontsStale = false;  // characters were added to the glyph set since the atlas was built
-uint32_t g_busyUntil = 0;
+uint32_t g_inputUntil = 0;  // frames are built until then after input: ImGui reacts over a few
+bool g_settling = false;    // the last frame changed: the next may still
+bool g_drawable = false;    // the last frame's draw data uses the fonts of now
+bool g_redrawAsked = false;
+uint32_t g_redrawAt = 0;
+size_t g_frameSignature = 0;
+bool g_frameChanged = true;
 ImFont* g_dialogFont = nullptr;
+float g_textScale = 1;  // the font is laid out at this factor of its rasterised size
 SDL_Renderer* g_renderer = nullptr;
 View g_view;
 std::function<void()> g_dialogLayer;
@@ -56,10 +67,11 @@ void BuildFonts() {
   const float k = static_cast<float>(g_view.scale);
   const std::vector<ImWchar> strip = g_fullGlyphs ? std::vector<ImWchar>{} : StripGlyphRanges();
   g_dialogFont = AddGameFont(*io.Fonts, k, g_fullGlyphs ? nullptr : &strip);
-  io.FontGlobalScale = 1.0f / k;
+  io.FontGlobalScale = g_textScale = 1.0f / k;
   ImGui_ImplSDLRenderer_CreateFontsTexture();
   io.Fonts->ClearTexData();
   g_fontsStale = false;
+  g_drawable = false;
 }
 
 }  // namespace
@@ -140,7 +152,7 @@ bool ProcessEvent(const SDL_Event& e) {
   }
   if (e.type == SDL_MOUSEMOTION || e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP ||
       e.type == SDL_KEYDOWN || e.type == SDL_TEXTINPUT || e.type == SDL_MOUSEWHEEL)
-    g_busyUntil = SDL_GetTicks() + 500;
+    g_inputUntil = SDL_GetTicks() + 500;
   if (e.type == SDL_KEYDOWN && !e.key.repeat) {
     auto vks = VksForScancode(e.key.keysym.scancode, (SDL_GetModState() & KMOD_NUM) != 0);
     if (!vks.empty()) NoteKeyPress(vks.back());
@@ -150,16 +162,31 @@ bool ProcessEvent(const SDL_Event& e) {
 
 bool WantsMouse() { return g_ready && ImGui::GetIO().WantCaptureMouse; }
 int MenuHeight() { return kMenuBarHeight; }
-bool Busy() {
-  // Input only matters to the UI where there is some: in a battle the strip is hidden and
-  // the fighters' keys must not make every frame a whole redraw.
-  return static_cast<bool>(g_dialogLayer) || MenuOpen() ||
-         (MenuVisible() && static_cast<int32_t>(g_busyUntil - SDL_GetTicks()) > 0) ||
-         (g_ready && ImGui::IsPopupOpen("", ImGuiPopupFlags_AnyPopupId | ImGuiPopupFlags_AnyPopupLevel));
+
+bool FrameDue() {
+  if (!g_ready) return false;
+  const uint32_t now = SDL_GetTicks();
+  return g_fontsStale || !g_drawable || g_settling || static_cast<int32_t>(g_inputUntil - now) > 0 ||
+         (g_redrawAsked && static_cast<int32_t>(now - g_redrawAt) >= 0);
 }
+int MsUntilFrameDue() {
+  if (!g_redrawAsked) return -1;
+  return std::max(0, static_cast<int32_t>(g_redrawAt - SDL_GetTicks()));
+}
+void RedrawWithin(uint32_t ms) {
+  const uint32_t at = SDL_GetTicks() + ms;
+  if (!g_redrawAsked || static_cast<int32_t>(at - g_redrawAt) < 0) g_redrawAt = at;
+  g_redrawAsked = true;
+}
+bool DialogsOpen() { return static_cast<bool>(g_dialogLayer); }
 
 bool InFrame() { return g_inFrame; }
 ImFont* DialogFont() { return g_dialogFont; }
+float TextSize() { return g_dialogFont ? g_dialogFont->FontSize * g_textScale : 12.0f; }
+float TextWidth(std::string_view utf8) {
+  if (!g_dialogFont) return 0;
+  return g_dialogFont->CalcTextSizeA(TextSize(), FLT_MAX, 0.0f, utf8.data(), utf8.data() + utf8.size()).x;
+}
 void RequireGlyphs(std::string_view utf8) {
   if (AddGlyphs(utf8)) g_fontsStale = true;
 }
@@ -167,7 +194,30 @@ void SetDialogLayer(std::function<void()> draw) { g_dialogLayer = std::move(draw
 const std::vector<int>& FrameKeyPresses() { return g_keyPresses; }
 void ClearKeyPresses() { g_keyPresses.clear(); }
 
-std::function<void()> RenderFrame(const std::function<void()>& overlay) {
+namespace {
+
+// What the frame draws, vertices, indices, clip rectangles and textures: two frames with the
+// same signature look the same.
+size_t Signature(const ImDrawData& d) {
+  size_t h = 0;
+  auto mix = [&h](std::string_view bytes) { h = h * 1000003u ^ std::hash<std::string_view>{}(bytes); };
+  for (int i = 0; i < d.CmdListsCount; ++i) {
+    const ImDrawList& l = *d.CmdLists[i];
+    mix({reinterpret_cast<const char*>(l.VtxBuffer.Data), static_cast<size_t>(l.VtxBuffer.size_in_bytes())});
+    mix({reinterpret_cast<const char*>(l.IdxBuffer.Data), static_cast<size_t>(l.IdxBuffer.size_in_bytes())});
+    for (const ImDrawCmd& c : l.CmdBuffer) {
+      const intptr_t parts[] = {static_cast<intptr_t>(c.ClipRect.x), static_cast<intptr_t>(c.ClipRect.y),
+                                static_cast<intptr_t>(c.ClipRect.z), static_cast<intptr_t>(c.ClipRect.w),
+                                reinterpret_cast<intptr_t>(c.TextureId), static_cast<intptr_t>(c.ElemCount)};
+      mix({reinterpret_cast<const char*>(parts), sizeof parts});
+    }
+  }
+  return h;
+}
+
+}  // namespace
+
+std::function<void()> BuildFrame(const std::function<void()>& overlay) {
   if (!g_ready) return {};
   // A dialog, a message box or the help needs every glyph; the strip and its menus only
   // their labels'. Fonts change between frames only: ImGui may not lose them in one.
@@ -188,6 +238,7 @@ std::function<void()> RenderFrame(const std::function<void()>& overlay) {
   io.DisplayFramebufferScale = ImVec2(1, 1);
   if (io.MousePos.x > -FLT_MAX / 2)
     io.MousePos = ImVec2(io.MousePos.x * g_view.pointScale / k, io.MousePos.y * g_view.pointScale / k);
+  g_redrawAsked = false;
   ImGui::NewFrame();
   g_inFrame = true;
   std::function<void()> picked;
@@ -200,10 +251,45 @@ std::function<void()> RenderFrame(const std::function<void()>& overlay) {
   g_keyPresses.clear();
   g_inFrame = false;
   ImGui::Render();
+  // ImGui's own text field blinks its caret.
+  if (io.WantTextInput) RedrawWithin(100);
+  const size_t signature = Signature(*ImGui::GetDrawData());
+  g_frameChanged = !g_drawable || signature != g_frameSignature;
+  g_frameSignature = signature;
+  g_settling = g_frameChanged;
+  g_drawable = true;
+  return picked;
+}
+
+bool FrameChanged() { return g_frameChanged; }
+
+void DrawFrame() {
+  if (!g_ready || !g_drawable) return;
+  const float k = static_cast<float>(g_view.scale);
   SDL_RenderSetScale(g_renderer, k, k);
   ImGui_ImplSDLRenderer_RenderDrawData(ImGui::GetDrawData());
   SDL_RenderSetScale(g_renderer, 1, 1);
-  return picked;
+}
+
+std::vector<SDL_Rect> FrameCovers() {
+  std::vector<SDL_Rect> out;
+  if (!g_ready || !g_drawable) return out;
+  const ImDrawData& d = *ImGui::GetDrawData();
+  const float k = static_cast<float>(g_view.scale);
+  for (int i = 0; i < d.CmdListsCount; ++i) {
+    const ImDrawList& l = *d.CmdLists[i];
+    if (l.VtxBuffer.empty()) continue;
+    ImVec2 lo(FLT_MAX, FLT_MAX), hi(-FLT_MAX, -FLT_MAX);
+    for (const ImDrawVert& v : l.VtxBuffer) {
+      lo = ImVec2(std::min(lo.x, v.pos.x), std::min(lo.y, v.pos.y));
+      hi = ImVec2(std::max(hi.x, v.pos.x), std::max(hi.y, v.pos.y));
+    }
+    // A pixel more on each side for the edges' smoothing.
+    const int x0 = static_cast<int>(std::floor(lo.x * k)) - 1, y0 = static_cast<int>(std::floor(lo.y * k)) - 1;
+    const int x1 = static_cast<int>(std::ceil(hi.x * k)) + 1, y1 = static_cast<int>(std::ceil(hi.y * k)) + 1;
+    out.push_back({x0, y0, x1 - x0, y1 - y0});
+  }
+  return out;
 }
 
 }  // namespace platform::ui

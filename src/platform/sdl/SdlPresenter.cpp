@@ -164,36 +164,79 @@ void SdlPresenter::DrawWhole(const Bitmap& picture, const PictureLayout& l) {
   SDL_RenderCopy(renderer_, sharp_, nullptr, &dst);
 }
 
-bool SdlPresenter::SendTiles(const Bitmap& picture, const PictureLayout& l, int bandHeight) {
-  std::vector<SDL_Rect> rects;
-  DirtyRects(picture, rects);
-  std::vector<SDL_Rect> out;
-  out.reserve(rects.size());
-  const int n = l.scale;
-  for (const SDL_Rect& r : rects) {
-    SDL_Rect d{l.image.left + r.x * n, l.image.top + r.y * n, r.w * n, r.h * n};
-    if (d.y < bandHeight) return false;  // under the UI: it has to be drawn again
-    out.push_back(d);
-  }
-  for (const SDL_Rect& r : rects) SDL_UpdateTexture(texture_, &r, picture.Row(r.y) + r.x, picture.Width() * 4);
-  for (size_t i = 0; i < rects.size(); ++i) SDL_RenderCopy(renderer_, texture_, &rects[i], &out[i]);
-  SDL_RenderFlush(renderer_);
-  if (!out.empty()) SDL_UpdateWindowSurfaceRects(window_, out.data(), static_cast<int>(out.size()));
-  return true;
+namespace {
+
+bool Meets(const SDL_Rect& a, const std::vector<SDL_Rect>& others) {
+  return std::any_of(others.begin(), others.end(), [&a](const SDL_Rect& o) { return SDL_HasIntersection(&a, &o); });
 }
 
-void SdlPresenter::Present(const Bitmap& picture, const std::function<void()>& ui, bool uiStill, int bandHeight) {
-  const PictureLayout l = Layout();
-  const bool tilesOnly =
-      partial_ && !whole_ && uiStill && l.exact && shown_ == &picture && !picture.AllDirty();
-  if (tilesOnly && SendTiles(picture, l, ui ? bandHeight : 0)) {
-    picture.ClearDirty();
-    return;
+// The area grown to whole picture pixels (of n x n from the picture's corner) and cut to
+// the drawable.
+SDL_Rect Snapped(const SDL_Rect& a, const PictureLayout& l, int w, int h) {
+  const int n = l.scale, ox = l.image.left, oy = l.image.top;
+  auto down = [n](int v, int o) { return o + (v - o >= 0 ? (v - o) / n : -((o - v + n - 1) / n)) * n; };
+  const int x0 = std::max(0, down(a.x, ox)), y0 = std::max(0, down(a.y, oy));
+  const int x1 = std::min(w, down(a.x + a.w + n - 1, ox)), y1 = std::min(h, down(a.y + a.h + n - 1, oy));
+  return {x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0)};
+}
+
+}  // namespace
+
+void SdlPresenter::SendAreas(const Bitmap& picture, const PictureLayout& l, const Ui& ui) {
+  std::vector<SDL_Rect> rects;
+  DirtyRects(picture, rects);
+  for (const SDL_Rect& r : rects) SDL_UpdateTexture(texture_, &r, picture.Row(r.y) + r.x, picture.Width() * 4);
+  const int n = l.scale;
+  std::vector<SDL_Rect> areas;
+  areas.reserve(rects.size() + covered_.size() + ui.covers.size());
+  bool underUi = !ui.still;
+  for (const SDL_Rect& r : rects) {
+    areas.push_back({l.image.left + r.x * n, l.image.top + r.y * n, r.w * n, r.h * n});
+    underUi |= Meets(areas.back(), covered_);
   }
-  Upload(picture, whole_);
-  DrawWhole(picture, l);
-  if (ui) ui();
-  SDL_RenderPresent(renderer_);
+  if (!underUi) {
+    // Only the picture changed, nowhere near the UI: its tiles alone.
+    for (size_t i = 0; i < rects.size(); ++i) SDL_RenderCopy(renderer_, texture_, &rects[i], &areas[i]);
+  } else {
+    // The UI is drawn again: first the picture where it lay and where it lies now, so no
+    // part of a closed window stays and nothing is blended twice.
+    int w, h;
+    OutputSize(w, h);
+    for (const SDL_Rect& c : covered_) areas.push_back(Snapped(c, l, w, h));
+    for (const SDL_Rect& c : ui.covers) areas.push_back(Snapped(c, l, w, h));
+    const SDL_Rect image{l.image.left, l.image.top, l.image.Width(), l.image.Height()};
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    for (const SDL_Rect& a : areas) {
+      SDL_RenderFillRect(renderer_, &a);
+      SDL_Rect part;
+      if (!SDL_IntersectRect(&a, &image, &part)) continue;
+      const SDL_Rect src{(part.x - image.x) / n, (part.y - image.y) / n, part.w / n, part.h / n};
+      SDL_RenderCopy(renderer_, texture_, &src, &part);
+    }
+    if (ui.draw) ui.draw();
+  }
+  SDL_RenderFlush(renderer_);
+  areas.erase(std::remove_if(areas.begin(), areas.end(), [](const SDL_Rect& a) { return a.w <= 0 || a.h <= 0; }),
+              areas.end());
+  if (!areas.empty()) SDL_UpdateWindowSurfaceRects(window_, areas.data(), static_cast<int>(areas.size()));
+}
+
+void SdlPresenter::Present(const Bitmap& picture, const Ui& ui) {
+  const PictureLayout l = Layout();
+  if (!whole_ && ui.still && shown_ == &picture && !picture.AllDirty()) {
+    std::vector<SDL_Rect> rects;
+    DirtyRects(picture, rects);
+    if (rects.empty()) return;  // nothing changed
+  }
+  if (partial_ && !whole_ && l.exact && shown_ == &picture && !picture.AllDirty()) {
+    SendAreas(picture, l, ui);
+  } else {
+    Upload(picture, whole_);
+    DrawWhole(picture, l);
+    if (ui.draw) ui.draw();
+    SDL_RenderPresent(renderer_);
+  }
+  covered_ = ui.draw ? ui.covers : std::vector<SDL_Rect>{};
   picture.ClearDirty();
   whole_ = false;
 }
