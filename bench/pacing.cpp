@@ -182,7 +182,7 @@ void Drive(double launchAt) {
   for (int i = 0; i < 3; ++i) Key("Down");
   Key("Return");
   SleepS(2.0);
-  Report("CPU with ネット対戦 open (idle)", CpuShare(4), 2, "%");
+  Report("CPU with the network dialog open (idle)", CpuShare(4), 2, "%");
   Key("Escape");
   SleepS(1.0);
   Key("alt+f");  // 設定 → 設定変更

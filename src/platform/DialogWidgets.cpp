@@ -428,6 +428,8 @@ bool TextBox(const std::string& id, std::string* text, Rect r, size_t maxBytes, 
   return changed;
 }
 
+void DrawAgainWithin(uint32_t ms) { ui::RedrawWithin(ms); }
+
 std::vector<int> KeyPresses() {
   if (!g_active) return {};
   return ui::FrameKeyPresses();

@@ -3,6 +3,7 @@
 #include "platform/ImGuiLayer.h"
 
 #include <imgui.h>
+#include <imgui_internal.h>
 #include <imgui_impl_sdl.h>
 #include <imgui_impl_sdlrenderer.h>
 
@@ -146,13 +147,15 @@ void NoteKeyPress(int vk) {
 
 bool ProcessEvent(const SDL_Event& e) {
   if (!g_ready) return false;
+  // Any event may change what the UI shows (a pad plugged in, a button, the focus), a
+  // stick's or a sensor's stream of readings aside: frames are built for a while after it.
+  if (e.type != SDL_JOYAXISMOTION && e.type != SDL_CONTROLLERAXISMOTION && e.type != SDL_JOYBALLMOTION &&
+      e.type != SDL_CONTROLLERSENSORUPDATE && e.type != SDL_SENSORUPDATE && e.type != SDL_CONTROLLERTOUCHPADMOTION)
+    g_inputUntil = SDL_GetTicks() + 500;
   if (e.type == SDL_CONTROLLERBUTTONDOWN) {
     if (int vk = VkForPadButton(e.cbutton.button)) NoteKeyPress(vk);
     return false;
   }
-  if (e.type == SDL_MOUSEMOTION || e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP ||
-      e.type == SDL_KEYDOWN || e.type == SDL_TEXTINPUT || e.type == SDL_MOUSEWHEEL)
-    g_inputUntil = SDL_GetTicks() + 500;
   if (e.type == SDL_KEYDOWN && !e.key.repeat) {
     auto vks = VksForScancode(e.key.keysym.scancode, (SDL_GetModState() & KMOD_NUM) != 0);
     if (!vks.empty()) NoteKeyPress(vks.back());
@@ -251,8 +254,13 @@ std::function<void()> BuildFrame(const std::function<void()>& overlay) {
   g_keyPresses.clear();
   g_inFrame = false;
   ImGui::Render();
-  // ImGui's own text field blinks its caret.
-  if (io.WantTextInput) RedrawWithin(100);
+  // ImGui's own text field blinks its caret: on 0.8 s, off 0.4 s, on for a while after typing.
+  if (const ImGuiInputTextState* field = ImGui::GetInputTextState(ImGui::GetActiveID())) {
+    const float anim = field->CursorAnim;
+    const float phase = std::fmod(std::max(anim, 0.0f), 1.2f);
+    const float next = (anim < 0 ? -anim : 0) + (phase <= 0.8f ? 0.8f - phase : 1.2f - phase);
+    RedrawWithin(static_cast<uint32_t>(next * 1000) + 10);
+  }
   const size_t signature = Signature(*ImGui::GetDrawData());
   g_frameChanged = !g_drawable || signature != g_frameSignature;
   g_frameSignature = signature;

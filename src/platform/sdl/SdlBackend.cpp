@@ -185,7 +185,9 @@ class SdlBackend : public Backend {
     while (!WindowClosed()) {
       NoticeTerminationSignal();
       // The scene timer keeps running under a modal dialog, as it does under the system's.
-      if (RunTimerIfDue()) ui::RedrawWithin(0);  // what the timer did may show in the dialog
+      // What the timer did may show in a dialog that did not ask to be drawn again (one
+      // that waits on something asks for itself): looked at four times a second.
+      if (RunTimerIfDue()) ui::RedrawWithin(250);
       int64_t until = SdlClock::NowNs() + kLongestIdleNs;
       if (TimerEnabled()) until = std::min(until, clock_.TickStartNs(NextTimerTick()));
       if (!first) clock_.SleepUntil(std::min(until, NextPresentNs()), true);
