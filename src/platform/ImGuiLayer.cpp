@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <string_view>
 
@@ -31,7 +32,6 @@ bool g_settling = false;    // the last frame changed: the next may still
 bool g_drawable = false;    // the last frame's draw data uses the fonts of now
 bool g_redrawAsked = false;
 uint32_t g_redrawAt = 0;
-size_t g_frameSignature = 0;
 bool g_frameChanged = true;
 ImFont* g_dialogFont = nullptr;
 float g_textScale = 1;  // the font is laid out at this factor of its rasterised size
@@ -199,23 +199,79 @@ void ClearKeyPresses() { g_keyPresses.clear(); }
 
 namespace {
 
-// What the frame draws, vertices, indices, clip rectangles and textures: two frames with the
-// same signature look the same.
-size_t Signature(const ImDrawData& d) {
-  size_t h = 0;
-  auto mix = [&h](std::string_view bytes) { h = h * 1000003u ^ std::hash<std::string_view>{}(bytes); };
-  for (int i = 0; i < d.CmdListsCount; ++i) {
-    const ImDrawList& l = *d.CmdLists[i];
-    mix({reinterpret_cast<const char*>(l.VtxBuffer.Data), static_cast<size_t>(l.VtxBuffer.size_in_bytes())});
-    mix({reinterpret_cast<const char*>(l.IdxBuffer.Data), static_cast<size_t>(l.IdxBuffer.size_in_bytes())});
-    for (const ImDrawCmd& c : l.CmdBuffer) {
-      const intptr_t parts[] = {static_cast<intptr_t>(c.ClipRect.x), static_cast<intptr_t>(c.ClipRect.y),
-                                static_cast<intptr_t>(c.ClipRect.z), static_cast<intptr_t>(c.ClipRect.w),
-                                reinterpret_cast<intptr_t>(c.TextureId), static_cast<intptr_t>(c.ElemCount)};
-      mix({reinterpret_cast<const char*>(parts), sizeof parts});
-    }
+// The last frame's draw lists, kept to find where the next one differs.
+struct ListCopy {
+  std::vector<ImDrawVert> vtx;
+  std::vector<ImDrawCmd> cmds;
+};
+std::vector<ListCopy> g_last;
+SDL_Rect g_damage{0, 0, 0, 0};
+
+bool SameCmds(const std::vector<ImDrawCmd>& a, const ImVector<ImDrawCmd>& b) {
+  if (a.size() != static_cast<size_t>(b.Size)) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    const ImDrawCmd &x = a[i], &y = b[static_cast<int>(i)];
+    if (std::memcmp(&x.ClipRect, &y.ClipRect, sizeof x.ClipRect) != 0 || x.TextureId != y.TextureId) return false;
   }
-  return h;
+  return true;
+}
+
+bool SameVerts(const ImDrawVert& a, const ImDrawVert& b) {
+  return a.pos.x == b.pos.x && a.pos.y == b.pos.y && a.uv.x == b.uv.x && a.uv.y == b.uv.y && a.col == b.col;
+}
+
+// Compares the frame just rendered with the last one and keeps it: the bounds (in the UI's
+// coordinates) of the vertices that differ, old and new, between the runs both frames share
+// at the start and the end of each window's list (ImGui emits a window's shapes in the order
+// drawn, so a caret that blinks or a button lit adds, drops or changes only a few in the
+// middle). A window that came, went or changed its clipping or textures counts whole.
+bool Compare(const ImDrawData& d, ImVec2& lo, ImVec2& hi) {
+  lo = ImVec2(FLT_MAX, FLT_MAX);
+  hi = ImVec2(-FLT_MAX, -FLT_MAX);
+  auto add = [&](const ImDrawVert* v, size_t n) {
+    for (size_t i = 0; i < n; ++i) {
+      lo = ImVec2(std::min(lo.x, v[i].pos.x), std::min(lo.y, v[i].pos.y));
+      hi = ImVec2(std::max(hi.x, v[i].pos.x), std::max(hi.y, v[i].pos.y));
+    }
+  };
+  const size_t lists = static_cast<size_t>(d.CmdListsCount);
+  bool changed = lists != g_last.size();
+  for (size_t i = 0; i < std::max(lists, g_last.size()); ++i) {
+    const ImDrawList* now = i < lists ? d.CmdLists[i] : nullptr;
+    ListCopy* was = i < g_last.size() ? &g_last[i] : nullptr;
+    const size_t nv = now ? static_cast<size_t>(now->VtxBuffer.Size) : 0;
+    if (!now || !was || !SameCmds(was->cmds, now->CmdBuffer)) {
+      changed = true;
+      if (was) add(was->vtx.data(), was->vtx.size());
+      if (now) add(now->VtxBuffer.Data, nv);
+      continue;
+    }
+    const ImDrawVert* a = was->vtx.data();
+    const ImDrawVert* b = now->VtxBuffer.Data;
+    const size_t na = was->vtx.size(), shorter = std::min(na, nv);
+    size_t head = 0, tail = 0;
+    while (head < shorter && SameVerts(a[head], b[head])) ++head;
+    if (head == na && head == nv) continue;
+    while (tail < shorter - head && SameVerts(a[na - 1 - tail], b[nv - 1 - tail])) ++tail;
+    changed = true;
+    add(a + head, na - head - tail);
+    add(b + head, nv - head - tail);
+  }
+  g_last.resize(lists);
+  for (size_t i = 0; i < lists; ++i) {
+    const ImDrawList& l = *d.CmdLists[i];
+    g_last[i].vtx.assign(l.VtxBuffer.begin(), l.VtxBuffer.end());
+    g_last[i].cmds.assign(l.CmdBuffer.begin(), l.CmdBuffer.end());
+  }
+  return changed;
+}
+
+// UI coordinates to drawable pixels, a pixel more on each side for the edges' smoothing.
+SDL_Rect ToDrawable(ImVec2 lo, ImVec2 hi) {
+  const float k = static_cast<float>(g_view.scale);
+  const int x0 = static_cast<int>(std::floor(lo.x * k)) - 1, y0 = static_cast<int>(std::floor(lo.y * k)) - 1;
+  const int x1 = static_cast<int>(std::ceil(hi.x * k)) + 1, y1 = static_cast<int>(std::ceil(hi.y * k)) + 1;
+  return {x0, y0, x1 - x0, y1 - y0};
 }
 
 }  // namespace
@@ -261,29 +317,46 @@ std::function<void()> BuildFrame(const std::function<void()>& overlay) {
     const float next = (anim < 0 ? -anim : 0) + (phase <= 0.8f ? 0.8f - phase : 1.2f - phase);
     RedrawWithin(static_cast<uint32_t>(next * 1000) + 10);
   }
-  const size_t signature = Signature(*ImGui::GetDrawData());
-  g_frameChanged = !g_drawable || signature != g_frameSignature;
-  g_frameSignature = signature;
+  ImVec2 lo, hi;
+  const bool differs = Compare(*ImGui::GetDrawData(), lo, hi);
+  g_frameChanged = !g_drawable || differs;
+  g_damage = differs && lo.x <= hi.x ? ToDrawable(lo, hi) : SDL_Rect{0, 0, 0, 0};
   g_settling = g_frameChanged;
   g_drawable = true;
   return picked;
 }
 
 bool FrameChanged() { return g_frameChanged; }
+SDL_Rect FrameDamage() { return g_frameChanged ? g_damage : SDL_Rect{0, 0, 0, 0}; }
 
-void DrawFrame() {
+void DrawFrame(const SDL_Rect* clip) {
   if (!g_ready || !g_drawable) return;
+  ImDrawData* d = ImGui::GetDrawData();
   const float k = static_cast<float>(g_view.scale);
+  // Clipped by narrowing every command's own clip rectangle for this drawing only.
+  std::vector<ImVec4> kept;
+  if (clip) {
+    const ImVec4 c(clip->x / k, clip->y / k, (clip->x + clip->w) / k, (clip->y + clip->h) / k);
+    for (int i = 0; i < d->CmdListsCount; ++i)
+      for (ImDrawCmd& cmd : d->CmdLists[i]->CmdBuffer) {
+        kept.push_back(cmd.ClipRect);
+        cmd.ClipRect = ImVec4(std::max(cmd.ClipRect.x, c.x), std::max(cmd.ClipRect.y, c.y),
+                              std::min(cmd.ClipRect.z, c.z), std::min(cmd.ClipRect.w, c.w));
+      }
+  }
   SDL_RenderSetScale(g_renderer, k, k);
-  ImGui_ImplSDLRenderer_RenderDrawData(ImGui::GetDrawData());
+  ImGui_ImplSDLRenderer_RenderDrawData(d);
   SDL_RenderSetScale(g_renderer, 1, 1);
+  if (!clip) return;
+  size_t n = 0;
+  for (int i = 0; i < d->CmdListsCount; ++i)
+    for (ImDrawCmd& cmd : d->CmdLists[i]->CmdBuffer) cmd.ClipRect = kept[n++];
 }
 
 std::vector<SDL_Rect> FrameCovers() {
   std::vector<SDL_Rect> out;
   if (!g_ready || !g_drawable) return out;
   const ImDrawData& d = *ImGui::GetDrawData();
-  const float k = static_cast<float>(g_view.scale);
   for (int i = 0; i < d.CmdListsCount; ++i) {
     const ImDrawList& l = *d.CmdLists[i];
     if (l.VtxBuffer.empty()) continue;
@@ -292,10 +365,7 @@ std::vector<SDL_Rect> FrameCovers() {
       lo = ImVec2(std::min(lo.x, v.pos.x), std::min(lo.y, v.pos.y));
       hi = ImVec2(std::max(hi.x, v.pos.x), std::max(hi.y, v.pos.y));
     }
-    // A pixel more on each side for the edges' smoothing.
-    const int x0 = static_cast<int>(std::floor(lo.x * k)) - 1, y0 = static_cast<int>(std::floor(lo.y * k)) - 1;
-    const int x1 = static_cast<int>(std::ceil(hi.x * k)) + 1, y1 = static_cast<int>(std::ceil(hi.y * k)) + 1;
-    out.push_back({x0, y0, x1 - x0, y1 - y0});
+    out.push_back(ToDrawable(lo, hi));
   }
   return out;
 }

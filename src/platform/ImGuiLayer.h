@@ -44,9 +44,12 @@ int MenuHeight();
 std::function<void()> BuildFrame(const std::function<void()>& overlay);
 // True when the frame last built looks other than the one built before it.
 bool FrameChanged();
+// Where it looks other, in drawable pixels (what went and what came); empty when it did not
+// change.
+SDL_Rect FrameDamage();
 // Draws the frame last built over the picture (again, when the picture under it was drawn
-// anew); nothing when the fonts changed since.
-void DrawFrame();
+// anew), only inside clip when given; nothing when the fonts changed since.
+void DrawFrame(const SDL_Rect* clip);
 // Where the frame last built draws, in drawable pixels: one rectangle a window.
 std::vector<SDL_Rect> FrameCovers();
 // True when a frame built now may look other than the last: input came lately, the last

@@ -412,8 +412,11 @@ class SdlBackend : public Backend {
       layer.draw = ui::DrawFrame;
       layer.still = !build || !ui::FrameChanged();
       layer.covers = ui::FrameCovers();
+      layer.exact = true;
+      layer.damage = ui::FrameDamage();
     }
-    if (hasUi != lastHadUi_ || uiStale_ || MenuVisible() != lastMenu_) layer.still = false;
+    // A window came or went, or the UI was not on screen: what it covered counts whole.
+    if (hasUi != lastHadUi_ || uiStale_ || MenuVisible() != lastMenu_) layer.still = layer.exact = false;
     uiStale_ = false;
     lastHadUi_ = hasUi;
     lastMenu_ = MenuVisible();

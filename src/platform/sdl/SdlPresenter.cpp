@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <utility>
 #include <vector>
 
 #include "platform/Window.h"
@@ -182,42 +183,69 @@ SDL_Rect Snapped(const SDL_Rect& a, const PictureLayout& l, int w, int h) {
 
 }  // namespace
 
+// The picture (black beyond it) drawn again inside the area.
+void SdlPresenter::Refill(const SDL_Rect& area, const PictureLayout& l) {
+  int w, h;
+  OutputSize(w, h);
+  const SDL_Rect grid = Snapped(area, l, w, h);
+  const SDL_Rect image{l.image.left, l.image.top, l.image.Width(), l.image.Height()};
+  const int n = l.scale;
+  SDL_RenderSetClipRect(renderer_, &area);
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+  SDL_RenderFillRect(renderer_, &area);
+  SDL_Rect part;
+  if (SDL_IntersectRect(&grid, &image, &part)) {
+    const SDL_Rect src{(part.x - image.x) / n, (part.y - image.y) / n, part.w / n, part.h / n};
+    SDL_RenderCopy(renderer_, texture_, &src, &part);
+  }
+  SDL_RenderSetClipRect(renderer_, nullptr);
+}
+
 void SdlPresenter::SendAreas(const Bitmap& picture, const PictureLayout& l, const Ui& ui) {
   std::vector<SDL_Rect> rects;
   DirtyRects(picture, rects);
   for (const SDL_Rect& r : rects) SDL_UpdateTexture(texture_, &r, picture.Row(r.y) + r.x, picture.Width() * 4);
+  int w, h;
+  OutputSize(w, h);
+  const SDL_Rect window{0, 0, w, h};
   const int n = l.scale;
   std::vector<SDL_Rect> areas;
-  areas.reserve(rects.size() + covered_.size() + ui.covers.size());
-  bool underUi = !ui.still;
-  for (const SDL_Rect& r : rects) {
-    areas.push_back({l.image.left + r.x * n, l.image.top + r.y * n, r.w * n, r.h * n});
-    underUi |= Meets(areas.back(), covered_);
+  // The UI is drawn again inside one rectangle: where it changed and where the picture
+  // changed under it, grown to whole pixels of the UI's scale. The picture is drawn there
+  // first, so nothing of a closed window stays and nothing is blended twice.
+  SDL_Rect again{0, 0, 0, 0};
+  auto grow = [&again](const SDL_Rect& r) {
+    if (r.w <= 0 || r.h <= 0) return;
+    if (again.w <= 0) again = r; else SDL_UnionRect(&again, &r, &again);
+  };
+  if (!ui.still) {
+    if (ui.draw && ui.exact)
+      grow(ui.damage);
+    else
+      for (const std::vector<SDL_Rect>* set : {&std::as_const(covered_), &ui.covers})
+        for (const SDL_Rect& c : *set) grow(c);
   }
-  if (!underUi) {
-    // Only the picture changed, nowhere near the UI: its tiles alone.
-    for (size_t i = 0; i < rects.size(); ++i) SDL_RenderCopy(renderer_, texture_, &rects[i], &areas[i]);
-  } else {
-    // The UI is drawn again: first the picture where it lay and where it lies now, so no
-    // part of a closed window stays and nothing is blended twice.
-    int w, h;
-    OutputSize(w, h);
-    for (const SDL_Rect& c : covered_) areas.push_back(Snapped(c, l, w, h));
-    for (const SDL_Rect& c : ui.covers) areas.push_back(Snapped(c, l, w, h));
-    const SDL_Rect image{l.image.left, l.image.top, l.image.Width(), l.image.Height()};
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    for (const SDL_Rect& a : areas) {
-      SDL_RenderFillRect(renderer_, &a);
-      SDL_Rect part;
-      if (!SDL_IntersectRect(&a, &image, &part)) continue;
-      const SDL_Rect src{(part.x - image.x) / n, (part.y - image.y) / n, part.w / n, part.h / n};
-      SDL_RenderCopy(renderer_, texture_, &src, &part);
+  const std::vector<SDL_Rect>& under = ui.draw ? ui.covers : covered_;
+  for (const SDL_Rect& r : rects) {
+    const SDL_Rect d{l.image.left + r.x * n, l.image.top + r.y * n, r.w * n, r.h * n};
+    if (Meets(d, under) || Meets(d, covered_)) {
+      grow(d);
+    } else {
+      SDL_RenderCopy(renderer_, texture_, &r, &d);  // the picture alone
+      areas.push_back(d);
     }
-    if (ui.draw) ui.draw();
+  }
+  if (again.w > 0) {
+    const int k = l.uiScale;
+    const int x0 = again.x / k * k, y0 = again.y / k * k;
+    SDL_Rect r{x0, y0, (again.x + again.w + k - 1) / k * k - x0, (again.y + again.h + k - 1) / k * k - y0};
+    if (SDL_IntersectRect(&r, &window, &again)) {
+      Refill(again, l);
+      if (ui.draw) ui.draw(&again);
+      areas.push_back(again);
+    }
   }
   SDL_RenderFlush(renderer_);
-  areas.erase(std::remove_if(areas.begin(), areas.end(), [](const SDL_Rect& a) { return a.w <= 0 || a.h <= 0; }),
-              areas.end());
   if (!areas.empty()) SDL_UpdateWindowSurfaceRects(window_, areas.data(), static_cast<int>(areas.size()));
 }
 
@@ -233,7 +261,7 @@ void SdlPresenter::Present(const Bitmap& picture, const Ui& ui) {
   } else {
     Upload(picture, whole_);
     DrawWhole(picture, l);
-    if (ui.draw) ui.draw();
+    if (ui.draw) ui.draw(nullptr);
     SDL_RenderPresent(renderer_);
   }
   covered_ = ui.draw ? ui.covers : std::vector<SDL_Rect>{};

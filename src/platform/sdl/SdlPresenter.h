@@ -39,9 +39,11 @@ class SdlPresenter {
   void Invalidate() { whole_ = true; }
   // The UI over the picture at a present.
   struct Ui {
-    std::function<void()> draw;   // draws it (empty: there is none)
-    bool still = true;            // it looks as it did at the last present
-    std::vector<SDL_Rect> covers;  // where it draws, in drawable pixels
+    std::function<void(const SDL_Rect* clip)> draw;  // draws it, inside clip if given (empty: none)
+    bool still = true;              // it looks as it did at the last present
+    std::vector<SDL_Rect> covers;   // where it draws, in drawable pixels
+    bool exact = false;             // damage holds all that changed since the last present
+    SDL_Rect damage{0, 0, 0, 0};    // else every area covered before or now counts
   };
   // Shows the picture's changes and the UI's.
   void Present(const Bitmap& picture, const Ui& ui);
@@ -50,6 +52,7 @@ class SdlPresenter {
   void Upload(const Bitmap& picture, bool all);
   void DrawWhole(const Bitmap& picture, const PictureLayout& l);
   void SendAreas(const Bitmap& picture, const PictureLayout& l, const Ui& ui);
+  void Refill(const SDL_Rect& area, const PictureLayout& l);
 
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
