@@ -14,6 +14,7 @@
 #include <functional>
 #include <string_view>
 
+#include "platform/DrawListDiff.h"
 #include "platform/FontAtlas.h"
 #include "platform/Input.h"
 #include "platform/MenuBar.h"
@@ -35,6 +36,8 @@ uint32_t g_redrawAt = 0;
 bool g_frameChanged = true;
 ImFont* g_dialogFont = nullptr;
 float g_textScale = 1;  // the font is laid out at this factor of its rasterised size
+DrawListDiff g_lastFrame;
+SDL_Rect g_damage{0, 0, 0, 0};
 SDL_Renderer* g_renderer = nullptr;
 View g_view;
 std::function<void()> g_dialogLayer;
@@ -199,73 +202,6 @@ void ClearKeyPresses() { g_keyPresses.clear(); }
 
 namespace {
 
-// The last frame's draw lists, kept to find where the next one differs.
-struct ListCopy {
-  std::vector<ImDrawVert> vtx;
-  std::vector<ImDrawCmd> cmds;
-};
-std::vector<ListCopy> g_last;
-SDL_Rect g_damage{0, 0, 0, 0};
-
-bool SameCmds(const std::vector<ImDrawCmd>& a, const ImVector<ImDrawCmd>& b) {
-  if (a.size() != static_cast<size_t>(b.Size)) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    const ImDrawCmd &x = a[i], &y = b[static_cast<int>(i)];
-    if (std::memcmp(&x.ClipRect, &y.ClipRect, sizeof x.ClipRect) != 0 || x.TextureId != y.TextureId) return false;
-  }
-  return true;
-}
-
-bool SameVerts(const ImDrawVert& a, const ImDrawVert& b) {
-  return a.pos.x == b.pos.x && a.pos.y == b.pos.y && a.uv.x == b.uv.x && a.uv.y == b.uv.y && a.col == b.col;
-}
-
-// Compares the frame just rendered with the last one and keeps it: the bounds (in the UI's
-// coordinates) of the vertices that differ, old and new, between the runs both frames share
-// at the start and the end of each window's list (ImGui emits a window's shapes in the order
-// drawn, so a caret that blinks or a button lit adds, drops or changes only a few in the
-// middle). A window that came, went or changed its clipping or textures counts whole.
-bool Compare(const ImDrawData& d, ImVec2& lo, ImVec2& hi) {
-  lo = ImVec2(FLT_MAX, FLT_MAX);
-  hi = ImVec2(-FLT_MAX, -FLT_MAX);
-  auto add = [&](const ImDrawVert* v, size_t n) {
-    for (size_t i = 0; i < n; ++i) {
-      lo = ImVec2(std::min(lo.x, v[i].pos.x), std::min(lo.y, v[i].pos.y));
-      hi = ImVec2(std::max(hi.x, v[i].pos.x), std::max(hi.y, v[i].pos.y));
-    }
-  };
-  const size_t lists = static_cast<size_t>(d.CmdListsCount);
-  bool changed = lists != g_last.size();
-  for (size_t i = 0; i < std::max(lists, g_last.size()); ++i) {
-    const ImDrawList* now = i < lists ? d.CmdLists[i] : nullptr;
-    ListCopy* was = i < g_last.size() ? &g_last[i] : nullptr;
-    const size_t nv = now ? static_cast<size_t>(now->VtxBuffer.Size) : 0;
-    if (!now || !was || !SameCmds(was->cmds, now->CmdBuffer)) {
-      changed = true;
-      if (was) add(was->vtx.data(), was->vtx.size());
-      if (now) add(now->VtxBuffer.Data, nv);
-      continue;
-    }
-    const ImDrawVert* a = was->vtx.data();
-    const ImDrawVert* b = now->VtxBuffer.Data;
-    const size_t na = was->vtx.size(), shorter = std::min(na, nv);
-    size_t head = 0, tail = 0;
-    while (head < shorter && SameVerts(a[head], b[head])) ++head;
-    if (head == na && head == nv) continue;
-    while (tail < shorter - head && SameVerts(a[na - 1 - tail], b[nv - 1 - tail])) ++tail;
-    changed = true;
-    add(a + head, na - head - tail);
-    add(b + head, nv - head - tail);
-  }
-  g_last.resize(lists);
-  for (size_t i = 0; i < lists; ++i) {
-    const ImDrawList& l = *d.CmdLists[i];
-    g_last[i].vtx.assign(l.VtxBuffer.begin(), l.VtxBuffer.end());
-    g_last[i].cmds.assign(l.CmdBuffer.begin(), l.CmdBuffer.end());
-  }
-  return changed;
-}
-
 // UI coordinates to drawable pixels, a pixel more on each side for the edges' smoothing.
 SDL_Rect ToDrawable(ImVec2 lo, ImVec2 hi) {
   const float k = static_cast<float>(g_view.scale);
@@ -318,7 +254,7 @@ std::function<void()> BuildFrame(const std::function<void()>& overlay) {
     RedrawWithin(static_cast<uint32_t>(next * 1000) + 10);
   }
   ImVec2 lo, hi;
-  const bool differs = Compare(*ImGui::GetDrawData(), lo, hi);
+  const bool differs = g_lastFrame.Update(*ImGui::GetDrawData(), lo, hi);
   g_frameChanged = !g_drawable || differs;
   g_damage = differs && lo.x <= hi.x ? ToDrawable(lo, hi) : SDL_Rect{0, 0, 0, 0};
   g_settling = g_frameChanged;

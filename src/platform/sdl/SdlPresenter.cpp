@@ -216,7 +216,10 @@ void SdlPresenter::SendAreas(const Bitmap& picture, const PictureLayout& l, cons
   SDL_Rect again{0, 0, 0, 0};
   auto grow = [&again](const SDL_Rect& r) {
     if (r.w <= 0 || r.h <= 0) return;
-    if (again.w <= 0) again = r; else SDL_UnionRect(&again, &r, &again);
+    if (again.w <= 0)
+      again = r;
+    else
+      SDL_UnionRect(&again, &r, &again);
   };
   if (!ui.still) {
     if (ui.draw && ui.exact)
