@@ -120,7 +120,10 @@ bool TNetVersusForm::Draw() {
   }
   if (closeBox) Queue([this] { pendingSession_.reset(); ModalResult = mrCancel; });
   // The link is serviced every frame, so the window never freezes while it waits.
-  if (!pending_ && pendingSession_) Wait();
+  if (!pending_ && pendingSession_) {
+    Wait();
+    platform::dlg::DrawAgainWithin(15);
+  }
   return static_cast<bool>(pending_);
 }
 

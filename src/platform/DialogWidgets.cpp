@@ -42,7 +42,7 @@ using namespace ui::style;
 ImVec4 V(ImU32 c) { return ImGui::ColorConvertU32ToFloat4(c); }
 ImDrawList* DL() { return ImGui::GetWindowDrawList(); }
 ImVec2 At(float x, float y) { return ImVec2(g_origin.x + x, g_origin.y + y); }
-float FontPx() { return ImGui::GetFontSize(); }
+float FontPx() { return ui::TextSize(); }
 
 void Fill(float x, float y, float w, float h, ImU32 c) { ui::style::Fill(DL(), g_origin.x + x, g_origin.y + y, w, h, c); }
 void Frame(float x, float y, float w, float h, ImU32 c) { ui::style::Frame(DL(), g_origin.x + x, g_origin.y + y, w, h, c); }
@@ -56,7 +56,7 @@ void Sunken(const Rect& r) { ui::style::Sunken(DL(), g_origin.x + r.x, g_origin.
 void Text(float x, float y, const std::string& s, ImU32 c = kText) {
   DL()->AddText(At(std::floor(x), std::floor(y)), c, s.c_str());
 }
-float Width(const std::string& s) { return ImGui::CalcTextSize(s.c_str()).x; }
+float Width(const std::string& s) { return ui::TextWidth(s); }
 // Top of a line of text centred in a box of height h.
 float MidY(const Rect& r) { return r.y + std::floor((r.h - FontPx()) / 2); }
 
@@ -380,13 +380,9 @@ void TextView(const std::string& id, const std::vector<std::string>& lines, Rect
 void ScrollLines(const std::string& id, int lines) { g_listTop[id] += lines; }
 void ScrollListTo(const std::string& id, int line) { g_listEnsure[id] = line; }
 
-float TextWidth(std::string_view text) {
-  if (!ImGui::GetCurrentContext() || !ui::DialogFont()) return 0;
-  ImFont* f = ui::DialogFont();
-  return f->CalcTextSizeA(f->FontSize, FLT_MAX, 0.0f, text.data(), text.data() + text.size()).x;
-}
+float TextWidth(std::string_view text) { return ui::TextWidth(text); }
 
-int LineHeight() { return ui::DialogFont() ? static_cast<int>(ui::DialogFont()->FontSize) + 1 : 13; }
+int LineHeight() { return static_cast<int>(ui::TextSize()) + 1; }
 
 bool KeyBox(const std::string& id, const std::string& text, Rect r, bool focused) {
   if (!g_drawing) return false;
@@ -400,8 +396,12 @@ bool KeyBox(const std::string& id, const std::string& text, Rect r, bool focused
   } else {
     Text(x, y, text);
   }
-  if (focused && g_active && std::fmod(ImGui::GetTime(), 1.06) < 0.53)
-    Fill(x + Width(text) + 1, r.y + 3, 1, r.h - 6, kText);
+  if (focused && g_active) {
+    constexpr double kBlink = 0.53;  // seconds on, then as long off
+    const double phase = std::fmod(ImGui::GetTime(), 2 * kBlink);
+    if (phase < kBlink) Fill(x + Width(text) + 1, r.y + 3, 1, r.h - 6, kText);
+    ui::RedrawWithin(static_cast<uint32_t>(std::ceil(1000 * (kBlink - std::fmod(phase, kBlink)))));
+  }
   return clicked;
 }
 
@@ -427,6 +427,8 @@ bool TextBox(const std::string& id, std::string* text, Rect r, size_t maxBytes, 
   if (changed) *text = buffer.data();
   return changed;
 }
+
+void DrawAgainWithin(uint32_t ms) { ui::RedrawWithin(ms); }
 
 std::vector<int> KeyPresses() {
   if (!g_active) return {};

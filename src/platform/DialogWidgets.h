@@ -3,6 +3,7 @@
 // in the look of the system's dialogs, with the dialog font ("ＭＳ Ｐゴシック", 12 px).
 // Headless nothing is drawn: a dialog is answered with Cancel at once.
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -60,6 +61,9 @@ bool KeyBox(const std::string& id, const std::string& text, Rect r, bool focused
 // keyboard focus; while *takeFocus is set it takes the focus (and clears the flag once it
 // has it). True when the text changed.
 bool TextBox(const std::string& id, std::string* text, Rect r, size_t maxBytes, bool* takeFocus);
+// A dialog whose look changes without input (it waits on a link, a clock) asks to be drawn
+// again within ms; otherwise it is drawn again only after input.
+void DrawAgainWithin(uint32_t ms);
 // Virtual-key codes pressed since the previous frame, for the dialog that takes input
 // (empty for one beneath another dialog or a message box).
 std::vector<int> KeyPresses();

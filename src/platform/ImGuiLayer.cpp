@@ -3,11 +3,18 @@
 #include "platform/ImGuiLayer.h"
 
 #include <imgui.h>
+#include <imgui_internal.h>
 #include <imgui_impl_sdl.h>
 #include <imgui_impl_sdlrenderer.h>
 
+#include <algorithm>
 #include <cfloat>
+#include <cmath>
+#include <cstring>
+#include <functional>
+#include <string_view>
 
+#include "platform/DrawListDiff.h"
 #include "platform/FontAtlas.h"
 #include "platform/Input.h"
 #include "platform/MenuBar.h"
@@ -21,8 +28,16 @@ namespace {
 bool g_ready = false;
 bool g_inFrame = false;
 bool g_fontsStale = false;  // characters were added to the glyph set since the atlas was built
-uint32_t g_busyUntil = 0;
+uint32_t g_inputUntil = 0;  // frames are built until then after input: ImGui reacts over a few
+bool g_settling = false;    // the last frame changed: the next may still
+bool g_drawable = false;    // the last frame's draw data uses the fonts of now
+bool g_redrawAsked = false;
+uint32_t g_redrawAt = 0;
+bool g_frameChanged = true;
 ImFont* g_dialogFont = nullptr;
+float g_textScale = 1;  // the font is laid out at this factor of its rasterised size
+DrawListDiff g_lastFrame;
+SDL_Rect g_damage{0, 0, 0, 0};
 SDL_Renderer* g_renderer = nullptr;
 View g_view;
 std::function<void()> g_dialogLayer;
@@ -56,10 +71,11 @@ void BuildFonts() {
   const float k = static_cast<float>(g_view.scale);
   const std::vector<ImWchar> strip = g_fullGlyphs ? std::vector<ImWchar>{} : StripGlyphRanges();
   g_dialogFont = AddGameFont(*io.Fonts, k, g_fullGlyphs ? nullptr : &strip);
-  io.FontGlobalScale = 1.0f / k;
+  io.FontGlobalScale = g_textScale = 1.0f / k;
   ImGui_ImplSDLRenderer_CreateFontsTexture();
   io.Fonts->ClearTexData();
   g_fontsStale = false;
+  g_drawable = false;
 }
 
 }  // namespace
@@ -134,13 +150,15 @@ void NoteKeyPress(int vk) {
 
 bool ProcessEvent(const SDL_Event& e) {
   if (!g_ready) return false;
+  // Any event may change what the UI shows (a pad plugged in, a button, the focus), a
+  // stick's or a sensor's stream of readings aside: frames are built for a while after it.
+  if (e.type != SDL_JOYAXISMOTION && e.type != SDL_CONTROLLERAXISMOTION && e.type != SDL_JOYBALLMOTION &&
+      e.type != SDL_CONTROLLERSENSORUPDATE && e.type != SDL_SENSORUPDATE && e.type != SDL_CONTROLLERTOUCHPADMOTION)
+    g_inputUntil = SDL_GetTicks() + 500;
   if (e.type == SDL_CONTROLLERBUTTONDOWN) {
     if (int vk = VkForPadButton(e.cbutton.button)) NoteKeyPress(vk);
     return false;
   }
-  if (e.type == SDL_MOUSEMOTION || e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP ||
-      e.type == SDL_KEYDOWN || e.type == SDL_TEXTINPUT || e.type == SDL_MOUSEWHEEL)
-    g_busyUntil = SDL_GetTicks() + 500;
   if (e.type == SDL_KEYDOWN && !e.key.repeat) {
     auto vks = VksForScancode(e.key.keysym.scancode, (SDL_GetModState() & KMOD_NUM) != 0);
     if (!vks.empty()) NoteKeyPress(vks.back());
@@ -150,16 +168,31 @@ bool ProcessEvent(const SDL_Event& e) {
 
 bool WantsMouse() { return g_ready && ImGui::GetIO().WantCaptureMouse; }
 int MenuHeight() { return kMenuBarHeight; }
-bool Busy() {
-  // Input only matters to the UI where there is some: in a battle the strip is hidden and
-  // the fighters' keys must not make every frame a whole redraw.
-  return static_cast<bool>(g_dialogLayer) || MenuOpen() ||
-         (MenuVisible() && static_cast<int32_t>(g_busyUntil - SDL_GetTicks()) > 0) ||
-         (g_ready && ImGui::IsPopupOpen("", ImGuiPopupFlags_AnyPopupId | ImGuiPopupFlags_AnyPopupLevel));
+
+bool FrameDue() {
+  if (!g_ready) return false;
+  const uint32_t now = SDL_GetTicks();
+  return g_fontsStale || !g_drawable || g_settling || static_cast<int32_t>(g_inputUntil - now) > 0 ||
+         (g_redrawAsked && static_cast<int32_t>(now - g_redrawAt) >= 0);
 }
+int MsUntilFrameDue() {
+  if (!g_redrawAsked) return -1;
+  return std::max(0, static_cast<int32_t>(g_redrawAt - SDL_GetTicks()));
+}
+void RedrawWithin(uint32_t ms) {
+  const uint32_t at = SDL_GetTicks() + ms;
+  if (!g_redrawAsked || static_cast<int32_t>(at - g_redrawAt) < 0) g_redrawAt = at;
+  g_redrawAsked = true;
+}
+bool DialogsOpen() { return static_cast<bool>(g_dialogLayer); }
 
 bool InFrame() { return g_inFrame; }
 ImFont* DialogFont() { return g_dialogFont; }
+float TextSize() { return g_dialogFont ? g_dialogFont->FontSize * g_textScale : 12.0f; }
+float TextWidth(std::string_view utf8) {
+  if (!g_dialogFont) return 0;
+  return g_dialogFont->CalcTextSizeA(TextSize(), FLT_MAX, 0.0f, utf8.data(), utf8.data() + utf8.size()).x;
+}
 void RequireGlyphs(std::string_view utf8) {
   if (AddGlyphs(utf8)) g_fontsStale = true;
 }
@@ -167,7 +200,19 @@ void SetDialogLayer(std::function<void()> draw) { g_dialogLayer = std::move(draw
 const std::vector<int>& FrameKeyPresses() { return g_keyPresses; }
 void ClearKeyPresses() { g_keyPresses.clear(); }
 
-std::function<void()> RenderFrame(const std::function<void()>& overlay) {
+namespace {
+
+// UI coordinates to drawable pixels, a pixel more on each side for the edges' smoothing.
+SDL_Rect ToDrawable(ImVec2 lo, ImVec2 hi) {
+  const float k = static_cast<float>(g_view.scale);
+  const int x0 = static_cast<int>(std::floor(lo.x * k)) - 1, y0 = static_cast<int>(std::floor(lo.y * k)) - 1;
+  const int x1 = static_cast<int>(std::ceil(hi.x * k)) + 1, y1 = static_cast<int>(std::ceil(hi.y * k)) + 1;
+  return {x0, y0, x1 - x0, y1 - y0};
+}
+
+}  // namespace
+
+std::function<void()> BuildFrame(const std::function<void()>& overlay) {
   if (!g_ready) return {};
   // A dialog, a message box or the help needs every glyph; the strip and its menus only
   // their labels'. Fonts change between frames only: ImGui may not lose them in one.
@@ -188,6 +233,7 @@ std::function<void()> RenderFrame(const std::function<void()>& overlay) {
   io.DisplayFramebufferScale = ImVec2(1, 1);
   if (io.MousePos.x > -FLT_MAX / 2)
     io.MousePos = ImVec2(io.MousePos.x * g_view.pointScale / k, io.MousePos.y * g_view.pointScale / k);
+  g_redrawAsked = false;
   ImGui::NewFrame();
   g_inFrame = true;
   std::function<void()> picked;
@@ -200,10 +246,64 @@ std::function<void()> RenderFrame(const std::function<void()>& overlay) {
   g_keyPresses.clear();
   g_inFrame = false;
   ImGui::Render();
-  SDL_RenderSetScale(g_renderer, k, k);
-  ImGui_ImplSDLRenderer_RenderDrawData(ImGui::GetDrawData());
-  SDL_RenderSetScale(g_renderer, 1, 1);
+  // ImGui's own text field blinks its caret: on 0.8 s, off 0.4 s, on for a while after typing.
+  if (const ImGuiInputTextState* field = ImGui::GetInputTextState(ImGui::GetActiveID())) {
+    const float anim = field->CursorAnim;
+    const float phase = std::fmod(std::max(anim, 0.0f), 1.2f);
+    const float next = (anim < 0 ? -anim : 0) + (phase <= 0.8f ? 0.8f - phase : 1.2f - phase);
+    RedrawWithin(static_cast<uint32_t>(next * 1000) + 10);
+  }
+  ImVec2 lo, hi;
+  const bool differs = g_lastFrame.Update(*ImGui::GetDrawData(), lo, hi);
+  g_frameChanged = !g_drawable || differs;
+  g_damage = differs && lo.x <= hi.x ? ToDrawable(lo, hi) : SDL_Rect{0, 0, 0, 0};
+  g_settling = g_frameChanged;
+  g_drawable = true;
   return picked;
+}
+
+bool FrameChanged() { return g_frameChanged; }
+SDL_Rect FrameDamage() { return g_frameChanged ? g_damage : SDL_Rect{0, 0, 0, 0}; }
+
+void DrawFrame(const SDL_Rect* clip) {
+  if (!g_ready || !g_drawable) return;
+  ImDrawData* d = ImGui::GetDrawData();
+  const float k = static_cast<float>(g_view.scale);
+  // Clipped by narrowing every command's own clip rectangle for this drawing only.
+  std::vector<ImVec4> kept;
+  if (clip) {
+    const ImVec4 c(clip->x / k, clip->y / k, (clip->x + clip->w) / k, (clip->y + clip->h) / k);
+    for (int i = 0; i < d->CmdListsCount; ++i)
+      for (ImDrawCmd& cmd : d->CmdLists[i]->CmdBuffer) {
+        kept.push_back(cmd.ClipRect);
+        cmd.ClipRect = ImVec4(std::max(cmd.ClipRect.x, c.x), std::max(cmd.ClipRect.y, c.y),
+                              std::min(cmd.ClipRect.z, c.z), std::min(cmd.ClipRect.w, c.w));
+      }
+  }
+  SDL_RenderSetScale(g_renderer, k, k);
+  ImGui_ImplSDLRenderer_RenderDrawData(d);
+  SDL_RenderSetScale(g_renderer, 1, 1);
+  if (!clip) return;
+  size_t n = 0;
+  for (int i = 0; i < d->CmdListsCount; ++i)
+    for (ImDrawCmd& cmd : d->CmdLists[i]->CmdBuffer) cmd.ClipRect = kept[n++];
+}
+
+std::vector<SDL_Rect> FrameCovers() {
+  std::vector<SDL_Rect> out;
+  if (!g_ready || !g_drawable) return out;
+  const ImDrawData& d = *ImGui::GetDrawData();
+  for (int i = 0; i < d.CmdListsCount; ++i) {
+    const ImDrawList& l = *d.CmdLists[i];
+    if (l.VtxBuffer.empty()) continue;
+    ImVec2 lo(FLT_MAX, FLT_MAX), hi(-FLT_MAX, -FLT_MAX);
+    for (const ImDrawVert& v : l.VtxBuffer) {
+      lo = ImVec2(std::min(lo.x, v.pos.x), std::min(lo.y, v.pos.y));
+      hi = ImVec2(std::max(hi.x, v.pos.x), std::max(hi.y, v.pos.y));
+    }
+    out.push_back(ToDrawable(lo, hi));
+  }
+  return out;
 }
 
 }  // namespace platform::ui

@@ -45,7 +45,7 @@ void Open(int menu, bool byKey) {
   g_justOpened = true;
 }
 
-float Width(const std::string& s) { return ImGui::CalcTextSize(s.c_str()).x; }
+float Width(const std::string& s) { return TextWidth(s); }
 
 void Text(ImDrawList* dl, float x, float y, const std::string& s, ImU32 c) {
   dl->AddText(ImVec2(std::floor(x), std::floor(y)), c, s.c_str());
@@ -128,16 +128,20 @@ void DrawMenuBar(bool interactive, std::function<void()>* picked) {
   if (!ValidMenu(g_open)) CloseMenu();
   const ImGuiWindowFlags flags = ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoMove |
                                  ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_NoScrollWithMouse |
-                                 ImGuiWindowFlags_NoFocusOnAppearing | ImGuiWindowFlags_NoBringToFrontOnFocus;
+                                 ImGuiWindowFlags_NoFocusOnAppearing | ImGuiWindowFlags_NoBringToFrontOnFocus |
+                                 ImGuiWindowFlags_NoBackground;
   ImGui::PushFont(DialogFont());
   ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(0, 0));
   ImGui::PushStyleVar(ImGuiStyleVar_WindowBorderSize, 0.0f);
   ImGui::PushStyleVar(ImGuiStyleVar_WindowRounding, 0.0f);
+  // Exactly as large as drawn: ImGui's least window size would add rows of its own dark
+  // background under the strip.
+  ImGui::PushStyleVar(ImGuiStyleVar_WindowMinSize, ImVec2(1, 1));
   ImGui::SetNextWindowPos(ImVec2(0, 0));
   ImGui::SetNextWindowSize(ImVec2(ImGui::GetIO().DisplaySize.x, kMenuBarHeight));
   ImGui::Begin("##menubar", nullptr, flags);
   ImDrawList* dl = ImGui::GetWindowDrawList();
-  const float fontH = ImGui::GetFontSize();
+  const float fontH = TextSize();
   Fill(dl, 0, 0, ImGui::GetIO().DisplaySize.x, kMenuBarHeight, kFace);
   float x = 2;
   float openX = 0;
@@ -217,7 +221,7 @@ void DrawMenuBar(bool interactive, std::function<void()>* picked) {
     }
     g_justOpened = false;
   }
-  ImGui::PopStyleVar(3);
+  ImGui::PopStyleVar(4);
   ImGui::PopFont();
 }
 

@@ -8,9 +8,11 @@
 #include <functional>
 #include <string>
 
+#include "platform/Scaling.h"
+
 namespace platform::ui {
 
-constexpr int kMenuBarHeight = 20;
+constexpr int kMenuBarHeight = kStripHeight;
 
 // The label as shown ("&" removed, "&&" kept as one "&") and its access letter in upper case
 // (0: none).

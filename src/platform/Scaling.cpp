@@ -11,6 +11,9 @@ PictureLayout LayoutPicture(int w, int h, ScaleMode mode) {
   PictureLayout l;
   w = std::max(w, 1);
   h = std::max(h, 1);
+  l.uiScale = std::max(1, std::min(w / kGameWidth, h / kWindowUnitHeight));
+  const int top = std::min(kStripHeight * l.uiScale, h - 1);
+  h -= top;
   int iw, ih;
   const int whole = std::min(w / kGameWidth, h / kGameHeight);
   if (mode == ScaleMode::Integer && whole >= 1) {
@@ -24,7 +27,7 @@ PictureLayout LayoutPicture(int w, int h, ScaleMode mode) {
     l.scale = std::max(1, whole);
     l.exact = iw == kGameWidth * whole && ih == kGameHeight * whole;
   }
-  l.image = {(w - iw) / 2, (h - ih) / 2, (w - iw) / 2 + iw, (h - ih) / 2 + ih};
+  l.image = {(w - iw) / 2, top + (h - ih) / 2, (w - iw) / 2 + iw, top + (h - ih) / 2 + ih};
   return l;
 }
 

@@ -79,7 +79,7 @@ read_clock() {
   xwd -silent -id "$win" -out "$work/clock.xwd" || fail "no grab of the clock"
   local fmt="" left point
   for left in 280 328; do
-    for point in "16 36" "3 48" "27 48" "16 60" "3 73" "27 73" "16 89"; do
+    for point in "16 46" "3 58" "27 58" "16 70" "3 83" "27 83" "16 99"; do
       set -- $point
       fmt+="%[fx:p{$((left + $1)),$2}.intensity>0.5?1:0]"
     done

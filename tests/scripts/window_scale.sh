@@ -19,8 +19,8 @@ sleep 3
 size() { xdotool getwindowgeometry "$win" | awk '/Geometry/ {print $2}'; }
 [ "$(size)" = "1280x1000" ] || fail "the window opened at $(size), expected 1280x1000 (2x)"
 
-# The picture sits at (0, 20) in a 1280 x 1000 window: every game pixel a 2 x 2 block. The
-# strip covers the top; rows 100..899 of the window are all picture.
+# The picture sits at (0, 40) in a 1280 x 1000 window, under the strip: every game pixel a
+# 2 x 2 block; rows 100..899 of the window are all picture.
 import -window "$win" "$work/shot.png" 2>/dev/null || fail "no screenshot"
 convert "$work/shot.png" -crop 1280x800+0+100 +repage "$work/area.png"
 convert "$work/area.png" -sample 50% -sample 200% "$work/blocks.png"

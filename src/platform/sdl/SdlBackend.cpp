@@ -178,18 +178,22 @@ class SdlBackend : public Backend {
 
   int Modal(const std::function<int()>& drawFrame) override {
     modals_.push_back(&drawFrame);
+    uiStale_ = true;
     int result = 0;
     modalResult_ = 0;
     bool first = true;
     while (!WindowClosed()) {
       NoticeTerminationSignal();
       // The scene timer keeps running under a modal dialog, as it does under the system's.
-      RunTimerIfDue();
+      // What the timer did may show in a dialog that did not ask to be drawn again (one
+      // that waits on something asks for itself): looked at four times a second.
+      if (RunTimerIfDue()) ui::RedrawWithin(250);
       int64_t until = SdlClock::NowNs() + kLongestIdleNs;
       if (TimerEnabled()) until = std::min(until, clock_.TickStartNs(NextTimerTick()));
       if (!first) clock_.SleepUntil(std::min(until, NextPresentNs()), true);
       PumpEvents();
-      // A dialog is drawn again when something may have changed it: input, its first frame.
+      // A dialog is drawn again only when something may have changed it: input, a timer,
+      // its first frames; while nobody touches it, it costs nothing.
       if (first || PresentPending()) Present();
       first = false;
       if (modalResult_) break;
@@ -197,8 +201,8 @@ class SdlBackend : public Backend {
     result = modalResult_;
     modalResult_ = 0;
     modals_.pop_back();
-    keys_.SwallowHeld();   // the key that closed the window is not for the game
-    lastVersion_ = ~0ull;  // the dialog's pixels go
+    keys_.SwallowHeld();  // the key that closed the window is not for the game
+    uiStale_ = true;      // the dialog's pixels go
     return WindowClosed() && !result ? kMsgCancel : result;
   }
 
@@ -224,7 +228,7 @@ class SdlBackend : public Backend {
     if (prefs.fullscreen) ToggleFullscreen();
     if (prefs.fullscreen != Fullscreen()) ToggleFullscreen();
     UpdateView();
-    lastVersion_ = ~0ull;
+    uiStale_ = true;
   }
   DisplayPrefs Display() override {
     DisplayPrefs p;
@@ -282,7 +286,7 @@ class SdlBackend : public Backend {
     }
     UpdateView();
     presenter_.Invalidate();
-    lastVersion_ = ~0ull;
+    uiStale_ = true;
   }
 
   void Handle(const SDL_Event& e) {
@@ -328,7 +332,7 @@ class SdlBackend : public Backend {
         }
         if (e.window.event == SDL_WINDOWEVENT_EXPOSED) {
           DeliverExpose();
-          lastVersion_ = ~0ull;  // the system lost our pixels: show them again
+          uiStale_ = true;  // the system lost our pixels: show them again
           presenter_.Invalidate();
         }
         if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
@@ -338,7 +342,7 @@ class SdlBackend : public Backend {
             windowedH_ = e.window.data2;
           }
           UpdateView();
-          lastVersion_ = ~0ull;
+          uiStale_ = true;
           presenter_.Invalidate();
         }
         if (e.window.event == SDL_WINDOWEVENT_CLOSE) CloseWindow();
@@ -348,22 +352,27 @@ class SdlBackend : public Backend {
     SDL_ShowCursor(CursorVisible() ? SDL_ENABLE : SDL_DISABLE);
   }
 
-  // Something new to show: the picture changed, the strip came or went, or the UI is live.
+  // The UI has something to show: the menu strip, a dialog or a message box.
+  bool HasUi() { return MenuVisible() || !modals_.empty() || ui::DialogsOpen(); }
+  // Something new to show: the picture changed, the UI came, went or may look different.
   bool PresentPending() {
     const Bitmap& vis = VisibleCanvas();
     const uint64_t version = vis.Version() ^ (reinterpret_cast<uintptr_t>(&vis) << 1);
-    return version != lastVersion_ || MenuVisible() != lastMenu_ || ui::Busy();
+    return version != lastVersion_ || uiStale_ || HasUi() != lastHadUi_ || MenuVisible() != lastMenu_ ||
+           (HasUi() && ui::FrameDue());
   }
   // When the next present may happen (never, when nothing waits to be shown).
   int64_t NextPresentNs() {
-    return PresentPending() ? lastPresentNs_ + refreshNs_ : INT64_MAX;
+    if (PresentPending()) return lastPresentNs_ + refreshNs_;
+    const int ms = HasUi() ? ui::MsUntilFrameDue() : -1;
+    return ms < 0 ? INT64_MAX : std::max(SdlClock::NowNs() + ms * kNsPerMs, lastPresentNs_ + refreshNs_);
   }
 
   void UpdateView() {
     ui::View v;
     presenter_.OutputSize(v.outputW, v.outputH);
     const PictureLayout l = presenter_.Layout();
-    v.scale = l.scale;
+    v.scale = l.uiScale;
     v.imageX = l.image.left;
     v.imageY = l.image.top;
     int ww = 0, wh = 0;
@@ -377,7 +386,7 @@ class SdlBackend : public Backend {
     const ui::View& v = ui::CurrentView();
     const int px = static_cast<int>(x * v.pointScale), py = static_cast<int>(y * v.pointScale);
     const Rect r = presenter_.Layout().image;
-    if (MenuVisible() && py < ui::MenuHeight() * v.scale) return false;
+    if (MenuVisible() && py < ui::MenuHeight() * v.scale) return false;  // the strip, above the picture
     return px >= r.left && px < r.right && py >= r.top && py < r.bottom;
   }
 
@@ -385,8 +394,6 @@ class SdlBackend : public Backend {
     const Bitmap& vis = VisibleCanvas();
     lastPresentNs_ = SdlClock::NowNs();
     lastVersion_ = vis.Version() ^ (reinterpret_cast<uintptr_t>(&vis) << 1);
-    const bool menuChanged = MenuVisible() != lastMenu_;
-    lastMenu_ = MenuVisible();
     std::function<void()> overlay;
     if (!modals_.empty()) {
       const auto* top = modals_.back();
@@ -394,12 +401,26 @@ class SdlBackend : public Backend {
         if (int r = (*top)()) modalResult_ = r;
       };
     }
-    // The UI is left as it is on screen while nobody touches it; otherwise it is drawn anew.
-    const bool uiStill = !ui::Busy() && modals_.empty() && !menuChanged;
+    // A frame of the UI is built only when it may have changed, and drawn only when it did
+    // (or the picture under it changed); the presenter sends what either touched.
+    SdlPresenter::Ui layer;
     std::function<void()> picked;
-    std::function<void()> drawUi;
-    if (MenuVisible() || !uiStill) drawUi = [&] { picked = ui::RenderFrame(overlay); };
-    presenter_.Present(vis, drawUi, uiStill, MenuVisible() ? ui::MenuHeight() * ui::CurrentView().scale : 0);
+    const bool hasUi = HasUi();
+    if (hasUi) {
+      const bool build = uiStale_ || !lastHadUi_ || MenuVisible() != lastMenu_ || ui::FrameDue();
+      if (build) picked = ui::BuildFrame(overlay);
+      layer.draw = ui::DrawFrame;
+      layer.still = !build || !ui::FrameChanged();
+      layer.covers = ui::FrameCovers();
+      layer.exact = true;
+      layer.damage = ui::FrameDamage();
+    }
+    // A window came or went, or the UI was not on screen: what it covered counts whole.
+    if (hasUi != lastHadUi_ || uiStale_ || MenuVisible() != lastMenu_) layer.still = layer.exact = false;
+    uiStale_ = false;
+    lastHadUi_ = hasUi;
+    lastMenu_ = MenuVisible();
+    presenter_.Present(vis, layer);
     CountPresent();
     // A menu had the input while it was open, as a modal window has.
     if (menuWasOpen_ && !ui::MenuOpen()) keys_.SwallowHeld();
@@ -424,7 +445,9 @@ class SdlBackend : public Backend {
   bool menuWasOpen_ = false;
   std::optional<std::pair<std::string, std::string>> deferredHelp_;
   uint64_t lastVersion_ = ~0ull;
-  bool lastMenu_ = true;
+  bool uiStale_ = true;     // the UI must be built and drawn anew (a window came or went)
+  bool lastHadUi_ = false;
+  bool lastMenu_ = false;
   KeyLatch keys_;
   std::map<int, std::vector<int>> pressed_;  // by scancode, or by pad for its Start
   std::unique_ptr<SdlPads> pads_;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <utility>
 #include <vector>
 
 #include "platform/Window.h"
@@ -164,36 +165,109 @@ void SdlPresenter::DrawWhole(const Bitmap& picture, const PictureLayout& l) {
   SDL_RenderCopy(renderer_, sharp_, nullptr, &dst);
 }
 
-bool SdlPresenter::SendTiles(const Bitmap& picture, const PictureLayout& l, int bandHeight) {
-  std::vector<SDL_Rect> rects;
-  DirtyRects(picture, rects);
-  std::vector<SDL_Rect> out;
-  out.reserve(rects.size());
-  const int n = l.scale;
-  for (const SDL_Rect& r : rects) {
-    SDL_Rect d{l.image.left + r.x * n, l.image.top + r.y * n, r.w * n, r.h * n};
-    if (d.y < bandHeight) return false;  // under the UI: it has to be drawn again
-    out.push_back(d);
-  }
-  for (const SDL_Rect& r : rects) SDL_UpdateTexture(texture_, &r, picture.Row(r.y) + r.x, picture.Width() * 4);
-  for (size_t i = 0; i < rects.size(); ++i) SDL_RenderCopy(renderer_, texture_, &rects[i], &out[i]);
-  SDL_RenderFlush(renderer_);
-  if (!out.empty()) SDL_UpdateWindowSurfaceRects(window_, out.data(), static_cast<int>(out.size()));
-  return true;
+namespace {
+
+bool Meets(const SDL_Rect& a, const std::vector<SDL_Rect>& others) {
+  return std::any_of(others.begin(), others.end(), [&a](const SDL_Rect& o) { return SDL_HasIntersection(&a, &o); });
 }
 
-void SdlPresenter::Present(const Bitmap& picture, const std::function<void()>& ui, bool uiStill, int bandHeight) {
-  const PictureLayout l = Layout();
-  const bool tilesOnly =
-      partial_ && !whole_ && uiStill && l.exact && shown_ == &picture && !picture.AllDirty();
-  if (tilesOnly && SendTiles(picture, l, ui ? bandHeight : 0)) {
-    picture.ClearDirty();
-    return;
+// The area grown to whole picture pixels (of n x n from the picture's corner) and cut to
+// the drawable.
+SDL_Rect Snapped(const SDL_Rect& a, const PictureLayout& l, int w, int h) {
+  const int n = l.scale, ox = l.image.left, oy = l.image.top;
+  auto down = [n](int v, int o) { return o + (v - o >= 0 ? (v - o) / n : -((o - v + n - 1) / n)) * n; };
+  const int x0 = std::max(0, down(a.x, ox)), y0 = std::max(0, down(a.y, oy));
+  const int x1 = std::min(w, down(a.x + a.w + n - 1, ox)), y1 = std::min(h, down(a.y + a.h + n - 1, oy));
+  return {x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0)};
+}
+
+}  // namespace
+
+// The picture (black beyond it) drawn again inside the area.
+void SdlPresenter::Refill(const SDL_Rect& area, const PictureLayout& l) {
+  int w, h;
+  OutputSize(w, h);
+  const SDL_Rect grid = Snapped(area, l, w, h);
+  const SDL_Rect image{l.image.left, l.image.top, l.image.Width(), l.image.Height()};
+  const int n = l.scale;
+  SDL_RenderSetClipRect(renderer_, &area);
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+  SDL_RenderFillRect(renderer_, &area);
+  SDL_Rect part;
+  if (SDL_IntersectRect(&grid, &image, &part)) {
+    const SDL_Rect src{(part.x - image.x) / n, (part.y - image.y) / n, part.w / n, part.h / n};
+    SDL_RenderCopy(renderer_, texture_, &src, &part);
   }
-  Upload(picture, whole_);
-  DrawWhole(picture, l);
-  if (ui) ui();
-  SDL_RenderPresent(renderer_);
+  SDL_RenderSetClipRect(renderer_, nullptr);
+}
+
+void SdlPresenter::SendAreas(const Bitmap& picture, const PictureLayout& l, const Ui& ui) {
+  std::vector<SDL_Rect> rects;
+  DirtyRects(picture, rects);
+  for (const SDL_Rect& r : rects) SDL_UpdateTexture(texture_, &r, picture.Row(r.y) + r.x, picture.Width() * 4);
+  int w, h;
+  OutputSize(w, h);
+  const SDL_Rect window{0, 0, w, h};
+  const int n = l.scale;
+  std::vector<SDL_Rect> areas;
+  // The UI is drawn again inside one rectangle: where it changed and where the picture
+  // changed under it, grown to whole pixels of the UI's scale. The picture is drawn there
+  // first, so nothing of a closed window stays and nothing is blended twice.
+  SDL_Rect again{0, 0, 0, 0};
+  auto grow = [&again](const SDL_Rect& r) {
+    if (r.w <= 0 || r.h <= 0) return;
+    if (again.w <= 0)
+      again = r;
+    else
+      SDL_UnionRect(&again, &r, &again);
+  };
+  if (!ui.still) {
+    if (ui.draw && ui.exact)
+      grow(ui.damage);
+    else
+      for (const std::vector<SDL_Rect>* set : {&std::as_const(covered_), &ui.covers})
+        for (const SDL_Rect& c : *set) grow(c);
+  }
+  const std::vector<SDL_Rect>& under = ui.draw ? ui.covers : covered_;
+  for (const SDL_Rect& r : rects) {
+    const SDL_Rect d{l.image.left + r.x * n, l.image.top + r.y * n, r.w * n, r.h * n};
+    if (Meets(d, under) || Meets(d, covered_)) {
+      grow(d);
+    } else {
+      SDL_RenderCopy(renderer_, texture_, &r, &d);  // the picture alone
+      areas.push_back(d);
+    }
+  }
+  if (again.w > 0) {
+    const int k = l.uiScale;
+    const int x0 = again.x / k * k, y0 = again.y / k * k;
+    SDL_Rect r{x0, y0, (again.x + again.w + k - 1) / k * k - x0, (again.y + again.h + k - 1) / k * k - y0};
+    if (SDL_IntersectRect(&r, &window, &again)) {
+      Refill(again, l);
+      if (ui.draw) ui.draw(&again);
+      areas.push_back(again);
+    }
+  }
+  SDL_RenderFlush(renderer_);
+  if (!areas.empty()) SDL_UpdateWindowSurfaceRects(window_, areas.data(), static_cast<int>(areas.size()));
+}
+
+void SdlPresenter::Present(const Bitmap& picture, const Ui& ui) {
+  const PictureLayout l = Layout();
+  if (!whole_ && ui.still && shown_ == &picture && !picture.AllDirty()) {
+    std::vector<SDL_Rect> rects;
+    DirtyRects(picture, rects);
+    if (rects.empty()) return;  // nothing changed
+  }
+  if (partial_ && !whole_ && l.exact && shown_ == &picture && !picture.AllDirty()) {
+    SendAreas(picture, l, ui);
+  } else {
+    Upload(picture, whole_);
+    DrawWhole(picture, l);
+    if (ui.draw) ui.draw(nullptr);
+    SDL_RenderPresent(renderer_);
+  }
+  covered_ = ui.draw ? ui.covers : std::vector<SDL_Rect>{};
   picture.ClearDirty();
   whole_ = false;
 }

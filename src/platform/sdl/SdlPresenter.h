@@ -1,12 +1,14 @@
-// platform (sdl): puts the game picture on the window: the renderer, the streaming texture,
-// scaling and centring, and the present itself. Only the tiles of the picture that changed
-// are uploaded; when the renderer draws into the window's own pixels (no GPU), only they are
-// sent to the display as well.
+// platform (sdl): puts the game picture and the UI over it on the window: the renderer, the
+// streaming texture, scaling and centring, and the present itself. Only the tiles of the
+// picture that changed are uploaded; when the renderer draws into the window's own pixels
+// (no GPU), only they are sent to the display as well, with every area the UI covered or
+// covers now whenever the UI changed (a dialog that closed leaves nothing behind).
 #pragma once
 #include <SDL.h>
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/Bitmap.h"
 #include "platform/Scaling.h"
@@ -35,15 +37,22 @@ class SdlPresenter {
 
   // The next present redraws everything (the window was resized or exposed).
   void Invalidate() { whole_ = true; }
-  // Shows the picture. ui draws the UI over it at the window's scale; uiStill says the UI
-  // looks as it did at the last present, so the picture's changes alone may be sent as long
-  // as none of them lies under the UI's band at the top (stillBandHeight drawable pixels).
-  void Present(const Bitmap& picture, const std::function<void()>& ui, bool uiStill, int stillBandHeight);
+  // The UI over the picture at a present.
+  struct Ui {
+    std::function<void(const SDL_Rect* clip)> draw;  // draws it, inside clip if given (empty: none)
+    bool still = true;              // it looks as it did at the last present
+    std::vector<SDL_Rect> covers;   // where it draws, in drawable pixels
+    bool exact = false;             // damage holds all that changed since the last present
+    SDL_Rect damage{0, 0, 0, 0};    // else every area covered before or now counts
+  };
+  // Shows the picture's changes and the UI's.
+  void Present(const Bitmap& picture, const Ui& ui);
 
  private:
   void Upload(const Bitmap& picture, bool all);
   void DrawWhole(const Bitmap& picture, const PictureLayout& l);
-  bool SendTiles(const Bitmap& picture, const PictureLayout& l, int bandHeight);
+  void SendAreas(const Bitmap& picture, const PictureLayout& l, const Ui& ui);
+  void Refill(const SDL_Rect& area, const PictureLayout& l);
 
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
@@ -53,6 +62,7 @@ class SdlPresenter {
   bool partial_ = false;  // software renderer on the window's own pixels
   bool whole_ = true;
   const Bitmap* shown_ = nullptr;  // the picture the texture holds
+  std::vector<SDL_Rect> covered_;  // where the UI on screen lies
   ScaleMode mode_ = ScaleMode::Integer;
 };
 
