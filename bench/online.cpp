@@ -3,11 +3,12 @@
 // 10-second rounds; printed per link: the input delay chosen (frames, and the input latency
 // it adds at the host's game speed) and the share of frames that had to wait for the other
 // side's input. The simulators keep their clocks at the real pace (--real-time), so frames
-// come every 15 ms as in the game.
+// come every 15 ms as in the game. usage: bench_online [FIRST_PORT] (three ports from it on).
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -36,7 +37,12 @@ int Number(const std::string& text, const std::string& key) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  const int firstPort = argc > 1 ? std::atoi(argv[1]) : 21000 + getpid() % 20000;
+  if (firstPort < 1024 || firstPort > 65000) {
+    std::fprintf(stderr, "usage: bench_online [FIRST_PORT]  (1024-65000)\n");
+    return 1;
+  }
   const fs::path work = fs::temp_directory_path() / ("bramko-bench-online-" + std::to_string(getpid()));
   fs::create_directories(work);
   std::ofstream(work / "host.txt") << "1500 tap ENTER\n4000 down H\n4500 up H\n4600 tap X\n";
@@ -45,8 +51,9 @@ int main() {
   std::printf("online versus, one match of 3 x 10 s rounds per link (game speed 15 ms a frame)\n");
   std::printf("%8s %8s %12s %10s %14s %16s\n", "rtt ms", "delay", "latency ms", "frames", "waited share",
               "wait per frame");
+  int link = 0;
   for (int rtt : {0, 40, 100}) {
-    const uint16_t port = static_cast<uint16_t>(21000 + getpid() % 20000 + rtt);
+    const uint16_t port = static_cast<uint16_t>(firstPort + link++);
     std::unique_ptr<testing_support::UdpRelay> relay;
     if (rtt) relay = std::make_unique<testing_support::UdpRelay>(port, 0, rtt / 2);
     const uint16_t joinPort = relay ? relay->Port() : port;

@@ -26,6 +26,7 @@ class ReplayRecorder final : public MatchInput {
   bool Closing() override;
   TWaitResult Watch(WaitKind kind, uint32_t ms, LiveWait live) override;
   void Turn() override { through_.Turn(); }
+  bool HelpMayOpen() const override { return through_.HelpMayOpen(); }
 
   // The replay, ending with the match's result.
   Replay Finish(const MatchReport& result);

@@ -24,8 +24,10 @@ class OnlineInput final : public MatchInput {
   void BeginFrame() override;
   TInputBits FighterBits(int side, int source) override;
   RoundStop CheckStop() override;
-  // The help would stop this side's frames and leave the other waiting: not in online play.
+  // The help would stop this side's frames and leave the other waiting: not in online play,
+  // neither from the frame loop nor from the window (the pause, the round results).
   bool HelpKey() override { return false; }
+  bool HelpMayOpen() const override { return false; }
   bool PauseKey() override;
   bool Checkpoint(uint32_t checksum) override;
   bool Closing() override { return stop_ != OnlineStop::None; }

@@ -127,6 +127,8 @@ WaitWatcher* SetWaitWatcher(WaitWatcher* watcher) {
   return before;
 }
 
+bool HelpMayOpen() { return !g_watcher || g_watcher->HelpMayOpen(); }
+
 void PumpMessages() {
   if (PumpHook) PumpHook();
 }
