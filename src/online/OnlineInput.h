@@ -10,8 +10,7 @@
 
 #include "battle/MatchInput.h"
 #include "online/Lockstep.h"
-
-class OnlineSession;
+#include "online/OnlineSession.h"
 
 // Why an online match ended before its end, if it did.
 enum class OnlineStop { None, Lost, Desync, TheyLeft, WeLeft };
@@ -33,6 +32,7 @@ class OnlineInput final : public MatchInput {
   bool Closing() override { return stop_ != OnlineStop::None; }
   TWaitResult Watch(WaitKind kind, uint32_t ms, LiveWait live) override;
   void Turn() override { Pump(); }
+  uint32_t LongestTurnMs() const override { return kOnlineTurnMs; }
   uint32_t WaitLength(uint32_t) override { return agreedMs_; }
 
   OnlineStop Stopped() const { return stop_; }
