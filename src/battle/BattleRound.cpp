@@ -135,7 +135,8 @@ TWaitResult PauseBattle() {
   ScreenCanvas->copyMode = platform::CopyMode::Copy;
   ScreenCanvas->CopyRect({192, 208, 448, 304}, SpriteSheet, {256, 512, 512, 608});
   platform::SetCursorVisible(true);
-  platform::SetKeyMessagesDropped(false);  // the pause pumps messages: F1 opens the help here
+  // The pause pumps messages: F1 opens the help here, unless the match's door says no.
+  platform::SetKeyMessagesDropped(false);
 
   WaitRelease();
   if (WaitPress() == wrCancel || QuitRequested) return wrQuit;

@@ -28,6 +28,8 @@ class ReplayRecorder final : public MatchInput {
   bool Closing() override;
   TWaitResult Watch(WaitKind kind, uint32_t ms, LiveWait live) override;
   void Turn() override { through_.Turn(); }
+  bool HelpMayOpen() const override { return through_.HelpMayOpen(); }
+  uint32_t LongestTurnMs() const override { return through_.LongestTurnMs(); }
 
   // The replay, ending with the match's result.
   Replay Finish(const MatchReport& result);

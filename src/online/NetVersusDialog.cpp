@@ -70,20 +70,23 @@ void TNetVersusForm::btnCancelClick() {
   ModalResult = mrCancel;
 }
 
-void TNetVersusForm::Wait() {
+void TNetVersusForm::ServiceLink() {
   switch (pendingSession_->Poll(0)) {
-    case SessionPhase::Ready:
-      Session = std::move(pendingSession_);
-      ModalResult = mrOk;
-      break;
-    case SessionPhase::Over: {
-      const std::string why = pendingSession_->OverMessage();
-      pendingSession_.reset();
-      Tell(why.empty() ? "つながりませんでした。" : why);
-      break;
-    }
+    case SessionPhase::Ready: Queue([this] { Greeted(); }); break;
+    case SessionPhase::Over: Queue([this] { LinkFailed(); }); break;
     default: break;
   }
+}
+
+void TNetVersusForm::Greeted() {
+  Session = std::move(pendingSession_);
+  ModalResult = mrOk;
+}
+
+void TNetVersusForm::LinkFailed() {
+  const std::string why = pendingSession_->OverMessage();
+  pendingSession_.reset();
+  Tell(why.empty() ? "つながりませんでした。" : why);
 }
 
 bool TNetVersusForm::Draw() {
@@ -121,7 +124,7 @@ bool TNetVersusForm::Draw() {
   if (closeBox) Queue([this] { pendingSession_.reset(); ModalResult = mrCancel; });
   // The link is serviced every frame, so the window never freezes while it waits.
   if (!pending_ && pendingSession_) {
-    Wait();
+    ServiceLink();
     platform::dlg::DrawAgainWithin(15);
   }
   return static_cast<bool>(pending_);

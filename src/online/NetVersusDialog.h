@@ -29,8 +29,11 @@ class TNetVersusForm : public TModalForm {
 
  private:
   bool Draw() override;
-  // Waiting for the link: services it; OK once greeted, back to the choice when it failed.
-  void Wait();
+  // While the link is set up: services it, and once greeted (or failed) queues the handler
+  // that ends the wait, as a click would, so the modal loop sees what it decides.
+  void ServiceLink();
+  void Greeted();    // OK: the dialog closes with the session
+  void LinkFailed();  // back to the choice, with why
   void Queue(std::function<void()> handler);
 
   std::unique_ptr<OnlineSession> pendingSession_;

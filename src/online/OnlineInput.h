@@ -10,8 +10,7 @@
 
 #include "battle/MatchInput.h"
 #include "online/Lockstep.h"
-
-class OnlineSession;
+#include "online/OnlineSession.h"
 
 // Why an online match ended before its end, if it did.
 enum class OnlineStop { None, Lost, Desync, TheyLeft, WeLeft };
@@ -24,13 +23,16 @@ class OnlineInput final : public MatchInput {
   void BeginFrame() override;
   TInputBits FighterBits(int side, int source) override;
   RoundStop CheckStop() override;
-  // The help would stop this side's frames and leave the other waiting: not in online play.
+  // The help would stop this side's frames and leave the other waiting: not in online play,
+  // neither from the frame loop nor from the window (the pause, the round results).
   bool HelpKey() override { return false; }
+  bool HelpMayOpen() const override { return false; }
   bool PauseKey() override;
   bool Checkpoint(uint32_t checksum) override;
   bool Closing() override { return stop_ != OnlineStop::None; }
   TWaitResult Watch(WaitKind kind, uint32_t ms, LiveWait live) override;
   void Turn() override { Pump(); }
+  uint32_t LongestTurnMs() const override { return kOnlineTurnMs; }
   uint32_t WaitLength(uint32_t) override { return agreedMs_; }
 
   OnlineStop Stopped() const { return stop_; }

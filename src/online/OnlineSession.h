@@ -16,6 +16,9 @@ class Link;
 
 // Nothing at all from the other side for this long ends the session.
 inline constexpr uint32_t kSilenceLimitMs = 5000;
+// While online play goes on a wait gives the processor up at most this long at a time, so
+// what comes is answered at once (a wait slept through would lengthen the measured round trip).
+inline constexpr uint32_t kOnlineTurnMs = 2;
 
 enum class SessionPhase { Waiting, Greeting, Ready, Over };
 

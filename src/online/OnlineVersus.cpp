@@ -242,6 +242,7 @@ class OnlineVersus final : public VersusPeer, public WaitWatcher {
   void Turn() override {
     if (session_) session_->Poll(0);
   }
+  uint32_t LongestTurnMs() const override { return kOnlineTurnMs; }
 
   std::unique_ptr<OnlineSession> session_;
   WaitWatcher* watcherBefore_ = nullptr;

@@ -69,6 +69,7 @@ bool TForm2::Draw() {
   for (int key : dlg::KeyPresses()) {
     FormKeyDown(key);                     // the form sees every key first
     if (key == 13) queue(&TForm2::btnOKClick);  // Enter presses the default button
+    if (key == 27) queue(&TForm2::Button3Click);  // Escape presses キャンセル: nothing is saved
   }
   // The caption's close box ends the dialog as Cancel, without reloading anything.
   if (closeBox && !pending_) pending_ = [this] { ModalResult = mrCancel; };

@@ -117,8 +117,12 @@ void SetClockRate(uint32_t rate) {
 }
 
 void WaitTurn(uint32_t remainingMs) {
-  if (g_watcher) g_watcher->Turn();
-  platform::SpinTurn(remainingMs / g_rate);
+  uint32_t turnMs = remainingMs / g_rate;
+  if (g_watcher) {
+    g_watcher->Turn();
+    turnMs = std::min(turnMs, g_watcher->LongestTurnMs());
+  }
+  platform::SpinTurn(turnMs);
 }
 
 WaitWatcher* SetWaitWatcher(WaitWatcher* watcher) {
@@ -126,6 +130,8 @@ WaitWatcher* SetWaitWatcher(WaitWatcher* watcher) {
   g_watcher = watcher;
   return before;
 }
+
+bool HelpMayOpen() { return !g_watcher || g_watcher->HelpMayOpen(); }
 
 void PumpMessages() {
   if (PumpHook) PumpHook();

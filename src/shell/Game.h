@@ -49,12 +49,21 @@ class WaitWatcher {
   virtual TWaitResult Watch(WaitKind kind, uint32_t ms, LiveWait live) = 0;
   // Every turn of every wait, also the busy waits that read no key.
   virtual void Turn() {}
+  // How long one turn of a wait may give the processor up. A watcher that services a link
+  // to another machine keeps it short: a datagram left waiting through a whole wait adds to
+  // the round trip the link measures (and so to the input delay chosen from it).
+  virtual uint32_t LongestTurnMs() const { return UINT32_MAX; }
+  // Whether the help may open now. The help is modal: a match played with another machine
+  // would stop on this side only, and the other side would take the silence for a lost link.
+  virtual bool HelpMayOpen() const { return true; }
 
  protected:
   ~WaitWatcher() = default;
 };
 // The watcher now in place (null: none); returns the one it replaces.
 WaitWatcher* SetWaitWatcher(WaitWatcher* watcher);
+// Whether F1 or the help menu may open the help now (the watcher in place decides).
+bool HelpMayOpen();
 
 // Puts the module back to its start-up state (a new run in the same process).
 void ResetGameInputState();

@@ -65,7 +65,7 @@ TForm1::TForm1() {
            ShowSettingsDialog();
            WaitRelease();  // the key that closed the dialog is not for the game
          }}}},
-      {"ヘルプ(&H)", {{"ヘルプ", [] { platform::ShowHelp(HelpFile, ""); }}}},
+      {"ヘルプ(&H)", {{"ヘルプ", [] { if (HelpMayOpen()) platform::ShowHelp(HelpFile, ""); }}}},
   });
   PumpHook = PumpWindowMessages;
   FormCreate();
@@ -124,9 +124,10 @@ void TForm1::FormPaint() {
 void TForm1::Image1MouseUp() { MouseClicked = true; }
 
 // Key presses reach here wherever the game pumps messages: menus, maps, the pause and the
-// round results. The battle's frame loop drops them and answers F1 itself.
+// round results. The battle's frame loop drops them and answers F1 itself. An online match
+// never opens the help (not in its pause either): the other side would lose the link.
 void TForm1::FormKeyDown(int vk) {
-  if (vk == VK_F1_KEY) platform::ShowHelp(HelpFile, HelpKeyword);
+  if (vk == VK_F1_KEY && HelpMayOpen()) platform::ShowHelp(HelpFile, HelpKeyword);
 }
 
 void TForm1::SCComponent1WndProc(TSCComponent& sender, TMessage& message) {

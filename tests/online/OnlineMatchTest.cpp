@@ -35,9 +35,10 @@ const char kGuestScript[] =
 
 class Sim {
  public:
-  Sim(const fs::path& work, const std::string& name, std::vector<std::string> args) : out_(work / (name + ".json")) {
+  Sim(const fs::path& work, const std::string& name, std::vector<std::string> args, const std::string& more = "")
+      : out_(work / (name + ".json")) {
     const fs::path script = work / (name + ".txt");
-    std::ofstream(script) << (name == "host" ? kHostScript : kGuestScript);
+    std::ofstream(script) << (name == "host" ? kHostScript : kGuestScript) << more;
     args.insert(args.begin(), {BRAMKO_BINARY_DIR "/bramko-sim", "--dir", BRAMKO_RUNTIME_DIR, "--script",
                                script.string(), "--record", (work / (name + ".rpl")).string()});
     pid_ = testing_support::SpawnToFile(out_, std::move(args));
@@ -127,6 +128,21 @@ TEST_F(OnlineMatch, ALossyDelayedLinkGivesTheSameMatchOnBothSides) {
   EXPECT_GE(std::stoi(Field(h, "\"delay\": (\\d+)")), 6);  // 80 ms there and back: 6 frames at least
   EXPECT_GT(relay.Dropped(), 0u);
   EXPECT_EQ(FileBytes(work_ / "host.rpl"), FileBytes(work_ / "guest.rpl"));
+}
+
+// The help is modal: opened on one side it would leave the other waiting until the link is
+// given up. F1 in the pause (which reads the window's keys) must not open it online.
+TEST_F(OnlineMatch, F1InThePauseOpensNoHelpAndTheMatchGoesOn) {
+  Sim host(work_, "host", {"--seed", "5", "--host", std::to_string(port_), "--round-seconds", "4"},
+           "6500 tap ESC\n7000 tap F1\n7400 tap X\n");
+  Sim guest(work_, "guest", {"--seed", "9", "--join", "127.0.0.1:" + std::to_string(port_)});
+  const std::string h = host.Finish(std::chrono::seconds(60)), g = guest.Finish(std::chrono::seconds(10));
+  EXPECT_EQ(Stop(h), "none") << h;
+  EXPECT_EQ(Stop(g), "none") << g;
+  ASSERT_FALSE(LastMatch(h).empty()) << h;
+  EXPECT_EQ(LastMatch(h), LastMatch(g));
+  // Played to its end: two 4-second rounds at least, not cut in the first.
+  EXPECT_GE(std::stoi(Field(h, "\"frames\": (\\d+)")), 2 * 4 * 61) << h;
 }
 
 TEST_F(OnlineMatch, AGuestThatVanishesMidRoundEndsTheHostsMatchWithinSeconds) {

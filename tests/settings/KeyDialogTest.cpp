@@ -1,5 +1,6 @@
 // The key customize dialog without a window: its list lines, key capture, registering with
-// duplicates refused, deleting, and what its Cancel and Standard do to the key table.
+// duplicates and the game's own keys refused, deleting, and what its Cancel and Standard do
+// to the key table.
 #include "settings/Custom.h"
 #include "settings/Keycfg.h"
 #include "SettingsKit.h"
@@ -112,6 +113,30 @@ TEST_F(KeyDialog, RegisteringAppendsAFreeKeyAndRefusesOneUsedAnywhere) {
   EXPECT_EQ(MessageCount(), messages + 2);
   EXPECT_TRUE(KeyTable::Keys(0, kfLeft).empty());
   EXPECT_EQ(KeyTable::Keys(1, kfLeft), Codes({100, 37}));
+}
+
+// A game key the game answers itself would pause, help, give up or switch the screen too.
+TEST_F(KeyDialog, KeysTheGameReservesAreCapturedButRefusedWithTheDialogsError) {
+  WriteTextFile(ini_, kFile);
+  TForm2 settings;
+  TForm3 form(&settings);
+  form.FormShow();
+  const size_t messages = MessageCount();
+  size_t refused = 0;
+  // Escape, F1, F4, F11, and Alt as the generic, left and right key.
+  for (int code : {0x1B, 0x70, 0x73, 0x7A, 0x12, 0xA4, 0xA5}) {
+    form.Edit1Focused = true;
+    Press(form, code);
+    EXPECT_EQ(form.Edit1.Tag, code);
+    form.Button1Click();
+    EXPECT_EQ(MessageCount(), messages + ++refused) << code;
+    EXPECT_NE(LastMessage().find("エラー。Esc、F1、F4、F11、Alt はゲームが使うキーです。"), std::string::npos);
+  }
+  EXPECT_EQ(KeyTable::Keys(0, kfUp), Codes({65, 66, 67}));
+  EXPECT_EQ(form.ListBox1.Count(), 3);
+  Press(form, 0x71);  // F2 is no key of the game's own
+  form.Button1Click();
+  EXPECT_EQ(KeyTable::Keys(0, kfUp), Codes({65, 66, 67, 0x71}));
 }
 
 TEST_F(KeyDialog, DeletingRemovesExactlyTheSelectedPosition) {
