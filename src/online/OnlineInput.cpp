@@ -12,6 +12,9 @@ namespace {
 constexpr int kF4 = 0x73;
 // Unconfirmed inputs go again this often while a side waits (a lost datagram costs this).
 constexpr uint64_t kResendUs = 8000;
+// The other side's word on a wait is kept only from the current wait to this many ahead (the
+// host may run a few waits ahead of the guest, never this many).
+constexpr uint32_t kWaitsAhead = 16;
 
 uint64_t NowUs() {
   return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::microseconds>(
@@ -72,7 +75,7 @@ void OnlineInput::Pump() {
     } else if (const auto* sum = std::get_if<NetChecksum>(&m)) {
       if (sum->round == round_) lockstep_.AddChecksum(false, sum->second, sum->value);
     } else if (const auto* w = std::get_if<NetWait>(&m)) {
-      if (w->round == round_) (w->done ? dones_ : asks_)[w->seq] = *w;
+      if (w->round == round_ && w->seq >= seq_ && w->seq - seq_ <= kWaitsAhead) (w->done ? dones_ : asks_)[w->seq] = *w;
     } else if (const auto* end = std::get_if<NetEnd>(&m)) {
       if (end->round == round_) Stop(end->reason == NetEndReason::Desync ? OnlineStop::Desync : OnlineStop::TheyLeft);
     }
@@ -164,6 +167,9 @@ TWaitResult OnlineInput::Watch(WaitKind kind, uint32_t ms, LiveWait live) {
 
 TWaitResult OnlineInput::Agree(WaitKind kind, uint32_t ms) {
   const uint32_t seq = ++seq_;
+  // Words on earlier waits came too late to count.
+  std::erase_if(asks_, [&](const auto& a) { return a.first < seq; });
+  std::erase_if(dones_, [&](const auto& d) { return d.first < seq; });
   const uint32_t start = TickCount();
   bool asked = false;
   for (;;) {

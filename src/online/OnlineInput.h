@@ -42,6 +42,10 @@ class OnlineInput final : public MatchInput {
   // Real time the frames spent waiting for the other side, in all.
   uint64_t WaitedUs() const { return waitedUs_; }
 
+  // Checksums and waits of the other side kept until they are matched: never more than a
+  // window's worth, whatever it sends.
+  size_t KeptMessages() const { return lockstep_.KeptChecksums() + asks_.size() + dones_.size(); }
+
   // Debug aid of the simulator: from this clock second on the local battle is disturbed
   // (its checksums are reported off by one), as a diverged battle would be.
   void DisturbFrom(uint32_t second) { disturbFrom_ = second; }
