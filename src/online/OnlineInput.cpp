@@ -12,9 +12,6 @@ namespace {
 constexpr int kF4 = 0x73;
 // Unconfirmed inputs go again this often while a side waits (a lost datagram costs this).
 constexpr uint64_t kResendUs = 8000;
-// The other side's word on a wait is kept only from the current wait to this many ahead (the
-// host may run a few waits ahead of the guest, never this many).
-constexpr uint32_t kWaitsAhead = 16;
 
 uint64_t NowUs() {
   return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::microseconds>(

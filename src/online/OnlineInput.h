@@ -13,6 +13,11 @@
 
 class OnlineSession;
 
+// The other side's word on a wait is kept only from the current wait to this many ahead. The
+// host runs ahead of the guest by a run of waits with no frame between, the longest being a
+// round result's score count: (1500 life + 999 s x 20) / 20 a step, about 1,100 waits.
+inline constexpr uint32_t kWaitsAhead = 2048;
+
 // Why an online match ended before its end, if it did.
 enum class OnlineStop { None, Lost, Desync, TheyLeft, WeLeft };
 
