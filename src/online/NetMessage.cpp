@@ -109,6 +109,10 @@ std::string EncodeNetMessage(const NetMessage& message) {
   return std::visit([](const auto& m) { return Encode(m); }, message);
 }
 
+bool SentReliably(const NetMessage& message) {
+  return !std::holds_alternative<NetInputs>(message) && !std::holds_alternative<NetAlive>(message);
+}
+
 std::optional<NetMessage> ReadNetMessage(std::span<const uint8_t> bytes) {
   Reader r(bytes);
   if (r.U8() != kMagic0 || r.U8() != kMagic1) return std::nullopt;

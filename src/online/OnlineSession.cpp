@@ -62,7 +62,7 @@ SessionPhase OnlineSession::Poll(uint32_t waitMs) {
   if (!hosting_ && state == platform::net::LinkState::Connected && phase_ == SessionPhase::Waiting) {
     phase_ = SessionPhase::Greeting;
     heardAt_ = now;
-    Send(OurHello(), true);
+    Send(OurHello());
   }
   for (const platform::net::Datagram& d : received) {
     // Anything malformed is dropped unread and does not count as heard.
@@ -89,7 +89,7 @@ SessionPhase OnlineSession::Poll(uint32_t waitMs) {
   } else if (phase_ == SessionPhase::Ready && now - heardAt_ >= kSilenceLimitMs) {
     End(kLostText);
   } else if (phase_ == SessionPhase::Ready && now - sentAt_ >= kAliveEveryMs) {
-    Send(NetAlive{}, false);
+    Send(NetAlive{});
   }
   return phase_;
 }
@@ -100,7 +100,7 @@ void OnlineSession::Greet(uint32_t candidate, const NetMessage& message, uint64_
   const auto* hello = std::get_if<NetHello>(&message);
   if (!hello) return;
   // Answered either way: a guest of another version learns ours and says so to its player.
-  link_->SendTo(candidate, EncodeNetMessage(OurHello()), true);
+  link_->SendTo(candidate, EncodeNetMessage(OurHello()), SentReliably(OurHello()));
   if (!SameGame(*hello, OurHello())) return link_->Refuse(candidate);
   link_->Admit(candidate);
   peer_ = candidate;
@@ -145,8 +145,9 @@ bool OnlineSession::MatchInReach(const NetMessage& message) const {
   return number >= 0 && static_cast<uint16_t>(round - static_cast<uint16_t>(number)) <= 1;
 }
 
-void OnlineSession::Send(const NetMessage& message, bool reliable) {
+void OnlineSession::Send(const NetMessage& message) {
   if (phase_ == SessionPhase::Over) return;
+  const bool reliable = SentReliably(message);
   link_->Send(EncodeNetMessage(message), reliable);
   sentAt_ = NowMs();
   if (!reliable) link_->Flush();  // inputs go at once: each millisecond is latency

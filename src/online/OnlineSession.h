@@ -43,7 +43,8 @@ class OnlineSession {
 
   // Services the link, waiting up to waitMs when nothing is there, and sorts what came.
   SessionPhase Poll(uint32_t waitMs);
-  void Send(const NetMessage& message, bool reliable);
+  // Reliably or not as its kind goes (SentReliably).
+  void Send(const NetMessage& message);
   uint32_t RoundTripMs() const;
   // Leaves: the other side hears a goodbye, not a silence.
   void Leave();
