@@ -110,7 +110,7 @@ std::string EncodeNetMessage(const NetMessage& message) {
 }
 
 bool SentReliably(const NetMessage& message) {
-  return !std::holds_alternative<NetInputs>(message) && !std::holds_alternative<NetAlive>(message);
+  return !std::holds_alternative<NetInputs>(message);
 }
 
 std::optional<NetMessage> ReadNetMessage(std::span<const uint8_t> bytes) {

@@ -97,8 +97,9 @@ struct NetAlive {
 using NetMessage = std::variant<NetHello, NetChoice, NetStart, NetInputs, NetChecksum, NetWait, NetEnd, NetAlive>;
 
 std::string EncodeNetMessage(const NetMessage& message);
-// Inputs and alive messages go unreliably (the next one repeats or replaces a lost one); every
-// other kind reliably, in order.
+// Inputs go unreliably (the next one repeats a lost one); every other kind reliably, in order.
+// Alive messages too: the transport stops its own pings while messages come, and their
+// acknowledgements are what keeps the measured round trip (and so the input delay) current.
 bool SentReliably(const NetMessage& message);
 // The message, or nothing for bytes that are not exactly one well-formed message.
 std::optional<NetMessage> ReadNetMessage(std::span<const uint8_t> bytes);
