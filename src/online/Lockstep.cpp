@@ -64,6 +64,14 @@ NetInputs Lockstep::Outgoing(uint16_t round) const {
 }
 
 void Lockstep::AddChecksum(bool local, uint32_t second, uint32_t value) {
+  if (local) {
+    lastSecond_ = std::max(lastSecond_, second);
+    // Too old to be matched: the other side would have had to stop that long ago.
+    if (lastSecond_ > kChecksumWindow)
+      for (auto& sums : sums_) sums.erase(sums.begin(), sums.lower_bound(lastSecond_ - kChecksumWindow));
+  } else if (second + kChecksumWindow < lastSecond_ || second > lastSecond_ + kChecksumWindow) {
+    return;
+  }
   sums_[local ? 0 : 1][second] = value;
   const auto& other = sums_[local ? 1 : 0];
   const auto it = other.find(second);

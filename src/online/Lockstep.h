@@ -12,6 +12,8 @@
 
 // Input byte of a frame: the fighter's keys and two flags.
 inline constexpr uint8_t kInputKeys = 63, kInputPause = 64, kInputGiveUp = 128;
+// How many clock seconds either side of the local one a checksum is kept for.
+inline constexpr uint32_t kChecksumWindow = 16;
 
 // The input delay for a measured round trip: the other side's input must be in before its
 // frame is due; never under two frames.
@@ -33,9 +35,13 @@ class Lockstep {
   // carries this side's confirmation back).
   NetInputs Outgoing(uint16_t round) const;
 
-  // Checksums of the battle's clock seconds, from both sides: false once one differs.
+  // Checksums of the battle's clock seconds, from both sides: false once one differs. Only
+  // seconds within kChecksumWindow of the latest local one are kept; the other side's outside
+  // it are refused (in lockstep it is never that far ahead or behind).
   void AddChecksum(bool local, uint32_t second, uint32_t value);
   bool InSync() const { return inSync_; }
+  // Checksums kept while they wait for the other side's.
+  size_t KeptChecksums() const { return sums_[0].size() + sums_[1].size(); }
 
  private:
   int local_;
@@ -46,5 +52,6 @@ class Lockstep {
   uint32_t theirsWhole_;          // the other side's inputs are known for every frame up to it
   uint32_t confirmed_ = 0;        // the other side has every local input up to it
   std::map<uint32_t, uint32_t> sums_[2];  // [0] the local ones, [1] the other side's
+  uint32_t lastSecond_ = 0;               // the latest local checksum's second
   bool inSync_ = true;
 };

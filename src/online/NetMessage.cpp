@@ -5,7 +5,7 @@
 
 namespace {
 
-enum Kind : uint8_t { kHello = 1, kChoice, kStart, kInputs, kChecksum, kWait, kEnd };
+enum Kind : uint8_t { kHello = 1, kChoice, kStart, kInputs, kChecksum, kWait, kEnd, kAlive };
 // Every datagram of ours begins with these two bytes, so stray traffic is refused at once.
 constexpr uint8_t kMagic0 = 'B', kMagic1 = 'K';
 constexpr size_t kMaxVersionBytes = 40;
@@ -103,10 +103,16 @@ std::string Encode(const NetEnd& m) {
   return w.Done();
 }
 
+std::string Encode(const NetAlive&) { return Writer(kAlive).Done(); }
+
 }  // namespace
 
 std::string EncodeNetMessage(const NetMessage& message) {
   return std::visit([](const auto& m) { return Encode(m); }, message);
+}
+
+bool SentReliably(const NetMessage& message) {
+  return !std::holds_alternative<NetInputs>(message);
 }
 
 std::optional<NetMessage> ReadNetMessage(std::span<const uint8_t> bytes) {
@@ -191,6 +197,7 @@ std::optional<NetMessage> ReadNetMessage(std::span<const uint8_t> bytes) {
       out = m;
       break;
     }
+    case kAlive: out = NetAlive{}; break;
     default: return std::nullopt;
   }
   if (!r.Complete()) return std::nullopt;

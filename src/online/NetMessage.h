@@ -11,7 +11,7 @@
 #include <vector>
 
 // Raised with every change of these messages: copies with another number refuse each other.
-inline constexpr uint16_t kNetProtocol = 2;
+inline constexpr uint16_t kNetProtocol = 3;
 // The most frame inputs one Inputs message carries.
 inline constexpr int kMaxInputsPerMessage = 64;
 
@@ -89,9 +89,19 @@ struct NetEnd {
   bool operator==(const NetEnd&) const = default;
 };
 
-using NetMessage = std::variant<NetHello, NetChoice, NetStart, NetInputs, NetChecksum, NetWait, NetEnd>;
+// Nothing to say: sent when nothing else went for a while, since a side that sends no message
+// at all is taken for gone.
+struct NetAlive {
+  bool operator==(const NetAlive&) const = default;
+};
+
+using NetMessage = std::variant<NetHello, NetChoice, NetStart, NetInputs, NetChecksum, NetWait, NetEnd, NetAlive>;
 
 std::string EncodeNetMessage(const NetMessage& message);
+// Inputs go unreliably (the next one repeats a lost one); every other kind reliably, in order.
+// Alive messages too: the transport stops its own pings while messages come, and their
+// acknowledgements are what keeps the measured round trip (and so the input delay) current.
+bool SentReliably(const NetMessage& message);
 // The message, or nothing for bytes that are not exactly one well-formed message.
 std::optional<NetMessage> ReadNetMessage(std::span<const uint8_t> bytes);
 std::optional<NetMessage> ReadNetMessage(const std::string& bytes);

@@ -50,11 +50,11 @@ void OnlineInput::Stop(OnlineStop why) {
   stop_ = why;
   // The other side must not wait for frames that will never come.
   if (why == OnlineStop::Desync || why == OnlineStop::WeLeft)
-    session_.Send(NetEnd{round_, why == OnlineStop::Desync ? NetEndReason::Desync : NetEndReason::Closing}, true);
+    session_.Send(NetEnd{round_, why == OnlineStop::Desync ? NetEndReason::Desync : NetEndReason::Closing});
 }
 
 void OnlineInput::SendInputs() {
-  session_.Send(lockstep_.Outgoing(round_), false);
+  session_.Send(lockstep_.Outgoing(round_));
   lastSendUs_ = NowUs();
 }
 
@@ -72,7 +72,7 @@ void OnlineInput::Pump() {
     } else if (const auto* sum = std::get_if<NetChecksum>(&m)) {
       if (sum->round == round_) lockstep_.AddChecksum(false, sum->second, sum->value);
     } else if (const auto* w = std::get_if<NetWait>(&m)) {
-      if (w->round == round_) (w->done ? dones_ : asks_)[w->seq] = *w;
+      if (w->round == round_ && w->seq >= seq_ && w->seq - seq_ <= kWaitsAhead) (w->done ? dones_ : asks_)[w->seq] = *w;
     } else if (const auto* end = std::get_if<NetEnd>(&m)) {
       if (end->round == round_) Stop(end->reason == NetEndReason::Desync ? OnlineStop::Desync : OnlineStop::TheyLeft);
     }
@@ -145,7 +145,7 @@ bool OnlineInput::Checkpoint(uint32_t checksum) {
   ++second_;
   if (disturbFrom_ && second_ >= disturbFrom_) ++checksum;
   lockstep_.AddChecksum(true, second_, checksum);
-  session_.Send(NetChecksum{round_, second_, checksum}, true);
+  session_.Send(NetChecksum{round_, second_, checksum});
   Pump();
   return stop_ == OnlineStop::None;
 }
@@ -164,6 +164,9 @@ TWaitResult OnlineInput::Watch(WaitKind kind, uint32_t ms, LiveWait live) {
 
 TWaitResult OnlineInput::Agree(WaitKind kind, uint32_t ms) {
   const uint32_t seq = ++seq_;
+  // Words on earlier waits came too late to count.
+  std::erase_if(asks_, [&](const auto& a) { return a.first < seq; });
+  std::erase_if(dones_, [&](const auto& d) { return d.first < seq; });
   const uint32_t start = TickCount();
   bool asked = false;
   for (;;) {
@@ -187,14 +190,14 @@ TWaitResult OnlineInput::Agree(WaitKind kind, uint32_t ms) {
       if (r != wrContinue) {
         asks_.erase(seq);
         agreedMs_ = elapsed;
-        session_.Send(NetWait{round_, seq, 1, static_cast<uint8_t>(r), elapsed}, true);
+        session_.Send(NetWait{round_, seq, 1, static_cast<uint8_t>(r), elapsed});
         return r;
       }
     } else {
       if (!asked) {
         const TWaitResult r = LocalOutcome(kind, ms, elapsed);
         if (r != wrContinue) {
-          session_.Send(NetWait{round_, seq, 0, static_cast<uint8_t>(r), elapsed}, true);
+          session_.Send(NetWait{round_, seq, 0, static_cast<uint8_t>(r), elapsed});
           asked = true;
         }
       }

@@ -12,6 +12,11 @@
 #include "online/Lockstep.h"
 #include "online/OnlineSession.h"
 
+// The other side's word on a wait is kept only from the current wait to this many ahead. The
+// host runs ahead of the guest by a run of waits with no frame between, the longest being a
+// round result's score count: (1500 life + 999 s x 20) / 20 a step, about 1,100 waits.
+inline constexpr uint32_t kWaitsAhead = 2048;
+
 // Why an online match ended before its end, if it did.
 enum class OnlineStop { None, Lost, Desync, TheyLeft, WeLeft };
 
@@ -43,6 +48,10 @@ class OnlineInput final : public MatchInput {
   uint32_t FramesWaited() const { return framesWaited_; }
   // Real time the frames spent waiting for the other side, in all.
   uint64_t WaitedUs() const { return waitedUs_; }
+
+  // Checksums and waits of the other side kept until they are matched: never more than a
+  // window's worth, whatever it sends.
+  size_t KeptMessages() const { return lockstep_.KeptChecksums() + asks_.size() + dones_.size(); }
 
   // Debug aid of the simulator: from this clock second on the local battle is disturbed
   // (its checksums are reported off by one), as a diverged battle would be.

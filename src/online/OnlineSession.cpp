@@ -1,6 +1,7 @@
 // online: the session's link, greeting and sorting of messages.
 #include "online/OnlineSession.h"
 
+#include <chrono>
 #include <vector>
 
 #include "battle/ReplayFormat.h"
@@ -20,6 +21,22 @@ NetHello OurHello() {
   return h;
 }
 
+bool SameGame(const NetHello& a, const NetHello& b) {
+  return a.protocol == b.protocol && a.rules == b.rules && a.gameVersion == b.gameVersion;
+}
+
+// A version as the player reads it: two copies of one release may still differ in the
+// protocol or the battle rules when built apart, so those are named too.
+std::string VersionLabel(const NetHello& h) {
+  return (h.gameVersion.empty() ? "?" : h.gameVersion) + "・通信 " + std::to_string(h.protocol) + "・規則 " +
+         std::to_string(h.rules);
+}
+
+uint64_t NowMs() {
+  return static_cast<uint64_t>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch()).count());
+}
+
 }  // namespace
 
 OnlineSession::OnlineSession(std::unique_ptr<platform::net::Link> link, bool hosting)
@@ -28,7 +45,7 @@ OnlineSession::OnlineSession(std::unique_ptr<platform::net::Link> link, bool hos
 OnlineSession::~OnlineSession() { Leave(); }
 
 std::unique_ptr<OnlineSession> OnlineSession::Host(uint16_t port, std::string* error) {
-  auto link = platform::net::Listen(port, error);
+  auto link = platform::net::Listen(port, kGreetingLimitMs, error);
   return link ? std::make_unique<OnlineSession>(std::move(link), true) : nullptr;
 }
 
@@ -39,15 +56,24 @@ std::unique_ptr<OnlineSession> OnlineSession::Join(const std::string& host, uint
 
 SessionPhase OnlineSession::Poll(uint32_t waitMs) {
   if (phase_ == SessionPhase::Over) return phase_;
-  std::vector<std::string> received;
+  std::vector<platform::net::Datagram> received;
   const platform::net::LinkState state = link_->Service(waitMs, &received);
-  if (state == platform::net::LinkState::Connected && phase_ == SessionPhase::Waiting) {
+  const uint64_t now = NowMs();
+  if (!hosting_ && state == platform::net::LinkState::Connected && phase_ == SessionPhase::Waiting) {
     phase_ = SessionPhase::Greeting;
-    Send(OurHello(), true);
+    heardAt_ = now;
+    Send(OurHello());
   }
-  for (const std::string& bytes : received) {
-    // Anything malformed is dropped unread; a peer that sends only that falls silent.
-    if (const auto m = ReadNetMessage(bytes)) Take(*m);
+  for (const platform::net::Datagram& d : received) {
+    // Anything malformed is dropped unread and does not count as heard.
+    const auto m = ReadNetMessage(d.bytes);
+    if (!m) continue;
+    if (hosting_ && phase_ == SessionPhase::Waiting) {
+      Greet(d.from, *m, now);
+    } else if (d.from == peer_) {
+      heardAt_ = now;
+      Take(*m);
+    }
     if (phase_ == SessionPhase::Over) return phase_;
   }
   if (state == platform::net::LinkState::Closed) {
@@ -56,23 +82,42 @@ SessionPhase OnlineSession::Poll(uint32_t waitMs) {
       case CloseReason::ByPeer: End("相手が対戦をやめました"); break;
       case CloseReason::Busy: End("相手はほかの人と対戦中です"); break;
       case CloseReason::Local: End(""); break;
-      default: End(phase_ == SessionPhase::Waiting && !hosting_ ? "相手につながりません" : kLostText); break;
+      default: End(phase_ == SessionPhase::Ready ? kLostText : "相手につながりません"); break;
     }
-  } else if (state == platform::net::LinkState::Connected && link_->SilentMs() >= kSilenceLimitMs) {
+  } else if (phase_ == SessionPhase::Greeting && now - heardAt_ >= kGreetingLimitMs) {
+    End("相手につながりません");  // something answers on that port, but not a host of ours
+  } else if (phase_ == SessionPhase::Ready && now - heardAt_ >= kSilenceLimitMs) {
     End(kLostText);
+  } else if (phase_ == SessionPhase::Ready && now - sentAt_ >= kAliveEveryMs) {
+    Send(NetAlive{});
   }
   return phase_;
 }
 
+void OnlineSession::Greet(uint32_t candidate, const NetMessage& message, uint64_t now) {
+  // A candidate's first word must be its greeting; whatever else it says is not heard, and
+  // the link drops it when its time to greet is up.
+  const auto* hello = std::get_if<NetHello>(&message);
+  if (!hello) return;
+  // Answered either way: a guest of another version learns ours and says so to its player.
+  link_->SendTo(candidate, EncodeNetMessage(OurHello()), SentReliably(OurHello()));
+  if (!SameGame(*hello, OurHello())) return link_->Refuse(candidate);
+  link_->Admit(candidate);
+  peer_ = candidate;
+  heardAt_ = sentAt_ = now;
+  phase_ = SessionPhase::Ready;
+}
+
 void OnlineSession::Take(const NetMessage& message) {
   if (const auto* hello = std::get_if<NetHello>(&message)) {
+    if (phase_ != SessionPhase::Greeting) return;
     const NetHello ours = OurHello();
-    if (hello->protocol != ours.protocol || hello->rules != ours.rules || hello->gameVersion != ours.gameVersion) {
-      End("相手のゲームのバージョン（" + hello->gameVersion + "）がこちら（" + ours.gameVersion +
+    if (!SameGame(*hello, ours)) {
+      End("相手のゲームのバージョン（" + VersionLabel(*hello) + "）がこちら（" + VersionLabel(ours) +
           "）と違うため、対戦できません");
       return;
     }
-    if (phase_ == SessionPhase::Greeting) phase_ = SessionPhase::Ready;
+    phase_ = SessionPhase::Ready;
     return;
   }
   if (phase_ != SessionPhase::Ready) return;  // nothing counts before the greeting
@@ -80,14 +125,31 @@ void OnlineSession::Take(const NetMessage& message) {
     if (choice->round == round) theirChoice = *choice;
   } else if (const auto* s = std::get_if<NetStart>(&message)) {
     if (!hosting_ && s->round == round) start = *s;
-  } else if (matchMail.size() < kMaxMail) {
+  } else if (std::holds_alternative<NetAlive>(message)) {
+    // heard, nothing more
+  } else if (matchMail.size() < kMaxMail && MatchInReach(message)) {
     matchMail.push_back(message);
   }
 }
 
-void OnlineSession::Send(const NetMessage& message, bool reliable) {
+bool OnlineSession::MatchInReach(const NetMessage& message) const {
+  const int number = std::visit(
+      [](const auto& x) -> int {
+        if constexpr (requires { x.round; })
+          return x.round;
+        else
+          return -1;
+      },
+      message);
+  // The match in progress was counted already when its start went or came.
+  return number >= 0 && static_cast<uint16_t>(round - static_cast<uint16_t>(number)) <= 1;
+}
+
+void OnlineSession::Send(const NetMessage& message) {
   if (phase_ == SessionPhase::Over) return;
+  const bool reliable = SentReliably(message);
   link_->Send(EncodeNetMessage(message), reliable);
+  sentAt_ = NowMs();
   if (!reliable) link_->Flush();  // inputs go at once: each millisecond is latency
 }
 

@@ -1,6 +1,9 @@
 // online: one online versus session: the link to the other machine, the greeting that makes
 // sure both run the same battle rules, and the messages sorted out for the versus screen and
 // for the match in progress. The host is player 1 (the left side), the guest player 2.
+// The guest greets first; the host answers, and takes as its guest the first peer whose
+// greeting it can play with. Silence is counted in messages of ours, not in the transport's
+// own traffic, so a peer that keeps the connection up but says nothing cannot hold the host.
 #pragma once
 #include <cstdint>
 #include <deque>
@@ -14,11 +17,15 @@ namespace platform::net {
 class Link;
 }
 
-// Nothing at all from the other side for this long ends the session.
+// A peer that has not greeted this long after connecting is dropped (the host never shows it).
+inline constexpr uint32_t kGreetingLimitMs = 2000;
+// No message from the other side for this long ends the session.
 inline constexpr uint32_t kSilenceLimitMs = 5000;
 // While online play goes on a wait gives the processor up at most this long at a time, so
 // what comes is answered at once (a wait slept through would lengthen the measured round trip).
 inline constexpr uint32_t kOnlineTurnMs = 2;
+// A side that sent nothing for this long sends an alive message.
+inline constexpr uint32_t kAliveEveryMs = 500;
 
 enum class SessionPhase { Waiting, Greeting, Ready, Over };
 
@@ -39,7 +46,8 @@ class OnlineSession {
 
   // Services the link, waiting up to waitMs when nothing is there, and sorts what came.
   SessionPhase Poll(uint32_t waitMs);
-  void Send(const NetMessage& message, bool reliable);
+  // Reliably or not as its kind goes (SentReliably).
+  void Send(const NetMessage& message);
   uint32_t RoundTripMs() const;
   // Leaves: the other side hears a goodbye, not a silence.
   void Leave();
@@ -52,16 +60,22 @@ class OnlineSession {
   std::optional<NetStart> start;
   // Matches started so far; messages of a match carry its number.
   uint16_t round = 0;
-  // Messages of the current or a coming match, in the order they came.
+  // Messages of the match in progress (number round - 1) or the coming one (round), in the
+  // order they came; those of any other match are refused.
   std::deque<NetMessage> matchMail;
 
  private:
+  void Greet(uint32_t candidate, const NetMessage& message, uint64_t now);
   void Take(const NetMessage& message);
+  bool MatchInReach(const NetMessage& message) const;
 
   std::unique_ptr<platform::net::Link> link_;
   bool hosting_;
   SessionPhase phase_ = SessionPhase::Waiting;
   std::string overMessage_;
+  uint32_t peer_ = 1;         // the other side's number on the link (the host's guest: once admitted)
+  uint64_t heardAt_ = 0;      // ms: the last message from the other side, or the greeting's start
+  uint64_t sentAt_ = 0;       // ms: the last message to it
 };
 
 // The texts the player sees.

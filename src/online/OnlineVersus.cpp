@@ -102,7 +102,7 @@ class OnlineVersus final : public VersusPeer, public WaitWatcher {
       c.delay = static_cast<uint8_t>(mine.decided && sent_ ? sent_->delay
                                                            : InputDelayFor(session_->RoundTripMs(), FramePeriodMs));
     if (!sent_ || !(*sent_ == c)) {
-      session_->Send(c, true);
+      session_->Send(c);
       sent_ = c;
     }
     if (const auto& t = session_->theirChoice) {
@@ -126,7 +126,7 @@ class OnlineVersus final : public VersusPeer, public WaitWatcher {
     NetStart start;
     if (session_->Hosting()) {
       start = HostStart();
-      session_->Send(start, true);
+      session_->Send(start);
     } else if (!AwaitStart(&start)) {
       return;  // the next exchange finds the session over
     }

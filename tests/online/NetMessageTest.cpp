@@ -1,6 +1,11 @@
-// The online messages' reader refuses what is not exactly one well-formed message, and the
-// lockstep makes good a lost inputs message with the next one.
+// The online messages' reader refuses what is not exactly one well-formed message, the
+// README's protocol table is what goes on the wire, and the lockstep makes good a lost inputs
+// message with the next one.
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <regex>
 
 #include "online/Lockstep.h"
 #include "online/NetMessage.h"
@@ -17,7 +22,8 @@ TEST(NetMessage, EveryKindReadsBackAndAnythingElseIsRefused) {
   start.startedAt = 0x123456789;  // past 32 bits
   NetInputs inputs{7, 100, 98, {1, 2, 0x41, 0x80}};
   const std::vector<NetMessage> all = {NetHello{1, 1, "1.02"}, NetChoice{2, 3, 7, 1, 5}, start, inputs,
-                                       NetChecksum{1, 9, 77}, NetWait{1, 2, 1, 6, 900}, NetEnd{1, NetEndReason::Closing}};
+                                       NetChecksum{1, 9, 77}, NetWait{1, 2, 1, 6, 900}, NetEnd{1, NetEndReason::Closing},
+                                       NetAlive{}};
   for (const NetMessage& m : all) {
     const std::string bytes = EncodeNetMessage(m);
     const auto back = ReadNetMessage(bytes);
@@ -38,6 +44,60 @@ TEST(NetMessage, EveryKindReadsBackAndAnythingElseIsRefused) {
   wait[10] = 3;
   EXPECT_FALSE(ReadNetMessage(wait));
   EXPECT_FALSE(ReadNetMessage(std::string("XK\x05\x01\x00\x01\x00\x00\x00\x02\x00\x00\x00", 13)));
+}
+
+// The fields of a table cell, split at the commas outside brackets.
+std::vector<std::string> Fields(const std::string& cell) {
+  std::vector<std::string> out(1);
+  int depth = 0;
+  for (size_t i = 0; i < cell.size(); ++i) {
+    if (cell[i] == '(') ++depth;
+    if (cell[i] == ')') --depth;
+    if (depth == 0 && cell.compare(i, 2, ", ") == 0) {
+      out.emplace_back();
+      ++i;
+    } else {
+      out.back() += cell[i];
+    }
+  }
+  return out;
+}
+
+// A stranger writes a peer from that table: each kind's byte, its size from the widths of its
+// fields, and whether it goes reliably must be what we send.
+TEST(NetMessage, TheReadmeProtocolTableIsWhatGoesOnTheWire) {
+  // A message of each kind, and its n (the length its variable part has).
+  const std::map<std::string, std::pair<NetMessage, int>> samples = {
+      {"hello", {NetHello{2, 1, "1.02"}, 4}},   {"choice", {NetChoice{}, 0}},
+      {"start", {NetStart{}, 0}},               {"inputs", {NetInputs{0, 1, 0, {1, 2, 3}}, 3}},
+      {"checksum", {NetChecksum{0, 1, 0}, 0}}, {"wait", {NetWait{0, 1, 1, 0, 5}, 0}},
+      {"end", {NetEnd{}, 0}},                   {"alive", {NetAlive{}, 0}}};
+  std::ifstream readme(BRAMKO_SOURCE_DIR "/README.md");
+  ASSERT_TRUE(readme);
+  const std::regex row(R"(^\| (\d+) \| `(\w+)` \| (reliable|unreliable) \| (.*) \|$)");
+  const std::regex width(R"(^(?:(\d+|n) × )?u(8|16|32) )");
+  size_t rows = 0;
+  for (std::string line; std::getline(readme, line);) {
+    std::smatch m;
+    if (!std::regex_match(line, m, row)) continue;
+    ++rows;
+    const auto sample = samples.find(m[2].str());
+    ASSERT_NE(sample, samples.end()) << line;
+    const auto& [message, n] = sample->second;
+    const std::string bytes = EncodeNetMessage(message);
+    EXPECT_EQ(static_cast<uint8_t>(bytes[2]), std::stoi(m[1].str())) << line;
+    EXPECT_EQ(SentReliably(message), m[3] == "reliable") << line;
+    size_t size = 3;  // BK and the kind
+    for (const std::string& field : Fields(m[4].str())) {
+      if (field == "nothing") continue;
+      std::smatch w;
+      ASSERT_TRUE(std::regex_search(field, w, width)) << "no width: " << field;
+      const int count = !w[1].matched ? 1 : w[1] == "n" ? n : std::stoi(w[1].str());
+      size += static_cast<size_t>(count * std::stoi(w[2].str()) / 8);
+    }
+    EXPECT_EQ(bytes.size(), size) << line;
+  }
+  EXPECT_EQ(rows, std::variant_size_v<NetMessage>) << "a kind of message is missing from the table";
 }
 
 TEST(Lockstep, AFrameWaitsForBothSidesAndALostMessageIsMadeGoodByTheNext) {

@@ -1,5 +1,5 @@
 // The network link on the loopback: a guest joins a host, both ways carry messages, a
-// second guest is turned away, and a goodbye is told from silence.
+// second guest is turned away once the first is admitted, and a goodbye is told from silence.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -10,12 +10,13 @@
 namespace {
 
 using platform::net::CloseReason;
+using platform::net::Datagram;
 using platform::net::Link;
 using platform::net::LinkState;
 
 // Services both ends until done() holds or two seconds pass.
 template <typename Done>
-bool Pump(Link& a, Link& b, std::vector<std::string>& ra, std::vector<std::string>& rb, Done done, int seconds = 2) {
+bool Pump(Link& a, Link& b, std::vector<Datagram>& ra, std::vector<Datagram>& rb, Done done, int seconds = 2) {
   const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
   while (!done()) {
     if (std::chrono::steady_clock::now() > until) return false;
@@ -26,9 +27,9 @@ bool Pump(Link& a, Link& b, std::vector<std::string>& ra, std::vector<std::strin
 }
 
 uint16_t FreePortNear(uint16_t base, std::unique_ptr<Link>* host) {
-  for (uint16_t p = base; p < base + 200; ++p) {
+  for (uint16_t p = base; p < base + 10; ++p) {
     std::string error;
-    *host = platform::net::Listen(p, &error);
+    *host = platform::net::Listen(p, 2000, &error);
     if (*host) return p;
   }
   return 0;
@@ -38,27 +39,31 @@ uint16_t FreePortNear(uint16_t base, std::unique_ptr<Link>* host) {
 
 TEST(NetLink, GuestAndHostExchangeMessagesAndASecondGuestIsTurnedAway) {
   std::unique_ptr<Link> host;
-  const uint16_t port = FreePortNear(38211, &host);
+  const uint16_t port = FreePortNear(27780, &host);
   ASSERT_NE(port, 0);
   std::string error;
   auto guest = platform::net::Connect("127.0.0.1", port, &error);
   ASSERT_TRUE(guest) << error;
-  std::vector<std::string> atHost, atGuest;
+  std::vector<Datagram> atHost, atGuest;
   ASSERT_TRUE(Pump(*host, *guest, atHost, atGuest, [&] {
-    return host->State() == LinkState::Connected && guest->State() == LinkState::Connected;
+    return host->Candidates() == 1 && guest->State() == LinkState::Connected;
   }));
+  EXPECT_EQ(host->State(), LinkState::Waiting) << "a peer is the guest before it was admitted";
 
   guest->Send("hello", true);
   guest->Send(std::string("\0\1\2", 3), false);
+  ASSERT_TRUE(Pump(*host, *guest, atHost, atGuest, [&] { return atHost.size() == 2; }));
+  EXPECT_EQ(atHost[0].bytes, "hello");
+  EXPECT_EQ(atHost[1].bytes, std::string("\0\1\2", 3)) << "bytes after a zero were lost";
+  host->Admit(atHost[0].from);
+  EXPECT_EQ(host->State(), LinkState::Connected);
   host->Send("welcome", true);
-  ASSERT_TRUE(Pump(*host, *guest, atHost, atGuest, [&] { return atHost.size() == 2 && atGuest.size() == 1; }));
-  EXPECT_EQ(atHost[0], "hello");
-  EXPECT_EQ(atHost[1], std::string("\0\1\2", 3)) << "bytes after a zero were lost";
-  EXPECT_EQ(atGuest[0], "welcome");
+  ASSERT_TRUE(Pump(*host, *guest, atHost, atGuest, [&] { return atGuest.size() == 1; }));
+  EXPECT_EQ(atGuest[0].bytes, "welcome");
 
   auto second = platform::net::Connect("127.0.0.1", port, &error);
   ASSERT_TRUE(second);
-  std::vector<std::string> atSecond;
+  std::vector<Datagram> atSecond;
   ASSERT_TRUE(Pump(*host, *second, atHost, atSecond, [&] { return second->State() == LinkState::Closed; }));
   EXPECT_EQ(second->Reason(), CloseReason::Busy);
   EXPECT_EQ(host->State(), LinkState::Connected) << "the first guest was dropped for the second";
@@ -84,18 +89,21 @@ TEST(NetLink, AddressesAndPortsAreReadStrictly) {
 
 TEST(NetLink, ReliableMessagesArriveWholeAndInOrderOverALossyDelayedLink) {
   std::unique_ptr<Link> host;
-  const uint16_t port = FreePortNear(38411, &host);
+  const uint16_t port = FreePortNear(27790, &host);
   ASSERT_NE(port, 0);
   testing_support::UdpRelay relay(port, 20, 25);
   std::string error;
   auto guest = platform::net::Connect("127.0.0.1", relay.Port(), &error);
   ASSERT_TRUE(guest) << error;
-  std::vector<std::string> atHost, atGuest;
-  ASSERT_TRUE(Pump(*host, *guest, atHost, atGuest, [&] { return guest->State() == LinkState::Connected; }, 10));
-  for (int i = 0; i < 100; ++i) guest->Send("m" + std::to_string(i), true);
+  std::vector<Datagram> atHost, atGuest;
+  ASSERT_TRUE(Pump(*host, *guest, atHost, atGuest, [&] { return host->Candidates() == 1; }, 10));
+  guest->Send("m0", true);
+  ASSERT_TRUE(Pump(*host, *guest, atHost, atGuest, [&] { return !atHost.empty(); }, 10));
+  host->Admit(atHost[0].from);
+  for (int i = 1; i < 100; ++i) guest->Send("m" + std::to_string(i), true);
   ASSERT_TRUE(Pump(*host, *guest, atHost, atGuest, [&] { return atHost.size() >= 100; }, 20))
       << atHost.size() << " of 100 arrived";
-  for (int i = 0; i < 100; ++i) EXPECT_EQ(atHost[i], "m" + std::to_string(i));
+  for (int i = 0; i < 100; ++i) EXPECT_EQ(atHost[i].bytes, "m" + std::to_string(i));
   EXPECT_GT(relay.Dropped(), 0u) << "the relay lost nothing: the test proves no resending";
   EXPECT_GE(guest->RoundTripMs(), 40u) << "the round trip ignores the relay's delay";
 }

@@ -6,17 +6,15 @@
 #include <netinet/in.h>
 #include <arpa/inet.h>
 
+#include <cstdint>
 #include <cstdlib>
 
 namespace platform::net {
 
 namespace {
 
-constexpr size_t kChannels = 2;  // 0: reliable, 1: unreliable
-constexpr uint32_t kTimeoutMs = 5000;
-// Disconnect data: a second guest is told the host already has one; a goodbye is told from
-// a timeout by its own code, since the transport reports both as a plain disconnect.
-constexpr uint32_t kBusyCode = 0xB5B5, kByeCode = 0xB1E0;
+// Peer slots of a host: its guest, and candidates or peers being sent away.
+constexpr size_t kHostSlots = 8;
 
 bool InitEnet() {
   static const bool ok = [] {
@@ -27,17 +25,27 @@ bool InitEnet() {
   return ok;
 }
 
+// The peer's number, kept in the transport's own slot for it.
+uint32_t IdOf(const ENetPeer* p) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(p->data)); }
+void SetId(ENetPeer* p, uint32_t id) { p->data = reinterpret_cast<void*>(static_cast<uintptr_t>(id)); }
+
 class EnetLink : public Link {
  public:
-  EnetLink(ENetHost* host, ENetPeer* peer, bool hosting) : host_(host), peer_(peer), hosting_(hosting) {
-    if (peer_) enet_peer_timeout(peer_, 0, kTimeoutMs, kTimeoutMs);
+  // A guest's link: peer is the host being connected to. A host's: peer is null, and
+  // candidates have admitWithinMs to be admitted.
+  EnetLink(ENetHost* host, ENetPeer* peer, uint32_t admitWithinMs)
+      : host_(host), peer_(peer), hosting_(!peer), admitWithinMs_(admitWithinMs) {
+    if (peer_) {
+      enet_peer_timeout(peer_, 0, kTransportTimeoutMs, kTransportTimeoutMs);
+      SetId(peer_, 1);
+    }
   }
   ~EnetLink() override {
     if (peer_) enet_peer_reset(peer_);
     if (host_) enet_host_destroy(host_);
   }
 
-  LinkState Service(uint32_t waitMs, std::vector<std::string>* received) override {
+  LinkState Service(uint32_t waitMs, std::vector<Datagram>* received) override {
     if (state_ == LinkState::Closed) return state_;
     ENetEvent e;
     // Take everything pending; wait only while nothing came at all.
@@ -47,14 +55,37 @@ class EnetLink : public Link {
       r = enet_host_service(host_, &e, 0);
     }
     if (r < 0) Drop(CloseReason::TimedOut);
+    DropLateCandidates();
     return state_;
   }
 
   void Send(const std::string& bytes, bool reliable) override {
-    if (state_ != LinkState::Connected) return;
-    ENetPacket* p = enet_packet_create(bytes.data(), bytes.size(), reliable ? ENET_PACKET_FLAG_RELIABLE : 0);
-    if (p && enet_peer_send(peer_, reliable ? 0 : 1, p) != 0) enet_packet_destroy(p);
+    if (state_ == LinkState::Connected) SendOn(peer_, bytes, reliable);
   }
+
+  void SendTo(uint32_t candidate, const std::string& bytes, bool reliable) override {
+    if (ENetPeer* p = Candidate(candidate)) SendOn(p, bytes, reliable);
+  }
+
+  void Admit(uint32_t candidate) override {
+    ENetPeer* p = Candidate(candidate);
+    if (!p || state_ != LinkState::Waiting) return;
+    peer_ = p;
+    state_ = LinkState::Connected;
+    for (const Waiting& c : candidates_)
+      if (c.peer != p) enet_peer_disconnect(c.peer, kBusyCode);
+    candidates_.clear();
+  }
+
+  void Refuse(uint32_t candidate) override {
+    ENetPeer* p = Candidate(candidate);
+    if (!p) return;
+    // After whatever is queued for it: the reason it was refused must arrive first.
+    enet_peer_disconnect_later(p, kNotAdmittedCode);
+    std::erase_if(candidates_, [&](const Waiting& c) { return c.peer == p; });
+  }
+
+  size_t Candidates() const override { return candidates_.size(); }
 
   void Flush() override {
     if (host_) enet_host_flush(host_);
@@ -62,19 +93,12 @@ class EnetLink : public Link {
 
   uint32_t RoundTripMs() const override { return state_ == LinkState::Connected ? peer_->roundTripTime : 0; }
 
-  uint32_t SilentMs() const override {
-    if (!peer_ || state_ != LinkState::Connected) return 0;
-    // The transport leaves its receive time at 0 until its first datagram after the
-    // handshake; counting from there would read as weeks of silence.
-    const enet_uint32 last = peer_->lastReceiveTime > connectedAt_ ? peer_->lastReceiveTime : connectedAt_;
-    const int32_t silent = static_cast<int32_t>(enet_time_get() - last);
-    return silent > 0 ? static_cast<uint32_t>(silent) : 0;
-  }
-
   LinkState State() const override { return state_; }
   CloseReason Reason() const override { return reason_; }
 
   void Close(uint32_t waitMs) override {
+    for (const Waiting& c : candidates_) enet_peer_disconnect_now(c.peer, kByeCode);
+    candidates_.clear();
     if (state_ == LinkState::Connected) {
       // After whatever is still queued: the last message before a goodbye must arrive too.
       enet_peer_disconnect_later(peer_, kByeCode);
@@ -92,28 +116,67 @@ class EnetLink : public Link {
   }
 
  private:
-  void Handle(const ENetEvent& e, std::vector<std::string>* received) {
+  struct Waiting {
+    ENetPeer* peer;
+    enet_uint32 since;
+  };
+
+  static void SendOn(ENetPeer* p, const std::string& bytes, bool reliable) {
+    ENetPacket* packet = enet_packet_create(bytes.data(), bytes.size(), reliable ? ENET_PACKET_FLAG_RELIABLE : 0);
+    if (packet && enet_peer_send(p, reliable ? 0 : 1, packet) != 0) enet_packet_destroy(packet);
+  }
+
+  ENetPeer* Candidate(uint32_t id) const {
+    for (const Waiting& c : candidates_)
+      if (IdOf(c.peer) == id) return c.peer;
+    return nullptr;
+  }
+  bool IsCandidate(const ENetPeer* p) const {
+    for (const Waiting& c : candidates_)
+      if (c.peer == p) return true;
+    return false;
+  }
+
+  void DropLateCandidates() {
+    const enet_uint32 now = enet_time_get();
+    std::erase_if(candidates_, [&](const Waiting& c) {
+      if (now - c.since < admitWithinMs_) return false;
+      // At once: a stranger that never answers must not keep the slot while it times out.
+      enet_peer_disconnect_now(c.peer, kNotAdmittedCode);
+      SetId(c.peer, 0);
+      return true;
+    });
+  }
+
+  void Handle(const ENetEvent& e, std::vector<Datagram>* received) {
     switch (e.type) {
       case ENET_EVENT_TYPE_CONNECT:
-        if (hosting_ && peer_ && e.peer != peer_) {
+        if (!hosting_) {
+          if (e.peer == peer_) state_ = LinkState::Connected;
+          break;
+        }
+        enet_peer_timeout(e.peer, 0, kTransportTimeoutMs, kTransportTimeoutMs);
+        SetId(e.peer, ++lastId_);
+        if (state_ != LinkState::Waiting) {
           enet_peer_disconnect(e.peer, kBusyCode);  // one guest at a time
           break;
         }
-        peer_ = e.peer;
-        enet_peer_timeout(peer_, 0, kTimeoutMs, kTimeoutMs);
-        state_ = LinkState::Connected;
-        connectedAt_ = enet_time_get();
+        candidates_.push_back({e.peer, enet_time_get()});
         break;
       case ENET_EVENT_TYPE_RECEIVE:
-        if (e.peer == peer_ && received)
-          received->emplace_back(reinterpret_cast<const char*>(e.packet->data), e.packet->dataLength);
+        if (received && (e.peer == peer_ || IsCandidate(e.peer)))
+          received->push_back({IdOf(e.peer), std::string(reinterpret_cast<const char*>(e.packet->data), e.packet->dataLength)});
         enet_packet_destroy(e.packet);
         break;
       case ENET_EVENT_TYPE_DISCONNECT:
-        if (e.peer != peer_) break;  // a refused second guest
-        // A busy host accepts the connection, then drops it with its code; anything without
-        // a code is silence (nobody answered, or the peer vanished).
-        Drop(e.data == kBusyCode ? CloseReason::Busy : e.data == kByeCode ? CloseReason::ByPeer : CloseReason::TimedOut);
+        if (e.peer != peer_) {  // a candidate that left, or a peer sent away
+          std::erase_if(candidates_, [&](const Waiting& c) { return c.peer == e.peer; });
+          break;
+        }
+        Drop(e.data == kBusyCode           ? CloseReason::Busy
+             : e.data == kByeCode          ? CloseReason::ByPeer
+             : e.data == kNotAdmittedCode ? CloseReason::NotAdmitted
+                                           : CloseReason::TimedOut);
         break;
       default: break;
     }
@@ -127,15 +190,17 @@ class EnetLink : public Link {
 
   ENetHost* host_;
   ENetPeer* peer_;
-  bool hosting_;
+  const bool hosting_;
+  const uint32_t admitWithinMs_;
+  std::vector<Waiting> candidates_;
+  uint32_t lastId_ = 0;
   LinkState state_ = LinkState::Waiting;
   CloseReason reason_ = CloseReason::None;
-  enet_uint32 connectedAt_ = 0;
 };
 
 }  // namespace
 
-std::unique_ptr<Link> Listen(uint16_t port, std::string* error) {
+std::unique_ptr<Link> Listen(uint16_t port, uint32_t admitWithinMs, std::string* error) {
   if (!InitEnet()) {
     if (error) *error = "ネットワークを使えません";
     return nullptr;
@@ -143,13 +208,14 @@ std::unique_ptr<Link> Listen(uint16_t port, std::string* error) {
   ENetAddress address{};
   address.host = ENET_HOST_ANY;
   address.port = port;
-  // Room for a second guest only so that it can be told the host is busy.
-  ENetHost* host = enet_host_create(&address, 2, kChannels, 0, 0);
+  // Room for a few candidates at once, so that strangers cannot keep the guest out; one more
+  // connecting past that finds no room until one is dropped.
+  ENetHost* host = enet_host_create(&address, kHostSlots, kChannels, 0, 0);
   if (!host) {
     if (error) *error = "ポート " + std::to_string(port) + " を開けません（ほかのプログラムが使っていませんか）";
     return nullptr;
   }
-  return std::make_unique<EnetLink>(host, nullptr, true);
+  return std::make_unique<EnetLink>(host, nullptr, admitWithinMs);
 }
 
 std::unique_ptr<Link> Connect(const std::string& hostName, uint16_t port, std::string* error) {
@@ -174,7 +240,7 @@ std::unique_ptr<Link> Connect(const std::string& hostName, uint16_t port, std::s
     if (error) *error = "ネットワークを使えません";
     return nullptr;
   }
-  return std::make_unique<EnetLink>(host, peer, false);
+  return std::make_unique<EnetLink>(host, peer, 0);
 }
 
 std::vector<std::string> LocalAddresses() {

@@ -1,7 +1,9 @@
 // platform (net): one connection between two copies of the game over UDP, on ENet.
-// The host listens on a port for exactly one guest; the guest connects to it. Messages are
-// byte strings: reliable ones arrive once and in order (ENet resends them), unreliable ones
-// may be lost and are for data that the next message repeats anyway.
+// The guest connects to a host. The host listens on a port and hears every peer that connects
+// as a candidate until the game admits one of them as its guest (by what it said); a candidate
+// not admitted in time is dropped unseen, and once there is a guest every other peer is sent
+// away as busy. Messages are byte strings: reliable ones arrive once and in order (ENet
+// resends them), unreliable ones may be lost and are for data that the next message repeats.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -11,35 +13,57 @@
 namespace platform::net {
 
 constexpr uint16_t kDefaultPort = 7777;
+// ENet channels: 0 carries the reliable messages, 1 the unreliable ones.
+constexpr size_t kChannels = 2;
+// Disconnect data: a goodbye, a host that already has a guest, a host that did not admit the
+// peer (no greeting in time, or one it cannot play with). A disconnect without one of these
+// is silence: nobody answered, or the peer vanished.
+constexpr uint32_t kByeCode = 0xB1E0, kBusyCode = 0xB5B5, kNotAdmittedCode = 0xB0AD;
+// The transport's own timeout: a peer whose datagrams stop for this long is gone.
+constexpr uint32_t kTransportTimeoutMs = 5000;
 
 enum class LinkState { Waiting, Connected, Closed };
 
 // Why a link closed, as the other side or the network told it.
-enum class CloseReason { None, ByPeer, Busy, TimedOut, Refused, Local };
+enum class CloseReason { None, ByPeer, Busy, NotAdmitted, TimedOut, Local };
+
+// One message and who sent it: the host numbers every peer that connects from 1 on; a guest
+// hears only its host, number 1.
+struct Datagram {
+  uint32_t from = 0;
+  std::string bytes;
+};
 
 class Link {
  public:
   virtual ~Link() = default;
   // Services the connection, waiting up to waitMs for something to arrive (0: only what is
-  // there now), and appends every message that arrived to *received.
-  virtual LinkState Service(uint32_t waitMs, std::vector<std::string>* received) = 0;
+  // there now), and appends every message that arrived, from the peer or a candidate.
+  virtual LinkState Service(uint32_t waitMs, std::vector<Datagram>* received) = 0;
+  // To the peer (the host's admitted guest, the guest's host).
   virtual void Send(const std::string& bytes, bool reliable) = 0;
+  // The host: to a candidate not yet admitted.
+  virtual void SendTo(uint32_t candidate, const std::string& bytes, bool reliable) = 0;
+  // The host: the candidate becomes the peer (the link is Connected); every other is sent away busy.
+  virtual void Admit(uint32_t candidate) = 0;
+  // The host: the candidate is sent away, after what was sent to it.
+  virtual void Refuse(uint32_t candidate) = 0;
+  // Peers connected and not yet admitted or refused (the host).
+  virtual size_t Candidates() const = 0;
   // Pushes queued messages onto the wire now rather than at the next Service.
   virtual void Flush() = 0;
-  // The mean round trip the transport measured, in milliseconds (0 before it knows).
+  // The mean round trip the transport measured to the peer, in milliseconds (0 before it knows).
   virtual uint32_t RoundTripMs() const = 0;
-  // Milliseconds since anything at all (data or the transport's own pings) came from the peer.
-  virtual uint32_t SilentMs() const = 0;
   virtual LinkState State() const = 0;
   virtual CloseReason Reason() const = 0;
   // Says goodbye (the peer sees ByPeer) and waits up to waitMs for the goodbye to be heard.
   virtual void Close(uint32_t waitMs) = 0;
 };
 
-// Listens on port (every interface) for one guest; null with a message when the port
-// cannot be had.
-std::unique_ptr<Link> Listen(uint16_t port, std::string* error);
-// Starts to connect to host:port; the link reports Connected or Closed (Refused/TimedOut).
+// Listens on port (every interface) for guests; a candidate not admitted within admitWithinMs
+// of connecting is dropped. Null with a message when the port cannot be had.
+std::unique_ptr<Link> Listen(uint16_t port, uint32_t admitWithinMs, std::string* error);
+// Starts to connect to host:port; the link reports Connected or Closed (TimedOut, Busy, ...).
 std::unique_ptr<Link> Connect(const std::string& host, uint16_t port, std::string* error);
 
 // This machine's IPv4 addresses other than loopback, for telling a friend where to join.
