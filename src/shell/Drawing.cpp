@@ -190,6 +190,22 @@ void PaintGlyph(int x, int y, int glyph, platform::Canvas& canvas) {
 
 }  // namespace
 
+void RepaintPanelValues(platform::Canvas& canvas) {
+  if (!BothFighters()) return;
+  // The widest score ends at its right edge; left of the box stand the win marks.
+  constexpr int kScoreBoxWidth = 80, kScoreTop = 41, kScoreBottom = 60;
+  for (int i = 0; i < 2; ++i) {
+    const int right = 243 + 212 * i + 1;
+    canvas.copyMode = platform::CopyMode::Copy;
+    canvas.CopyRect({right - kScoreBoxWidth, kScoreTop, right, kScoreBottom}, SpriteSheet,
+                    {right - kScoreBoxWidth, 672 + kScoreTop, right, 672 + kScoreBottom});
+    PaintScore(i, canvas);
+    PaintFangIcon(i, canvas);
+  }
+  PaintGauge(canvas);
+  PaintClock(canvas);
+}
+
 void PaintGlyphText(int x, int y, const std::string& text, platform::Canvas& canvas) {
   for (unsigned char c : text) {
     if (c == ',') x -= 16;  // a comma is half a space

@@ -9,6 +9,7 @@
 
 #include "app/GameApp.h"
 #include "battle/MatchReport.h"
+#include "battle/SyncTest.h"
 #include "field/MapState.h"
 #include "online/OnlineVersus.h"
 #include "platform/net/NetLink.h"
@@ -24,6 +25,7 @@ const char kUsage[] =
     "                  [--match N [--map M] | --versus] [--record FILE] | --replay FILE\n"
     "                  | (--host [PORT] | --join HOST[:PORT]) [--round-seconds N] [--desync-at SECOND]\n"
     "                  [--real-time]\n"
+    "                  [--sync-test N] (with --match, --versus or --replay)\n"
     "       bramko-sim --pictures | --export-pictures DIR\n";
 
 std::string JsonEscape(const std::string& s) {
@@ -139,6 +141,13 @@ int main(int argc, char** argv) {
     } else if (a == "--desync-at") {
       value(n);
       OnlineDisturbAt = static_cast<uint32_t>(n);
+    } else if (a == "--sync-test") {
+      value(n);
+      if (n < 1 || n > 60) {
+        std::cerr << "bramko-sim: --sync-test takes 1-60 frames\n";
+        return 1;
+      }
+      SyncTestFrames = static_cast<int>(n);
     } else if (a == "--versus") {
       options.versusMatch = true;
     } else if (a == "--replay" && i + 1 < argc) {
@@ -173,6 +182,14 @@ int main(int argc, char** argv) {
   if ((options.matchRecord >= 0 || options.versusMatch || online || !options.replayFile.empty()) && options.start.untilMs < 0)
     options.start.untilMs = 600000;
   int status = RunGame(options);
+  if (SyncTestFrames > 0) {
+    const SyncTestResult& sync = SyncTestOutcome();
+    std::cerr << SyncTestSummary() << "\n";
+    if (!sync.failure.empty() || sync.frames == 0) {
+      std::cerr << "bramko-sim: sync test failed: " << (sync.failure.empty() ? "no frame was played" : sync.failure) << "\n";
+      status = 1;
+    }
+  }
   std::cout << Report(platform::headless::Now()) << std::endl;
   return status;
 }
