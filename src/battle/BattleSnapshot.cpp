@@ -135,8 +135,14 @@ void RestoreBattle(const BattleSnapshot& s) {
   }
 }
 
-void ShowRestoredBattle() {
-  if (BattleCanvas) RepaintPanelValues(*BattleCanvas);
+void ShowRestoredBattle(const BattleSnapshot& shown) {
+  if (BattleCanvas) {
+    for (int j = 0; j < 2; ++j) {
+      const BramkoPlayer* f = Fighter(j);
+      if (f && f->score < shown.fighters[j].fighter.score) ClearScore(j, *BattleCanvas);
+    }
+    RepaintPanelValues(*BattleCanvas);
+  }
   if (Arena) Arena->Flush();
 }
 

@@ -58,9 +58,10 @@ void SaveBattle(BattleSnapshot& into);
 // chip is made again in the arena's order. Nothing is drawn yet; the arena's cells under
 // every sprite that moved, came or went are marked for the next flush.
 void RestoreBattle(const BattleSnapshot& from);
-// After a restore (and any frames played on from it): the panel's values drawn again whole
-// and the arena's marked cells flushed, so the screen shows the battle as it now stands.
-void ShowRestoredBattle();
+// After a restore (and any frames played on from it): the panel's values drawn again and
+// the arena's marked cells flushed, so the screen shows the battle as it now stands. shown:
+// the state the screen showed before the restore.
+void ShowRestoredBattle(const BattleSnapshot& shown);
 
 // The parts of the state, each with a checksum of its own, so that two states that differ
 // name where.

@@ -131,11 +131,11 @@ void SyncTestInput::RollBack(int frame) {
     if (readsDiffer_ || nextRead_ != first.reads.size()) return Fail(std::string(where) + ": the fighters' input reads differ");
     for (int part = 0; part < kBattleParts; ++part)
       if (sums[static_cast<size_t>(part)] != first.sums[static_cast<size_t>(part)])
-        return Fail(std::string(where) + ": " + BattlePartName(part) + " differs");
+        return Fail(std::string(where) + ": the state differs in " + BattlePartName(part));
   }
   // Only the present is drawn, once.
   watch.Lap();
-  ShowRestoredBattle();
+  ShowRestoredBattle(Slot(frame).state);
   g_result.showNs.push_back(watch.Lap());
 }
 

@@ -192,18 +192,20 @@ void PaintGlyph(int x, int y, int glyph, platform::Canvas& canvas) {
 
 void RepaintPanelValues(platform::Canvas& canvas) {
   if (!BothFighters()) return;
-  // The widest score ends at its right edge; left of the box stand the win marks.
-  constexpr int kScoreBoxWidth = 80, kScoreTop = 41, kScoreBottom = 60;
   for (int i = 0; i < 2; ++i) {
-    const int right = 243 + 212 * i + 1;
-    canvas.copyMode = platform::CopyMode::Copy;
-    canvas.CopyRect({right - kScoreBoxWidth, kScoreTop, right, kScoreBottom}, SpriteSheet,
-                    {right - kScoreBoxWidth, 672 + kScoreTop, right, 672 + kScoreBottom});
     PaintScore(i, canvas);
     PaintFangIcon(i, canvas);
   }
   PaintGauge(canvas);
   PaintClock(canvas);
+}
+
+void ClearScore(int fighter, platform::Canvas& canvas) {
+  // Wide enough for any score; left of it stand the win marks.
+  constexpr int kWidth = 80, kTop = 41, kBottom = 60;
+  const int right = 243 + 212 * (fighter & 1) + 1;
+  canvas.copyMode = platform::CopyMode::Copy;
+  canvas.CopyRect({right - kWidth, kTop, right, kBottom}, SpriteSheet, {right - kWidth, 672 + kTop, right, 672 + kBottom});
 }
 
 void PaintGlyphText(int x, int y, const std::string& text, platform::Canvas& canvas) {

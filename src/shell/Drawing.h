@@ -16,10 +16,12 @@ void PaintSheetCell(int x, int y, int sourceX, int sourceY, platform::Canvas& ca
 void PaintClock(platform::Canvas& canvas);
 // The energy tug of war; sets RoundOver once the difference passes the gauge's end.
 void PaintGauge(platform::Canvas& canvas);
-// What the frames change on the panel, drawn again whole: the scores (over the screen's own
-// picture, so a lower score leaves no digits of a higher one), the fang icons, the gauge and
-// the clock. After the battle's state was put back to an earlier frame.
+// What the frames change on the panel, drawn again: the scores, the fang icons, the gauge
+// and the clock. After the battle's state was put back to an earlier frame.
 void RepaintPanelValues(platform::Canvas& canvas);
+// The screen's own picture under a fighter's score: before a lower score is painted where a
+// higher one stood (its digits would stay left of the new ones).
+void ClearScore(int fighter, platform::Canvas& canvas);
 
 // Display glyphs, 32 x 32 each, drawn through their mask. The text is bytes (Shift-JIS):
 // letters, digits and a few signs have glyphs, every other byte leaves a 32-pixel gap and a
