@@ -136,14 +136,22 @@ void RestoreBattle(const BattleSnapshot& s) {
 }
 
 void ShowRestoredBattle(const BattleSnapshot& shown) {
-  if (BattleCanvas) {
-    for (int j = 0; j < 2; ++j) {
-      const BramkoPlayer* f = Fighter(j);
-      if (f && f->score < shown.fighters[j].fighter.score) ClearScore(j, *BattleCanvas);
+  if (!BattleCanvas) return;
+  platform::Canvas& canvas = *BattleCanvas;
+  bool gauge = false;
+  for (int j = 0; j < 2; ++j) {
+    const BramkoPlayer* f = Fighter(j);
+    if (!f) continue;
+    const FighterState& was = shown.fighters[j].fighter;
+    if (f->score != was.score) {
+      if (f->score < was.score) ClearScore(j, canvas);
+      PaintScore(j, canvas);
     }
-    RepaintPanelValues(*BattleCanvas);
+    if (f->loadedFang != was.loadedFang) PaintFangIcon(j, canvas);
+    gauge = gauge || f->energy != was.energy;
   }
-  if (Arena) Arena->Flush();
+  if (gauge) PaintGauge(canvas);
+  if (RoundClock != shown.world.roundClock) PaintClock(canvas);
 }
 
 const char* BattlePartName(int part) {

@@ -58,9 +58,11 @@ void SaveBattle(BattleSnapshot& into);
 // chip is made again in the arena's order. Nothing is drawn yet; the arena's cells under
 // every sprite that moved, came or went are marked for the next flush.
 void RestoreBattle(const BattleSnapshot& from);
-// After a restore (and any frames played on from it): the panel's values drawn again and
-// the arena's marked cells flushed, so the screen shows the battle as it now stands. shown:
-// the state the screen showed before the restore.
+// After a restore (and any frames played on from it): the panel's values that differ from
+// shown, the state the screen showed before the restore, are drawn again (a frame played
+// again draws what it changes itself, as any frame does). The arena's marked cells are
+// flushed by the next frame's step, as in every frame (a sprite made after the step shows
+// from the next one).
 void ShowRestoredBattle(const BattleSnapshot& shown);
 
 // The parts of the state, each with a checksum of its own, so that two states that differ

@@ -190,16 +190,6 @@ void PaintGlyph(int x, int y, int glyph, platform::Canvas& canvas) {
 
 }  // namespace
 
-void RepaintPanelValues(platform::Canvas& canvas) {
-  if (!BothFighters()) return;
-  for (int i = 0; i < 2; ++i) {
-    PaintScore(i, canvas);
-    PaintFangIcon(i, canvas);
-  }
-  PaintGauge(canvas);
-  PaintClock(canvas);
-}
-
 void ClearScore(int fighter, platform::Canvas& canvas) {
   // Wide enough for any score; left of it stand the win marks.
   constexpr int kWidth = 80, kTop = 41, kBottom = 60;

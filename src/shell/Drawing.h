@@ -16,9 +16,6 @@ void PaintSheetCell(int x, int y, int sourceX, int sourceY, platform::Canvas& ca
 void PaintClock(platform::Canvas& canvas);
 // The energy tug of war; sets RoundOver once the difference passes the gauge's end.
 void PaintGauge(platform::Canvas& canvas);
-// What the frames change on the panel, drawn again: the scores, the fang icons, the gauge
-// and the clock. After the battle's state was put back to an earlier frame.
-void RepaintPanelValues(platform::Canvas& canvas);
 // The screen's own picture under a fighter's score: before a lower score is painted where a
 // higher one stood (its digits would stay left of the new ones).
 void ClearScore(int fighter, platform::Canvas& canvas);
