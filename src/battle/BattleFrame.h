@@ -6,9 +6,9 @@
 
 // The round loop's own counters.
 struct RoundFrames {
-  int frame = 0;          // frames played this round
+  int frame = 0;           // frames played this round
   int secondCounter = 60;  // frames until the clock ticks: from 60 down to 0, then the tick
-  int chipCountdown = 1;  // frames until the next chip roll
+  int chipCountdown = 1;   // frames until the next chip roll
 };
 
 // The counters of the round that runs.

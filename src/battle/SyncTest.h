@@ -18,9 +18,9 @@ extern int SyncTestFrames;
 
 // What the sync tests of this run found, over all their matches.
 struct SyncTestResult {
-  uint64_t frames = 0;       // frames played to their end (each one checked)
-  uint64_t replayed = 0;     // frames played again
-  std::string failure;       // empty while every frame played again matched
+  uint64_t frames = 0;    // frames played to their end (each one checked)
+  uint64_t replayed = 0;  // frames played again
+  std::string failure;    // empty while every frame played again matched
   std::vector<uint32_t> saveNs, checksumNs, restoreNs, frameNs, showNs;  // each one timed
 };
 const SyncTestResult& SyncTestOutcome();
