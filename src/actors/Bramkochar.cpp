@@ -27,3 +27,12 @@ void BramkoChar::Animate() {
   source.right = baseRect.right + shift;
   animationCounter = (animationCounter + 1) % 8;
 }
+
+void BramkoChar::LoadBeat(const BeatState& s) {
+  animationCounter = s.animationCounter;
+  beatCountdown = s.beatCountdown;
+  animateFlag = static_cast<unsigned char>(s.animateFlag);
+  period = s.period;
+  speed = s.speed;
+  baseRect = s.baseRect;
+}

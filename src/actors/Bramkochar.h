@@ -4,6 +4,12 @@
 #pragma once
 #include "field/Lchar.h"
 
+// What a frame may change of the beat and the animation.
+struct BeatState {
+  int animationCounter = 0, beatCountdown = 1, animateFlag = 1, period = 2, speed = 16;
+  platform::Rect baseRect;
+};
+
 class BramkoChar : public LCharcter {
  public:
   // The source rectangle is frame A of the animation; frame B lies 32 pixels to its right.
@@ -28,6 +34,9 @@ class BramkoChar : public LCharcter {
   int column() const { return x >> 4; }
   static int Sign(int v) { return (v > 0) - (v < 0); }  // -1, 0 or 1
   int row() const { return y >> 4; }
+
+  BeatState SaveBeat() const { return {animationCounter, beatCountdown, animateFlag, period, speed, baseRect}; }
+  void LoadBeat(const BeatState& s);
 
   int animationCounter = 0;     // 0..7
   int beatCountdown = 1;        // frames left until the next action

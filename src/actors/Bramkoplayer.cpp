@@ -78,6 +78,36 @@ void BramkoPlayer::TakeItem(int fangType) {
   framesSinceItem = 0;
 }
 
+FighterState BramkoPlayer::SaveFighter() const {
+  return {playerIndex, characterId, fangSet,   loadedFang,     score,       framesSinceItem, energy,
+          fangPower,   chipValue,   fangHits,  flashCountdown, roundsWon,   itemsTaken,      chipCount,
+          dodgeCountdown, dodgeSavedX, normalRect, hitRect, freshFlash, dx, dy};
+}
+
+void BramkoPlayer::LoadFighter(const FighterState& s) {
+  playerIndex = s.playerIndex;
+  characterId = s.characterId;
+  fangSet = s.fangSet;
+  loadedFang = s.loadedFang;
+  score = s.score;
+  framesSinceItem = s.framesSinceItem;
+  energy = s.energy;
+  fangPower = s.fangPower;
+  chipValue = s.chipValue;
+  fangHits = s.fangHits;
+  flashCountdown = s.flashCountdown;
+  roundsWon = s.roundsWon;
+  itemsTaken = s.itemsTaken;
+  chipCount = s.chipCount;
+  dodgeCountdown = s.dodgeCountdown;
+  dodgeSavedX = s.dodgeSavedX;
+  normalRect = s.normalRect;
+  hitRect = s.hitRect;
+  freshFlash = static_cast<unsigned char>(s.freshFlash);
+  dx = s.dx;
+  dy = s.dy;
+}
+
 BramkoPlayer* Fighter(int index) {
   if (index < 0 || index > 1) return nullptr;
   return static_cast<BramkoPlayer*>(Fighters[index]);

@@ -5,6 +5,16 @@
 
 #include "actors/Bramkochar.h"
 
+// What a frame may change of a fighter beyond its beat (its rectangles stay, but are cheap
+// to keep and make a restored fighter whole).
+struct FighterState {
+  int playerIndex = 0, characterId = -1, fangSet = 0, loadedFang = -1, score = 0, framesSinceItem = 0;
+  int energy = 0, fangPower = 160, chipValue = 16, fangHits = 0, flashCountdown = 0, roundsWon = 0;
+  int itemsTaken = 0, chipCount = 0, dodgeCountdown = 0, dodgeSavedX = 0;
+  platform::Rect normalRect, hitRect;
+  int freshFlash = 1, dx = 0, dy = 0;
+};
+
 class BramkoPlayer : public BramkoChar {
  public:
   // Builds the sprite on the given base frame (frame A of the fighter's row), with period 2,
@@ -33,6 +43,9 @@ class BramkoPlayer : public BramkoChar {
   void TakeOwnChip();
   void TakeOpponentChip();
   void TakeItem(int fangType);
+
+  FighterState SaveFighter() const;
+  void LoadFighter(const FighterState& s);
 
   int playerIndex = 0;      // 0 = left fighter, 1 = right fighter
   int characterId = -1;     // computer character 0..19; -1 for a human

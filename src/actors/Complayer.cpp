@@ -76,6 +76,21 @@ void ComPlayer::ApplyRecord(const OpponentRecord& record) {
   if (characterId == kInvisibleCharacter) visible = 0;
 }
 
+ComputerState ComPlayer::SaveComputer() const {
+  return {fireWait, interceptLimit, reactPercent, chipLimit, rememberedDx, rememberedDy, transformStage, ownTuning_};
+}
+
+void ComPlayer::LoadComputer(const ComputerState& s) {
+  fireWait = s.fireWait;
+  interceptLimit = s.interceptLimit;
+  reactPercent = s.reactPercent;
+  chipLimit = s.chipLimit;
+  rememberedDx = s.rememberedDx;
+  rememberedDy = s.rememberedDy;
+  transformStage = s.transformStage;
+  ownTuning_ = s.ownTuning;
+}
+
 void ComPlayer::BackToOwnRow() {
   source.top = normalRect.top;
   source.bottom = normalRect.bottom;

@@ -19,6 +19,14 @@ struct ComTuning {
   int fireWait, interceptLimit, reactPercent, chipLimit, fangSet, period;
 };
 
+// What a frame may change of a computer fighter beyond BramkoPlayer's. Its name stays as
+// its record gave it.
+struct ComputerState {
+  int fireWait = 7, interceptLimit = 10, reactPercent = 0, chipLimit = 0;
+  int rememberedDx = 0, rememberedDy = 0, transformStage = 0;
+  ComTuning ownTuning{};
+};
+
 class ComPlayer : public BramkoPlayer {
  public:
   // Sheet CHAR2, mask MASK2, source (0, 32 (id + 1), 32, 32 (id + 2)); then ApplyRecord.
@@ -43,6 +51,9 @@ class ComPlayer : public BramkoPlayer {
   PlanView Snapshot() const;
   // The firing roll for the loaded fang (does nothing without one).
   void DecideFire(const PlanView& view);
+
+  ComputerState SaveComputer() const;
+  void LoadComputer(const ComputerState& s);
 
   std::string name;
   int fireWait = 7;

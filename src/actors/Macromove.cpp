@@ -50,6 +50,27 @@ void MacroMove::SetProgram(MacroProgram code) {
   mark = 0;
 }
 
+FlightState MacroMove::SaveFlight() const {
+  int index = -1;
+  for (int i = 0; i < kFangProgramCount; ++i)
+    if (program.data() == FangProgramTable[i].data() && program.size() == FangProgramTable[i].size()) index = i;
+  return {index, pc, mark, hBounces, vBounces, targetIndex, dx, dy, lastDx, lastDy};
+}
+
+void MacroMove::LoadFlight(const FlightState& s) {
+  // A program from outside the table cannot be named: the sprite goes at its next action.
+  program = s.program >= 0 && s.program < kFangProgramCount ? FangProgramTable[s.program] : MacroProgram{};
+  pc = s.pc;
+  mark = s.mark;
+  hBounces = s.hBounces;
+  vBounces = s.vBounces;
+  targetIndex = s.targetIndex;
+  dx = s.dx;
+  dy = s.dy;
+  lastDx = s.lastDx;
+  lastDy = s.lastDy;
+}
+
 int MacroMove::Move() {
   if (RunProgram() == -1) {
     Release();

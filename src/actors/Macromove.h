@@ -21,6 +21,13 @@ enum : uint8_t {
   moKeepX = 22, moKeepY = 23, moTowardX = 24, moTowardY = 25, moKeepXOrSide = 28,
 };
 
+// What a frame may change of a flight: the program (its place in FangProgramTable, -1 for
+// none of the table's), where it runs and the directions.
+struct FlightState {
+  int program = -1, pc = 0, mark = 0, hBounces = 0, vBounces = 0, targetIndex = 0;
+  int dx = 0, dy = 0, lastDx = 0, lastDy = 0;
+};
+
 class MacroMove : public BramkoChar {
  public:
   // Period 1 (an action every second frame), speed 16. The creator then sets the program,
@@ -39,6 +46,9 @@ class MacroMove : public BramkoChar {
   int RunProgram();
 
   void SetProgram(MacroProgram code);
+
+  FlightState SaveFlight() const;
+  void LoadFlight(const FlightState& s);
 
   MacroProgram program;  // the program being run
   int pc = 0;            // program pointer: offset of the next byte

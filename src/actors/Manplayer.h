@@ -20,6 +20,10 @@ class ManPlayer : public BramkoPlayer {
   int inputSource = -1;
   // The player whose input it reads now.
   int InputPlayer() const;
+
+  // The whole state of a person's fighter beyond BramkoPlayer's is where its input comes from.
+  int SavePerson() const { return inputSource; }
+  void LoadPerson(int source) { inputSource = source; }
 };
 
 // What the action of the fighter of side reads from its input source (a TPlayerId): the

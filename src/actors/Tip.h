@@ -5,6 +5,11 @@
 
 inline constexpr int kChipLimit = 5;
 
+// What a frame may change of a chip beyond its beat.
+struct ChipState {
+  int owner = 0, dx = 1;
+};
+
 class Tip : public BramkoChar {
  public:
   // 16 x 16, no animation, period 4, masked by its own (opaque) rectangle of the mask.
@@ -18,6 +23,12 @@ class Tip : public BramkoChar {
 
   int owner = 0;  // playerIndex of the fighter the chip belongs to
   int dx = 1;     // +1 flies right, -1 flies left
+
+  ChipState SaveChip() const { return {owner, dx}; }
+  void LoadChip(const ChipState& s) {
+    owner = s.owner;
+    dx = s.dx;
+  }
 
  protected:
   ~Tip() override;

@@ -2,6 +2,8 @@
 // fighters, up to three rounds, the story progress and giving the window back.
 #include "battle/Battle.h"
 
+#include <optional>
+
 #include "actors/Bramkoplayer.h"
 #include "actors/Comparas.h"
 #include "actors/Fang.h"
@@ -14,6 +16,7 @@
 #include "battle/ReplayFiles.h"
 #include "battle/ReplayRecorder.h"
 #include "battle/RoundResult.h"
+#include "battle/SyncTest.h"
 #include "field/Field.h"
 #include "field/Fieldmap.h"
 #include "field/Fieldxchip.h"
@@ -76,7 +79,10 @@ int RunMatch(const OpponentRecord* left, const OpponentRecord* right) {
 }
 
 int RunMatchThrough(const OpponentRecord* left, const OpponentRecord* right, MatchInput& door, MatchEffects effects) {
-  const InstallMatchInput installed(door);
+  // Under the sync test every frame is checked by a door around the given one.
+  std::optional<SyncTestInput> checked;
+  if (SyncTestFrames > 0) checked.emplace(door, SyncTestFrames);
+  const InstallMatchInput installed(checked ? static_cast<MatchInput&>(*checked) : door);
   HelpKeyword = "戦闘画面";
   SetSceneStep(nullptr);
   TakeOverWindow();

@@ -7,6 +7,7 @@
 #include "actors/Tip.h"
 #include "battle/Battle.h"
 #include "battle/BattleChecksum.h"
+#include "battle/BattleFrame.h"
 #include "battle/BattleParts.h"
 #include "battle/MatchInput.h"
 #include "battle/RoundResult.h"
@@ -20,10 +21,6 @@
 #include "shell/GameMedia.h"
 
 namespace {
-
-constexpr int kItemClockLimit = 30000;
-// The clock ticks when the frame counter has run down from this to 0: every 61 frames.
-constexpr int kFramesPerSecond = 60;
 
 const char* const kAnnouncements[3] = {"round 1", "round 2", "final round"};
 const int kAnnouncementX[3] = {208, 208, 144};
@@ -52,44 +49,23 @@ struct FrameLoopKeys {
 TWaitResult FrameLoop() {
   MatchInput& door = Door();
   const FrameLoopKeys keys;
-  int secondCounter = kFramesPerSecond;
-  int chipCountdown = 1;
+  StartRoundFrames();
   for (;;) {
     const uint32_t t0 = TickCount();
     if (RoundClock == 0 || RoundOver != 0) return wrNone;
     door.BeginFrame();
-    for (int j = 0; j < 2; ++j) {
-      BramkoPlayer* f = Fighter(j);
-      if (f->framesSinceItem < kItemClockLimit) ++f->framesSinceItem;
-    }
-    Arena->StepAll();
-    SpawnItem();
-    if (chipCountdown == 0) {
-      chipCountdown = ChipSpawnInterval;
-      SpawnChip();
-    } else {
-      --chipCountdown;
-    }
-    CheckAllChips();
-    CheckAllItems();
-    CheckAllFangs();
+    PlayFrame();
     // F4, switching to another program, or the window closing ends the match.
     if (door.CheckStop() != RoundStop::None) return wrQuit;
-    if (secondCounter % 8 != 0) {
+    if (CurrentRoundFrames().secondCounter % 8 != 0) {
       KeepMusicLooping();
       // The help is modal: no frame steps and the clock stands until it is closed.
       if (door.HelpKey()) platform::ShowHelp(HelpFile, HelpKeyword);
       if (door.PauseKey() && PauseBattle() == wrQuit) return wrQuit;
     }
-    if (secondCounter > 0) {
-      --secondCounter;
-    } else {
-      secondCounter = kFramesPerSecond;
-      --RoundClock;
-      PaintClock(*BattleCanvas);
-      // Once a clock second a replay checks that it still shows the recorded fight.
-      if (!door.Checkpoint(BattleChecksum())) return wrQuit;
-    }
+    // Once a clock second a replay checks that it still shows the recorded fight.
+    if (TickRoundClock() && !door.Checkpoint(BattleChecksum())) return wrQuit;
+    door.EndFrame();
     platform::PresentFrame();  // the frame is drawn: shown once, before the wait
     // The frame period is kept by spinning on the tick count.
     uint32_t elapsed;

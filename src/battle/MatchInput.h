@@ -27,6 +27,8 @@ class MatchInput : public WaitWatcher {
   virtual bool PauseKey() = 0;
   // Once a clock second: false when this is no longer the battle it should be.
   virtual bool Checkpoint(uint32_t checksum) = 0;
+  // A frame has been played to its end (a frame the round leaves early has no end).
+  virtual void EndFrame() {}
   // Whether the window is closing (a match's closing scene is skipped then).
   virtual bool Closing() = 0;
   // How long the wait that just ended counts as having lasted: as measured, unless the door

@@ -55,3 +55,18 @@ void LCharcter::Refresh() {
   const platform::Rect r = GetRect();
   field->Invalidate(r.left, r.top, r.right, r.bottom);
 }
+
+LCharState LCharcter::SaveSprite() const { return {x, y, width, height, source, maskOffsetX, maskOffsetY, visible}; }
+
+void LCharcter::LoadSprite(const LCharState& s) {
+  Refresh();
+  x = s.x;
+  y = s.y;
+  width = s.width;
+  height = s.height;
+  source = s.source;
+  maskOffsetX = s.maskOffsetX;
+  maskOffsetY = s.maskOffsetY;
+  visible = static_cast<unsigned char>(s.visible);
+  Refresh();
+}

@@ -11,6 +11,16 @@ struct LPoint {
   int x = 0, y = 0;
 };
 
+// What a frame may change of a sprite: where it stands and what it shows. Its sheets, field
+// and step callback are wiring, set when it is made. Only ints, so a state compares and
+// hashes as its bytes.
+struct LCharState {
+  int x = 0, y = 0, width = 0, height = 0;
+  platform::Rect source;
+  int maskOffsetX = 0, maskOffsetY = 0;
+  int visible = 1;
+};
+
 class LCharcter {
  public:
   using StepCallback = void (*)(LCharcter* sprite);
@@ -36,6 +46,10 @@ class LCharcter {
   // Marks the old and the new rectangle dirty; nothing is drawn before the next flush.
   void MoveTo(int x, int y);
   void Refresh();
+  LCharState SaveSprite() const;
+  // Takes the state over; the cells under the old and the new rectangle are repainted at
+  // the next flush.
+  void LoadSprite(const LCharState& state);
 
   int width, height;
   const platform::Bitmap* image;  // not owned

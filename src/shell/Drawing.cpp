@@ -196,6 +196,14 @@ void PaintGlyph(int x, int y, int glyph, platform::Canvas& canvas) {
 
 }  // namespace
 
+void ClearScore(int fighter, platform::Canvas& canvas) {
+  // Wide enough for any score; left of it stand the win marks.
+  constexpr int kWidth = 80, kTop = 41, kBottom = 60;
+  const int right = 243 + 212 * (fighter & 1) + 1;
+  canvas.copyMode = platform::CopyMode::Copy;
+  canvas.CopyRect({right - kWidth, kTop, right, kBottom}, SpriteSheet, {right - kWidth, 672 + kTop, right, 672 + kBottom});
+}
+
 void PaintGlyphText(int x, int y, const std::string& text, platform::Canvas& canvas) {
   for (unsigned char c : text) {
     if (c == ',') x -= 16;  // a comma is half a space

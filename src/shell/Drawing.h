@@ -16,6 +16,9 @@ void PaintSheetCell(int x, int y, int sourceX, int sourceY, platform::Canvas& ca
 void PaintClock(platform::Canvas& canvas);
 // The energy tug of war; sets RoundOver once the difference passes the gauge's end.
 void PaintGauge(platform::Canvas& canvas);
+// The screen's own picture under a fighter's score: before a lower score is painted where a
+// higher one stood (its digits would stay left of the new ones).
+void ClearScore(int fighter, platform::Canvas& canvas);
 
 // Display glyphs, 32 x 32 each, drawn through their mask. The text is bytes (Shift-JIS):
 // letters, digits and a few signs have glyphs, every other byte leaves a 32-pixel gap and a

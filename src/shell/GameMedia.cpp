@@ -13,6 +13,7 @@
 std::string CurrentMusic, CurrentSound;
 bool MusicPlaying = false, SoundPlaying = false;
 bool MusicKeeperOff = false;
+bool EffectsSilenced = false;
 
 namespace {
 
@@ -43,6 +44,7 @@ int OpenMedia(const std::string& file, const std::string& alias) {
 }
 
 void PlaySound(const std::string& alias) {
+  if (EffectsSilenced) return;
   CurrentSound = alias;
   SoundPlaying = platform::MediaPlay(alias);
 }
@@ -120,5 +122,5 @@ void ShutdownMedia() {
 void ResetMediaState() {
   CurrentMusic.clear();
   CurrentSound.clear();
-  MusicPlaying = SoundPlaying = MusicKeeperOff = false;
+  MusicPlaying = SoundPlaying = MusicKeeperOff = EffectsSilenced = false;
 }

@@ -6,6 +6,10 @@
 extern std::string CurrentMusic, CurrentSound;
 extern bool MusicPlaying, SoundPlaying;
 extern bool MusicKeeperOff;  // while set, WaitPress does not restart ended music
+// While set, effects (sounds and the pads' hit pulse) are not played. A rollback sets it
+// while it plays frames again: an effect is heard once, when its frame is first played, and
+// a frame played again is silent.
+extern bool EffectsSilenced;
 
 int OpenMedia(const std::string& file, const std::string& alias);  // 0 ok, 1 failed (after its message)
 void PlaySound(const std::string& alias);

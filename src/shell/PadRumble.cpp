@@ -4,6 +4,7 @@
 #include "platform/Input.h"
 #include "settings/Ginput.h"
 #include "shell/Game.h"
+#include "shell/GameMedia.h"
 
 bool PadRumbleOnHit = false;
 
@@ -21,7 +22,7 @@ void Pulse(JoystickPoller poller) {
 }  // namespace
 
 void PulsePlayerPads(int player) {
-  if (!PadRumbleOnHit) return;
+  if (!PadRumbleOnHit || EffectsSilenced) return;
   // The same pads ReadPlayerInput adds to that player's bits.
   if (player == piPlayer1 || player == piBoth) Pulse(JoystickPollerP1);
   if (player == piPlayer2 || player == piBoth) Pulse(JoystickPollerP2);

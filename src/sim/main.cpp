@@ -10,6 +10,7 @@
 
 #include "app/GameApp.h"
 #include "battle/MatchReport.h"
+#include "battle/SyncTest.h"
 #include "field/MapState.h"
 #include "online/OnlineVersus.h"
 #include "platform/net/NetLink.h"
@@ -25,6 +26,7 @@ const char kUsage[] =
     "                  [--match N [--map M] | --versus] [--record FILE] | --replay FILE\n"
     "                  | (--host [PORT] | --join HOST[:PORT]) [--round-seconds N] [--desync-at SECOND]\n"
     "                  [--real-time]\n"
+    "                  [--sync-test N] (with --match, --versus or --replay)\n"
     "       bramko-sim --pictures | --export-pictures DIR\n";
 
 std::string JsonEscape(const std::string& s) {
@@ -140,6 +142,13 @@ int main(int argc, char** argv) {
     } else if (a == "--desync-at") {
       value(n);
       OnlineDisturbAt = static_cast<uint32_t>(n);
+    } else if (a == "--sync-test") {
+      value(n);
+      if (n < 1 || n > 60) {
+        std::cerr << "bramko-sim: --sync-test takes 1-60 frames\n";
+        return 1;
+      }
+      SyncTestFrames = static_cast<int>(n);
     } else if (a == "--versus") {
       options.versusMatch = true;
     } else if (a == "--replay" && i + 1 < argc) {
@@ -182,6 +191,14 @@ int main(int argc, char** argv) {
   if (replay && status == 0 && platform::headless::Now() >= options.start.untilMs) {
     std::cerr << "bramko-sim: the replay was cut at --until " << options.start.untilMs << " ms, before its end\n";
     status = 1;
+  }
+  if (SyncTestFrames > 0) {
+    const SyncTestResult& sync = SyncTestOutcome();
+    std::cerr << SyncTestSummary() << "\n";
+    if (!sync.failure.empty() || sync.frames == 0) {
+      std::cerr << "bramko-sim: sync test failed: " << (sync.failure.empty() ? "no frame was played" : sync.failure) << "\n";
+      status = 1;
+    }
   }
   std::cout << Report(platform::headless::Now()) << std::endl;
   return status;
