@@ -16,9 +16,7 @@ fail() { echo "FAIL: $*"; exit 1; }
 start_xvfb
 
 # A folder of its own: the game's settings file there asks for nothing.
-mkdir "$work/game"
-cp "$build/bramko2" "$work/game/"
-for f in "$build"/*.wav "$build"/*.mid "$build"/map?.txt "$build/BRAMKO.HLP"; do ln -s "$f" "$work/game/"; done
+make_game_folder
 "$work/game/bramko2" >"$work/game.txt" 2>&1 &
 game_pid=$!
 wait_for_window

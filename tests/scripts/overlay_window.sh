@@ -9,9 +9,8 @@ set -u
 . "$(dirname "$0")/lib/window.sh"
 begin_window_test "$(cd "$1" && pwd)"
 export SDL_RENDER_DRIVER=software
-mkdir "$work/game" "$work/pictures"
-for f in "$build"/*.wav "$build"/*.mid "$build"/map?.txt "$build/BRAMKO.HLP"; do ln -s "$f" "$work/game/"; done
-cp "$game" "$work/game/bramko2"
+mkdir "$work/pictures"
+make_game_folder
 "$build/bramko-sim" --export-pictures "$work/pictures" || fail "the pictures were not exported"
 
 start_xvfb 1920x1080x24

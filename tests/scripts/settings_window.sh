@@ -13,9 +13,7 @@ fail() { echo "FAIL: $*"; exit 1; }
 start_xvfb
 
 # A folder of its own with a settings file of ours: ゲームスピード ふつう.
-mkdir "$work/game"
-cp "$build/bramko2" "$work/game/"
-for f in "$build"/*.wav "$build"/*.mid "$build"/map?.txt "$build/BRAMKO.HLP"; do ln -s "$f" "$work/game/"; done
+make_game_folder
 ini="$work/game/BRAMKO.INI"
 printf '[難易度調整]\nゲームスピード=2\n' | iconv -f UTF-8 -t SHIFT_JIS >"$ini"
 cp "$ini" "$work/before.ini"

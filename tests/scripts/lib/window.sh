@@ -14,6 +14,15 @@ begin_window_test() {
 }
 fail() { echo "FAIL: $*"; exit 1; }
 
+# A game folder of its own in $work/game: the program copied (it finds its data beside it),
+# the data linked. A test that wants settings of its own writes them there before starting.
+# usage: make_game_folder
+make_game_folder() {
+  mkdir "$work/game"
+  cp "$build/bramko2" "$work/game/"
+  for f in "$build"/*.wav "$build"/*.mid "$build"/map?.txt "$build/BRAMKO.HLP"; do ln -s "$f" "$work/game/"; done
+}
+
 # Xvfb picks a free display itself and writes its number once it is ready to serve; others
 # run displays on this machine at the same time. Sets DISPLAY and xvfb_pid.
 # usage: start_xvfb [SCREEN]   (default 800x600x24)
