@@ -128,12 +128,12 @@ start host
 host_from_dialog
 start guest
 open_dialog guest
-x guest mousemove --window "$win_guest" 265 273 click 1
+x guest mousemove --window "$win_guest" 265 283 click 1
 x guest type --window "$win_guest" --delay 60 "127.0.0.1"
-x guest mousemove --window "$win_guest" 225 301 click 1
+x guest mousemove --window "$win_guest" 225 311 click 1
 x guest key --window "$win_guest" ctrl+a
 x guest type --window "$win_guest" --delay 60 "$port"
-x guest mousemove --window "$win_guest" 466 276 click 1
+x guest mousemove --window "$win_guest" 466 286 click 1
 play_match "both from the dialog"
 stop
 echo "online dialog window test passed"

@@ -25,9 +25,11 @@ focus_window
 sleep 2
 
 shot() { import -window "$win" "$work/$1.png" 2>/dev/null || fail "no screenshot $1"; }
-pixel() { convert "$work/$1.png" -format "%[pixel:p{$2,$3}]" info:; }
-# The dialog's grey face over the middle of the picture.
-dialog_open() { shot now && [ "$(pixel now 320 240)" = "srgb(212,208,200)" ]; }
+# The dialog's grey face covers a good part of the window (the title has none of it).
+dialog_open() {
+  shot now && [ "$(convert "$work/now.png" -alpha off -fill white -opaque 'rgb(212,208,200)' -fill black +opaque white \
+      -format '%[fx:mean > 0.2]' info:)" = 1 ]
+}
 wait_for() {  # seconds, command...
   local n=$(($1 * 5)); shift
   for _ in $(seq "$n"); do "$@" && return 0; sleep 0.2; done
@@ -39,7 +41,7 @@ open_and_change() {
   sleep 0.5
   xdotool mousemove --window "$win" 110 32 click 1
   wait_for 10 dialog_open || fail "設定 → 設定変更 opened no dialog"
-  xdotool mousemove --window "$win" 40 147 click 1
+  xdotool mousemove --window "$win" 40 168 click 1  # 遅い
   sleep 0.5
   xdotool mousemove --window "$win" 320 420
 }
