@@ -4,12 +4,8 @@
 # Enter closes it as OK and saves it.
 # usage: settings_window.sh BUILD_DIR
 set -u
-build="$(cd "$1" && pwd)"
-work="$(mktemp -d)"
-trap 'kill ${game_pid:-} ${xvfb_pid:-} 2>/dev/null; rm -rf "$work"' EXIT
-export XDG_RUNTIME_DIR="$work" SDL_AUDIODRIVER=dummy
-fail() { echo "FAIL: $*"; exit 1; }
 . "$(dirname "$0")/lib/window.sh"
+begin_window_test "$(cd "$1" && pwd)"
 start_xvfb
 
 # A folder of its own with a settings file of ours: ゲームスピード ふつう.
