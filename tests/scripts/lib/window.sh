@@ -26,12 +26,21 @@ make_game_folder() {
 # Xvfb picks a free display itself and writes its number once it is ready to serve; others
 # run displays on this machine at the same time. Sets DISPLAY and xvfb_pid.
 # usage: start_xvfb [SCREEN]   (default 800x600x24)
+# A display that does not answer a client at once (seen now and then on a loaded machine) is
+# given up and another started, three times at most.
 start_xvfb() {
-  Xvfb -displayfd 3 -screen 0 "${1:-800x600x24}" -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-  [ -s "$work/display" ] || fail "Xvfb did not start"
-  export DISPLAY=":$(head -n 1 "$work/display")"
+  for _ in 1 2 3; do
+    rm -f "$work/display"
+    Xvfb -displayfd 3 -screen 0 "${1:-800x600x24}" -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+    [ -s "$work/display" ] || fail "Xvfb did not start"
+    export DISPLAY=":$(head -n 1 "$work/display")"
+    timeout 5 xdpyinfo >/dev/null 2>&1 && return 0
+    kill "$xvfb_pid" 2>/dev/null
+    wait "$xvfb_pid" 2>/dev/null
+  done
+  fail "no display answered"
 }
 
 # Waits up to 30 s for the game's window; sets win. The game's output is in $work/game.txt.
