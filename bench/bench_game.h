@@ -5,7 +5,8 @@
 
 #include "app/GameApp.h"
 
-inline GameOptions BenchGameOptions(platform::BackendKind kind, const std::string& dir, const std::string& script = "") {
+inline GameOptions BenchGameOptions(platform::BackendKind kind, const std::string& dir,
+                                    const std::string& script = "") {
   GameOptions o;
   o.start.kind = kind;
   o.start.scriptText = script;

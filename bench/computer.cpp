@@ -52,8 +52,15 @@ std::string HumanScript(uint32_t seed, int64_t untilMs) {
 // The arena the record is met on in the story (extras and strays fight on the first).
 int MapOf(int record) {
   switch (record) {
-    case 3: case 5: case 7: case 8: return 2;
-    case 6: case 13: case 14: case 15: case 16: return 3;
+    case 3:
+    case 5:
+    case 7:
+    case 8: return 2;
+    case 6:
+    case 13:
+    case 14:
+    case 15:
+    case 16: return 3;
     default: return 1;
   }
 }
@@ -138,7 +145,8 @@ int main(int argc, char** argv) {
                 static_cast<double>(lead) / ran, static_cast<double>(roundsTaken) / ran,
                 static_cast<double>(comHits) / ran, static_cast<double>(humanHits) / ran);
     if (fair)
-      std::printf(" %6.1f %6.1f %6.1f %6.1f", static_cast<double>(humanChips) / ran, static_cast<double>(did.shots) / ran, static_cast<double>(did.dodges) / ran,
+      std::printf(" %6.1f %6.1f %6.1f %6.1f", static_cast<double>(humanChips) / ran,
+                  static_cast<double>(did.shots) / ran, static_cast<double>(did.dodges) / ran,
                   static_cast<double>(did.evasions) / ran);
     std::printf("  %s\n", name);
     std::fflush(stdout);

@@ -172,7 +172,8 @@ inline bool ItemMeeting(int side, Pos me, Pos& at, int& when) {
       f.y += 16 * f.dy;
       const int frame = 2 * k - 1;
       if (found && frame >= when) break;
-      const Pos p{Clamp(Clamp(me.x, f.x - 16, f.x + 16), left, left + 256), Clamp(Clamp(me.y, f.y - 16, f.y + 16), 0, 288)};
+      const Pos p{Clamp(Clamp(me.x, f.x - 16, f.x + 16), left, left + 256),
+                  Clamp(Clamp(me.y, f.y - 16, f.y + 16), 0, 288)};
       if (std::abs(p.x - f.x) >= 32 || std::abs(p.y - f.y) >= 32) continue;
       const int steps = (std::abs(p.x - me.x) + std::abs(p.y - me.y)) / 16;
       if (3 * (steps - 1) <= frame) {
@@ -296,8 +297,10 @@ inline bool InLine(int type, Pos from, Pos target) {
   if (lands < 0) return false;
   const int rows = std::abs(target.y - from.y) / 16;
   switch (type) {
-    case 1: case 8: return rows <= 3;
-    case 2: case 9: return true;
+    case 1:
+    case 8: return rows <= 3;
+    case 2:
+    case 9: return true;
     default: return lands <= 30;
   }
 }

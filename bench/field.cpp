@@ -93,7 +93,7 @@ int main() {
   auto add = [&](platform::Rect src, int x, int y, int dx, int dy, int period) {
     sprites.push_back(new Mover(&arena, &sheet, &mask, src, x, y, dx, dy, period));
   };
-  add({0, 0, 32, 32}, 144, 160, 16, 16, 2);     // fighters: a 16-pixel step every third frame
+  add({0, 0, 32, 32}, 144, 160, 16, 16, 2);  // fighters: a 16-pixel step every third frame
   add({0, 64, 32, 96}, 416, 160, -16, 16, 2);
   for (int i = 0; i < 5; ++i) add({256, 64, 288, 96}, 40 + 100 * i, 20 + 50 * i, 8, 8, 1);       // items
   for (int i = 0; i < 5; ++i) add({256, 0, 272, 16}, 300, 30 + 50 * i, i % 2 ? 16 : -16, 0, 4);  // chips

@@ -45,9 +45,9 @@ double WallUs() { return std::chrono::duration<double, std::micro>(Wall::now().t
 struct MatchFigures {
   int result = 0;
   size_t frames = 0;
-  double realSeconds = 0;   // the whole match, waits included
-  double cpuSeconds = 0;    // the process's CPU time over the whole match
-  double roundWallUs = 0;   // from frame to frame inside rounds
+  double realSeconds = 0;  // the whole match, waits included
+  double cpuSeconds = 0;   // the process's CPU time over the whole match
+  double roundWallUs = 0;  // from frame to frame inside rounds
   double roundCpuUs = 0;
   uint32_t virtualMs = 0;
 };
@@ -128,7 +128,8 @@ int main(int argc, char** argv) {
   PrintHeadless("versus, both idle", PlayMatch(platform::BackendKind::Headless, dir, "", nullptr, 60));
   PrintHeadless("versus, random play", PlayMatch(platform::BackendKind::Headless, dir, RandomPlay(5), nullptr, 60));
   PrintHeadless("idle player vs SCORPION", PlayMatch(platform::BackendKind::Headless, dir, "", Opponents().At(3), 60));
-  PrintHeadless("random play vs DoraQ", PlayMatch(platform::BackendKind::Headless, dir, RandomPlay(6), Opponents().At(14), 60));
+  PrintHeadless("random play vs DoraQ",
+                PlayMatch(platform::BackendKind::Headless, dir, RandomPlay(6), Opponents().At(14), 60));
 
   std::printf("Replays (versus, random play, full rounds; CPU time the least of %d runs each):\n", kReplayRuns);
   MatchFigures unrecorded, recorded, played;
@@ -156,9 +157,10 @@ int main(int argc, char** argv) {
   PrintHeadless("its replay played back", played);
   std::printf("  replay: %zu bytes for %zu frames (%.2f bytes per frame, %zu tape entries)\n", bytes.size(),
               recorded.frames, double(bytes.size()) / double(recorded.frames), replay.tape.size());
-  std::printf("  CPU per match: %.3f s unrecorded, %.3f s recorded (%+.1f%%, the file written included), %.3f s played back\n",
-              unrecorded.cpuSeconds, recorded.cpuSeconds, 100.0 * (recorded.cpuSeconds / unrecorded.cpuSeconds - 1.0),
-              played.cpuSeconds);
+  std::printf(
+      "  CPU per match: %.3f s unrecorded, %.3f s recorded (%+.1f%%, the file written included), %.3f s played back\n",
+      unrecorded.cpuSeconds, recorded.cpuSeconds, 100.0 * (recorded.cpuSeconds / unrecorded.cpuSeconds - 1.0),
+      played.cpuSeconds);
 
   setenv("SDL_VIDEODRIVER", "dummy", 0);
   setenv("SDL_AUDIODRIVER", "dummy", 0);
@@ -169,8 +171,9 @@ int main(int argc, char** argv) {
     std::printf("  no frames ran (no display?)\n");
     return 0;
   }
-  std::printf("  %zu frames, %.1f s of rounds: CPU %.1f us per frame (%.1f%% of the 15 ms period), wall %.2f ms per frame\n",
-              m.frames, m.roundWallUs / 1e6, m.roundCpuUs / m.frames, 100.0 * m.roundCpuUs / m.roundWallUs,
-              m.roundWallUs / 1000.0 / m.frames);
+  std::printf(
+      "  %zu frames, %.1f s of rounds: CPU %.1f us per frame (%.1f%% of the 15 ms period), wall %.2f ms per frame\n",
+      m.frames, m.roundWallUs / 1e6, m.roundCpuUs / m.frames, 100.0 * m.roundCpuUs / m.roundWallUs,
+      m.roundWallUs / 1000.0 / m.frames);
   return 0;
 }

@@ -70,12 +70,13 @@ int main(int argc, char** argv) {
     std::unique_ptr<testing_support::UdpRelay> relay;
     if (rtt) relay = std::make_unique<testing_support::UdpRelay>(port, 0, rtt / 2);
     const uint16_t joinPort = relay ? relay->Port() : port;
-    const pid_t host = testing_support::SpawnToFile(work / "host.json", {sim, "--dir", BRAMKO_RUNTIME_DIR, "--seed", "5", "--script",
-                                                  (work / "host.txt").string(), "--host", std::to_string(port),
-                                                  "--round-seconds", "10", "--real-time"});
-    const pid_t guest = testing_support::SpawnToFile(work / "guest.json", {sim, "--dir", BRAMKO_RUNTIME_DIR, "--seed", "9", "--script",
-                                                    (work / "guest.txt").string(), "--join",
-                                                    "127.0.0.1:" + std::to_string(joinPort), "--real-time"});
+    const pid_t host = testing_support::SpawnToFile(
+        work / "host.json", {sim, "--dir", BRAMKO_RUNTIME_DIR, "--seed", "5", "--script", (work / "host.txt").string(),
+                             "--host", std::to_string(port), "--round-seconds", "10", "--real-time"});
+    const pid_t guest =
+        testing_support::SpawnToFile(work / "guest.json", {sim, "--dir", BRAMKO_RUNTIME_DIR, "--seed", "9", "--script",
+                                                           (work / "guest.txt").string(), "--join",
+                                                           "127.0.0.1:" + std::to_string(joinPort), "--real-time"});
     waitpid(host, nullptr, 0);
     waitpid(guest, nullptr, 0);
     const std::string h = Read(work / "host.json"), g = Read(work / "guest.json");

@@ -319,12 +319,12 @@ int main(int argc, char** argv) {
       if (ext == ".wav" || ext == ".mid" || ext == ".txt" || e.path().filename() == "BRAMKO.HLP")
         std::filesystem::copy_file(e.path(), gameDir + "/" + e.path().filename().string(), ec);
     }
-    std::ofstream(gameDir + "/BRAMKO.INI") << "[Linux]\r\nWindowWidth=" << 640 * scale
-                                           << "\r\nWindowHeight=" << 500 * scale << "\r\n";
+    std::ofstream(gameDir + "/BRAMKO.INI")
+        << "[Linux]\r\nWindowWidth=" << 640 * scale << "\r\nWindowHeight=" << 500 * scale << "\r\n";
     std::printf("Window of %d x %d (scale %d)\n", 640 * scale, 500 * scale, scale);
   }
-  std::printf("Real window on display %s, frame period 15 ms%s:\n", std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "?",
-              g_pad ? ", a game pad plugged in" : "");
+  std::printf("Real window on display %s, frame period 15 ms%s:\n",
+              std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "?", g_pad ? ", a game pad plugged in" : "");
   std::thread driver([launchAt] { Drive(launchAt); });
   GameOptions o;
   o.start.kind = platform::BackendKind::Sdl;

@@ -12,8 +12,8 @@ namespace {
 
 std::vector<std::pair<std::string, std::string>> GameKeys() {
   std::vector<std::pair<std::string, std::string>> keys = {
-      {"難易度調整", "ゲームスピード"}, {"難易度調整", "ファングパワー"}, {"キーカスタマイズ", "JOYSTICK1"},
-      {"キーカスタマイズ", "JOYSTICK2"}, {"その他", "解像度の変更"},    {"その他", "おまけ"}};
+      {"難易度調整", "ゲームスピード"},  {"難易度調整", "ファングパワー"}, {"キーカスタマイズ", "JOYSTICK1"},
+      {"キーカスタマイズ", "JOYSTICK2"}, {"その他", "解像度の変更"},       {"その他", "おまけ"}};
   for (int player = 1; player <= 2; ++player)
     for (int f = 0; f < 6; ++f) keys.push_back({KeyListSection(player), KeyListKey(f)});
   return keys;

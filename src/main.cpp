@@ -34,7 +34,8 @@ int main(int argc, char** argv) {
         }
       }
     } else if (a == "--join" && i + 1 < argc) {
-      if (!platform::net::ParseHostPort(argv[++i], platform::net::kDefaultPort, &options.onlineJoin, &options.onlinePort)) {
+      if (!platform::net::ParseHostPort(argv[++i], platform::net::kDefaultPort, &options.onlineJoin,
+                                        &options.onlinePort)) {
         std::fprintf(stderr, "bramko2: --join takes HOST or HOST:PORT\n");
         return 1;
       }

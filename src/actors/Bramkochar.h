@@ -13,8 +13,7 @@ struct BeatState {
 class BramkoChar : public LCharcter {
  public:
   // The source rectangle is frame A of the animation; frame B lies 32 pixels to its right.
-  BramkoChar(LField* stage, const platform::Bitmap* sheet, const platform::Bitmap* mask,
-             const platform::Rect& source);
+  BramkoChar(LField* stage, const platform::Bitmap* sheet, const platform::Bitmap* mask, const platform::Rect& source);
 
   // Virtual operations in slot order: Release, destructor, Draw and Step of LCharcter
   // (Release and Draw inherited), then Move and Animate added here.
@@ -38,12 +37,12 @@ class BramkoChar : public LCharcter {
   BeatState SaveBeat() const { return {animationCounter, beatCountdown, animateFlag, period, speed, baseRect}; }
   void LoadBeat(const BeatState& s);
 
-  int animationCounter = 0;     // 0..7
-  int beatCountdown = 1;        // frames left until the next action
+  int animationCounter = 0;       // 0..7
+  int beatCountdown = 1;          // frames left until the next action
   unsigned char animateFlag = 1;  // whether Step calls Animate
-  int period = 2;               // an action every period + 1 frames
-  int speed = 16;               // pixels per unit step
-  platform::Rect baseRect;      // frame A
+  int period = 2;                 // an action every period + 1 frames
+  int speed = 16;                 // pixels per unit step
+  platform::Rect baseRect;        // frame A
 };
 
 // Mask offset for a fighter or fang picture whose row starts at top: every row but the

@@ -79,9 +79,10 @@ void BramkoPlayer::TakeItem(int fangType) {
 }
 
 FighterState BramkoPlayer::SaveFighter() const {
-  return {playerIndex, characterId, fangSet,   loadedFang,     score,       framesSinceItem, energy,
-          fangPower,   chipValue,   fangHits,  flashCountdown, roundsWon,   itemsTaken,      chipCount,
-          dodgeCountdown, dodgeSavedX, normalRect, hitRect, freshFlash, dx, dy};
+  return {
+      playerIndex, characterId, fangSet,        loadedFang, score,      framesSinceItem, energy,         fangPower,
+      chipValue,   fangHits,    flashCountdown, roundsWon,  itemsTaken, chipCount,       dodgeCountdown, dodgeSavedX,
+      normalRect,  hitRect,     freshFlash,     dx,         dy};
 }
 
 void BramkoPlayer::LoadFighter(const FighterState& s) {

@@ -60,13 +60,13 @@ class BramkoPlayer : public BramkoChar {
   int flashCountdown = 0;   // actions left of the hit flash
   int roundsWon = 0;
   int itemsTaken = 0;
-  int chipCount = 0;        // own chips taken minus the opponent's, this round
+  int chipCount = 0;  // own chips taken minus the opponent's, this round
   int dodgeCountdown = 0;
   int dodgeSavedX = 0;
-  platform::Rect normalRect;  // frame A, normal look
-  platform::Rect hitRect;     // frame A, hit look (128 pixels right)
+  platform::Rect normalRect;     // frame A, normal look
+  platform::Rect hitRect;        // frame A, hit look (128 pixels right)
   unsigned char freshFlash = 1;  // 1 while no flash is showing
-  int dx = 0, dy = 0;         // direction of the last action
+  int dx = 0, dy = 0;            // direction of the last action
 };
 
 // Length of the hit flash in actions.

@@ -23,8 +23,14 @@ int VerticalByRow(int row) {
 class Planner {
  public:
   Planner(const PlanView& v, PlanState& s, int& newEventFlag)
-      : v_(v), s_(s), flag_(newEventFlag), i_(v.playerIndex), low_(19 * v.playerIndex),
-        high_(19 * v.playerIndex + 16), col_(v.self.col()), row_(v.self.row()) {}
+      : v_(v),
+        s_(s),
+        flag_(newEventFlag),
+        i_(v.playerIndex),
+        low_(19 * v.playerIndex),
+        high_(19 * v.playerIndex + 16),
+        col_(v.self.col()),
+        row_(v.self.row()) {}
 
   void Run();
 
@@ -40,10 +46,10 @@ class Planner {
     return nullptr;
   }
   bool Dangerous() const;
-  bool Evade();                  // true: handled
-  bool SeekChips(int limit);     // true: chasing
+  bool Evade();               // true: handled
+  bool SeekChips(int limit);  // true: chasing
   void Wander();
-  bool PositionForAttack();      // true: keep
+  bool PositionForAttack();  // true: keep
   void FinalSafety();
   void StepAwayFromColumn(int threatCol);
   int FollowThreat(const PlanFang& f, bool untilRow) const;
@@ -391,6 +397,4 @@ bool ChooseItem(const PlanView& view, int* cost, int* dx, int* dy) {
   return found;
 }
 
-void PlanMove(const PlanView& view, PlanState& state, int& newEventFlag) {
-  Planner(view, state, newEventFlag).Run();
-}
+void PlanMove(const PlanView& view, PlanState& state, int& newEventFlag) { Planner(view, state, newEventFlag).Run(); }

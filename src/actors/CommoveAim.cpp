@@ -82,11 +82,8 @@ int TacticalWait(const PlanView& view, int fangsInFlight, int urgency) {
       }
       break;
     }
-    case 7:
-      c = 7;
-      break;
-    default:
-      break;
+    case 7: c = 7; break;
+    default: break;
   }
 
   // More fangs in the air: shoot sooner.

@@ -138,12 +138,8 @@ constexpr const char* kDoraQ[] = {
 
 // Fighters met off the beaten road.
 constexpr const char* kSuperSexy[] = {
-    "すうぱぁせくしー",
-    "職業　島の食堂の看板娘（本気）",
-    "状態　満月の夜にだけ現れる",
-    "特技　せくしーの倍の威力",
-    "「本気のあたしは、ひと味ちがうわよ」",
-    "e",
+    "すうぱぁせくしー",         "職業　島の食堂の看板娘（本気）",       "状態　満月の夜にだけ現れる",
+    "特技　せくしーの倍の威力", "「本気のあたしは、ひと味ちがうわよ」", "e",
 };
 constexpr const char* kNomaru[] = {
     "乃丸才居",
@@ -182,11 +178,7 @@ constexpr const char* kDoraB[] = {
 };
 // Written as it was handed to us.
 constexpr const char* kDoraG[] = {
-    "ドラＧ",
-    "続柄　ドラＱの息子",
-    "能力　ユイのファングタイプＢ版",
-    "「ドラドラドラＧ－！！！」",
-    "e",
+    "ドラＧ", "続柄　ドラＱの息子", "能力　ユイのファングタイプＢ版", "「ドラドラドラＧ－！！！」", "e",
 };
 constexpr const char* kDoraP[] = {
     "ドラＰ",
@@ -205,11 +197,7 @@ constexpr const char* kDoraT[] = {
     "e",
 };
 constexpr const char* kDoraX[] = {
-    "ドラＸ",
-    "続柄　ドラＱの末っ子",
-    "能力　正体不明",
-    "特徴　兄たちも素顔を見たことがない",
-    "「……Ｘは、未知数のＸ」",
+    "ドラＸ", "続柄　ドラＱの末っ子", "能力　正体不明", "特徴　兄たちも素顔を見たことがない", "「……Ｘは、未知数のＸ」",
     "e",
 };
 

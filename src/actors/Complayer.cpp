@@ -68,8 +68,8 @@ void ComPlayer::ApplyTuning(const ComTuning& t) {
 void ComPlayer::ApplyRecord(const OpponentRecord& record) {
   name = record.name;
   characterId = record.characterId;
-  ownTuning_ = {record.fireWait, record.interceptLimit, record.reactPercent,
-                record.chipLimit, record.fangSet, record.period};
+  ownTuning_ = {record.fireWait,  record.interceptLimit, record.reactPercent,
+                record.chipLimit, record.fangSet,        record.period};
   ApplyTuning(ownTuning_);
   fangPower = 10 * record.power;
   chipValue = record.power;

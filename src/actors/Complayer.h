@@ -12,7 +12,7 @@ struct OpponentRecord;
 // Characters with rules of their own.
 inline constexpr int kTransformingCharacter = 14;  // DoraQ: changes on a timetable
 inline constexpr int kSnakeCharacter = 16;         // holds delayed fangs
-inline constexpr int kSwitchingCharacter = 18;      // switches between two behaviours
+inline constexpr int kSwitchingCharacter = 18;     // switches between two behaviours
 
 // The numbers of a record that the computer's special rules swap in and out.
 struct ComTuning {
@@ -30,8 +30,7 @@ struct ComputerState {
 class ComPlayer : public BramkoPlayer {
  public:
   // Sheet CHAR2, mask MASK2, source (0, 32 (id + 1), 32, 32 (id + 2)); then ApplyRecord.
-  ComPlayer(LField* stage, const platform::Bitmap* sheet, const platform::Bitmap* mask,
-            const platform::Rect& source);
+  ComPlayer(LField* stage, const platform::Bitmap* sheet, const platform::Bitmap* mask, const platform::Rect& source);
 
  protected:
   ~ComPlayer() override;

@@ -27,8 +27,7 @@ constexpr int kGanCharacter = 13;
 
 }  // namespace
 
-Fang::Fang(LField* stage, const platform::Bitmap* sheet, const platform::Bitmap* mask,
-           const platform::Rect& source)
+Fang::Fang(LField* stage, const platform::Bitmap* sheet, const platform::Bitmap* mask, const platform::Rect& source)
     : MacroMove(stage, sheet, mask, source) {
   FangList().Add(this);
 }
@@ -72,8 +71,8 @@ void CheckAllFangs() {
     BramkoPlayer* target = Fighter(fang->targetIndex);
     BramkoPlayer* shooter = Fighter(1 - fang->targetIndex);
     if (!target || !shooter) return SpriteList<Fang>::Keep;
-    const bool inside = target->x - 32 < fang->x && fang->x < target->x + 32 && target->y - 32 < fang->y &&
-                        fang->y < target->y + 32;
+    const bool inside =
+        target->x - 32 < fang->x && fang->x < target->x + 32 && target->y - 32 < fang->y && fang->y < target->y + 32;
     if (!inside) return SpriteList<Fang>::Keep;
     target->TakeFangHit(*shooter);
     if (const auto* person = dynamic_cast<const ManPlayer*>(target)) PulsePlayerPads(person->InputPlayer());

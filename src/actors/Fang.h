@@ -12,8 +12,7 @@ extern const int FangSetTable[kFangSets][4];
 class Fang : public MacroMove {
  public:
   // Adds itself to the end of the fang list.
-  Fang(LField* stage, const platform::Bitmap* sheet, const platform::Bitmap* mask,
-       const platform::Rect& source);
+  Fang(LField* stage, const platform::Bitmap* sheet, const platform::Bitmap* mask, const platform::Rect& source);
   // Leaves the fang list, then is destroyed.
   void Release() override;
 

@@ -39,8 +39,7 @@ void GiveItem(BramkoPlayer& fighter, int index) {
 
 }  // namespace
 
-Item::Item(LField* stage, const platform::Bitmap* sheet, const platform::Bitmap* mask,
-           const platform::Rect& source)
+Item::Item(LField* stage, const platform::Bitmap* sheet, const platform::Bitmap* mask, const platform::Rect& source)
     : MacroMove(stage, sheet, mask, source) {
   SetProgram(FangProgramTable[0]);
   ItemList().Add(this);

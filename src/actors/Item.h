@@ -9,8 +9,7 @@ class Item : public MacroMove {
  public:
   // Flies by program 0 (straight on, bouncing for ever), masked by its own rectangle.
   // Adds itself to the end of the item list.
-  Item(LField* stage, const platform::Bitmap* sheet, const platform::Bitmap* mask,
-       const platform::Rect& source);
+  Item(LField* stage, const platform::Bitmap* sheet, const platform::Bitmap* mask, const platform::Rect& source);
   // Leaves the item list, then is destroyed.
   void Release() override;
 

@@ -15,10 +15,9 @@ const uint8_t kProgram1[] = {4, 0, 0, 5, 10, 1, 0, 25, 5, 1, 0, 23, 6, 111, 1, 2
 const uint8_t kProgram2[] = {4, 0, 0, 5, 1, 22, 0, 6};
 const uint8_t kProgram3[] = {4, 7, 7, 5, 1, 22, 23, 6};
 const uint8_t kProgram4[] = {4, 0, 0, 5, 12, 5, 1, 22, 0, 6, 113, 1, 22, 25, 6};
-const uint8_t kProgram5[] = {4, 0, 0, 5, 10, 1, 0, 25, 5, 12, 1, 24, 0, 5, 1, 22, 0, 6,
-                             113, 1, 0, 23, 6, 111, 1, 22, 0, 6};
-const uint8_t kProgram6[] = {4, 0, 0, 5, 12, 5, 10, 1, 0, 25, 5, 1, 0, 23, 6, 111, 1, 22, 0, 6,
-                             113, 1, 22, 25, 6};
+const uint8_t kProgram5[] = {4, 0,  0, 5, 10,  1, 0, 25, 5, 12,  1, 24, 0, 5,
+                             1, 22, 0, 6, 113, 1, 0, 23, 6, 111, 1, 22, 0, 6};
+const uint8_t kProgram6[] = {4, 0, 0, 5, 12, 5, 10, 1, 0, 25, 5, 1, 0, 23, 6, 111, 1, 22, 0, 6, 113, 1, 22, 25, 6};
 const uint8_t kProgram7[] = {4, 0, 1, 5, 10, 4, 0, 0, 1, 0, 25, 5, 1, 0, 23, 6, 111, 1, 22, 23, 6};
 const uint8_t kProgram8[] = {4, 0, 0, 27, 22, 0, 26, 1, 5, 10, 1, 0, 25, 5, 1, 0, 23, 6, 111, 1, 22, 0, 6};
 const uint8_t kProgram9[] = {4, 0, 0, 27, 22, 0, 26, 2, 5, 1, 22, 0, 6};
@@ -32,7 +31,7 @@ constexpr int kInstructionsPerAction = 256;
 }  // namespace
 
 const MacroProgram FangProgramTable[kFangProgramCount] = {
-    kProgram0, kProgram1, kProgram2, kProgram3, kProgram4, kProgram5,
+    kProgram0, kProgram1, kProgram2, kProgram3, kProgram4,  kProgram5,
     kProgram6, kProgram7, kProgram8, kProgram9, kProgram10, kProgram11,
 };
 
@@ -99,12 +98,8 @@ int MacroMove::RunProgram() {
         hBounces = static_cast<int8_t>(next());
         vBounces = static_cast<int8_t>(next());
         break;
-      case mcMark:
-        mark = pc;
-        break;
-      case mcJump:
-        pc = mark;
-        break;
+      case mcMark: mark = pc; break;
+      case mcJump: pc = mark; break;
       case mcColumnTest: {
         const int C = FighterX(targetIndex) >> 4, c = column();
         const bool lined = C == c || C + lastDx == c || C + 2 * lastDx == c;
@@ -121,8 +116,8 @@ int MacroMove::RunProgram() {
         if (!has(1)) return -1;
         dx = dy = 0;
         const int level = program[static_cast<size_t>(pc)];
-        const int w = WaitDivisor((FighterX(targetIndex) >> 4) - column(), (FighterY(targetIndex) >> 4) - row(),
-                                  100, level);
+        const int w =
+            WaitDivisor((FighterX(targetIndex) >> 4) - column(), (FighterY(targetIndex) >> 4) - row(), 100, level);
         if (RandomDraw() % w != 0) {
           --pc;  // back onto the pause: it runs again at the next action
           return 0;
@@ -173,8 +168,7 @@ int MacroMove::RunProgram() {
         lastDy = dy;
         return 0;
       }
-      default:
-        break;  // block closers and anything unknown
+      default: break;  // block closers and anything unknown
     }
   }
   return -1;
@@ -203,20 +197,15 @@ int WaitDivisor(int a, int b, int base, int kind, int fangsInFlight) {
         if (b == 0) w /= 2;
       }
       break;
-    case 3:
-      w = (b == 0 || a == 0 || a == b || a == b + 1 || a == b - 1) ? 3 : base + a / 2;
-      break;
+    case 3: w = (b == 0 || a == 0 || a == b || a == b + 1 || a == b - 1) ? 3 : base + a / 2; break;
     case 4:
       if (d >= 0 && d <= 6) kind4();
       break;
     case 6:
       if ((d >= 0 && d <= 3) || (d >= 6 && d <= 12)) kind4();
       break;
-    case 7:
-      w = 7;
-      break;
-    default:
-      break;
+    case 7: w = 7; break;
+    default: break;
   }
   const unsigned shift = static_cast<unsigned>(kind == 1 ? fangsInFlight : 2 * fangsInFlight) % 32u;
   w >>= shift;

@@ -16,9 +16,21 @@ extern const MacroProgram FangProgramTable[kFangProgramCount];
 
 // Opcodes and step operands.
 enum : uint8_t {
-  mcStep = 1, mcBounces = 4, mcMark = 5, mcJump = 6, mcColumnTest = 10, mcRowTest = 12,
-  mcPause = 26, mcRepeatStep = 27, mcEndColumnTest = 111, mcEndRowTest = 113,
-  moKeepX = 22, moKeepY = 23, moTowardX = 24, moTowardY = 25, moKeepXOrSide = 28,
+  mcStep = 1,
+  mcBounces = 4,
+  mcMark = 5,
+  mcJump = 6,
+  mcColumnTest = 10,
+  mcRowTest = 12,
+  mcPause = 26,
+  mcRepeatStep = 27,
+  mcEndColumnTest = 111,
+  mcEndRowTest = 113,
+  moKeepX = 22,
+  moKeepY = 23,
+  moTowardX = 24,
+  moTowardY = 25,
+  moKeepXOrSide = 28,
 };
 
 // What a frame may change of a flight: the program (its place in FangProgramTable, -1 for
@@ -32,8 +44,7 @@ class MacroMove : public BramkoChar {
  public:
   // Period 1 (an action every second frame), speed 16. The creator then sets the program,
   // the target, the first direction (lastDx, lastDy) and the position.
-  MacroMove(LField* stage, const platform::Bitmap* sheet, const platform::Bitmap* mask,
-            const platform::Rect& source);
+  MacroMove(LField* stage, const platform::Bitmap* sheet, const platform::Bitmap* mask, const platform::Rect& source);
 
  protected:
   ~MacroMove() override;
@@ -55,8 +66,8 @@ class MacroMove : public BramkoChar {
   int mark = 0;          // loop point set by opcode 5
   int hBounces = 0;      // -1 unlimited, 0 none left
   int vBounces = 0;
-  int targetIndex = 0;   // fighter (0 or 1) the program homes on
-  int dx = 0, dy = 0;    // direction of the current action
+  int targetIndex = 0;         // fighter (0 or 1) the program homes on
+  int dx = 0, dy = 0;          // direction of the current action
   int lastDx = 0, lastDy = 0;  // direction of the previous action
 };
 

@@ -6,8 +6,7 @@
 
 class ManPlayer : public BramkoPlayer {
  public:
-  ManPlayer(LField* stage, const platform::Bitmap* sheet, const platform::Bitmap* mask,
-            const platform::Rect& source);
+  ManPlayer(LField* stage, const platform::Bitmap* sheet, const platform::Bitmap* mask, const platform::Rect& source);
 
  protected:
   ~ManPlayer() override;

@@ -20,9 +20,7 @@ class SpriteList {
     for (std::vector<T*>* pass : passes_) std::replace(pass->begin(), pass->end(), sprite, static_cast<T*>(nullptr));
   }
   int Count() const { return static_cast<int>(members_.size()); }
-  T* At(int index) const {
-    return index >= 0 && index < Count() ? members_[static_cast<size_t>(index)] : nullptr;
-  }
+  T* At(int index) const { return index >= 0 && index < Count() ? members_[static_cast<size_t>(index)] : nullptr; }
   bool Contains(const T* sprite) const { return std::find(members_.begin(), members_.end(), sprite) != members_.end(); }
 
   // visit(T*) -> Verdict. The list releases a member the visitor gives up, after the visitor

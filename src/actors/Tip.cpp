@@ -24,8 +24,7 @@ bool Touches(int fx, int fy, int cx, int cy) { return fx <= cx && cx <= fx + 16 
 
 }  // namespace
 
-Tip::Tip(LField* stage, const platform::Bitmap* sheet, const platform::Bitmap* mask,
-         const platform::Rect& source)
+Tip::Tip(LField* stage, const platform::Bitmap* sheet, const platform::Bitmap* mask, const platform::Rect& source)
     : BramkoChar(stage, sheet, mask, source) {
   animateFlag = 0;
   period = 4;

@@ -14,8 +14,7 @@ class Tip : public BramkoChar {
  public:
   // 16 x 16, no animation, period 4, masked by its own (opaque) rectangle of the mask.
   // Adds itself to the end of the chip list.
-  Tip(LField* stage, const platform::Bitmap* sheet, const platform::Bitmap* mask,
-      const platform::Rect& source);
+  Tip(LField* stage, const platform::Bitmap* sheet, const platform::Bitmap* mask, const platform::Rect& source);
   // Leaves the chip list, then is destroyed.
   void Release() override;
   // Straight flight; releases itself once it leaves the arena (returns -1, it is gone).

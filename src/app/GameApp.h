@@ -16,8 +16,8 @@ struct GameOptions {
   int matchRecord = -1;  // >= 0: skip the title and play a story match against that record
   int matchMap = 1;
   bool versusMatch = false;  // skip the title and play a versus match (two people at the keys)
-  std::string replayFile;  // not empty: skip the title and play this replay, then end
-  std::string recordFile;  // not empty: the last match's replay is written here at the end
+  std::string replayFile;    // not empty: skip the title and play this replay, then end
+  std::string recordFile;    // not empty: the last match's replay is written here at the end
   // Online versus from the command line: hosting on onlinePort, or joining onlineJoin there.
   bool onlineHost = false;
   std::string onlineJoin;
@@ -32,4 +32,3 @@ int RunGame(const GameOptions& options);
 
 // Installs the scenes of the rooms above the shell (main menu, settings, ...) into its hooks.
 void AssembleGame();
-

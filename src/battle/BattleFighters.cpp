@@ -6,12 +6,12 @@
 #include "field/Fieldxchip.h"
 #include "shell/Bramkoworld.h"
 
-
 namespace {
 
 void CopyGaugeTiles(int side, int sourceX) {
   for (int k = 0; k < 3; ++k)
-    GaugeTiles[3 * side + k].GetCanvas().CopyRect({0, 0, 8, 8}, SpriteSheet, {sourceX, 32 + 8 * k, sourceX + 8, 40 + 8 * k});
+    GaugeTiles[3 * side + k].GetCanvas().CopyRect({0, 0, 8, 8}, SpriteSheet,
+                                                  {sourceX, 32 + 8 * k, sourceX + 8, 40 + 8 * k});
 }
 
 }  // namespace

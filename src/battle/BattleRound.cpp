@@ -69,8 +69,7 @@ TWaitResult FrameLoop() {
     platform::PresentFrame();  // the frame is drawn: shown once, before the wait
     // The frame period is kept by spinning on the tick count.
     uint32_t elapsed;
-    while ((elapsed = TickCount() - t0) < static_cast<uint32_t>(FramePeriodMs))
-      WaitTurn(FramePeriodMs - elapsed);
+    while ((elapsed = TickCount() - t0) < static_cast<uint32_t>(FramePeriodMs)) WaitTurn(FramePeriodMs - elapsed);
   }
 }
 

@@ -73,8 +73,9 @@ void MakeAgain(const SpriteRecord& r) {
     chip->LoadChip(r.chip);
     made = chip;
   } else {
-    MacroMove* flier = r.kind == SpriteKind::Fang ? static_cast<MacroMove*>(new Fang(Arena, &SpriteSheet, &SpriteMask, look))
-                                                  : new Item(Arena, &SpriteSheet, &SpriteMask, look);
+    MacroMove* flier = r.kind == SpriteKind::Fang
+                           ? static_cast<MacroMove*>(new Fang(Arena, &SpriteSheet, &SpriteMask, look))
+                           : new Item(Arena, &SpriteSheet, &SpriteMask, look);
     flier->LoadFlight(r.flight);
     made = flier;
   }
@@ -156,7 +157,7 @@ void ShowRestoredBattle(const BattleSnapshot& shown) {
 
 const char* BattlePartName(int part) {
   static const char* const kNames[kBattleParts] = {"generator", "clock", "round flags", "fighter 0",
-                                                   "fighter 1", "fangs",  "items",       "chips"};
+                                                   "fighter 1", "fangs", "items",       "chips"};
   return part >= 0 && part < kBattleParts ? kNames[part] : "?";
 }
 

@@ -29,7 +29,7 @@ struct FighterRecord {
   LCharState sprite;
   BeatState beat;
   FighterState fighter;
-  int inputSource = 0;      // a person's; 0 for the computer
+  int inputSource = 0;     // a person's; 0 for the computer
   ComputerState computer;  // the computer's; as made for a person
 };
 
@@ -67,7 +67,17 @@ void ShowRestoredBattle(const BattleSnapshot& shown);
 
 // The parts of the state, each with a checksum of its own, so that two states that differ
 // name where.
-enum BattlePart : int { bpGenerator, bpClock, bpRoundFlags, bpFighter0, bpFighter1, bpFangs, bpItems, bpChips, kBattleParts };
+enum BattlePart : int {
+  bpGenerator,
+  bpClock,
+  bpRoundFlags,
+  bpFighter0,
+  bpFighter1,
+  bpFangs,
+  bpItems,
+  bpChips,
+  kBattleParts
+};
 const char* BattlePartName(int part);
 using BattlePartSums = std::array<uint32_t, kBattleParts>;
 BattlePartSums PartChecksums(const BattleSnapshot& snapshot);

@@ -17,7 +17,7 @@ inline constexpr const char* kReplayExtension = ".rpl";
 // costs that file; the match is still kept in memory).
 void KeepLastReplay(const Replay& replay);
 const std::vector<uint8_t>& LastReplayBytes();  // this run's; empty before its first match
-void ForgetLastReplay();  // a new run in the same process
+void ForgetLastReplay();                        // a new run in the same process
 // The last match to keep under a name: this run's, else the "last.rpl" an earlier run left.
 std::vector<uint8_t> LastReplayToKeep();
 
@@ -33,9 +33,9 @@ std::string SuggestedReplayName(const Replay& replay);
 bool SaveLastReplayAs(const std::string& name);
 
 struct ReplayListing {
-  std::string name;   // the file's name without its extension
+  std::string name;  // the file's name without its extension
   std::string path;
-  std::string line;   // the name, then what it does not say of the fight, result and date
+  std::string line;  // the name, then what it does not say of the fight, result and date
 };
 // The replays in the folder: the last match first, then the newest match first.
 std::vector<ReplayListing> ListReplays();

@@ -133,7 +133,10 @@ void ReadSetup(Reader& r, ReplaySetup& s) {
 void WriteEntry(Writer& w, const TapeEntry& e) {
   switch (e.op) {
     case TapeOp::Bits: w.U8(kBitsCode | (e.a & 1) << 6 | (e.b & 63)); break;
-    case TapeOp::Stop: w.U8(kStop); w.U8(e.a); break;
+    case TapeOp::Stop:
+      w.U8(kStop);
+      w.U8(e.a);
+      break;
     case TapeOp::Pause: w.U8(kPause); break;
     case TapeOp::Wait:
       w.U8(kWait);
@@ -141,7 +144,10 @@ void WriteEntry(Writer& w, const TapeEntry& e) {
       w.Var(e.value);
       w.U8(e.b);
       break;
-    case TapeOp::Checksum: w.U8(kChecksum); w.U32(e.value); break;
+    case TapeOp::Checksum:
+      w.U8(kChecksum);
+      w.U32(e.value);
+      break;
     case TapeOp::Closing: w.U8(kClosing); break;
   }
 }

@@ -128,7 +128,8 @@ void SyncTestInput::RollBack(int frame) {
     char where[160];
     std::snprintf(where, sizeof where, "frame %u (round %d, its frame %d, played again from its frame %d)",
                   matchFrame_ - static_cast<uint32_t>(frame - f), round_, f, from);
-    if (readsDiffer_ || nextRead_ != first.reads.size()) return Fail(std::string(where) + ": the fighters' input reads differ");
+    if (readsDiffer_ || nextRead_ != first.reads.size())
+      return Fail(std::string(where) + ": the fighters' input reads differ");
     for (int part = 0; part < kBattleParts; ++part)
       if (sums[static_cast<size_t>(part)] != first.sums[static_cast<size_t>(part)])
         return Fail(std::string(where) + ": the state differs in " + BattlePartName(part));

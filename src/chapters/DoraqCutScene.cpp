@@ -55,13 +55,11 @@ void DoraQCutScene::Show(const char* picture) {
 
 void DoraQCutScene::Dissolve(const char* picture) {
   platform::LoadPicture(picture, picture_);
-  BlockDissolveCopy(picture_.GetCanvas(), 0, 0, screen_, kPictureFrame.left, kPictureFrame.top,
-                    kPictureFrame.Width(), kPictureFrame.Height(), true);
+  BlockDissolveCopy(picture_.GetCanvas(), 0, 0, screen_, kPictureFrame.left, kPictureFrame.top, kPictureFrame.Width(),
+                    kPictureFrame.Height(), true);
 }
 
-void DoraQCutScene::BackToMap() {
-  BlockDissolveCopy(map_.PictureCanvas(), 120, 0, screen_, 120, 0, 400, 264, true);
-}
+void DoraQCutScene::BackToMap() { BlockDissolveCopy(map_.PictureCanvas(), 120, 0, screen_, 120, 0, 400, 264, true); }
 
 void DoraQCutScene::FrameLines() {
   screen_.brush = platform::Brush{platform::kWhite};

@@ -21,4 +21,3 @@ class KRStage1 : public FieldMap {
 
 // Builds the journey map on a canvas (the main menu's start and continue items lead here).
 void ConstructJourney(platform::Canvas& canvas);
-

@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int kGate = 0;   // landing here leaves the tournament
+constexpr int kGate = 0;  // landing here leaves the tournament
 constexpr int kEntry = 1;
 
 const LPoint kWaypoints[6] = {{24, 340}, {84, 340}, {184, 340}, {284, 340}, {384, 340}, {484, 340}};
@@ -21,8 +21,7 @@ int TournamentSelect() {
   TournamentLastWaypoint = CurrentWaypoint;
   const int w = CurrentWaypoint;
   if (w >= 2 && w <= 5) {
-    if (const OpponentRecord* opponent = Opponents().ByCharacterId(kOpponent[w]))
-      ShowProfile(FieldMapStep, *opponent);
+    if (const OpponentRecord* opponent = Opponents().ByCharacterId(kOpponent[w])) ShowProfile(FieldMapStep, *opponent);
   }
   return 0;
 }

@@ -74,8 +74,7 @@ void ConstructMainMenu(platform::Canvas& canvas) { new MainMenu(canvas); }
 
 }  // namespace
 
-MainMenu::MainMenu(platform::Canvas& canvas)
-    : FieldMap(canvas, ExtrasUnlocked ? "C2MENU4" : "C2MENU3", midMainMenu) {
+MainMenu::MainMenu(platform::Canvas& canvas) : FieldMap(canvas, ExtrasUnlocked ? "C2MENU4" : "C2MENU3", midMainMenu) {
   SceneName = "MainMenu";
   HelpKeyword = "メニュー画面";
   const int items = ExtrasUnlocked ? 6 : 5;

@@ -87,8 +87,8 @@ class LField {
 // pixels, else 4 x 4; they are visited in a prime-stride order, pumping window messages
 // every 256 blocks when paced.
 void BlockDissolveFill(platform::Canvas& canvas, int x, int y, int width, int height, bool paced);
-void BlockDissolveCopy(platform::Canvas& source, int sourceX, int sourceY, platform::Canvas& destination,
-                       int destX, int destY, int width, int height, bool paced);
+void BlockDissolveCopy(platform::Canvas& source, int sourceX, int sourceY, platform::Canvas& destination, int destX,
+                       int destY, int width, int height, bool paced);
 
 // The order both dissolves visit their blocks in: visit(column, row, p) once per step.
 int DissolveBlockSize(int width, int height, bool paced);

@@ -11,8 +11,8 @@ void BlockDissolveFill(platform::Canvas& canvas, int x, int y, int width, int he
   });
 }
 
-void BlockDissolveCopy(platform::Canvas& source, int sourceX, int sourceY, platform::Canvas& destination,
-                       int destX, int destY, int width, int height, bool paced) {
+void BlockDissolveCopy(platform::Canvas& source, int sourceX, int sourceY, platform::Canvas& destination, int destX,
+                       int destY, int width, int height, bool paced) {
   const int b = DissolveBlockSize(width, height, paced);
   destination.copyMode = platform::CopyMode::Copy;
   const platform::Bitmap& from = source.Target();

@@ -28,9 +28,9 @@ void LCharcter::Draw(platform::Canvas& canvas, int cellLeft, int cellTop, int ce
   const int dx = std::max(x - cellLeft, 0), dy = std::max(y - cellTop, 0);
   const platform::Rect dst{dx, dy, dx + (r - l), dy + (b - t)};
   if (mask) {
-    canvas.CopyMasked(dst, *mask,
-                      {src.left + maskOffsetX, src.top + maskOffsetY, src.right + maskOffsetX, src.bottom + maskOffsetY},
-                      *image, src);
+    canvas.CopyMasked(
+        dst, *mask, {src.left + maskOffsetX, src.top + maskOffsetY, src.right + maskOffsetX, src.bottom + maskOffsetY},
+        *image, src);
     canvas.copyMode = platform::CopyMode::Copy;
   } else {
     canvas.copyMode = platform::CopyMode::Copy;

@@ -25,8 +25,7 @@ class LCharcter {
  public:
   using StepCallback = void (*)(LCharcter* sprite);
 
-  LCharcter(LField* field, const platform::Bitmap* image, const platform::Bitmap* mask,
-            const platform::Rect& source);
+  LCharcter(LField* field, const platform::Bitmap* image, const platform::Bitmap* mask, const platform::Rect& source);
   LCharcter(const LCharcter&) = delete;
   LCharcter& operator=(const LCharcter&) = delete;
 

@@ -10,16 +10,16 @@ enum : int { midMainMenu = 0, midJourney = 1, midTournament = 2, midDoraQ = 3, m
 
 using SelectHandlerFn = int (*)();
 
-extern FieldMap* CurrentMapScene;     // the waypoint map on screen
-extern BramkoChar* MapCursor;         // its hero
+extern FieldMap* CurrentMapScene;  // the waypoint map on screen
+extern BramkoChar* MapCursor;      // its hero
 extern int CurrentMapId;
 extern int CurrentWaypoint;
-extern SelectHandlerFn SelectHandler; // the select action of the map on screen
+extern SelectHandlerFn SelectHandler;  // the select action of the map on screen
 // Walk limit of each map: the cursor may go up to waypoint MapProgress + 2. Entries 1-3 are
 // saved; a new game starts at 3, -1, 0, 0, 5.
 extern int MapProgress[5];
-extern uint32_t MapLastActionTime;    // key repeat of the maps: time of the last cursor action
-extern int MapLastInput;              // and the input seen then
+extern uint32_t MapLastActionTime;  // key repeat of the maps: time of the last cursor action
+extern int MapLastInput;            // and the input seen then
 
 // Where each story map reopens (not saved).
 extern int JourneyLastWaypoint;

@@ -17,7 +17,9 @@ int InputDelayFor(uint32_t roundTripMs, int framePeriodMs) {
 }
 
 Lockstep::Lockstep(int localSide, int delay)
-    : local_(localSide & 1), delay_(std::clamp(delay, 1, kMaxDelay)), lastMine_(static_cast<uint32_t>(delay_)),
+    : local_(localSide & 1),
+      delay_(std::clamp(delay, 1, kMaxDelay)),
+      lastMine_(static_cast<uint32_t>(delay_)),
       theirsWhole_(static_cast<uint32_t>(delay_)) {
   mine_.assign(static_cast<size_t>(delay_) + 1, 0);
   theirs_.assign(static_cast<size_t>(delay_) + 1, 0);

@@ -46,11 +46,11 @@ class Lockstep {
  private:
   int local_;
   int delay_;
-  std::vector<uint8_t> mine_;     // [frame]: the local input, up to lastMine_
-  std::vector<int16_t> theirs_;   // [frame]: the other side's, -1 while unknown
-  uint32_t lastMine_;             // the last frame the local input is known for
-  uint32_t theirsWhole_;          // the other side's inputs are known for every frame up to it
-  uint32_t confirmed_ = 0;        // the other side has every local input up to it
+  std::vector<uint8_t> mine_;             // [frame]: the local input, up to lastMine_
+  std::vector<int16_t> theirs_;           // [frame]: the other side's, -1 while unknown
+  uint32_t lastMine_;                     // the last frame the local input is known for
+  uint32_t theirsWhole_;                  // the other side's inputs are known for every frame up to it
+  uint32_t confirmed_ = 0;                // the other side has every local input up to it
   std::map<uint32_t, uint32_t> sums_[2];  // [0] the local ones, [1] the other side's
   uint32_t lastSecond_ = 0;               // the latest local checksum's second
   bool inSync_ = true;

@@ -111,9 +111,7 @@ std::string EncodeNetMessage(const NetMessage& message) {
   return std::visit([](const auto& m) { return Encode(m); }, message);
 }
 
-bool SentReliably(const NetMessage& message) {
-  return !std::holds_alternative<NetInputs>(message);
-}
+bool SentReliably(const NetMessage& message) { return !std::holds_alternative<NetInputs>(message); }
 
 std::optional<NetMessage> ReadNetMessage(std::span<const uint8_t> bytes) {
   Reader r(bytes);

@@ -18,8 +18,8 @@ inline constexpr int kMaxInputsPerMessage = 64;
 // Both sides say who they are as soon as they are connected.
 struct NetHello {
   uint16_t protocol = kNetProtocol;
-  uint16_t rules = 0;        // the battle rules version (kBattleRulesVersion)
-  std::string gameVersion;   // for the message when the two cannot play (at most 40 bytes)
+  uint16_t rules = 0;       // the battle rules version (kBattleRulesVersion)
+  std::string gameVersion;  // for the message when the two cannot play (at most 40 bytes)
   bool operator==(const NetHello&) const = default;
 };
 
@@ -74,9 +74,9 @@ struct NetChecksum {
 // tells how the wait ends on both sides and how long it lasted (done).
 struct NetWait {
   uint16_t round = 0;
-  uint32_t seq = 0;      // waits counted from 1 over the match
-  uint8_t done = 0;      // 0: the guest's ask, 1: the host's decision
-  uint8_t result = 0;    // a TWaitResult: 0, 1, 2 or 6
+  uint32_t seq = 0;    // waits counted from 1 over the match
+  uint8_t done = 0;    // 0: the guest's ask, 1: the host's decision
+  uint8_t result = 0;  // a TWaitResult: 0, 1, 2 or 6
   uint32_t ms = 0;
   bool operator==(const NetWait&) const = default;
 };

@@ -54,8 +54,7 @@ void TNetVersusForm::btnJoinClick() {
   uint16_t port = 0;
   if (!ParsePort(JoinPort, &port)) return Tell("ポートには 1 から 65535 までの数を入れてください。");
   std::string host;
-  if (!platform::net::ParseHostPort(JoinAddress, port, &host, &port))
-    return Tell("相手のアドレスを入れてください。");
+  if (!platform::net::ParseHostPort(JoinAddress, port, &host, &port)) return Tell("相手のアドレスを入れてください。");
   std::string error;
   pendingSession_ = OnlineSession::Join(host, port, &error);
   if (!pendingSession_) return Tell(error);
@@ -121,7 +120,11 @@ bool TNetVersusForm::Draw() {
     if (key == kEscape) Queue([this] { btnCancelClick(); });
     if (key == kEnter) Queue([this] { pendingSession_ ? btnCancelClick() : btnHostClick(); });
   }
-  if (closeBox) Queue([this] { pendingSession_.reset(); ModalResult = mrCancel; });
+  if (closeBox)
+    Queue([this] {
+      pendingSession_.reset();
+      ModalResult = mrCancel;
+    });
   // The link is serviced every frame, so the window never freezes while it waits.
   if (!pending_ && pendingSession_) {
     ServiceLink();

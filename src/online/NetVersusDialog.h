@@ -32,7 +32,7 @@ class TNetVersusForm : public TModalForm {
   // While the link is set up: services it, and once greeted (or failed) queues the handler
   // that ends the wait, as a click would, so the modal loop sees what it decides.
   void ServiceLink();
-  void Greeted();    // OK: the dialog closes with the session
+  void Greeted();     // OK: the dialog closes with the session
   void LinkFailed();  // back to the choice, with why
   void Queue(std::function<void()> handler);
 

@@ -14,9 +14,9 @@ constexpr int kF4 = 0x73;
 constexpr uint64_t kResendUs = 8000;
 
 uint64_t NowUs() {
-  return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::microseconds>(
-                                   std::chrono::steady_clock::now().time_since_epoch())
-                                   .count());
+  return static_cast<uint64_t>(
+      std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now().time_since_epoch())
+          .count());
 }
 
 bool AbortKey() { return KeyIsDown(VK_ESCAPE_KEY) || QuitRequested; }

@@ -34,7 +34,8 @@ std::string VersionLabel(const NetHello& h) {
 
 uint64_t NowMs() {
   return static_cast<uint64_t>(
-      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch()).count());
+      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+          .count());
 }
 
 }  // namespace

@@ -73,9 +73,9 @@ class OnlineSession {
   bool hosting_;
   SessionPhase phase_ = SessionPhase::Waiting;
   std::string overMessage_;
-  uint32_t peer_ = 1;         // the other side's number on the link (the host's guest: once admitted)
-  uint64_t heardAt_ = 0;      // ms: the last message from the other side, or the greeting's start
-  uint64_t sentAt_ = 0;       // ms: the last message to it
+  uint32_t peer_ = 1;     // the other side's number on the link (the host's guest: once admitted)
+  uint64_t heardAt_ = 0;  // ms: the last message from the other side, or the greeting's start
+  uint64_t sentAt_ = 0;   // ms: the last message to it
 };
 
 // The texts the player sees.

@@ -116,8 +116,8 @@ class OnlineVersus final : public VersusPeer, public WaitWatcher {
   std::string Status() const override {
     if (session_->Phase() != SessionPhase::Ready)
       return session_->Hosting() ? "ネット対戦：相手を待っています" : "ネット対戦：つないでいます";
-    const int delay = session_->Hosting() ? (sent_ ? sent_->delay : 0)
-                                          : (session_->theirChoice ? session_->theirChoice->delay : 0);
+    const int delay =
+        session_->Hosting() ? (sent_ ? sent_->delay : 0) : (session_->theirChoice ? session_->theirChoice->delay : 0);
     if (delay == 0) return "ネット対戦：つながりました";
     return "ネット対戦：入力遅延 " + std::to_string(delay) + " フレーム";
   }
@@ -159,7 +159,8 @@ class OnlineVersus final : public VersusPeer, public WaitWatcher {
   NetStart HostStart() const {
     NetStart s;
     s.round = session_->round;
-    s.delay = sent_ && sent_->delay ? sent_->delay : static_cast<uint8_t>(InputDelayFor(session_->RoundTripMs(), FramePeriodMs));
+    s.delay = sent_ && sent_->delay ? sent_->delay
+                                    : static_cast<uint8_t>(InputDelayFor(session_->RoundTripMs(), FramePeriodMs));
     s.seed = RandomState();
     s.chipOwner = static_cast<uint8_t>(ChipOwner());
     s.switchCounter = static_cast<uint32_t>(SwitchState().counter);

@@ -45,10 +45,26 @@ namespace {
 
 // Clips a copy of size w x h from (sx, sy) in src to (dx, dy) in dst; false if nothing is left.
 bool Clip(int& dx, int& dy, int& sx, int& sy, int& w, int& h, int dw, int dh, int sw, int sh) {
-  if (sx < 0) { dx -= sx; w += sx; sx = 0; }
-  if (sy < 0) { dy -= sy; h += sy; sy = 0; }
-  if (dx < 0) { sx -= dx; w += dx; dx = 0; }
-  if (dy < 0) { sy -= dy; h += dy; dy = 0; }
+  if (sx < 0) {
+    dx -= sx;
+    w += sx;
+    sx = 0;
+  }
+  if (sy < 0) {
+    dy -= sy;
+    h += sy;
+    sy = 0;
+  }
+  if (dx < 0) {
+    sx -= dx;
+    w += dx;
+    dx = 0;
+  }
+  if (dy < 0) {
+    sy -= dy;
+    h += dy;
+    dy = 0;
+  }
   w = std::min({w, dw - dx, sw - sx});
   h = std::min({h, dh - dy, sh - sy});
   return w > 0 && h > 0;

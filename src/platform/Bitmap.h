@@ -83,11 +83,21 @@ class Bitmap {
   Bitmap(const Bitmap& o) : w_(o.w_), h_(o.h_), px_(o.px_), canvas_(*this) { Touch(); }
   Bitmap(Bitmap&& o) noexcept : w_(o.w_), h_(o.h_), px_(std::move(o.px_)), canvas_(*this) { Touch(); }
   Bitmap& operator=(const Bitmap& o) {
-    if (this != &o) { w_ = o.w_; h_ = o.h_; px_ = o.px_; Touch(); }
+    if (this != &o) {
+      w_ = o.w_;
+      h_ = o.h_;
+      px_ = o.px_;
+      Touch();
+    }
     return *this;
   }
   Bitmap& operator=(Bitmap&& o) noexcept {
-    if (this != &o) { w_ = o.w_; h_ = o.h_; px_ = std::move(o.px_); Touch(); }
+    if (this != &o) {
+      w_ = o.w_;
+      h_ = o.h_;
+      px_ = std::move(o.px_);
+      Touch();
+    }
     return *this;
   }
 

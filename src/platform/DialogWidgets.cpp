@@ -44,8 +44,12 @@ ImDrawList* DL() { return ImGui::GetWindowDrawList(); }
 ImVec2 At(float x, float y) { return ImVec2(g_origin.x + x, g_origin.y + y); }
 float FontPx() { return ui::TextSize(); }
 
-void Fill(float x, float y, float w, float h, ImU32 c) { ui::style::Fill(DL(), g_origin.x + x, g_origin.y + y, w, h, c); }
-void Frame(float x, float y, float w, float h, ImU32 c) { ui::style::Frame(DL(), g_origin.x + x, g_origin.y + y, w, h, c); }
+void Fill(float x, float y, float w, float h, ImU32 c) {
+  ui::style::Fill(DL(), g_origin.x + x, g_origin.y + y, w, h, c);
+}
+void Frame(float x, float y, float w, float h, ImU32 c) {
+  ui::style::Frame(DL(), g_origin.x + x, g_origin.y + y, w, h, c);
+}
 void Raised(const Rect& r) { ui::style::Raised(DL(), g_origin.x + r.x, g_origin.y + r.y, r.w, r.h); }
 void Pressed(const Rect& r) {
   Fill(r.x, r.y, r.w, r.h, kFace);
@@ -123,23 +127,28 @@ bool BeginDialog(const std::string& title, int clientWidth, int clientHeight, bo
   ImGui::PushStyleVar(ImGuiStyleVar_WindowTitleAlign, ImVec2(0.0f, 0.5f));
   g_vars = 10;
   const std::pair<ImGuiCol, ImU32> colors[] = {
-      {ImGuiCol_WindowBg, kFace},           {ImGuiCol_Border, kDark},
-      {ImGuiCol_TitleBg, kShadow},          {ImGuiCol_TitleBgActive, kNavy},
-      {ImGuiCol_TitleBgCollapsed, kShadow}, {ImGuiCol_ChildBg, kLight},
-      {ImGuiCol_PopupBg, kLight},           {ImGuiCol_ScrollbarBg, kTrack},
-      {ImGuiCol_ScrollbarGrab, kFace},      {ImGuiCol_ScrollbarGrabHovered, kFace},
-      {ImGuiCol_ScrollbarGrabActive, kShadow}, {ImGuiCol_ButtonHovered, Col(58, 110, 165)},
-      {ImGuiCol_ButtonActive, Col(40, 80, 130)}, {ImGuiCol_Text, kLight},  // the caption's text
+      {ImGuiCol_WindowBg, kFace},
+      {ImGuiCol_Border, kDark},
+      {ImGuiCol_TitleBg, kShadow},
+      {ImGuiCol_TitleBgActive, kNavy},
+      {ImGuiCol_TitleBgCollapsed, kShadow},
+      {ImGuiCol_ChildBg, kLight},
+      {ImGuiCol_PopupBg, kLight},
+      {ImGuiCol_ScrollbarBg, kTrack},
+      {ImGuiCol_ScrollbarGrab, kFace},
+      {ImGuiCol_ScrollbarGrabHovered, kFace},
+      {ImGuiCol_ScrollbarGrabActive, kShadow},
+      {ImGuiCol_ButtonHovered, Col(58, 110, 165)},
+      {ImGuiCol_ButtonActive, Col(40, 80, 130)},
+      {ImGuiCol_Text, kLight},  // the caption's text
   };
   for (const auto& [slot, c] : colors) ImGui::PushStyleColor(slot, V(c));
   g_colors = static_cast<int>(std::size(colors));
   float titleHeight = ImGui::GetFrameHeight();
-  ImGui::SetNextWindowPos(ui::PictureCentre(), ImGuiCond_Appearing,
-                          ImVec2(0.5f, 0.5f));
+  ImGui::SetNextWindowPos(ui::PictureCentre(), ImGuiCond_Appearing, ImVec2(0.5f, 0.5f));
   ImGui::SetNextWindowSize(ImVec2(static_cast<float>(clientWidth), clientHeight + titleHeight), ImGuiCond_Always);
-  ImGuiWindowFlags flags = ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoCollapse |
-                           ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_NoScrollbar |
-                           ImGuiWindowFlags_NoScrollWithMouse;
+  ImGuiWindowFlags flags = ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoCollapse | ImGuiWindowFlags_NoSavedSettings |
+                           ImGuiWindowFlags_NoScrollbar | ImGuiWindowFlags_NoScrollWithMouse;
   if (!g_active) flags |= ImGuiWindowFlags_NoInputs;
   bool open = true;
   bool visible = ImGui::Begin(title.c_str(), &open, flags);
@@ -264,7 +273,8 @@ bool ComboBox(const std::string& id, const std::vector<std::string>& items, Rect
   Rect drop{r.x + r.w - 2 - 16, r.y + 2, 16, r.h - 4};
   HeldDown() ? Pressed(drop) : Raised(drop);
   ImVec2 tip = At(drop.x + 8, drop.y + drop.h / 2 + 2);
-  DL()->AddTriangleFilled(ImVec2(tip.x - 4, tip.y - 3), ImVec2(tip.x + 3, tip.y - 3), ImVec2(tip.x - 0.5f, tip.y + 0.5f), kText);
+  DL()->AddTriangleFilled(ImVec2(tip.x - 4, tip.y - 3), ImVec2(tip.x + 3, tip.y - 3),
+                          ImVec2(tip.x - 0.5f, tip.y + 0.5f), kText);
   std::string popup = "list:" + id;
   if (clicked) ImGui::OpenPopup(popup.c_str());
   bool changed = false;
@@ -350,8 +360,10 @@ bool Lines(const std::string& id, const std::vector<std::string>& lines, Rect r,
     int thumbY = track.y + (track.h - thumbH) * top / std::max(1, n - visible);
     Raised(Rect{track.x, thumbY, track.w, thumbH});
     ImVec2 a = At(up.x + 8, up.y + 6), b = At(down.x + 8, down.y + 10);
-    DL()->AddTriangleFilled(ImVec2(a.x - 0.5f, a.y - 0.5f), ImVec2(a.x + 3.5f, a.y + 3.5f), ImVec2(a.x - 4.5f, a.y + 3.5f), kText);
-    DL()->AddTriangleFilled(ImVec2(b.x - 4.5f, b.y - 3.5f), ImVec2(b.x + 3.5f, b.y - 3.5f), ImVec2(b.x - 0.5f, b.y + 0.5f), kText);
+    DL()->AddTriangleFilled(ImVec2(a.x - 0.5f, a.y - 0.5f), ImVec2(a.x + 3.5f, a.y + 3.5f),
+                            ImVec2(a.x - 4.5f, a.y + 3.5f), kText);
+    DL()->AddTriangleFilled(ImVec2(b.x - 4.5f, b.y - 3.5f), ImVec2(b.x + 3.5f, b.y - 3.5f),
+                            ImVec2(b.x - 0.5f, b.y + 0.5f), kText);
   } else {
     top = 0;
   }

@@ -48,9 +48,7 @@ bool FolderExists(const std::string& path) {
   return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool FolderWritable(const std::string& path) {
-  return FolderExists(path) && access(path.c_str(), W_OK | X_OK) == 0;
-}
+bool FolderWritable(const std::string& path) { return FolderExists(path) && access(path.c_str(), W_OK | X_OK) == 0; }
 
 bool MakeFolders(const std::string& path) {
   if (path.empty()) return false;

@@ -17,18 +17,21 @@ size_t Utf8Length(const std::string& s, size_t i) {
   size_t n;
   uint32_t cp;
   if (c < 0x80) return 1;
-  if (c >= 0xC2 && c <= 0xDF) n = 2, cp = c & 0x1F;
-  else if (c >= 0xE0 && c <= 0xEF) n = 3, cp = c & 0x0F;
-  else if (c >= 0xF0 && c <= 0xF4) n = 4, cp = c & 0x07;
-  else return 0;
+  if (c >= 0xC2 && c <= 0xDF)
+    n = 2, cp = c & 0x1F;
+  else if (c >= 0xE0 && c <= 0xEF)
+    n = 3, cp = c & 0x0F;
+  else if (c >= 0xF0 && c <= 0xF4)
+    n = 4, cp = c & 0x07;
+  else
+    return 0;
   if (i + n > s.size()) return 0;
   for (size_t k = 1; k < n; ++k) {
     if ((b(i + k) & 0xC0) != 0x80) return 0;
     cp = (cp << 6) | (b(i + k) & 0x3F);
   }
   // Overlong forms, surrogates and code points past U+10FFFF are not text.
-  if ((n == 3 && cp < 0x800) || (n == 4 && (cp < 0x10000 || cp > 0x10FFFF)) || (cp >= 0xD800 && cp <= 0xDFFF))
-    return 0;
+  if ((n == 3 && cp < 0x800) || (n == 4 && (cp < 0x10000 || cp > 0x10FFFF)) || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
   return n;
 }
 
@@ -53,11 +56,16 @@ std::string ValidUtf8(const std::string& s) {
 std::string_view Trim(std::string_view s) {
   constexpr std::string_view kWide = "\u3000";
   for (;;) {
-    if (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    else if (s.substr(0, kWide.size()) == kWide) s.remove_prefix(kWide.size());
-    else if (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    else if (s.size() >= kWide.size() && s.substr(s.size() - kWide.size()) == kWide) s.remove_suffix(kWide.size());
-    else return s;
+    if (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+      s.remove_prefix(1);
+    else if (s.substr(0, kWide.size()) == kWide)
+      s.remove_prefix(kWide.size());
+    else if (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+      s.remove_suffix(1);
+    else if (s.size() >= kWide.size() && s.substr(s.size() - kWide.size()) == kWide)
+      s.remove_suffix(kWide.size());
+    else
+      return s;
   }
 }
 

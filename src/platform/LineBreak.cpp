@@ -49,8 +49,8 @@ std::vector<Piece> Pieces(std::string_view para) {
   bool glueNext = false;
   for (Piece& p : raw) {
     size_t len = 0;
-    const bool glue = !out.empty() && !p.space && !out.back().space &&
-                      (glueNext || In(kNoLineStart, DecodeUtf8(p.text, 0, &len)));
+    const bool glue =
+        !out.empty() && !p.space && !out.back().space && (glueNext || In(kNoLineStart, DecodeUtf8(p.text, 0, &len)));
     if (glue) {
       out.back().text += p.text;
       out.back().ascii = false;

@@ -19,9 +19,9 @@ using namespace style;
 
 constexpr float kTitlePad = 7, kItemH = 19, kSeparatorH = 8, kItemLeft = 20, kItemRight = 24;
 
-int g_open = -1;        // the open menu, -1 none
-int g_cursor = -1;      // the lit item of the open menu, -1 none
-int g_pick = -1;        // an item picked by key, taken by the next frame
+int g_open = -1;    // the open menu, -1 none
+int g_cursor = -1;  // the lit item of the open menu, -1 none
+int g_pick = -1;    // an item picked by key, taken by the next frame
 bool g_justOpened = false;
 
 bool IsSeparator(const MenuItem& it) { return it.label == "-"; }
@@ -76,9 +76,7 @@ char MenuAccessKey(const std::string& label) {
 
 bool MenuOpen() { return ValidMenu(g_open); }
 
-void CloseMenu() {
-  g_open = g_cursor = g_pick = -1;
-}
+void CloseMenu() { g_open = g_cursor = g_pick = -1; }
 
 bool MenuKey(const SDL_KeyboardEvent& key) {
   if (!MenuVisible()) {
@@ -86,7 +84,7 @@ bool MenuKey(const SDL_KeyboardEvent& key) {
     return false;
   }
   const SDL_Keycode k = key.keysym.sym;
-  const char letter = (k >= SDLK_a && k <= SDLK_z) ? static_cast<char>('A' + (k - SDLK_a))
+  const char letter = (k >= SDLK_a && k <= SDLK_z)   ? static_cast<char>('A' + (k - SDLK_a))
                       : (k >= SDLK_0 && k <= SDLK_9) ? static_cast<char>(k)
                                                      : 0;
   const auto& menus = Menus();
@@ -206,8 +204,8 @@ void DrawMenuBar(bool interactive, std::function<void()>* picked) {
       y += kItemH;
     }
     const ImVec2 mouse = ImGui::GetIO().MousePos;
-    const bool inMenu = mouse.x >= openX && mouse.x < openX + width && mouse.y >= kMenuBarHeight &&
-                        mouse.y < kMenuBarHeight + height;
+    const bool inMenu =
+        mouse.x >= openX && mouse.x < openX + width && mouse.y >= kMenuBarHeight && mouse.y < kMenuBarHeight + height;
     ImGui::End();
     const int chosen = clickedItem >= 0 ? clickedItem : g_pick;
     g_pick = -1;

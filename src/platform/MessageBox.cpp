@@ -16,8 +16,8 @@ namespace {
 using dlg::Rect;
 
 constexpr int kMargin = 14, kButtonW = 75, kButtonH = 23, kButtonGap = 6;
-constexpr int kTextWidth = 420;     // longer lines are broken
-constexpr int kCaptionExtra = 48;   // the caption's padding and its close box
+constexpr int kTextWidth = 420;    // longer lines are broken
+constexpr int kCaptionExtra = 48;  // the caption's padding and its close box
 constexpr int kVkEnter = 0x0D, kVkEscape = 0x1B;
 
 struct Answer {
@@ -51,7 +51,8 @@ int RunMessageBox(const std::string& caption, const std::string& text, MsgButton
       for (const auto& l : lines) widest = std::max(widest, dlg::TextWidth(l));
       const int buttonsW = static_cast<int>(answers.size()) * (kButtonW + kButtonGap) - kButtonGap;
       width = std::max({static_cast<int>(std::ceil(widest)), buttonsW,
-                        static_cast<int>(dlg::TextWidth(caption)) + kCaptionExtra - 2 * kMargin}) + 2 * kMargin;
+                        static_cast<int>(dlg::TextWidth(caption)) + kCaptionExtra - 2 * kMargin}) +
+              2 * kMargin;
       height = kMargin + static_cast<int>(lines.size()) * dlg::LineHeight() + kMargin + kButtonH + kMargin - 2;
     }
     bool closeBox = false;

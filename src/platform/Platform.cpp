@@ -16,7 +16,7 @@ std::atomic<uint64_t> g_presents{0};
 // Stop() is the one place a backend ends.
 std::unique_ptr<Backend>& g_backend = *new std::unique_ptr<Backend>;
 bool g_headless = false;
-int g_modalDepth = 0;       // modal windows open (one may open another)
+int g_modalDepth = 0;  // modal windows open (one may open another)
 std::function<void()> g_pumpObserver;
 bool g_observing = false;
 bool g_keysPumped = false;  // events were pumped for a key read at g_keysPumpedAt
@@ -132,7 +132,7 @@ int RunModal(const std::function<int()>& drawFrame) {
 namespace {
 std::string g_lastHelp;
 DisplayPrefs g_display;  // what the next window opens with
-}
+}  // namespace
 
 void SetDisplayPrefs(const DisplayPrefs& prefs) {
   g_display = prefs;

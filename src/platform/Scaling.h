@@ -15,8 +15,8 @@ constexpr int kWindowUnitHeight = 500;
 constexpr int kStripHeight = kWindowUnitHeight - kGameHeight;
 
 struct PictureLayout {
-  Rect image;     // the picture's rectangle on the drawable
-  int scale = 1;  // whole-number factor of the picture's pixels (1 when it is shrunk)
+  Rect image;         // the picture's rectangle on the drawable
+  int scale = 1;      // whole-number factor of the picture's pixels (1 when it is shrunk)
   bool exact = true;  // every game pixel is scale x scale drawable pixels
   // The whole scale of the menu strip and the dialogs: the largest at which the window's
   // unit (strip and picture) fits. The strip takes kStripHeight x uiScale rows at the top,

@@ -114,13 +114,11 @@ void DrawText(Bitmap& target, int x, int y, const std::string& utf8, const Font&
       if (a == 0) continue;
       Color d = dst[tx];
       auto mix = [a](unsigned s, unsigned t) { return (s * a + t * (255 - a) + 127) / 255; };
-      dst[tx] = Rgb(mix((p >> 16) & 255, (d >> 16) & 255), mix((p >> 8) & 255, (d >> 8) & 255),
-                    mix(p & 255, d & 255));
+      dst[tx] = Rgb(mix((p >> 16) & 255, (d >> 16) & 255), mix((p >> 8) & 255, (d >> 8) & 255), mix(p & 255, d & 255));
     }
   }
   target.Touch({x, y, x + argb->w, y + argb->h});
   SDL_FreeSurface(argb);
 }
-
 
 }  // namespace platform

@@ -26,11 +26,11 @@ struct Menu {
 enum class WindowMessage { Paint, NcPaint, EraseBackground };
 
 struct WindowHandlers {
-  std::function<void()> onTimer;         // the scene timer ticked
-  std::function<void()> onClose;         // the window is closing (any way)
-  std::function<void(int vk)> onKeyDown; // a key went down while the window had focus
-  std::function<void()> onMouseUp;       // a mouse button was released over the picture
-  std::function<void()> onPaint;         // the window asks its owner to repaint
+  std::function<void()> onTimer;          // the scene timer ticked
+  std::function<void()> onClose;          // the window is closing (any way)
+  std::function<void(int vk)> onKeyDown;  // a key went down while the window had focus
+  std::function<void()> onMouseUp;        // a mouse button was released over the picture
+  std::function<void()> onPaint;          // the window asks its owner to repaint
   // Sees Paint / NcPaint / EraseBackground first; returns true when it answered the message.
   std::function<bool(WindowMessage)> filter;
 };

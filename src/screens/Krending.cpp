@@ -60,19 +60,20 @@ struct StaffPage {
 const char* const kProgram[4] = {"ループ　まわる", "ポインタ　さす", "バグ　なおすけ", "ビット　たてる"};
 const char* const kMusic[5] = {"ドレミ　ふぁそ", "ベース　ひく男", "タイコ　たたく", "ピコ　ピコリン",
                                "しらべ　かなで"};
-const char* const kGraphic[6] = {"ドット　うつ子", "いろ　ぬりお", "ふで　はしる", "パレット　あや",
-                                 "かげ　つける", "ひかり　さす"};
+const char* const kGraphic[6] = {"ドット　うつ子", "いろ　ぬりお", "ふで　はしる",
+                                 "パレット　あや", "かげ　つける", "ひかり　さす"};
 const char* const kDesign[4] = {"ルール　きめる", "バランス　とる", "アイデア　わく", "ためし　あそぶ"};
 const char* const kThanks[13] = {
-    "関所の番人さん", "ＫＲ大会実行委員会", "リポーターさん", "ドラＱ一家", "会場の観客席",
-    "売店のおばちゃん", "テストプレイヤー", "早起きの鳥たち", "池のカエル", "岬の灯台守",
-    "ふりかえりの会", "おやつ係", "そして　あなた",
+    "関所の番人さん",   "ＫＲ大会実行委員会", "リポーターさん", "ドラＱ一家", "会場の観客席",
+    "売店のおばちゃん", "テストプレイヤー",   "早起きの鳥たち", "池のカエル", "岬の灯台守",
+    "ふりかえりの会",   "おやつ係",           "そして　あなた",
 };
 
 const StaffPage kStaff[3] = {
     {"BED256_1", 2, {{"ＰＲＯＧＲＡＭ", 416, 36, 66, 4, kProgram, 3000}, {"ＭＵＳＩＣ", 416, 186, 216, 5, kMusic, 0}}},
-    {"BED256_2", 2, {{"ＧＲＡＰＨＩＣ", 416, 36, 66, 6, kGraphic, 4000},
-                     {"ＧＡＭＥ　ＤＥＳＩＧＮ", 416, 238, 268, 4, kDesign, 0}}},
+    {"BED256_2",
+     2,
+     {{"ＧＲＡＰＨＩＣ", 416, 36, 66, 6, kGraphic, 4000}, {"ＧＡＭＥ　ＤＥＳＩＧＮ", 416, 238, 268, 4, kDesign, 0}}},
     {"BED256_3", 1, {{"ＳＰＥＣＩＡＬ　ＴＨＡＮＫＳ　ＴＯ", 336, 36, 66, 13, kThanks, 0}, {}}},
 };
 constexpr int kNameX = 432, kNameSpacing = 26;
@@ -306,9 +307,7 @@ void KREnding::RunStep() {
       SetSceneStep(KREndingStep);
       return;
     }
-    case 8:
-      Choose();
-      return;
+    case 8: Choose(); return;
     case 10:
       if (!Wait(1050)) return;
       Fill(screen, {0, 0, 650, 500}, platform::kBlack);
@@ -323,11 +322,8 @@ void KREnding::RunStep() {
       OutlinedLabel(screen, 72, 312, kHero);
       Say(1, kFlight);
       return;
-    case 12:
-      Closing();
-      return;
-    default:
-      return;
+    case 12: Closing(); return;
+    default: return;
   }
 }
 

@@ -43,8 +43,8 @@ class TForm2 : public TModalForm {
   TRadioGroup rgSpeed, rgFangPW, rgDISPLAY;
   TComboBox ComboBox1, ComboBox2;
   TCheckBox cbPadSwap, cbPadRumble;  // our own, in the section "Linux"
-  TComboBox cbScale;  // how the window scales the picture: whole multiples, or filling it
-  std::string IniPath;  // the settings file, read and written one value at a time
+  TComboBox cbScale;                 // how the window scales the picture: whole multiples, or filling it
+  std::string IniPath;               // the settings file, read and written one value at a time
 
  private:
   StoredSettings ControlValues() const;

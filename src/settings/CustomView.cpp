@@ -67,8 +67,8 @@ bool TForm2::Draw() {
   }
   dlg::EndDialog();
   for (int key : dlg::KeyPresses()) {
-    FormKeyDown(key);                     // the form sees every key first
-    if (key == 13) queue(&TForm2::btnOKClick);  // Enter presses the default button
+    FormKeyDown(key);                             // the form sees every key first
+    if (key == 13) queue(&TForm2::btnOKClick);    // Enter presses the default button
     if (key == 27) queue(&TForm2::Button3Click);  // Escape presses キャンセル: nothing is saved
   }
   // The caption's close box ends the dialog as Cancel, without reloading anything.

@@ -15,7 +15,9 @@ bool Valid(int row, int function) {
 
 }  // namespace
 
-int KeyCount(int row, int function) { return Valid(row, function) ? static_cast<int>(g_lists[row][function].size()) : 0; }
+int KeyCount(int row, int function) {
+  return Valid(row, function) ? static_cast<int>(g_lists[row][function].size()) : 0;
+}
 
 int KeyAt(int row, int function, int position) {
   if (!Valid(row, function) || position < 0 || position >= KeyCount(row, function)) return 0;
@@ -45,7 +47,7 @@ const std::vector<int>& Keys(int row, int function) {
 
 const std::vector<int>& DefaultKeys(int row, int function) {
   static const std::vector<int> defaults[kKeyPlayerRows][kKeyFunctionCount] = {
-      {{84}, {71, 86, 66}, {70}, {72}, {88}, {90}},                       // T, G V B, F, H, X, Z
+      {{84}, {71, 86, 66}, {70}, {72}, {88}, {90}},                             // T, G V B, F, H, X, Z
       {{104, 38}, {98, 40}, {100, 37}, {102, 39}, {13, 190, 226}, {188, 191}},  // keypad and arrows
   };
   static const std::vector<int> none;

@@ -21,7 +21,13 @@ constexpr int kF1 = 112;
 // the generic one). A game key among them would do both.
 bool ReservedKey(int code) {
   switch (code) {
-    case 0x1B: case 0x70: case 0x73: case 0x7A: case 0x12: case 0xA4: case 0xA5: return true;
+    case 0x1B:
+    case 0x70:
+    case 0x73:
+    case 0x7A:
+    case 0x12:
+    case 0xA4:
+    case 0xA5: return true;
     default: return false;
   }
 }

@@ -108,8 +108,10 @@ platform::DisplayPrefs ReadDisplayPrefs(const std::string& path) {
   const platform::IniDocument ini = platform::IniDocument::Load(path);
   platform::DisplayPrefs p;
   p.fullscreen = ReadInteger(ini, kOtherSection, "解像度の変更", 0) == 1;
-  p.mode = ReadInteger(ini, kLinuxSection, "ScaleMode", 0) == 1 ? platform::ScaleMode::Fill : platform::ScaleMode::Integer;
-  const int w = ReadInteger(ini, kLinuxSection, "WindowWidth", 0), h = ReadInteger(ini, kLinuxSection, "WindowHeight", 0);
+  p.mode =
+      ReadInteger(ini, kLinuxSection, "ScaleMode", 0) == 1 ? platform::ScaleMode::Fill : platform::ScaleMode::Integer;
+  const int w = ReadInteger(ini, kLinuxSection, "WindowWidth", 0),
+            h = ReadInteger(ini, kLinuxSection, "WindowHeight", 0);
   // A size no desktop has is a damaged value: the window picks its own.
   if (w >= 160 && h >= 120 && w <= 16384 && h <= 16384) {
     p.windowWidth = w;
@@ -120,7 +122,8 @@ platform::DisplayPrefs ReadDisplayPrefs(const std::string& path) {
 
 void WriteDisplayPrefs(const std::string& path, const platform::DisplayPrefs& before,
                        const platform::DisplayPrefs& now) {
-  const bool sized = now.windowWidth > 0 && (now.windowWidth != before.windowWidth || now.windowHeight != before.windowHeight);
+  const bool sized =
+      now.windowWidth > 0 && (now.windowWidth != before.windowWidth || now.windowHeight != before.windowHeight);
   if (now.fullscreen == before.fullscreen && now.mode == before.mode && !sized) return;
   // One replace for all of them, like every other write of the file.
   platform::IniDocument ini = platform::IniDocument::Load(path);

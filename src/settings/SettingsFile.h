@@ -15,7 +15,7 @@ struct StoredSettings {
   int fangPower = 0;  // "ファングパワー": ふつう, やや強い, 強い, 最強
   int joystick1 = 1;  // "JOYSTICK1": NONE, PLAYER 1, PLAYER 2
   int joystick2 = 2;
-  int resolution = 0;  // "解像度の変更": しない, する
+  int resolution = 0;   // "解像度の変更": しない, する
   bool extras = false;  // "おまけ"
   // Section "Linux", our own: the pads' east button decides and the south one cancels;
   // the pads shake when the player's fighter is hit.
@@ -51,4 +51,3 @@ void WriteDisplayPrefs(const std::string& path, const platform::DisplayPrefs& be
 void LoadAndApplySettings();
 // Start-up: the pad mappings of a "gamecontrollerdb.txt" beside the settings file, if any.
 void LoadPadMappings(const std::string& settingsPath);
-

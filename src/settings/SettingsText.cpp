@@ -44,7 +44,9 @@ bool ToInteger(const std::string& text, int* out) {
 // an item may be quoted ("" inside quotes is one quote).
 std::vector<std::string> SplitCommaText(const std::string& text) {
   std::vector<std::string> items;
-  auto blank = [&](size_t i) { return i < text.size() && text[i] != '\0' && static_cast<unsigned char>(text[i]) <= ' '; };
+  auto blank = [&](size_t i) {
+    return i < text.size() && text[i] != '\0' && static_cast<unsigned char>(text[i]) <= ' ';
+  };
   size_t p = 0;
   while (blank(p)) ++p;
   while (p < text.size() && text[p] != '\0') {
@@ -108,4 +110,3 @@ std::string FormatKeyList(const std::vector<int>& codes) {
 
 std::string KeyListSection(int player) { return "キーカスタマイズ　PLAYER" + std::to_string(player); }
 std::string KeyListKey(int function) { return "KEY_FUNC" + std::to_string(function + 1); }
-

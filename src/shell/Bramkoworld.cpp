@@ -43,11 +43,11 @@ void (*MainMenuConstructor)(platform::Canvas& canvas) = nullptr;
 
 namespace {
 
-const char* const kEffects[] = {"FangHit", "DrawScore", "GetItem", "GetTip",  "Jump",  "MissTip",
-                                "RoundScore", "Barrier", "talk",  "bu",      "crush", "fall",
-                                "daijump", "Gan",       "hensin", "hensin2"};
-const char* const kMusic[] = {"DQend", "fight", "doraq", "bramko", "select", "fanfare",
-                              "reporter", "field", "kokuhaku", "yui", "KRend", "event"};
+const char* const kEffects[] = {"FangHit",    "DrawScore", "GetItem", "GetTip", "Jump",  "MissTip",
+                                "RoundScore", "Barrier",   "talk",    "bu",     "crush", "fall",
+                                "daijump",    "Gan",       "hensin",  "hensin2"};
+const char* const kMusic[] = {"DQend",    "fight", "doraq",    "bramko", "select", "fanfare",
+                              "reporter", "field", "kokuhaku", "yui",    "KRend",  "event"};
 
 // Cuts a rectangle of the sprite sheet into a picture of its own.
 void CutFromSheet(platform::Bitmap& out, const platform::Rect& r) {
@@ -134,8 +134,8 @@ void ShutdownWorld() {
   if (!WorldReady) return;
   WorldReady = false;
   ShutdownMedia();
-  for (platform::Bitmap* b : {&ScreenParts, &SmallSheet, &SmallMask, &SpriteSheet, &SpriteMask, &FaceSheet,
-                              &GlyphSheet, &GlyphMask, &ClockDigits, &FangIcons})
+  for (platform::Bitmap* b : {&ScreenParts, &SmallSheet, &SmallMask, &SpriteSheet, &SpriteMask, &FaceSheet, &GlyphSheet,
+                              &GlyphMask, &ClockDigits, &FangIcons})
     b->SetSize(0, 0);
   delete Arena;
   Arena = nullptr;

@@ -201,7 +201,8 @@ void ClearScore(int fighter, platform::Canvas& canvas) {
   constexpr int kWidth = 80, kTop = 41, kBottom = 60;
   const int right = 243 + 212 * (fighter & 1) + 1;
   canvas.copyMode = platform::CopyMode::Copy;
-  canvas.CopyRect({right - kWidth, kTop, right, kBottom}, SpriteSheet, {right - kWidth, 672 + kTop, right, 672 + kBottom});
+  canvas.CopyRect({right - kWidth, kTop, right, kBottom}, SpriteSheet,
+                  {right - kWidth, 672 + kTop, right, 672 + kBottom});
 }
 
 void PaintGlyphText(int x, int y, const std::string& text, platform::Canvas& canvas) {

@@ -10,10 +10,10 @@ enum TWaitResult : int { wrNone = 0, wrContinue = 1, wrCancel = 2, wrQuit = 6 };
 
 using JoystickPoller = TInputBits (*)();
 
-extern bool InputDisabled;          // the settings dialog silences every input while open
-extern bool QuitRequested;          // the window is closing; never cleared
-extern void (*PumpHook)();          // processes pending window messages
-extern TPlayerId SlotPlayer[2];     // player served by key slot 0 and 1
+extern bool InputDisabled;       // the settings dialog silences every input while open
+extern bool QuitRequested;       // the window is closing; never cleared
+extern void (*PumpHook)();       // processes pending window messages
+extern TPlayerId SlotPlayer[2];  // player served by key slot 0 and 1
 extern TInputBits LastDirections[2];
 extern JoystickPoller JoystickPollerP1, JoystickPollerP2;
 

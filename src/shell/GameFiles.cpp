@@ -71,7 +71,9 @@ std::string CannotWriteMessage(const std::string& path, const std::string& kept)
     case platform::FileFault::DiskFull: why = "フォルダ " + folder + " のあるディスクに空きがありません。"; break;
     case platform::FileFault::QuotaFull: why = "ディスクの使用量の上限（クォータ）に達しています。"; break;
     case platform::FileFault::SizeLimit: why = "ファイルの大きさの上限を超えます。"; break;
-    case platform::FileFault::ReadOnly: why = "フォルダ " + folder + " は読み出し専用のファイルシステムにあります。"; break;
+    case platform::FileFault::ReadOnly:
+      why = "フォルダ " + folder + " は読み出し専用のファイルシステムにあります。";
+      break;
     case platform::FileFault::NoFolder: why = "フォルダ " + folder + " を作れません。"; break;
     case platform::FileFault::DeviceError: why = "ディスクの読み書きに失敗しました。"; break;
     case platform::FileFault::Other: why = "フォルダ " + folder + " に書き込めるか確かめてください。"; break;

@@ -94,8 +94,7 @@ bool SoundFinished() {
 
 void KeepMusicLooping() {
   // MusicPlaying stays as the first play left it; a replay that fails changes nothing.
-  if (MusicPlaying && !CurrentMusic.empty() && !platform::MediaPlaying(CurrentMusic))
-    platform::MediaPlay(CurrentMusic);
+  if (MusicPlaying && !CurrentMusic.empty() && !platform::MediaPlaying(CurrentMusic)) platform::MediaPlay(CurrentMusic);
 }
 
 uint32_t MsUntilMusicLoops() {

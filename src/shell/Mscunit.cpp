@@ -8,9 +8,7 @@ void TSCComponent::SetWinControl() {
   attached_ = true;
 }
 
-void TSCComponent::DefWndProc(TMessage& message) {
-  message.handled = previous_ ? previous_(message.msg) : false;
-}
+void TSCComponent::DefWndProc(TMessage& message) { message.handled = previous_ ? previous_(message.msg) : false; }
 
 bool TSCComponent::NewWndProc(platform::WindowMessage m) {
   TMessage message{m, 0, false};

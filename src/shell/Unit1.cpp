@@ -52,20 +52,37 @@ TForm1::TForm1() {
 
   platform::SetMenus({
       {"ファイル(&F)",
-       {{"保存", [] { if (SaveProgressHook) SaveProgressHook(); }},
+       {{"保存",
+         [] {
+           if (SaveProgressHook) SaveProgressHook();
+         }},
         {"-", nullptr},
-        {"リプレイを保存…", [] { if (SaveReplayHook) SaveReplayHook(); }},
-        {"リプレイを再生…", [] { if (PlayReplayHook) PlayReplayHook(); }},
-        {"ネット対戦…", [] { if (NetVersusHook) NetVersusHook(); }},
+        {"リプレイを保存…",
+         [] {
+           if (SaveReplayHook) SaveReplayHook();
+         }},
+        {"リプレイを再生…",
+         [] {
+           if (PlayReplayHook) PlayReplayHook();
+         }},
+        {"ネット対戦…",
+         [] {
+           if (NetVersusHook) NetVersusHook();
+         }},
         {"-", nullptr},
         {"終了(&X)", [] { platform::CloseWindow(); }}}},
       {"設定",
-       {{"設定変更", [] {
+       {{"設定変更",
+         [] {
            if (!ShowSettingsDialog) return;
            ShowSettingsDialog();
            WaitRelease();  // the key that closed the dialog is not for the game
          }}}},
-      {"ヘルプ(&H)", {{"ヘルプ", [] { if (HelpMayOpen()) platform::ShowHelp(HelpFile, ""); }}}},
+      {"ヘルプ(&H)",
+       {{"ヘルプ",
+         [] {
+           if (HelpMayOpen()) platform::ShowHelp(HelpFile, "");
+         }}}},
   });
   PumpHook = PumpWindowMessages;
   FormCreate();

@@ -45,4 +45,3 @@ extern void (*SaveProgressHook)();
 extern void (*SaveReplayHook)();
 extern void (*PlayReplayHook)();
 extern void (*NetVersusHook)();  // "ネット対戦…"
-

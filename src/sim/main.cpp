@@ -56,8 +56,9 @@ std::string Report(int64_t tick) {
   }
   if (LastOnline.played || !LastOnlineEnd.empty()) {
     j << ", \"online\": {\"stop\": \"" << OnlineStopName(LastOnline.stop) << "\", \"delay\": " << LastOnline.delay
-      << ", \"frames\": " << LastOnline.frames << ", \"framesWaited\": " << LastOnline.framesWaited << ", \"waitedMs\": " << LastOnline.waitedUs / 1000
-      << ", \"gaveUp\": " << LastOnline.gaveUp << ", \"end\": \"" << JsonEscape(LastOnlineEnd) << "\"}";
+      << ", \"frames\": " << LastOnline.frames << ", \"framesWaited\": " << LastOnline.framesWaited
+      << ", \"waitedMs\": " << LastOnline.waitedUs / 1000 << ", \"gaveUp\": " << LastOnline.gaveUp << ", \"end\": \""
+      << JsonEscape(LastOnlineEnd) << "\"}";
   }
   j << "}";
   return j.str();
@@ -125,7 +126,8 @@ int main(int argc, char** argv) {
         ++i;
       }
     } else if (a == "--join" && i + 1 < argc) {
-      if (!platform::net::ParseHostPort(argv[++i], platform::net::kDefaultPort, &options.onlineJoin, &options.onlinePort)) {
+      if (!platform::net::ParseHostPort(argv[++i], platform::net::kDefaultPort, &options.onlineJoin,
+                                        &options.onlinePort)) {
         std::cerr << "bramko-sim: --join takes HOST or HOST:PORT\n";
         return 1;
       }
@@ -196,7 +198,8 @@ int main(int argc, char** argv) {
     const SyncTestResult& sync = SyncTestOutcome();
     std::cerr << SyncTestSummary() << "\n";
     if (!sync.failure.empty() || sync.frames == 0) {
-      std::cerr << "bramko-sim: sync test failed: " << (sync.failure.empty() ? "no frame was played" : sync.failure) << "\n";
+      std::cerr << "bramko-sim: sync test failed: " << (sync.failure.empty() ? "no frame was played" : sync.failure)
+                << "\n";
       status = 1;
     }
   }

@@ -41,8 +41,7 @@ inline void PrintTo(const LPoint& p, std::ostream* os) { *os << "(" << p.x << ",
 // A fighter whose action is only the hit flash and a count of the actions it had free.
 class TestFighter : public BramkoPlayer {
  public:
-  TestFighter(LField* stage, const platform::Rect& source)
-      : BramkoPlayer(stage, &SpriteSheet, &SpriteMask, source) {}
+  TestFighter(LField* stage, const platform::Rect& source) : BramkoPlayer(stage, &SpriteSheet, &SpriteMask, source) {}
   int Move() override {
     if (HitFlash()) return 0;
     ++freeActions;

@@ -52,8 +52,8 @@ TEST_F(FangTest, EveryFangIsTestedOnceInOrderAndReleasingOneSkipsNone) {
   struct Spot {
     int x, y;
     bool hits;
-  } spots[] = {{176, 160, false}, {175, 160, true},  {113, 160, true},  {112, 160, false},
-               {144, 192, false}, {144, 128, false}, {144, 129, true},  {144, 191, true}};
+  } spots[] = {{176, 160, false}, {175, 160, true},  {113, 160, true}, {112, 160, false},
+               {144, 192, false}, {144, 128, false}, {144, 129, true}, {144, 191, true}};
   std::vector<Fang*> misses;
   for (const auto& s : spots) {
     Fang* f = MakeFang(2, 0, s.x, s.y, -1, 0);

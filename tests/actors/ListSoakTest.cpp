@@ -23,8 +23,8 @@ TEST(SpriteListPass, ReleasesDuringAPassSkipOnlyTheReleased) {
   std::vector<int> visited;
   list.ForEach([&](Node* node) {
     visited.push_back(node->id);
-    if (node->id == 1) n[2]->Release();  // someone else releases the next one
-    if (node->id == 3) n[0]->Release();  // and one already visited
+    if (node->id == 1) n[2]->Release();     // someone else releases the next one
+    if (node->id == 3) n[0]->Release();     // and one already visited
     if (node->id == 4) new Node(&list, 9);  // added now: left for the next pass
     return node->id == 4 ? SpriteList<Node>::Release : SpriteList<Node>::Keep;
   });
@@ -51,8 +51,7 @@ TEST(SpriteListPass, ReleasesDuringAPassSkipOnlyTheReleased) {
 // A fighter that wanders, fires often and sometimes dodges off the arena.
 class Wanderer : public BramkoPlayer {
  public:
-  Wanderer(LField* stage, int side, int p)
-      : BramkoPlayer(stage, &SpriteSheet, &SpriteMask, Frame(576 * side)) {
+  Wanderer(LField* stage, int side, int p) : BramkoPlayer(stage, &SpriteSheet, &SpriteMask, Frame(576 * side)) {
     period = p;
   }
   int Move() override {
@@ -128,7 +127,8 @@ TEST_F(SoakTest, ABattleOfManyRoundsKeepsListsArenaAndScoresConsistent) {
       const Fang* f = FangAt(i);
       ASSERT_TRUE(f->x >= 0 && f->x <= 560 && f->y >= 0 && f->y <= 288) << frame;
     }
-    for (int i = 0; i < ChipsInPlay(); ++i) ASSERT_TRUE(ChipAt(i)->x >= 0 && ChipAt(i)->x <= 592);  // 592: just come in from the right
+    for (int i = 0; i < ChipsInPlay(); ++i)
+      ASSERT_TRUE(ChipAt(i)->x >= 0 && ChipAt(i)->x <= 592);  // 592: just come in from the right
   }
   hits += a->fangHits + b->fangHits;
   EXPECT_GT(fired, 300);

@@ -41,9 +41,9 @@ TEST_F(ManPlayerTest, OneDirectionByPriorityEachTestedAgainstTheOwnArea) {
     int side, x, y, key;
     LPoint after;
   } cases[] = {
-      {0, 0, 160, kfLeft, {0, 160}},     {0, 16, 160, kfLeft, {0, 160}},   {0, 256, 160, kfRight, {256, 160}},
-      {0, 240, 160, kfRight, {256, 160}}, {0, 128, 0, kfUp, {128, 0}},      {0, 128, 16, kfUp, {128, 0}},
-      {0, 128, 272, kfDown, {128, 288}}, {1, 304, 160, kfLeft, {304, 160}}, {1, 320, 160, kfLeft, {304, 160}},
+      {0, 0, 160, kfLeft, {0, 160}},      {0, 16, 160, kfLeft, {0, 160}},     {0, 256, 160, kfRight, {256, 160}},
+      {0, 240, 160, kfRight, {256, 160}}, {0, 128, 0, kfUp, {128, 0}},        {0, 128, 16, kfUp, {128, 0}},
+      {0, 128, 272, kfDown, {128, 288}},  {1, 304, 160, kfLeft, {304, 160}},  {1, 320, 160, kfLeft, {304, 160}},
       {1, 560, 160, kfRight, {560, 160}}, {1, 544, 160, kfRight, {560, 160}},
   };
   for (const auto& c : cases) {

@@ -96,9 +96,8 @@ TEST_F(PickupTest, ChipBoxIsAsymmetricSoOnlyOneSideCanReachAChip) {
   struct Spot {
     int x, y;
     int taker;  // -1 nobody
-  } spots[] = {{272, 160, 0},  {273, 160, -1}, {255, 160, -1}, {256, 176, 0},  {256, 177, -1},
-               {256, 159, -1}, {303, 160, -1}, {304, 160, 1},  {320, 160, 1},  {321, 160, -1},
-               {288, 168, -1}};
+  } spots[] = {{272, 160, 0},  {273, 160, -1}, {255, 160, -1}, {256, 176, 0},  {256, 177, -1}, {256, 159, -1},
+               {303, 160, -1}, {304, 160, 1},  {320, 160, 1},  {321, 160, -1}, {288, 168, -1}};
   for (const auto& s : spots) {
     const int before[2] = {left->chipCount, right->chipCount};
     MakeChip(arena_, 0, s.x, s.y);
@@ -139,7 +138,7 @@ TEST_F(PickupTest, ChipsCrossTheWholeArenaOnTheirBeat) {
   fromRight->Step();  // first action, second frame
   EXPECT_EQ(fromRight->x, 576);
   for (int f = 0; f < 5; ++f) fromRight->Step();
-  EXPECT_EQ(fromRight->x, 560);  // every fifth frame
+  EXPECT_EQ(fromRight->x, 560);                      // every fifth frame
   EXPECT_EQ(fromRight->source, ChipPicture(1, -1));  // no animation
 
   Tip* fromLeft = MakeChip(arena_, 0, 0, 48, 1);

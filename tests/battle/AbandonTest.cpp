@@ -96,7 +96,8 @@ TEST(AbandonTest, ClosingInTheTallyOrTheVictoryJumps) {
   auto jumping = [](const MatchRun&) { return Fighter(0) && Fighter(0)->source.left == 224; };
   for (bool escape : {false, true}) {
     SCOPED_TRACE(escape ? "escape" : "close");
-    for (const auto& when : {std::function<bool(const MatchRun&)>(inTally), std::function<bool(const MatchRun&)>(jumping)}) {
+    for (const auto& when :
+         {std::function<bool(const MatchRun&)>(inTally), std::function<bool(const MatchRun&)>(jumping)}) {
       MatchRun run = ClosedWhen(when, escape, closedAt);
       ASSERT_GE(closedAt, 0);
       // The jumps finish (about 0.7 s), then the next wait ends the match.

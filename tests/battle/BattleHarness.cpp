@@ -26,11 +26,11 @@ struct Announcement {
   const char* text;
 };
 const Announcement kAnnouncements[] = {
-    {208, 232, "round 1"},   {208, 232, "round 2"},     {144, 232, "final round"},  {224, 232, "start!"},
-    {192, 232, "perfect!"},  {192, 232, "time up!"},    {176, 232, "draw game"},    {192, 232, "you won!"},
-    {192, 232, "you lost"},  {112, 232, "player 1 won!"}, {112, 232, "player 2 won!"}, {176, 148, "get chips"},
-    {112, 406, "total"},     {128, 240, "no contest!"}, {184, 176, "w,i,n,n,e,r"},  {192, 240, "player 1"},
-    {192, 240, "player 2"},  {176, 320, "straight!"},
+    {208, 232, "round 1"},  {208, 232, "round 2"},       {144, 232, "final round"},   {224, 232, "start!"},
+    {192, 232, "perfect!"}, {192, 232, "time up!"},      {176, 232, "draw game"},     {192, 232, "you won!"},
+    {192, 232, "you lost"}, {112, 232, "player 1 won!"}, {112, 232, "player 2 won!"}, {176, 148, "get chips"},
+    {112, 406, "total"},    {128, 240, "no contest!"},   {184, 176, "w,i,n,n,e,r"},   {192, 240, "player 1"},
+    {192, 240, "player 2"}, {176, 320, "straight!"},
 };
 
 constexpr int64_t kLeverEveryMs = 20;

@@ -29,8 +29,8 @@ RoundPlan DrawByTime();
 
 struct MatchRun {
   // What to play.
-  std::vector<RoundPlan> plan;   // one per round; rounds after the plan run by themselves
-  std::string script;            // further timed events (keys, focus, close)
+  std::vector<RoundPlan> plan;  // one per round; rounds after the plan run by themselves
+  std::string script;           // further timed events (keys, focus, close)
   int64_t untilMs = 400000;
   uint32_t seed = 7;
   const OpponentRecord* right = nullptr;  // null: two humans (versus)
@@ -42,9 +42,9 @@ struct MatchRun {
   // What happened.
   int result = -1;
   MatchReport report;
-  std::set<std::string> seen;  // announcements seen on the battle canvas
-  int64_t matchEndedAt = -1;   // virtual time when RunMatch returned
-  int64_t runEndedAt = -1;     // virtual time when the whole run ended
+  std::set<std::string> seen;    // announcements seen on the battle canvas
+  int64_t matchEndedAt = -1;     // virtual time when RunMatch returned
+  int64_t runEndedAt = -1;       // virtual time when the whole run ended
   bool windowGivenBack = false;  // menu, picture control and cursor back, paint filter off
   int arenaSpritesAfter = -1;    // sprites left on the arena when the match is over
 };

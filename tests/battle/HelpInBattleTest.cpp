@@ -67,8 +67,8 @@ TEST(HelpInBattle, F1OpensTheHelpInThePauseAndOnTheRoundResults) {
     if (roundOneOverAt < 0 && GameScreenActive && RoundClock == 0) {
       // Round 1 has run out: F1 on its results, Escape to close the help a second later.
       roundOneOverAt = Now();
-      for (const auto& [at, kind, vk] : {std::tuple{100, "down", kF1}, {160, "up", kF1}, {1000, "down", kEscape},
-                                         {1060, "up", kEscape}})
+      for (const auto& [at, kind, vk] :
+           {std::tuple{100, "down", kF1}, {160, "up", kF1}, {1000, "down", kEscape}, {1060, "up", kEscape}})
         platform::headless::Inject({Now() + at, kind, vk, ""});
     }
   };

@@ -39,7 +39,8 @@ std::vector<uint8_t> ReadFile(const std::string& path) {
 std::string WriteFile(const std::string& name, const std::vector<uint8_t>& bytes) {
   static const std::string dir = testing_support::FreshDir("replay-files");
   const std::string path = dir + "/" + name;
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
   return path;
 }
 
@@ -67,7 +68,8 @@ TEST(RecordedReplayTest, StoryAndVersusMatchesPlayBackAsTheyWerePlayed) {
     uint32_t seed;
     int record;  // -1: versus
   };
-  for (const Case& c : {Case{"versus", 41, -1}, Case{"story vs ユイ", 42, kYuiRecord}, Case{"story vs ドラＰ", 43, kDoraPRecord}}) {
+  for (const Case& c :
+       {Case{"versus", 41, -1}, Case{"story vs ユイ", 42, kYuiRecord}, Case{"story vs ドラＰ", 43, kDoraPRecord}}) {
     MatchRun run;
     run.seed = c.seed;
     run.right = Opponents().At(c.record);
@@ -208,8 +210,7 @@ TEST(RecordedReplayTest, FilesThatCannotBeVouchedForAreRefusedWithAMessage) {
     EXPECT_LT(p.took, 50) << c.name;
   }
   // The reader takes no shortened and no altered copy of a replay.
-  for (size_t n = 0; n < good.size(); ++n)
-    ASSERT_FALSE(ReadReplay(std::span(good.data(), n)).replay) << "cut to " << n;
+  for (size_t n = 0; n < good.size(); ++n) ASSERT_FALSE(ReadReplay(std::span(good.data(), n)).replay) << "cut to " << n;
   for (size_t i = 0; i < good.size(); ++i) {
     std::vector<uint8_t> b = good;
     b[i] ^= 0x01;
@@ -245,10 +246,12 @@ TEST(RecordedReplayTest, SimulatorRecordsAndReplaysTheSameLastMatchHoweverLong) 
   const std::string sim = std::string(BRAMKO_BINARY_DIR) + "/bramko-sim --dir " + dir;
   // Long rounds: the match lasts longer than the limit a match has by default.
   ASSERT_EQ(std::system((sim + " --seed 5 --versus --round-seconds 300 --until 3000000 --script " + dir +
-                         "script.txt --record " + dir + "m.rpl > " + dir + "played.json 2>/dev/null").c_str()),
+                         "script.txt --record " + dir + "m.rpl > " + dir + "played.json 2>/dev/null")
+                            .c_str()),
             0);
   const int replayed = std::system((sim + " --replay " + dir + "m.rpl > " + dir + "replayed.json 2>/dev/null").c_str());
-  const int cut = std::system((sim + " --replay " + dir + "m.rpl --until 60000 > " + dir + "cut.json 2> " + dir + "cut.txt").c_str());
+  const int cut = std::system(
+      (sim + " --replay " + dir + "m.rpl --until 60000 > " + dir + "cut.json 2> " + dir + "cut.txt").c_str());
   auto text = [&](const char* file) {
     const std::vector<uint8_t> b = ReadFile(dir + file);
     return std::string(b.begin(), b.end());
@@ -303,8 +306,9 @@ TEST(RecordedReplayTest, ReplaysAreKeptUnderNamesAndListedLastMatchFirst) {
   EXPECT_EQ(suggested.rfind(std::string(date, 4) + "-", 0), 0u) << suggested << ": not the match's year";
   ASSERT_EQ(lines.size(), 5u);
   EXPECT_EQ(lines[0], std::string("前回の対戦　対戦 1-2　") + date);
-  for (const std::string& line : {suggested, "対戦 その1　対戦 1-2　" + std::string(date), "対戦 その2　対戦 1-2　" + std::string(date),
-                                  std::string("broken　（再生できません）")})
+  for (const std::string& line :
+       {suggested, "対戦 その1　対戦 1-2　" + std::string(date), "対戦 その2　対戦 1-2　" + std::string(date),
+        std::string("broken　（再生できません）")})
     EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line << " not in the list";
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_NE(messages[0].find("保存できるリプレイがありません"), std::string::npos);

@@ -35,7 +35,8 @@ TEST(RoundResultTest, StraightWinEndsAfterTwoRoundsWithItsBonus) {
   EXPECT_EQ(run.result, 0);
   EXPECT_EQ(run.report.fighters[1].roundsWon, 2);
   EXPECT_EQ(run.report.fighters[1].score, 2 * kPerfectRound + kStraight);
-  for (const char* t : {"player 2 won!", "w,i,n,n,e,r", "player 2", "straight!", "round 2"}) EXPECT_TRUE(Seen(run, t)) << t;
+  for (const char* t : {"player 2 won!", "w,i,n,n,e,r", "player 2", "straight!", "round 2"})
+    EXPECT_TRUE(Seen(run, t)) << t;
   for (const char* t : {"final round", "player 1 won!", "player 1", "no contest!"}) EXPECT_FALSE(Seen(run, t)) << t;
 }
 
@@ -47,7 +48,8 @@ TEST(RoundResultTest, TimeUpBonusTruncatesTheLeadAndTwoOneHasNoStraight) {
   EXPECT_EQ(run.report.fighters[1].roundsWon, 1);
   EXPECT_EQ(run.report.fighters[0].score, 562 + 520);
   EXPECT_EQ(run.report.fighters[1].score, 563);
-  for (const char* t : {"time up!", "player 1 won!", "player 2 won!", "final round", "w,i,n,n,e,r", "player 1", "total"})
+  for (const char* t :
+       {"time up!", "player 1 won!", "player 2 won!", "final round", "w,i,n,n,e,r", "player 1", "total"})
     EXPECT_TRUE(Seen(run, t)) << t;
   EXPECT_FALSE(Seen(run, "straight!"));
   EXPECT_FALSE(Seen(run, "perfect!"));

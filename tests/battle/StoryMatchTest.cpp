@@ -50,13 +50,15 @@ StoryRun Fight(int record, int map, int progress, int at, std::vector<RoundPlan>
 int SavedProgress(const std::vector<unsigned char>& file, int map) {
   const size_t at = 4u * static_cast<size_t>(map);
   if (file.size() < at + 4) return -100;
-  return static_cast<int>(file[at] | file[at + 1] << 8 | file[at + 2] << 16 | static_cast<unsigned>(file[at + 3]) << 24);
+  return static_cast<int>(file[at] | file[at + 1] << 8 | file[at + 2] << 16 |
+                          static_cast<unsigned>(file[at + 3]) << 24);
 }
 
 TEST(StoryMatchTest, ResultLinesSpeakToThePlayer) {
   StoryRun run = Fight(kTakoRecord, midJourney, -1, 0, {LeftByTime(), RightPerfect(), LeftPerfect()});
   EXPECT_EQ(run.result, 2);
-  for (const char* t : {"you won!", "you lost", "final round", "w,i,n,n,e,r", "player 1"}) EXPECT_TRUE(Seen(run, t)) << t;
+  for (const char* t : {"you won!", "you lost", "final round", "w,i,n,n,e,r", "player 1"})
+    EXPECT_TRUE(Seen(run, t)) << t;
   for (const char* t : {"player 1 won!", "player 2 won!", "straight!"}) EXPECT_FALSE(Seen(run, t)) << t;
   EXPECT_EQ(run.tunes, std::set<std::string>{"fight"});
   EXPECT_TRUE(run.windowGivenBack);
@@ -110,7 +112,7 @@ TEST(StoryMatchTest, DoraQVictorySceneOnlyAfterBeatingDoraQ) {
   EXPECT_EQ(beaten.result, 2);
   EXPECT_TRUE(beaten.tunes.count("doraq"));
   EXPECT_TRUE(beaten.tunes.count("event"));  // the scene's tune
-  EXPECT_EQ(beaten.arenaSpritesAfter, 0);   // the beaten boss leaves with the scene
+  EXPECT_EQ(beaten.arenaSpritesAfter, 0);    // the beaten boss leaves with the scene
   EXPECT_TRUE(beaten.windowGivenBack);
   EXPECT_FALSE(MusicKeeperOff);
 

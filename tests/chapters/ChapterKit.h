@@ -32,10 +32,10 @@ struct Cue {
 };
 
 struct ChapterRun {
-  std::vector<Cue> cues;          // taken in order: each waits for its condition
-  std::vector<Round> rounds;      // the battle rounds, in the order they are fought
-  std::function<void()> before;   // once the main window exists (the title is up)
-  std::function<void()> every;    // at every probe (20 ms of virtual time)
+  std::vector<Cue> cues;         // taken in order: each waits for its condition
+  std::vector<Round> rounds;     // the battle rounds, in the order they are fought
+  std::function<void()> before;  // once the main window exists (the title is up)
+  std::function<void()> every;   // at every probe (20 ms of virtual time)
   int64_t untilMs = 60000;
 
   size_t cuesDone = 0;

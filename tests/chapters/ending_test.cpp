@@ -75,14 +75,17 @@ TEST(EndingTest, StepsInOrderTheChoiceThenTheRollAndBackToTheMenu) {
     if (SceneName == "MainMenu" && menuAt < 0) menuAt = Now();
   };
   auto choice = [&](std::vector<int> keys) {
-    run.cues.push_back({[] { return Since(300); }, [&, keys] {
+    run.cues.push_back({[] { return Since(300); },
+                        [&, keys] {
                           const LPoint p = CursorAt();
                           cursor.push_back({p.x, p.y});
                           Tap(keys);
                         }});
   };
   run.cues.push_back({[] { return KREndingStepNumber == 8 && CurrentEnding && CurrentEnding->ChoiceCursor(); },
-                      [] { Tap(std::vector<int>{kDown, kRight}); }});  // down is tested first
+                      [] {
+                        Tap(std::vector<int>{kDown, kRight});
+                      }});  // down is tested first
   choice({kRight});
   choice({kRight});
   choice({kRight});
@@ -92,7 +95,8 @@ TEST(EndingTest, StepsInOrderTheChoiceThenTheRollAndBackToTheMenu) {
   choice({kSelect});
   run.cues.push_back({[] { return KREndingStepNumber == 10 && Since(100); },
                       [&] { releasedAfterChoice = CurrentEnding && !CurrentEnding->ChoiceCursor(); }});
-  run.cues.push_back({[] { return OnMap("MainMenu"); }, [&] {
+  run.cues.push_back({[] { return OnMap("MainMenu"); },
+                      [&] {
                         sixItems = CurrentMapScene && CurrentMapScene->WaypointCount() == 6;
                         platform::CloseWindow();
                       }});
@@ -124,11 +128,13 @@ TEST(EndingTest, CancelInTheMiddleEndsItAtTheMainMenu) {
   int64_t cancelledAt = -1, menuAt = -1;
   run.before = StartEndingFromTheBoard;
   run.every = [&] { log.Note(); };
-  run.cues.push_back({[] { return KREndingStepNumber == 4 && Since(0); }, [&] {
+  run.cues.push_back({[] { return KREndingStepNumber == 4 && Since(0); },
+                      [&] {
                         cancelledAt = Now();
                         Tap(kCancel);
                       }});
-  run.cues.push_back({[] { return OnMap("MainMenu"); }, [&] {
+  run.cues.push_back({[] { return OnMap("MainMenu"); },
+                      [&] {
                         menuAt = Now();
                         platform::CloseWindow();
                       }});

@@ -26,7 +26,8 @@ void StartJourney(ChapterRun& run) {
 
 // A tap on the journey or tournament map once the last move has settled.
 void MapTap(ChapterRun& run, const char* scene, int key, std::function<void()> first = nullptr) {
-  run.cues.push_back({[scene] { return OnMap(scene) && Since(300); }, [key, first] {
+  run.cues.push_back({[scene] { return OnMap(scene) && Since(300); },
+                      [key, first] {
                         if (first) first();
                         Tap(key);
                       }});
@@ -53,16 +54,16 @@ TEST(JourneyTest, TheIntroductionPlaysOnTheFirstVisitOnly) {
                         ShotIfAsked("journey_rules");
                         Tap(kSelect);
                       }});
-  run.cues.push_back({[] { return CurrentMusic == "event"; }, [&] {
-                        titleAt = Now();
-                      }});
+  run.cues.push_back({[] { return CurrentMusic == "event"; }, [&] { titleAt = Now(); }});
   run.cues.push_back({[] { return CurrentMusic == "event" && Since(1000); }, [] { ShotIfAsked("journey_title"); }});
-  run.cues.push_back({[] { return OnMap("KRStage1"); }, [&] {
+  run.cues.push_back({[] { return OnMap("KRStage1"); },
+                      [&] {
                         firstMapAt = Now();
                         seenAfterFirst = JourneyIntroSeen;
                         Tap(VK_ESCAPE_KEY);
                       }});
-  run.cues.push_back({[] { return OnMap("MainMenu") && Since(300); }, [&] {
+  run.cues.push_back({[] { return OnMap("MainMenu") && Since(300); },
+                      [&] {
                         secondStartAt = Now();
                         musicBeforeSecond = run.music.size();
                         Tap(kSelect);
@@ -166,7 +167,8 @@ TEST(JourneyTest, TheVenueShowsTheArrivalOnceThenTheTournamentOpensAtItsEntry) {
       ShotIfAsked("journey_signal");
     }
   };
-  run.cues.push_back({[] { return OnMap("KRStage2"); }, [&] {
+  run.cues.push_back({[] { return OnMap("KRStage2"); },
+                      [&] {
                         tournamentWaypoint = CurrentWaypoint;
                         tournamentLast = TournamentLastWaypoint;
                         ShotIfAsked("tournament_map");
@@ -190,7 +192,7 @@ TEST(JourneyTest, TheVenueShowsTheArrivalOnceThenTheTournamentOpensAtItsEntry) {
   EXPECT_EQ(VenueArrivalSeen, 1);
   EXPECT_EQ(tournamentWaypoint, 1);
   EXPECT_EQ(tournamentLast, 1);
-  EXPECT_EQ(journeyWaypoint, 6);  // back from the gate at the branch point
+  EXPECT_EQ(journeyWaypoint, 6);                        // back from the gate at the branch point
   EXPECT_LT(secondTournamentAt - secondVenueAt, 1000);  // no second arrival
   EXPECT_EQ(std::count(run.music.begin(), run.music.end(), "fanfare"), 1);
   const auto reporter = std::find(run.music.begin(), run.music.end(), "reporter");
@@ -204,7 +206,8 @@ TEST(JourneyTest, CancelDuringTheStartSignalEndsTheArrivalWithTheReporterStillPl
   int64_t cancelledAt = -1, tournamentAt = -1;
   std::string music;
   WalkToTheVenue(run);
-  run.cues.push_back({[] { return SceneName == "KRStage1" && CurrentSound == "bu"; }, [&] {
+  run.cues.push_back({[] { return SceneName == "KRStage1" && CurrentSound == "bu"; },
+                      [&] {
                         cancelledAt = Now();
                         Tap(kCancel);
                       }});

@@ -23,14 +23,15 @@ TEST(TournamentTest, FourMatchesInOrderAndTheWonFinalEndsTheChapter) {
     VenueArrivalSeen = 1;
     MapProgress[midJourney] = 6;
   };
-  run.rounds = {Lost(), Lost(),          // match 1 lost
-                Won(),  Lost(), Won(),   // match 1 won 2-1: any win counts here
-                Won(),  Won(),           // match 1 again, behind the frontier now
-                Won(),  Won(),           // match 2
-                Won(),  Won(),           // semi-final
-                Won(),  Won()};          // final
+  run.rounds = {Lost(), Lost(),         // match 1 lost
+                Won(),  Lost(), Won(),  // match 1 won 2-1: any win counts here
+                Won(),  Won(),          // match 1 again, behind the frontier now
+                Won(),  Won(),          // match 2
+                Won(),  Won(),          // semi-final
+                Won(),  Won()};         // final
   auto tap = [&](int key, bool afterMatch = false) {
-    run.cues.push_back({[] { return OnMap("KRStage2") && Since(300); }, [&, key, afterMatch] {
+    run.cues.push_back({[] { return OnMap("KRStage2") && Since(300); },
+                        [&, key, afterMatch] {
                           if (afterMatch) progress.push_back(MapProgress[midTournament]);
                           Tap(key);
                         }});
@@ -41,8 +42,7 @@ TEST(TournamentTest, FourMatchesInOrderAndTheWonFinalEndsTheChapter) {
   };
   run.cues.push_back({[] { return SceneName == "Title" && Since(200); }, [] { Tap(kSelect); }});
   run.cues.push_back({[] { return OnMap("MainMenu") && Since(300); }, [] { Tap(kSelect); }});
-  for (int i = 0; i < 7; ++i)
-    run.cues.push_back({[] { return OnMap("KRStage1") && Since(300); }, [] { Tap(kUp); }});
+  for (int i = 0; i < 7; ++i) run.cues.push_back({[] { return OnMap("KRStage1") && Since(300); }, [] { Tap(kUp); }});
   tap(kRight);
   tap(kRight);
   run.cues.push_back({[] { return OnMap("KRStage2") && Since(300); }, [&] { fresh = CurrentWaypoint; }});
@@ -55,7 +55,8 @@ TEST(TournamentTest, FourMatchesInOrderAndTheWonFinalEndsTheChapter) {
     tap(kRight, true);
     fight();
   }
-  run.cues.push_back({[] { return SceneName == "KREnding"; }, [&] {
+  run.cues.push_back({[] { return SceneName == "KREnding"; },
+                      [&] {
                         endingStarted = CurrentEnding != nullptr;
                         Tap(kCancel);
                       }});

@@ -121,7 +121,7 @@ TEST(MovePlan, ShiftsSidewaysAfterNewsByWhoIsArmed) {
     int wantDx;
   };
   // Toward the centre when only the computer can shoot, to its wall when only the human can.
-  const Case cases[] = {{true, false, 1, -1}, {false, true, 1, 1},  {true, true, 1, 0},
+  const Case cases[] = {{true, false, 1, -1}, {false, true, 1, 1}, {true, true, 1, 0},
                         {false, false, 1, 0}, {true, false, 0, 1}, {false, true, 0, -1}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.selfArmed << c.oppArmed << c.side);

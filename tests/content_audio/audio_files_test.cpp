@@ -22,7 +22,8 @@ struct Fingerprint {
 Fingerprint fingerprint(const WavFile& w) {
   Fingerprint f{w.seconds(), {}, 0};
   const size_t frames = w.frames();
-  for (int i = 0; i < 10; ++i) f.envelopeDb.push_back(std::max(-60.0, rmsDb(w, frames * i / 10, frames * (i + 1) / 10)));
+  for (int i = 0; i < 10; ++i)
+    f.envelopeDb.push_back(std::max(-60.0, rmsDb(w, frames * i / 10, frames * (i + 1) / 10)));
   int crossings = 0;
   for (size_t i = 1; i < frames; ++i)
     crossings += (w.samples[(i - 1) * w.channels] < 0) != (w.samples[i * w.channels] < 0);
@@ -32,7 +33,8 @@ Fingerprint fingerprint(const WavFile& w) {
 
 bool soundAlike(const Fingerprint& a, const Fingerprint& b) {
   if (std::fabs(a.seconds - b.seconds) > 0.15 * std::max(a.seconds, b.seconds)) return false;
-  if (std::fabs(a.crossingsPerSecond - b.crossingsPerSecond) > 0.15 * std::max(a.crossingsPerSecond, b.crossingsPerSecond))
+  if (std::fabs(a.crossingsPerSecond - b.crossingsPerSecond) >
+      0.15 * std::max(a.crossingsPerSecond, b.crossingsPerSecond))
     return false;
   for (size_t i = 0; i < a.envelopeDb.size(); ++i)
     if (std::fabs(a.envelopeDb[i] - b.envelopeDb[i]) > 3.0) return false;

@@ -16,7 +16,10 @@ struct Reader {
   void need(size_t n) const {
     if (at + n > end) throw std::runtime_error(where + ": truncated");
   }
-  uint8_t byte() { need(1); return b[at++]; }
+  uint8_t byte() {
+    need(1);
+    return b[at++];
+  }
   uint32_t be(int n) {
     uint32_t v = 0;
     for (int i = 0; i < n; ++i) v = v << 8 | byte();

@@ -5,10 +5,10 @@
 #include <vector>
 
 struct MidiEvent {
-  uint32_t tick = 0;           // absolute, in the file's ticks
-  uint8_t status = 0;          // 0x80..0xEF channel message, 0xF0/0xF7 sysex, 0xFF meta
-  uint8_t metaType = 0;        // for meta events
-  std::vector<uint8_t> data;   // channel data bytes, sysex bytes or meta payload
+  uint32_t tick = 0;          // absolute, in the file's ticks
+  uint8_t status = 0;         // 0x80..0xEF channel message, 0xF0/0xF7 sysex, 0xFF meta
+  uint8_t metaType = 0;       // for meta events
+  std::vector<uint8_t> data;  // channel data bytes, sysex bytes or meta payload
 
   int channel() const { return status & 0x0F; }  // 0-based; 9 is the GM drum channel
   bool isNoteOn() const { return (status & 0xF0) == 0x90 && data.size() == 2 && data[1] > 0; }

@@ -133,8 +133,8 @@ TEST(MenuPictures, VersusMenuLeavesItsGlyphPlacesDark) {
     int x, y, w, h;
   };
   // Heading, both player columns (title and four rows), "<power>" and the power cells.
-  for (Box b : {Box{48, 32, 512, 32}, Box{32, 96, 256, 160}, Box{352, 96, 256, 160},
-                Box{32, 318, 224, 64}, Box{352, 318, 224, 64}}) {
+  for (Box b : {Box{48, 32, 512, 32}, Box{32, 96, 256, 160}, Box{352, 96, 256, 160}, Box{32, 318, 224, 64},
+                Box{352, 318, 224, 64}}) {
     SCOPED_TRACE("box at " + std::to_string(b.x) + "," + std::to_string(b.y));
     Span s = LumaSpan(img, b.x, b.y, b.x + b.w, b.y + b.h);
     EXPECT_LT(s.max_luma, 100);

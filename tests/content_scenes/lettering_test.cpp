@@ -76,10 +76,9 @@ TEST(SceneLettering, OutlinesStayWithinFifteenPercentOfTheLetterSize) {
             const double width = now["stroke-width"].empty() ? 1.0 : std::stod(now["stroke-width"]);
             ++stroked;
             const auto text_start = m.suffix().first;
-            EXPECT_LE(width, size * 0.15 + 1e-6)
-                << entry.path().filename().string() << ": \""
-                << std::string(text_start, std::find(text_start, svg.end(), '<')) << "\" at " << size
-                << " px wears a " << width << " px outline";
+            EXPECT_LE(width, size * 0.15 + 1e-6) << entry.path().filename().string() << ": \""
+                                                 << std::string(text_start, std::find(text_start, svg.end(), '<'))
+                                                 << "\" at " << size << " px wears a " << width << " px outline";
           }
         }
         if (m[4].length() == 0) open.push_back(now);

@@ -12,8 +12,8 @@ using namespace scene_test;
 namespace {
 
 // Pictures drawn by the sprite and face sources, not by the scene drawings.
-const char* const kNotScenes[] = {"screen", "char0", "mask0", "char2", "mask2", "kao",
-                                  "moji", "mojimask", "REPORTER", "MessageMask"};
+const char* const kNotScenes[] = {"screen", "char0", "mask0",    "char2",    "mask2",
+                                  "kao",    "moji",  "mojimask", "REPORTER", "MessageMask"};
 
 std::map<std::string, std::pair<int, int>> SceneManifest() {
   std::map<std::string, std::pair<int, int>> out;

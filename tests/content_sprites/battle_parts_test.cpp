@@ -25,8 +25,10 @@ constexpr int kFrameTop = 672;  // the battle frame inside char2
 TEST(BattleParts, FrameIsDarkWhereNamesAndScoresArePrinted) {
   const Picture& p = Char2();
   ASSERT_TRUE(p.ok());
-  Region dark[] = {{75, 64, 190, 18}, {374, 64, 189, 18},  // names
-                   {170, 20, 74, 36}, {382, 20, 74, 36}};   // "SCORE" labels and scores
+  Region dark[] = {{75, 64, 190, 18},
+                   {374, 64, 189, 18},  // names
+                   {170, 20, 74, 36},
+                   {382, 20, 74, 36}};  // "SCORE" labels and scores
   for (Region r : dark)
     for (int y = r.y; y < r.y + r.h; ++y)
       for (int x = r.x; x < r.x + r.w; ++x)
@@ -65,8 +67,8 @@ TEST(BattleParts, FangIconsChipsAndGaugeTilesAreDistinct) {
   const Picture& p = Char2();
   for (int a = 0; a < 8; ++a)
     for (int b = a + 1; b < 8; ++b)
-      EXPECT_FALSE(Same(p, {256 + 64 * (a % 5), 384 + 64 * (a / 5), 64, 64},
-                        {256 + 64 * (b % 5), 384 + 64 * (b / 5), 64, 64}))
+      EXPECT_FALSE(
+          Same(p, {256 + 64 * (a % 5), 384 + 64 * (a / 5), 64, 64}, {256 + 64 * (b % 5), 384 + 64 * (b / 5), 64, 64}))
           << "fang icons " << a << " and " << b;
   // owners: the hero at 256, computer characters at 272 + 16 id
   for (int a = 0; a <= 20; ++a)

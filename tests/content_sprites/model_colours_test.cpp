@@ -42,7 +42,7 @@ TEST(ModelColours, SpritesWearTheirDrawingsColours) {
   const Model models[] = {
       {&char2, {0, 0, 32, 32}, {"h-hair", "h-band", "h-jacket", "h-pants", "belt", "skin"}},     // hero
       {&char2, {0, 288, 32, 32}, {"y-hair", "y-clip", "y-top", "y-trim", "y-skirt", "y-boot"}},  // ユイ
-      {&char2, {0, 480, 32, 32}, {"d-hair", "d-skin", "d-suit", "d-lining", "d-eye"}},          // DoraQ
+      {&char2, {0, 480, 32, 32}, {"d-hair", "d-skin", "d-suit", "d-lining", "d-eye"}},           // DoraQ
       {&reporter, {0, 0, 128, 128}, {"r-hair", "r-suit", "r-tie", "skin"}},
   };
   for (const Model& m : models)

@@ -10,8 +10,8 @@
 namespace {
 
 const std::map<std::string, std::pair<int, int>> kSizes = {
-    {"char2", {640, 1152}}, {"mask2", {640, 96}},     {"char0", {256, 224}}, {"mask0", {256, 224}},
-    {"screen", {256, 256}}, {"moji", {256, 192}},     {"mojimask", {256, 192}}, {"kao", {640, 800}},
+    {"char2", {640, 1152}},   {"mask2", {640, 96}},    {"char0", {256, 224}},    {"mask0", {256, 224}},
+    {"screen", {256, 256}},   {"moji", {256, 192}},    {"mojimask", {256, 192}}, {"kao", {640, 800}},
     {"REPORTER", {256, 256}}, {"MessageMask", {8, 8}},
 };
 
@@ -146,8 +146,10 @@ TEST(SpriteSheets, MaskedPartsAreBlackWhereTheirMaskIsWhite) {
     const char* mask;
     Region r;
   };
-  std::vector<Pair> pairs = {{"char2", "mask2", {256, 64, 64, 32}}, {"char2", "mask2", {352, 64, 64, 32}},
-                             {"char0", "mask0", {0, 0, 64, 64}}, {"moji", "mojimask", {0, 0, 256, 192}}};
+  std::vector<Pair> pairs = {{"char2", "mask2", {256, 64, 64, 32}},
+                             {"char2", "mask2", {352, 64, 64, 32}},
+                             {"char0", "mask0", {0, 0, 64, 64}},
+                             {"moji", "mojimask", {0, 0, 256, 192}}};
   for (auto& pr : pairs) {
     const Picture& p = Get(pr.pic);
     const Picture& m = Get(pr.mask);

@@ -38,8 +38,9 @@ struct Known {
 const std::vector<Known>& Pictures() {
   static std::vector<Known> known;
   if (!known.empty()) return known;
-  for (const char* name : {"CHAP_A", "AENDING", "AOPB", "AOP2", "AOP3", "AOP4", "AOP6", "AOP7", "AOP8", "AOP9",
-                           "AOP10", "AOP11", "AOP12", "AEND1", "AEND2", "AEND2a", "AEND3", "AEND4", "AEND5", "AEND6"}) {
+  for (const char* name :
+       {"CHAP_A", "AENDING", "AOPB",  "AOP2",  "AOP3",  "AOP4",   "AOP6",  "AOP7",  "AOP8",  "AOP9",
+        "AOP10",  "AOP11",   "AOP12", "AEND1", "AEND2", "AEND2a", "AEND3", "AEND4", "AEND5", "AEND6"}) {
     platform::Bitmap b;
     platform::LoadPicture(name, b);
     known.push_back({name, HashOf(b, 0, 0, b.Width(), b.Width() == 640 ? 400 : 256)});

@@ -35,7 +35,7 @@ TEST(EndingTest, PlaysItsStepsAndStaffRollThenShowsTheMapAtTheCastle) {
   int64_t tune = -1, pressed = -1;
   bool clack = false, beep = false, stirred = false;
   const char* const titles[] = {"－ＳＴＡＦＦ－", "プログラム", "グラフィック", "作曲", "編曲", "ゲームデザイン"};
-  const int titleAt[][3] = {{224, 314, 3500}, {200, 314, 6500},  {200, 314, 13500},
+  const int titleAt[][3] = {{224, 314, 3500},  {200, 314, 6500},  {200, 314, 13500},
                             {200, 314, 18500}, {200, 349, 19500}, {200, 314, 23500}};
   int64_t titleSeen[6] = {-1, -1, -1, -1, -1, -1};
   w.each = [&] {

@@ -112,8 +112,10 @@ TEST(OpeningTest, PlaysOnTheFirstVisitOnlyAndTheLandingStageLeadsBackToTheJourne
   w.each = [&] {
     if (reached.size() < 4 && w.scenes.back().what == order[reached.size()]) {
       reached.push_back(Now());
-      if (reached.size() < 4) Tap(keys[reached.size() - 1]);
-      else w.closeAt = Now() + 200;
+      if (reached.size() < 4)
+        Tap(keys[reached.size() - 1]);
+      else
+        w.closeAt = Now() + 200;
     }
   };
   RunGameWith("", 120000, w, [&] {
@@ -124,7 +126,7 @@ TEST(OpeningTest, PlaysOnTheFirstVisitOnlyAndTheLandingStageLeadsBackToTheJourne
   });
   ASSERT_EQ(reached.size(), 4u);
   EXPECT_EQ(Find(w.frames, "AOP2", Find(w.frames, "AOP2") + 1), -1);  // one opening
-  EXPECT_GE(reached[2] - reached[1], 200);  // the hero's step onto the stage
+  EXPECT_GE(reached[2] - reached[1], 200);                            // the hero's step onto the stage
   EXPECT_LT(reached[2] - reached[1], 2000);
   EXPECT_LT(reached[3] - reached[2], 6000);  // the jump, and no opening
   EXPECT_EQ(JourneyLastWaypoint, 6);

@@ -59,16 +59,16 @@ TEST_F(MapLoad, RefusalsChangeNothing) {
   ASSERT_EQ(field.LoadMap(Write("good.txt", "0,1\n2,3\n")), 0);
   const std::string before = Dump();
   const std::string refused[] = {
-      "",                   // empty file
-      "1,,2\n",             // empty field between commas
-      "1,2,\n",             // a comma at the end gives an empty last field
-      "1,a\n",              // a letter
-      "1,2\n3,x\n",         // a bad field in a later row
-      "1,2\n3,1.5\n",       // not whole
-      "1,2147483648\n",     // past 32 bits
+      "",                // empty file
+      "1,,2\n",          // empty field between commas
+      "1,2,\n",          // a comma at the end gives an empty last field
+      "1,a\n",           // a letter
+      "1,2\n3,x\n",      // a bad field in a later row
+      "1,2\n3,1.5\n",    // not whole
+      "1,2147483648\n",  // past 32 bits
       "1,-99999999999999999999\n",
-      "\n1,2\n",            // a first line without fields
-      "1,\"\"\n",           // an empty quoted field
+      "\n1,2\n",   // a first line without fields
+      "1,\"\"\n",  // an empty quoted field
   };
   for (const std::string& text : refused) {
     SCOPED_TRACE(text);

@@ -7,8 +7,9 @@
 namespace {
 
 TEST_F(InputTest, SecondDirectionReplacesTheHeldOneAndKeepsItAfterRelease) {
-  Start("10 down T\n20 down F\n30 up T\n40 up F\n"
-        "50 down UP\n60 down LEFT\n");
+  Start(
+      "10 down T\n20 down F\n30 up T\n40 up F\n"
+      "50 down UP\n60 down LEFT\n");
   At(10);
   EXPECT_EQ(ReadPlayerInput(piPlayer1), ibUp);
   At(20);
@@ -65,8 +66,9 @@ TEST_F(InputTest, ButtonsAndPlayers) {
 }
 
 TEST_F(InputTest, TheFiveSystemKeysAndNothingElseCountOnTheirOwn) {
-  Start("10 down SPACE\n11 up SPACE\n20 down F2\n21 up F2\n30 down F1\n31 up F1\n"
-        "40 down A\n41 up A\n50 down F3\n51 up F3\n60 down ESC\n");
+  Start(
+      "10 down SPACE\n11 up SPACE\n20 down F2\n21 up F2\n30 down F1\n31 up F1\n"
+      "40 down A\n41 up A\n50 down F3\n51 up F3\n60 down ESC\n");
   At(10);
   EXPECT_TRUE(AnyInput());
   EXPECT_EQ(ReadPlayerInput(piBoth), 0);

@@ -108,8 +108,8 @@ TEST_F(SettingsTest, StoredValuesReachTheRunningGame) {
   EXPECT_TRUE(ExtrasUnlocked);
   EXPECT_TRUE(ResolutionChangeRequested);
   EXPECT_EQ(List(0, kfUp), (std::vector<int>{13, 190, 226}));
-  EXPECT_TRUE(List(0, kfDown).empty());  // an empty value stays empty
-  EXPECT_EQ(List(0, kfLeft), KeyTable::DefaultKeys(0, kfLeft));  // a missing one is the default
+  EXPECT_TRUE(List(0, kfDown).empty());                                 // an empty value stays empty
+  EXPECT_EQ(List(0, kfLeft), KeyTable::DefaultKeys(0, kfLeft));         // a missing one is the default
   EXPECT_EQ(List(0, kfDecide), (std::vector<int>{65, 1000, 255, -3}));  // "x1" is no number
   EXPECT_EQ(List(1, kfCancel), (std::vector<int>{32}));
   EXPECT_EQ(List(1, kfUp), KeyTable::DefaultKeys(1, kfUp));

@@ -39,8 +39,8 @@ std::string Tap(const std::string& key) { return std::to_string(kPressAt) + " ta
 
 TEST(TitleTest, LeavesOnEveryListedInput) {
   // Player 1's keys, player 2's keys (keypad, arrows, OEM), and the five system keys.
-  for (const char* key : {"T", "G", "F", "H", "X", "Z", "104", "LEFT", "190", "226", "188", "191", "SPACE",
-                          "ENTER", "ESC", "F2"}) {
+  for (const char* key :
+       {"T", "G", "F", "H", "X", "Z", "104", "LEFT", "190", "226", "188", "191", "SPACE", "ENTER", "ESC", "F2"}) {
     SCOPED_TRACE(key);
     int64_t at = MenuTimeAfter(Tap(key));
     EXPECT_GE(at, kPressAt);
@@ -48,9 +48,7 @@ TEST(TitleTest, LeavesOnEveryListedInput) {
   }
 }
 
-TEST(TitleTest, LeavesOnAClick) {
-  EXPECT_GE(MenuTimeAfter("", true), 0);
-}
+TEST(TitleTest, LeavesOnAClick) { EXPECT_GE(MenuTimeAfter("", true), 0); }
 
 TEST(TitleTest, StaysOnAnyOtherInput) {
   for (const char* key : {"A", "Q", "1", "TAB", "SHIFT", "CTRL", "F3", "F12", "255", "0x5B"}) {

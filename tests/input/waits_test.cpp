@@ -37,9 +37,10 @@ TEST_F(InputTest, WaitReleaseStartsOverOnATapBetweenChecks) {
 }
 
 TEST_F(InputTest, WaitOrKeyAbortComesBeforeCancelBeforeAnyInput) {
-  Start("5 down ESC\n6 up ESC\n"
-        "1005 down 191\n1006 up 191\n"
-        "2005 down T\n2006 up T\n");
+  Start(
+      "5 down ESC\n6 up ESC\n"
+      "1005 down 191\n1006 up 191\n"
+      "2005 down T\n2006 up T\n");
   EXPECT_EQ(WaitOrKey(900), wrQuit);  // Escape is also a system key and a cancel
   EXPECT_EQ(Now(), 5);
   At(1000);

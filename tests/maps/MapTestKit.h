@@ -41,7 +41,7 @@ class TestMap : public FieldMap {
 
 // The journey's eight waypoints.
 inline const std::vector<LPoint> kJourney = {{279, 367}, {245, 335}, {218, 291}, {230, 240},
-                                              {260, 220}, {319, 192}, {326, 146}, {240, 110}};
+                                             {260, 220}, {319, 192}, {326, 146}, {240, 110}};
 
 // Runs the game with the default keys and the progress file in a fresh folder; inside
 // builds the scene under test once the title is up. Scenes left at the end are dropped.

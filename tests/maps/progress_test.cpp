@@ -15,7 +15,7 @@ namespace {
 using platform::Color;
 
 // Each marker: a 16 x 16 square of its own see-through colour around an 8 x 8 core.
-constexpr Color kKey[3] = {0x00FF00FF, 0x0000FF00, 0x000000FF};   // start, cleared, open
+constexpr Color kKey[3] = {0x00FF00FF, 0x0000FF00, 0x000000FF};  // start, cleared, open
 constexpr Color kCore[3] = {0x00FF0000, 0x00FFFF00, 0x0000FFFF};
 enum { kStart, kCleared, kOpen, kNone };
 
@@ -85,7 +85,9 @@ TEST_F(ProgressTest, JourneyMarkersFollowTheCheckpointsCleared) {
     MapProgress[midJourney] = progress;
     Build(midJourney, kJourney);
     EXPECT_EQ(Markers(), expected);
-    EXPECT_EQ(map->WalkLimit(), progress == INT32_MAX ? 7 : progress == INT32_MIN ? INT32_MIN + 2 : std::min(progress + 2, 7));
+    EXPECT_EQ(map->WalkLimit(), progress == INT32_MAX   ? 7
+                                : progress == INT32_MIN ? INT32_MIN + 2
+                                                        : std::min(progress + 2, 7));
   }
 }
 

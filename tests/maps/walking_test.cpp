@@ -48,8 +48,7 @@ TEST(WalkingTest, HeldKeyRepeatsEvery200msAndTapsMoveAtOnce) {
     new TestMap(*ScreenCanvas, midExtras, column);
   });
   std::vector<int64_t> held, tapped;
-  for (size_t i = 1; i < g_landings.size(); ++i)
-    (g_landings[i].ms < 2500 ? held : tapped).push_back(g_landings[i].ms);
+  for (size_t i = 1; i < g_landings.size(); ++i) (g_landings[i].ms < 2500 ? held : tapped).push_back(g_landings[i].ms);
   ASSERT_EQ(held.size(), 5u);  // about 1000, 1220, 1440, 1660, 1880
   // An idle step spends 41 ms in its second reading, then waits for the next 20 ms tick,
   // so a fresh press is seen within 61 ms.
@@ -75,7 +74,7 @@ TEST(WalkingTest, DirectionsOfOneReadingAreTriedUpDownLeftRightThenSelect) {
     return std::to_string(at) + " down T\n" + std::to_string(at) + " down " + p2 + "\n" + std::to_string(at + 100) +
            " up T\n" + std::to_string(at + 100) + " up " + p2 + "\n";
   };
-  std::string script = both(1000, "LEFT") + "1500 tap H\n" +  // up fails, left goes to 0; back to 1
+  std::string script = both(1000, "LEFT") + "1500 tap H\n" +   // up fails, left goes to 0; back to 1
                        both(2000, "RIGHT") + "2500 tap F\n" +  // up fails, right goes to 2; back to 1
                        both(3000, "DOWN") + "3500 tap H\n" +   // down: both neighbours lie lower, 0 first
                        both(4000, "ENTER") +                   // nothing moves: select

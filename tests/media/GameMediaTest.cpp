@@ -28,12 +28,12 @@ class GameMedia : public ::testing::Test {
     ResetMediaState();
     home_ = std::filesystem::current_path();
     dir_ = testing_support::FreshDir("game-media");
-    std::filesystem::current_path(dir_);  // media file names are relative, as in the game
-    WriteBytes("long.wav", Wave(8000, 1, 16, 4000));   // 500 ms
-    WriteBytes("short.wav", Wave(8000, 1, 16, 800));   // 100 ms
-    WriteBytes("tune.mid", TuneOf(960));               // 1000 ms
-    WriteBytes("other.mid", TuneOf(480));              // 500 ms
-    WriteBytes("silence.mid", TuneOf(0));              // 0 ms
+    std::filesystem::current_path(dir_);              // media file names are relative, as in the game
+    WriteBytes("long.wav", Wave(8000, 1, 16, 4000));  // 500 ms
+    WriteBytes("short.wav", Wave(8000, 1, 16, 800));  // 100 ms
+    WriteBytes("tune.mid", TuneOf(960));              // 1000 ms
+    WriteBytes("other.mid", TuneOf(480));             // 500 ms
+    WriteBytes("silence.mid", TuneOf(0));             // 0 ms
   }
   void TearDown() override {
     ShutdownMedia();

@@ -16,11 +16,11 @@ class HeadlessMedia : public ::testing::Test {
   void SetUp() override {
     platform::MediaCloseAll();
     dir_ = testing_support::FreshDir("media-device");
-    WriteBytes(Path("long.wav"), Wave(8000, 1, 16, 4000));   // 500 ms
-    WriteBytes(Path("short.wav"), Wave(8000, 1, 16, 800));   // 100 ms
+    WriteBytes(Path("long.wav"), Wave(8000, 1, 16, 4000));  // 500 ms
+    WriteBytes(Path("short.wav"), Wave(8000, 1, 16, 800));  // 100 ms
     MidiTrack t;
     t.Note(0, 60, 960).End();
-    WriteBytes(Path("tune.mid"), Midi(0, 480, {t}));        // 1000 ms
+    WriteBytes(Path("tune.mid"), Midi(0, 480, {t}));  // 1000 ms
     WriteBytes(Path("other.mid"), Midi(0, 480, {t}));
     WriteBytes(Path("empty.wav"), {});
     Bytes corrupt = Midi(0, 480, {t});

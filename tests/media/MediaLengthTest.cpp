@@ -109,7 +109,7 @@ TEST(MidiLength, TracksShareTheTempoMapAndTheLongestEnds) {
   // Format 1: tempo map in the conductor track, notes in two others of different length.
   MidiTrack conductor, a, b;
   conductor.Tempo(0, 250000).Tempo(960, 500000).End();
-  a.Note(0, 60, 960).End();                  // 960 ticks at 240 bpm = 500 ms
+  a.Note(0, 60, 960).End();                   // 960 ticks at 240 bpm = 500 ms
   b.Note(0, 60, 960).Note(0, 62, 960).End();  // + 960 ticks at 120 bpm = 1000 ms more
   EXPECT_EQ(MidiLengthMs(Midi(1, 480, {conductor, a, b})), 1500u);
 
@@ -147,8 +147,8 @@ TEST(MediaLength, DamagedFilesCannotClaimEndlessTime) {
   // early and one that starts late.
   MidiTrack conductor, held, late;
   conductor.Tempo(0, 1000000).End();
-  held.Note(0, 60, 9).End();      // 9 s
-  late.Note(8, 64, 9).End();      // from 8 s to 17 s
+  held.Note(0, 60, 9).End();  // 9 s
+  late.Note(8, 64, 9).End();  // from 8 s to 17 s
   EXPECT_EQ(MidiLengthMs(Midi(1, 1, {conductor, held, late})), 17000u);
 
   // A wave at one frame a second long enough to pass 2^32 ms holds there, not wrapping
@@ -168,16 +168,16 @@ TEST(MidiLength, RefusesCorruptFiles) {
     b[at] = v;
     return MidiLengthMs(b);
   };
-  EXPECT_FALSE(patched(0, 'X'));   // not "MThd"
-  EXPECT_FALSE(patched(9, 3));     // format 3
-  EXPECT_FALSE(patched(11, 0));    // no tracks
-  EXPECT_FALSE(patched(11, 2));    // more tracks promised than present
+  EXPECT_FALSE(patched(0, 'X'));  // not "MThd"
+  EXPECT_FALSE(patched(9, 3));    // format 3
+  EXPECT_FALSE(patched(11, 0));   // no tracks
+  EXPECT_FALSE(patched(11, 2));   // more tracks promised than present
   Bytes noDivision = good;
   noDivision[12] = noDivision[13] = 0;
   EXPECT_FALSE(MidiLengthMs(noDivision));
-  EXPECT_FALSE(patched(12, 0xE5)); // SMPTE time at 27 frames per second
-  EXPECT_FALSE(patched(23, 0x40)); // first status byte replaced by a data byte: no running status
-  EXPECT_FALSE(patched(23, 0xF8)); // a real-time byte inside a file
+  EXPECT_FALSE(patched(12, 0xE5));  // SMPTE time at 27 frames per second
+  EXPECT_FALSE(patched(23, 0x40));  // first status byte replaced by a data byte: no running status
+  EXPECT_FALSE(patched(23, 0xF8));  // a real-time byte inside a file
 
   MidiTrack longDelta;
   longDelta.body = {0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 0xFF, 0x2F, 0x00};  // five-byte delta

@@ -88,8 +88,8 @@ Bytes Midi(uint16_t format, uint16_t division, const std::vector<MidiTrack>& tra
 }
 
 void WriteBytes(const std::string& path, const Bytes& bytes) {
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                              static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace media_test

@@ -21,8 +21,8 @@ struct MenuRun {
 
 // Default keys: player 1 T/G up/down, F/H left/right, X select, Z cancel; player 2 the
 // arrows, Enter select. Enter at 500 leaves the title.
-inline MenuRun RunFromTitle(const std::string& script, int64_t untilMs,
-                            const std::function<void()>& inside = nullptr, const std::string& dirName = "menu") {
+inline MenuRun RunFromTitle(const std::string& script, int64_t untilMs, const std::function<void()>& inside = nullptr,
+                            const std::string& dirName = "menu") {
   MenuRun run;
   run.dir = testing_support::FreshDir(dirName) + "/";
   run.status = testing_support::RunHeadlessGame("500 tap ENTER\n" + script, untilMs, 1, [&] {

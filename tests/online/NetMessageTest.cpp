@@ -21,9 +21,9 @@ TEST(NetMessage, EveryKindReadsBackAndAnythingElseIsRefused) {
   start.fangSet[0] = 2;
   start.startedAt = 0x123456789;  // past 32 bits
   NetInputs inputs{7, 100, 98, {1, 2, 0x41, 0x80}};
-  const std::vector<NetMessage> all = {NetHello{1, 1, "1.02"}, NetChoice{2, 3, 7, 1, 5}, start, inputs,
-                                       NetChecksum{1, 9, 77}, NetWait{1, 2, 1, 6, 900}, NetEnd{1, NetEndReason::Closing},
-                                       NetAlive{}};
+  const std::vector<NetMessage> all = {
+      NetHello{1, 1, "1.02"},   NetChoice{2, 3, 7, 1, 5},         start,     inputs, NetChecksum{1, 9, 77},
+      NetWait{1, 2, 1, 6, 900}, NetEnd{1, NetEndReason::Closing}, NetAlive{}};
   for (const NetMessage& m : all) {
     const std::string bytes = EncodeNetMessage(m);
     const auto back = ReadNetMessage(bytes);
@@ -67,11 +67,14 @@ std::vector<std::string> Fields(const std::string& cell) {
 // fields, and whether it goes reliably must be what we send.
 TEST(NetMessage, TheReadmeProtocolTableIsWhatGoesOnTheWire) {
   // A message of each kind, and its n (the length its variable part has).
-  const std::map<std::string, std::pair<NetMessage, int>> samples = {
-      {"hello", {NetHello{2, 1, "1.02"}, 4}},   {"choice", {NetChoice{}, 0}},
-      {"start", {NetStart{}, 0}},               {"inputs", {NetInputs{0, 1, 0, {1, 2, 3}}, 3}},
-      {"checksum", {NetChecksum{0, 1, 0}, 0}}, {"wait", {NetWait{0, 1, 1, 0, 5}, 0}},
-      {"end", {NetEnd{}, 0}},                   {"alive", {NetAlive{}, 0}}};
+  const std::map<std::string, std::pair<NetMessage, int>> samples = {{"hello", {NetHello{2, 1, "1.02"}, 4}},
+                                                                     {"choice", {NetChoice{}, 0}},
+                                                                     {"start", {NetStart{}, 0}},
+                                                                     {"inputs", {NetInputs{0, 1, 0, {1, 2, 3}}, 3}},
+                                                                     {"checksum", {NetChecksum{0, 1, 0}, 0}},
+                                                                     {"wait", {NetWait{0, 1, 1, 0, 5}, 0}},
+                                                                     {"end", {NetEnd{}, 0}},
+                                                                     {"alive", {NetAlive{}, 0}}};
   std::ifstream readme(BRAMKO_SOURCE_DIR "/README.md");
   ASSERT_TRUE(readme);
   const std::regex row(R"(^\| (\d+) \| `(\w+)` \| (reliable|unreliable) \| (.*) \|$)");
@@ -105,12 +108,12 @@ TEST(Lockstep, AFrameWaitsForBothSidesAndALostMessageIsMadeGoodByTheNext) {
   // Frames up to the delay have no input on either side.
   EXPECT_TRUE(host.Ready(2));
   EXPECT_FALSE(host.Ready(3));
-  host.AddLocal(1, 5);   // counts for frame 3
+  host.AddLocal(1, 5);  // counts for frame 3
   guest.AddLocal(1, 9);
   guest.AddLocal(2, 10);  // frame 4
   const NetInputs lost = guest.Outgoing(0);
-  (void)lost;  // never arrives
-  guest.AddLocal(3, 11);  // frame 5
+  (void)lost;                       // never arrives
+  guest.AddLocal(3, 11);            // frame 5
   host.Receive(guest.Outgoing(0));  // repeats frames 3 and 4 besides 5
   ASSERT_TRUE(host.Ready(3));
   EXPECT_EQ(host.Input(3, 0), 5);

@@ -107,15 +107,17 @@ TEST(OnlineSession, AStrangerThatNeverGreetsIsDroppedUnseenAndCannotKeepTheGuest
   auto guest = OnlineSession::Join("127.0.0.1", port, &error);
   ASSERT_TRUE(guest) << error;
   auto both = [&] { host->Poll(1), guest->Poll(1), second->Service(1, &heard); };
-  ASSERT_TRUE(PumpUntil(both, [&] { return host->Phase() == SessionPhase::Ready && guest->Phase() == SessionPhase::Ready; },
-                        1s))
+  ASSERT_TRUE(PumpUntil(
+      both, [&] { return host->Phase() == SessionPhase::Ready && guest->Phase() == SessionPhase::Ready; }, 1s))
       << "host " << static_cast<int>(host->Phase()) << " guest " << static_cast<int>(guest->Phase()) << " "
       << guest->OverMessage();
-  ASSERT_TRUE(PumpUntil(both, [&] { return second->State() == LinkState::Closed; }, 1s));
+  ASSERT_TRUE(PumpUntil(
+      both, [&] { return second->State() == LinkState::Closed; }, 1s));
   EXPECT_EQ(second->Reason(), CloseReason::Busy);
 
   // Longer than the silence limit with nothing to say: both keep in touch on their own.
-  PumpUntil(both, [] { return false; }, std::chrono::milliseconds(kSilenceLimitMs + 1500));
+  PumpUntil(
+      both, [] { return false; }, std::chrono::milliseconds(kSilenceLimitMs + 1500));
   EXPECT_EQ(host->Phase(), SessionPhase::Ready) << host->OverMessage();
   EXPECT_EQ(guest->Phase(), SessionPhase::Ready) << guest->OverMessage();
 }
@@ -129,11 +131,14 @@ TEST(OnlineSession, AGuestThatGreetsAndThenSaysNothingEndsOnlinePlayWithinSecond
   ASSERT_TRUE(mute) << error;
   std::vector<Datagram> heard;
   auto step = [&] { host->Poll(1), mute->Service(1, &heard); };
-  ASSERT_TRUE(PumpUntil(step, [&] { return mute->State() == LinkState::Connected; }, 1s));
+  ASSERT_TRUE(PumpUntil(
+      step, [&] { return mute->State() == LinkState::Connected; }, 1s));
   mute->Send(EncodeNetMessage(OurHello()), true);
-  ASSERT_TRUE(PumpUntil(step, [&] { return host->Phase() == SessionPhase::Ready; }, 1s));
+  ASSERT_TRUE(PumpUntil(
+      step, [&] { return host->Phase() == SessionPhase::Ready; }, 1s));
   const auto greeted = Clock::now();
-  PumpUntil(step, [&] { return host->Phase() == SessionPhase::Over; }, 10s);
+  PumpUntil(
+      step, [&] { return host->Phase() == SessionPhase::Over; }, 10s);
   EXPECT_EQ(host->Phase(), SessionPhase::Over) << "a guest that keeps only the transport alive holds the host";
   EXPECT_EQ(host->OverMessage(), kLostText);
   EXPECT_GE(Clock::now() - greeted, std::chrono::milliseconds(kSilenceLimitMs - 500));

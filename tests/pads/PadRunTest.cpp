@@ -162,7 +162,8 @@ TEST(PadRun, TitleMenuVersusBattleFangUnplugReplugAndPauseOnPadsAlone) {
       {"Start pauses", Tap({a}, SDL_CONTROLLER_BUTTON_START, [] { return platform::ImageVisible(); })},
       {"Start again leaves the battle",
        Tap({a}, SDL_CONTROLLER_BUTTON_START, [] { return !GameScreenActive && SceneStep == VSMode::Step; })},
-      {"both pads pulled out", [&](uint32_t) {
+      {"both pads pulled out",
+       [&](uint32_t) {
          a->Unplug();
          b->Unplug();
          return true;

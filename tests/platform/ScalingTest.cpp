@@ -33,8 +33,15 @@ TEST(Scaling, IntegerModeTakesTheLargestWholeScaleAndCentresItUnderTheStrip) {
 
 TEST(Scaling, NoRowOfThePictureLiesUnderTheStrip) {
   for (ScaleMode mode : {ScaleMode::Integer, ScaleMode::Fill})
-    for (auto [w, h] : {std::pair{640, 500}, {1280, 1000}, {1920, 1080}, {1500, 1100}, {3840, 2160}, {2560, 1440},
-                        {1920, 980}, {400, 300}, {700, 2000}}) {
+    for (auto [w, h] : {std::pair{640, 500},
+                        {1280, 1000},
+                        {1920, 1080},
+                        {1500, 1100},
+                        {3840, 2160},
+                        {2560, 1440},
+                        {1920, 980},
+                        {400, 300},
+                        {700, 2000}}) {
       const auto l = LayoutPicture(w, h, mode);
       EXPECT_GE(l.image.top, platform::kStripHeight * l.uiScale) << w << " x " << h;
       EXPECT_LE(l.image.bottom, h) << w << " x " << h;

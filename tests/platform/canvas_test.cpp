@@ -33,7 +33,8 @@ TEST(Canvas, CellAndMaskedCopiesFollowThePixelRule) {
   auto noise = [](int w, int h, uint32_t seed) {
     Bitmap b(w, h);
     for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x) b.GetCanvas().SetPixel(x, y, (seed * static_cast<uint32_t>(x * 131 + y * 7 + 1)) >> 8);
+      for (int x = 0; x < w; ++x)
+        b.GetCanvas().SetPixel(x, y, (seed * static_cast<uint32_t>(x * 131 + y * 7 + 1)) >> 8);
     return b;
   };
   const Bitmap sheet = noise(24, 20, 2654435761u), mask = noise(24, 20, 40503u), background = noise(20, 16, 97u);
@@ -85,11 +86,11 @@ TEST(Canvas, PatternBrushRepeatsFromTheCanvasOrigin) {
   auto& c = dst.GetCanvas();
   c.brush.pattern = &tile;
   c.FillRect({3, 3, 20, 20});
-  EXPECT_EQ(dst.Pixel(8, 8), platform::kWhite);    // tile origin, not rectangle origin
+  EXPECT_EQ(dst.Pixel(8, 8), platform::kWhite);  // tile origin, not rectangle origin
   EXPECT_EQ(dst.Pixel(16, 16), platform::kWhite);
   EXPECT_EQ(dst.Pixel(3, 3), platform::kBlack);
-  EXPECT_EQ(dst.Pixel(2, 2), Rgb(1, 2, 3));        // outside the rectangle
-  EXPECT_EQ(dst.Pixel(20, 20), Rgb(1, 2, 3));      // right and bottom are exclusive
+  EXPECT_EQ(dst.Pixel(2, 2), Rgb(1, 2, 3));    // outside the rectangle
+  EXPECT_EQ(dst.Pixel(20, 20), Rgb(1, 2, 3));  // right and bottom are exclusive
 }
 
 TEST(Canvas, TransparentDrawSkipsOnlyTheKeyColour) {

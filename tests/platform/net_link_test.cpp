@@ -45,9 +45,8 @@ TEST(NetLink, GuestAndHostExchangeMessagesAndASecondGuestIsTurnedAway) {
   auto guest = platform::net::Connect("127.0.0.1", port, &error);
   ASSERT_TRUE(guest) << error;
   std::vector<Datagram> atHost, atGuest;
-  ASSERT_TRUE(Pump(*host, *guest, atHost, atGuest, [&] {
-    return host->Candidates() == 1 && guest->State() == LinkState::Connected;
-  }));
+  ASSERT_TRUE(Pump(*host, *guest, atHost, atGuest,
+                   [&] { return host->Candidates() == 1 && guest->State() == LinkState::Connected; }));
   EXPECT_EQ(host->State(), LinkState::Waiting) << "a peer is the guest before it was admitted";
 
   guest->Send("hello", true);
@@ -96,12 +95,15 @@ TEST(NetLink, ReliableMessagesArriveWholeAndInOrderOverALossyDelayedLink) {
   auto guest = platform::net::Connect("127.0.0.1", relay.Port(), &error);
   ASSERT_TRUE(guest) << error;
   std::vector<Datagram> atHost, atGuest;
-  ASSERT_TRUE(Pump(*host, *guest, atHost, atGuest, [&] { return host->Candidates() == 1; }, 10));
+  ASSERT_TRUE(Pump(
+      *host, *guest, atHost, atGuest, [&] { return host->Candidates() == 1; }, 10));
   guest->Send("m0", true);
-  ASSERT_TRUE(Pump(*host, *guest, atHost, atGuest, [&] { return !atHost.empty(); }, 10));
+  ASSERT_TRUE(Pump(
+      *host, *guest, atHost, atGuest, [&] { return !atHost.empty(); }, 10));
   host->Admit(atHost[0].from);
   for (int i = 1; i < 100; ++i) guest->Send("m" + std::to_string(i), true);
-  ASSERT_TRUE(Pump(*host, *guest, atHost, atGuest, [&] { return atHost.size() >= 100; }, 20))
+  ASSERT_TRUE(Pump(
+      *host, *guest, atHost, atGuest, [&] { return atHost.size() >= 100; }, 20))
       << atHost.size() << " of 100 arrived";
   for (int i = 0; i < 100; ++i) EXPECT_EQ(atHost[i].bytes, "m" + std::to_string(i));
   EXPECT_GT(relay.Dropped(), 0u) << "the relay lost nothing: the test proves no resending";

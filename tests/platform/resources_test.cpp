@@ -45,7 +45,7 @@ TEST(ShiftJis, RoundTripsGameTextsAndKeepsTheBytesTheRulesLookAt) {
   EXPECT_TRUE(platform::IsSjisLeadByte(static_cast<unsigned char>(s[0])));
   EXPECT_FALSE(platform::IsSjisLeadByte(0xA5));
   EXPECT_EQ(platform::SjisToUtf8(s), "「ドラＧ」･");
-  EXPECT_EQ(platform::Utf8ToSjis("\\"), "\\");  // code page 932 keeps the backslash
+  EXPECT_EQ(platform::Utf8ToSjis("\\"), "\\");                          // code page 932 keeps the backslash
   EXPECT_EQ(platform::SjisToUtf8(std::string("\x82", 1)).back(), '?');  // a cut character
 }
 
@@ -70,9 +70,10 @@ TEST(HeadlessScript, ReadsEveryEventKindAndRejectsBadLines) {
   using platform::headless::ParseScript;
   std::vector<platform::headless::ScriptEvent> ev;
   std::string err;
-  ASSERT_TRUE(ParseScript("# comment\n500 tap SPACE\n100 down 0x25  # left\n200 shot a.png\n300 focus off\n"
-                          "400 close\n",
-                          ev, &err))
+  ASSERT_TRUE(
+      ParseScript("# comment\n500 tap SPACE\n100 down 0x25  # left\n200 shot a.png\n300 focus off\n"
+                  "400 close\n",
+                  ev, &err))
       << err;
   ASSERT_EQ(ev.size(), 6u);
   EXPECT_EQ(ev[0].ms, 100);

@@ -83,8 +83,8 @@ TEST(ExtrasMenuTest, EachOfTheFirstFiveEntriesShowsItsSonAndCancelComesBackToIt)
   int backOn[5] = {-1, -1, -1, -1, -1};
   for (int i = 0; i < 5; ++i) {
     const int t = 3000 + 3000 * i;
-    script += std::to_string(t) + " tap X\n" + std::to_string(t + 1500) + " tap Z\n" + std::to_string(t + 2400) +
-              " tap G\n";
+    script +=
+        std::to_string(t) + " tap X\n" + std::to_string(t + 1500) + " tap Z\n" + std::to_string(t + 2400) + " tap G\n";
     run.at.push_back({t + 1400, [&, i] {
                         const OpponentRecord* r = ProfileOpponent();
                         shown[i] = SceneName == "Untiku" && r ? r->name : SceneName;

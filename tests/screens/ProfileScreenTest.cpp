@@ -42,7 +42,8 @@ platform::Bitmap ExpectedProfile(const OpponentRecord& r, const std::string& con
   platform::LoadPicture("ENEMY", pic);
   platform::Canvas& c = pic.GetCanvas();
   const int id = r.characterId;
-  c.CopyRect({64, 64, 224, 224}, FaceSheet, {160 * (id % 4), 160 * (id / 4), 160 * (id % 4) + 160, 160 * (id / 4) + 160});
+  c.CopyRect({64, 64, 224, 224}, FaceSheet,
+             {160 * (id % 4), 160 * (id / 4), 160 * (id % 4) + 160, 160 * (id / 4) + 160});
   const std::vector<int>& stars = kStars.at(id);
   for (int row = 0; row < 5; ++row) {
     const bool doraq = id == 14 && row < 4;
@@ -98,8 +99,9 @@ Shown ShowFrom(int mapId, const OpponentRecord& r, const std::string& condition)
     s.help = HelpKeyword;
     s.want = ExpectedProfile(r, condition, ScreenCanvas->font.name);
     // DoraQ's stars against another's nine-star rows: the two icons must tell apart.
-    s.starIconsDiffer = DifferingPixels(ExpectedProfile(Record("ドラＱ"), "", "ＭＳ Ｐゴシック"),
-                                        ExpectedProfile(Record("乃丸才居"), "", "ＭＳ Ｐゴシック"), {368, 160, 512, 224});
+    s.starIconsDiffer =
+        DifferingPixels(ExpectedProfile(Record("ドラＱ"), "", "ＭＳ Ｐゴシック"),
+                        ExpectedProfile(Record("乃丸才居"), "", "ＭＳ Ｐゴシック"), {368, 160, 512, 224});
   };
   RunScreens(run);
   return s;

@@ -32,7 +32,7 @@ struct ScreenRun {
   std::function<void()> lever;   // every 20 ms of virtual time
   // Looks taken once, by the first lever turn at or after their time.
   std::vector<std::pair<int64_t, std::function<void()>>> at;
-  std::string dir;               // the executable's folder from inside on; empty: a fresh one
+  std::string dir;  // the executable's folder from inside on; empty: a fresh one
 };
 
 inline ScreenRun* g_run = nullptr;

@@ -58,8 +58,7 @@ const Reader kReaders[] = {
        const int got = LoadProgress();
        return plant == Plant::Fifo ? got == -1 && Said("を開けません") : got == 0;
      }},
-    {"replay", "replays/a.replay",
-     [](const std::string& path, Plant) { return !LoadReplayFile(path) && Said(path); }},
+    {"replay", "replays/a.replay", [](const std::string& path, Plant) { return !LoadReplayFile(path) && Said(path); }},
     {"help", "BRAMKO.HLP", [](const std::string& path, Plant) { return platform::LoadHelpFile(path).empty(); }},
     {"arena map", "map1.txt",
      [](const std::string& path, Plant) {

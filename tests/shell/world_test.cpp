@@ -156,9 +156,10 @@ TEST(MainWindow, ARequestedResolutionChangeOpensTheWindowFullscreenWithoutAMessa
 
 TEST(World, ADamagedResetTuneHoldsTheStartAtMostALittleAndAClosingEndsItAtOnce) {
   // The slowest tempo at one tick per quarter, then 2^28 ticks before the end of the track.
-  const std::string endless("MThd\0\0\0\6\0\0\0\1\0\1MTrk\0\0\0\x12"
-                            "\0\xFF\x51\3\xFF\xFF\xFF\0\x90\x3C\x64\x8F\xFF\xFF\x7F\xFF\x2F\0",
-                            40);
+  const std::string endless(
+      "MThd\0\0\0\6\0\0\0\1\0\1MTrk\0\0\0\x12"
+      "\0\xFF\x51\3\xFF\xFF\xFF\0\x90\x3C\x64\x8F\xFF\xFF\x7F\xFF\x2F\0",
+      40);
   std::string dir = testing_support::FreshDir("endless-reset");
   std::ofstream(dir + "/Gmreset.mid", std::ios::binary) << endless;
   auto startUp = [&](const std::string& script) {

@@ -11,9 +11,9 @@ namespace testing_support {
 
 struct KillReport {
   int kills = 0;
-  int problems = 0;             // kills after which check() said no
+  int problems = 0;  // kills after which check() said no
   std::string firstProblem;
-  int childFailures = 0;        // children that ended by themselves (their write failed)
+  int childFailures = 0;  // children that ended by themselves (their write failed)
 };
 
 // write(n) is the child's n-th write (n = 0, 1, 2, ...); check() returns "" when the file

@@ -32,7 +32,10 @@ double loudestWindowRms(const std::vector<float>& s, int rate) {
 }
 
 void put16(std::ofstream& o, uint16_t v) { o.put(char(v & 0xff)).put(char(v >> 8)); }
-void put32(std::ofstream& o, uint32_t v) { put16(o, uint16_t(v & 0xffff)); put16(o, uint16_t(v >> 16)); }
+void put32(std::ofstream& o, uint32_t v) {
+  put16(o, uint16_t(v & 0xffff));
+  put16(o, uint16_t(v >> 16));
+}
 
 }  // namespace
 
@@ -62,10 +65,19 @@ int main(int argc, char** argv) {
 
   std::ofstream out(argv[2], std::ios::binary);
   const uint32_t dataBytes = uint32_t(s.size() * 2);
-  out.write("RIFF", 4); put32(out, 36 + dataBytes); out.write("WAVE", 4);
-  out.write("fmt ", 4); put32(out, 16); put16(out, 1); put16(out, 1);
-  put32(out, uint32_t(rate)); put32(out, uint32_t(rate * 2)); put16(out, 2); put16(out, 16);
-  out.write("data", 4); put32(out, dataBytes);
+  out.write("RIFF", 4);
+  put32(out, 36 + dataBytes);
+  out.write("WAVE", 4);
+  out.write("fmt ", 4);
+  put32(out, 16);
+  put16(out, 1);
+  put16(out, 1);
+  put32(out, uint32_t(rate));
+  put32(out, uint32_t(rate * 2));
+  put16(out, 2);
+  put16(out, 16);
+  out.write("data", 4);
+  put32(out, dataBytes);
   for (float v : s) {
     const double x = std::clamp(std::lround(v * gain * 32767.0), -32768L, 32767L);
     put16(out, uint16_t(int16_t(x)));

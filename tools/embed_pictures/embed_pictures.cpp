@@ -70,8 +70,8 @@ int main(int argc, char** argv) {
       return 1;
     }
     if (pw != w || ph != h) {
-      std::cerr << "embed_pictures: " << it->second << " is " << pw << "x" << ph << ", the manifest says " << w
-                << "x" << h << "\n";
+      std::cerr << "embed_pictures: " << it->second << " is " << pw << "x" << ph << ", the manifest says " << w << "x"
+                << h << "\n";
       return 1;
     }
     data << "static const unsigned char kPng" << count << "[] = {";

@@ -62,7 +62,9 @@ std::vector<Image> GaugeTiles(const FighterColours& c) {
 Image ItemBall(int frame) {
   Image img(32, 32, kBlack, false);
   img.FillEllipse(16, 16, 13, 13, Rgb{16, 28, 70});
-  for (int r = 12; r >= 1; --r) img.FillEllipse(16 - (12 - r) * 0.25, 16 - (12 - r) * 0.3, r, r, Mix(Rgb{40, 120, 230}, Rgb{190, 240, 255}, (12 - r) * 100 / 12));
+  for (int r = 12; r >= 1; --r)
+    img.FillEllipse(16 - (12 - r) * 0.25, 16 - (12 - r) * 0.3, r, r,
+                    Mix(Rgb{40, 120, 230}, Rgb{190, 240, 255}, (12 - r) * 100 / 12));
   // a small fang inside, turned by frame
   Rgb fang{255, 200, 60}, fangDark{190, 110, 20};
   if (frame == 0) {
@@ -79,8 +81,9 @@ Image ItemBall(int frame) {
   img.FillEllipse(11, 9, 3, 2, kWhite);
   img.Set(21, 22, Rgb{220, 250, 255});
   Image out = img.Outlined(Rgb{10, 16, 44});
-  if (frame == 1) out.Set(25, 6, Rgb{255, 255, 200}), out.Set(24, 6, Rgb{255, 240, 120}), out.Set(26, 6, Rgb{255, 240, 120}),
-      out.Set(25, 5, Rgb{255, 240, 120}), out.Set(25, 7, Rgb{255, 240, 120});
+  if (frame == 1)
+    out.Set(25, 6, Rgb{255, 255, 200}), out.Set(24, 6, Rgb{255, 240, 120}), out.Set(26, 6, Rgb{255, 240, 120}),
+        out.Set(25, 5, Rgb{255, 240, 120}), out.Set(25, 7, Rgb{255, 240, 120});
   return out;
 }
 
@@ -121,7 +124,8 @@ Image Tumbling(const ArtBook& book) {
 
 // Seven-segment clock digit, 48x72, on the clock window's colour.
 Image ClockDigit(int d, bool urgent) {
-  static const char* segs[10] = {"abcdef", "bc", "abdeg", "abcdg", "bcfg", "acdfg", "acdefg", "abc", "abcdefg", "abcdfg"};
+  static const char* segs[10] = {"abcdef", "bc",     "abdeg", "abcdg",   "bcfg",
+                                 "acdfg",  "acdefg", "abc",   "abcdefg", "abcdfg"};
   Image img(48, 72, kWell);
   Rgb on = urgent ? Rgb{255, 70, 50} : Rgb{255, 236, 120};
   Rgb onLight = urgent ? Rgb{255, 190, 160} : Rgb{255, 255, 230};
@@ -131,13 +135,57 @@ Image ClockDigit(int d, bool urgent) {
   auto seg = [&](char s, Rgb c, int grow) {
     int g = grow;
     switch (s) {
-      case 'a': img.FillPolygon({{L + 3.0 - g, T + 0.0 - g}, {R - 3.0 + g, T + 0.0 - g}, {R - 3.0 - th + g, T + th + 0.0 + g}, {L + 3.0 + th - g, T + th + 0.0 + g}}, c); break;
-      case 'g': img.FillPolygon({{L + 4.0 - g, M + 0.0}, {L + 4.0 + th / 2.0, M - th / 2.0 - g}, {R - 4.0 - th / 2.0, M - th / 2.0 - g}, {R - 4.0 + g, M + 0.0}, {R - 4.0 - th / 2.0, M + th / 2.0 + g}, {L + 4.0 + th / 2.0, M + th / 2.0 + g}}, c); break;
-      case 'd': img.FillPolygon({{L + 3.0 + th - g, B - th + 0.0 - g}, {R - 3.0 - th + g, B - th + 0.0 - g}, {R - 3.0 + g, B + 0.0 + g}, {L + 3.0 - g, B + 0.0 + g}}, c); break;
-      case 'f': img.FillPolygon({{L + 0.0 - g, T + 3.0}, {L + th + 0.0 + g, T + th + 2.0}, {L + th + 0.0 + g, M - th / 2.0 - 1}, {L + 0.0 - g, M - 2.0}}, c); break;
-      case 'b': img.FillPolygon({{R + 0.0 + g, T + 3.0}, {R - th + 0.0 - g, T + th + 2.0}, {R - th + 0.0 - g, M - th / 2.0 - 1}, {R + 0.0 + g, M - 2.0}}, c); break;
-      case 'e': img.FillPolygon({{L + 0.0 - g, M + 2.0}, {L + th + 0.0 + g, M + th / 2.0 + 1}, {L + th + 0.0 + g, B - th - 2.0}, {L + 0.0 - g, B - 3.0}}, c); break;
-      case 'c': img.FillPolygon({{R + 0.0 + g, M + 2.0}, {R - th + 0.0 - g, M + th / 2.0 + 1}, {R - th + 0.0 - g, B - th - 2.0}, {R + 0.0 + g, B - 3.0}}, c); break;
+      case 'a':
+        img.FillPolygon({{L + 3.0 - g, T + 0.0 - g},
+                         {R - 3.0 + g, T + 0.0 - g},
+                         {R - 3.0 - th + g, T + th + 0.0 + g},
+                         {L + 3.0 + th - g, T + th + 0.0 + g}},
+                        c);
+        break;
+      case 'g':
+        img.FillPolygon({{L + 4.0 - g, M + 0.0},
+                         {L + 4.0 + th / 2.0, M - th / 2.0 - g},
+                         {R - 4.0 - th / 2.0, M - th / 2.0 - g},
+                         {R - 4.0 + g, M + 0.0},
+                         {R - 4.0 - th / 2.0, M + th / 2.0 + g},
+                         {L + 4.0 + th / 2.0, M + th / 2.0 + g}},
+                        c);
+        break;
+      case 'd':
+        img.FillPolygon({{L + 3.0 + th - g, B - th + 0.0 - g},
+                         {R - 3.0 - th + g, B - th + 0.0 - g},
+                         {R - 3.0 + g, B + 0.0 + g},
+                         {L + 3.0 - g, B + 0.0 + g}},
+                        c);
+        break;
+      case 'f':
+        img.FillPolygon({{L + 0.0 - g, T + 3.0},
+                         {L + th + 0.0 + g, T + th + 2.0},
+                         {L + th + 0.0 + g, M - th / 2.0 - 1},
+                         {L + 0.0 - g, M - 2.0}},
+                        c);
+        break;
+      case 'b':
+        img.FillPolygon({{R + 0.0 + g, T + 3.0},
+                         {R - th + 0.0 - g, T + th + 2.0},
+                         {R - th + 0.0 - g, M - th / 2.0 - 1},
+                         {R + 0.0 + g, M - 2.0}},
+                        c);
+        break;
+      case 'e':
+        img.FillPolygon({{L + 0.0 - g, M + 2.0},
+                         {L + th + 0.0 + g, M + th / 2.0 + 1},
+                         {L + th + 0.0 + g, B - th - 2.0},
+                         {L + 0.0 - g, B - 3.0}},
+                        c);
+        break;
+      case 'c':
+        img.FillPolygon({{R + 0.0 + g, M + 2.0},
+                         {R - th + 0.0 - g, M + th / 2.0 + 1},
+                         {R - th + 0.0 - g, B - th - 2.0},
+                         {R + 0.0 + g, B - 3.0}},
+                        c);
+        break;
     }
   };
   for (char s : std::string("abcdefg")) seg(s, off, 0);
@@ -177,14 +225,19 @@ Image FangIcon(const ArtBook& book, int type) {
   };
   const auto& p = paths[type];
   Rgb trail{255, 214, 80}, trailDark{120, 70, 10};
-  for (size_t i = 0; i + 1 < p.size(); ++i) img.Line(p[i].first, p[i].second, p[i + 1].first, p[i + 1].second, trailDark, 5);
-  for (size_t i = 0; i + 1 < p.size(); ++i) img.Line(p[i].first, p[i].second, p[i + 1].first, p[i + 1].second, trail, 3);
+  for (size_t i = 0; i + 1 < p.size(); ++i)
+    img.Line(p[i].first, p[i].second, p[i + 1].first, p[i + 1].second, trailDark, 5);
+  for (size_t i = 0; i + 1 < p.size(); ++i)
+    img.Line(p[i].first, p[i].second, p[i + 1].first, p[i + 1].second, trail, 3);
   // arrow head at the end
   auto [x1, y1] = p.back();
   auto [x0, y0] = p[p.size() - 2];
   double dx = x1 - x0, dy = y1 - y0, len = std::hypot(dx, dy);
   dx /= len, dy /= len;
-  img.FillPolygon({{x1 + dx * 5, y1 + dy * 5}, {x1 - dx * 4 - dy * 6, y1 - dy * 4 + dx * 6}, {x1 - dx * 4 + dy * 6, y1 - dy * 4 - dx * 6}}, trail);
+  img.FillPolygon({{x1 + dx * 5, y1 + dy * 5},
+                   {x1 - dx * 4 - dy * 6, y1 - dy * 4 + dx * 6},
+                   {x1 - dx * 4 + dy * 6, y1 - dy * 4 - dx * 6}},
+                  trail);
   img.FillEllipse(p.front().first, p.front().second, 4, 4, Rgb{90, 200, 255});
   img.FillEllipse(p.front().first - 1, p.front().second - 1, 1.5, 1.5, kWhite);
   Lettering small;

@@ -54,11 +54,11 @@ Image BattleStill(const Sheet& c2, const Sheet& moji, int opponent, int clock, i
   int row = 32 * (opponent + 1);
   Blit(scr, ox + 144, oy + 160, pic, 0, 0, mask, 0, 0, 32, 32);
   Blit(scr, ox + 400, oy + 96, pic, 32, row, mask, 32, 32, 32, 32);
-  Blit(scr, ox + 220, oy + 160, pic, 64, 0, mask, 64, 0, 32, 32);             // hero fang
-  Blit(scr, ox + 330, oy + 112, pic, 96, row, mask, 96, 32, 32, 32);          // opponent fang
-  Blit(scr, ox + 96, oy + 48, pic, 256, 64, mask, 256, 64, 32, 32);           // items
+  Blit(scr, ox + 220, oy + 160, pic, 64, 0, mask, 64, 0, 32, 32);     // hero fang
+  Blit(scr, ox + 330, oy + 112, pic, 96, row, mask, 96, 32, 32, 32);  // opponent fang
+  Blit(scr, ox + 96, oy + 48, pic, 256, 64, mask, 256, 64, 32, 32);   // items
   Blit(scr, ox + 470, oy + 240, pic, 288, 64, mask, 288, 64, 32, 32);
-  Copy(scr, ox + 64, oy + 224, pic, 256, 0, 16, 16);                          // chips
+  Copy(scr, ox + 64, oy + 224, pic, 256, 0, 16, 16);  // chips
   Copy(scr, ox + 512, oy + 32, pic, 272 + 16 * opponent, 0, 16, 16);
   Copy(scr, ox + 208, oy + 272, pic, 272 + 16 * opponent, 0, 16, 16);
   // gauge: three bands per side, tiled with each side's brush tiles
@@ -92,8 +92,7 @@ Image BattleStill(const Sheet& c2, const Sheet& moji, int opponent, int clock, i
 }  // namespace
 
 void WriteContactSheets(const ArtBook& book, const std::string& dir, const Sheet& char2, const Sheet& char0,
-                        const Image& screen, const Sheet& moji, const Image& reporter,
-                        const Image& messageMask) {
+                        const Image& screen, const Sheet& moji, const Image& reporter, const Image& messageMask) {
   Lettering label = Label();
   {
     Image sheet(2000, 1220, Rgb{60, 60, 70});
@@ -102,11 +101,11 @@ void WriteContactSheets(const ArtBook& book, const std::string& dir, const Sheet
       const char* name;
       int x, y, zoom;
     };
-    Item items[] = {{&char2.picture, "char2", 10, 30, 1},  {&char2.mask, "mask2", 670, 30, 1},
-                    {&char0.picture, "char0", 1330, 30, 1},
-                    {&char0.mask, "mask0", 1600, 30, 1},   {&screen, "screen", 1330, 290, 1},
-                    {&moji.picture, "moji", 1330, 590, 1}, {&moji.mask, "mojimask", 1600, 590, 1},
-                    {&reporter, "reporter", 1600, 290, 1}, {&messageMask, "messagemask", 1330, 830, 8}};
+    Item items[] = {{&char2.picture, "char2", 10, 30, 1},       {&char2.mask, "mask2", 670, 30, 1},
+                    {&char0.picture, "char0", 1330, 30, 1},     {&char0.mask, "mask0", 1600, 30, 1},
+                    {&screen, "screen", 1330, 290, 1},          {&moji.picture, "moji", 1330, 590, 1},
+                    {&moji.mask, "mojimask", 1600, 590, 1},     {&reporter, "reporter", 1600, 290, 1},
+                    {&messageMask, "messagemask", 1330, 830, 8}};
     for (auto& it : items) {
       sheet.Draw(it.img->Scaled(it.zoom), it.x, it.y, true);
       DrawText(sheet, book, it.x, it.y - 20, it.name, label);

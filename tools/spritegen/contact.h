@@ -7,5 +7,4 @@
 #include "sheets.h"
 
 void WriteContactSheets(const ArtBook& book, const std::string& dir, const Sheet& char2, const Sheet& char0,
-                        const Image& screen, const Sheet& moji, const Image& reporter,
-                        const Image& messageMask);
+                        const Image& screen, const Sheet& moji, const Image& reporter, const Image& messageMask);

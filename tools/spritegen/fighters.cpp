@@ -94,8 +94,8 @@ Image LookArt(const ArtBook& book, int look) {
 
 Image FangFrame(const ArtBook& book, int look, int frame, bool facingRight) {
   FighterColours c = ColoursOf(book, look);
-  std::map<char, Rgb> colours{{'1', c.main}, {'2', c.dark}, {'3', c.light}, {'o', c.outline},
-                              {'4', Mix(c.light, c.main, 35)}};
+  std::map<char, Rgb> colours{
+      {'1', c.main}, {'2', c.dark}, {'3', c.light}, {'o', c.outline}, {'4', Mix(c.light, c.main, 35)}};
   Image img = book.Get(frame == 0 ? "fang_a" : "fang_b").Render(colours);
   return facingRight ? img.MirrorX() : img;
 }

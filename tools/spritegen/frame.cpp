@@ -18,10 +18,10 @@ void PlayerPlate(Image& img, const ArtBook& book, int side) {
   // side 0 = left, 1 = right; the right plate mirrors the left around x 320
   auto X = [side](int x, int w) { return side == 0 ? x : 640 - x - w; };
   Panel(img, X(2, 266), 4, 266, 84);
-  Well(img, X(8, 64), 24, 64, 64);                     // fang icon
-  Socket(img, X(80, 32), 24);                          // round marks 1 and 2
+  Well(img, X(8, 64), 24, 64, 64);  // fang icon
+  Socket(img, X(80, 32), 24);       // round marks 1 and 2
   Socket(img, X(112, 32), 24);
-  Well(img, 166 + 212 * side, 16, 82, 44);             // "SCORE" label and score (right-aligned)
+  Well(img, 166 + 212 * side, 16, 82, 44);  // "SCORE" label and score (right-aligned)
   Lettering tag;
   tag.scale = 1;
   tag.rim_width = 1;

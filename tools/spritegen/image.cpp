@@ -154,8 +154,8 @@ Image Image::Scale2x() const {
       for (int k = 0; k < 4; ++k) {
         int ox = 2 * x + (k & 1), oy = 2 * y + (k >> 1);
         if (q[k] >= 0)
-          out.Set(ox, oy, {static_cast<uint8_t>(q[k] >> 16), static_cast<uint8_t>(q[k] >> 8),
-                           static_cast<uint8_t>(q[k])});
+          out.Set(ox, oy,
+                  {static_cast<uint8_t>(q[k] >> 16), static_cast<uint8_t>(q[k] >> 8), static_cast<uint8_t>(q[k])});
       }
     }
   return out;
@@ -202,8 +202,7 @@ Image Image::MaskOf() const {
 
 void Image::SavePng(const std::string& path) const {
   auto data = Rgb24();
-  if (!stbi_write_png(path.c_str(), w_, h_, 3, data.data(), w_ * 3))
-    throw std::runtime_error("cannot write " + path);
+  if (!stbi_write_png(path.c_str(), w_, h_, 3, data.data(), w_ * 3)) throw std::runtime_error("cannot write " + path);
 }
 
 Image Image::LoadPng(const std::string& path) {

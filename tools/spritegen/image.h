@@ -12,7 +12,7 @@ struct Rgb {
 };
 
 Rgb Mix(Rgb a, Rgb b, int percentB);
-Rgb Shade(Rgb c, int percent);  // percent > 100 lightens toward white, < 100 darkens
+Rgb Shade(Rgb c, int percent);     // percent > 100 lightens toward white, < 100 darkens
 Rgb Hex(const std::string& text);  // "#rrggbb" or "rrggbb"
 
 constexpr Rgb kBlack{0, 0, 0};

@@ -8,13 +8,13 @@ struct Sheet {
   Image mask;  // empty when the picture has no mask sheet
 };
 
-Sheet BuildChar2(const ArtBook& book);      // "char2" and "mask2"
+Sheet BuildChar2(const ArtBook& book);        // "char2" and "mask2"
 Image BuildBattleFrame(const ArtBook& book);  // the 640x480 frame inside "char2"
-Sheet BuildChar0(const ArtBook& book);      // "char0" and "mask0"
-Image BuildScreen(const ArtBook& book);     // "screen"
-Sheet BuildMoji(const ArtBook& book);       // "moji" and "mojimask"
-Image BuildReporter(const ArtBook& book);   // "REPORTER"
-Image BuildMessageMask();                   // "MessageMask"
+Sheet BuildChar0(const ArtBook& book);        // "char0" and "mask0"
+Image BuildScreen(const ArtBook& book);       // "screen"
+Sheet BuildMoji(const ArtBook& book);         // "moji" and "mojimask"
+Image BuildReporter(const ArtBook& book);     // "REPORTER"
+Image BuildMessageMask();                     // "MessageMask"
 
 // Shared look of the battle screen's panels.
 namespace frame_style {

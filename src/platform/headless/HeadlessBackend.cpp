@@ -34,8 +34,7 @@ struct FakeStick {
 class HeadlessBackend final : public Backend {
  public:
   HeadlessBackend(std::vector<headless::ScriptEvent> events, int64_t until, bool realTime)
-      : events_(std::move(events)), until_(until), realTime_(realTime),
-        startDir_(std::filesystem::current_path()) {
+      : events_(std::move(events)), until_(until), realTime_(realTime), startDir_(std::filesystem::current_path()) {
     if (until_ < 0) until_ = (events_.empty() ? 0 : events_.back().ms) + 1000;
     g_messages.clear();
     g_helpVisits.clear();
@@ -127,7 +126,7 @@ class HeadlessBackend final : public Backend {
   }
   int64_t Now() const { return now_; }
   ~HeadlessBackend() override { g_lastNow = now_; }
-  static inline std::vector<std::string> g_messages;  // kept after the run ends
+  static inline std::vector<std::string> g_messages;            // kept after the run ends
   static inline std::vector<headless::HelpVisit> g_helpVisits;  // kept after the run ends
   std::vector<headless::Rumble> rumbles_;
   static inline int64_t g_lastNow = 0;
@@ -248,9 +247,7 @@ void SetJoystick(int id, bool present, unsigned x, unsigned y, unsigned buttons)
   if (auto* h = Headless()) h->SetStick(id, present, x, y, buttons);
 }
 const std::vector<std::string>& Messages() { return HeadlessBackend::g_messages; }
-const std::vector<HelpVisit>& HelpVisits() {
-  return HeadlessBackend::g_helpVisits;
-}
+const std::vector<HelpVisit>& HelpVisits() { return HeadlessBackend::g_helpVisits; }
 const std::vector<Rumble>& Rumbles() {
   static const std::vector<Rumble> none;
   auto* h = Headless();

@@ -12,9 +12,9 @@ int ParseVk(const std::string& word) {
   std::string w = word;
   std::transform(w.begin(), w.end(), w.begin(), [](unsigned char c) { return std::toupper(c); });
   static const std::map<std::string, int> names = {
-      {"SPACE", 0x20}, {"ENTER", 0x0D}, {"RETURN", 0x0D}, {"ESC", 0x1B}, {"ESCAPE", 0x1B}, {"TAB", 0x09},
-      {"LEFT", 0x25},  {"UP", 0x26},    {"RIGHT", 0x27},  {"DOWN", 0x28}, {"SHIFT", 0x10}, {"CTRL", 0x11},
-      {"ALT", 0x12},   {"BACK", 0x08},
+      {"SPACE", 0x20}, {"ENTER", 0x0D}, {"RETURN", 0x0D}, {"ESC", 0x1B},   {"ESCAPE", 0x1B},
+      {"TAB", 0x09},   {"LEFT", 0x25},  {"UP", 0x26},     {"RIGHT", 0x27}, {"DOWN", 0x28},
+      {"SHIFT", 0x10}, {"CTRL", 0x11},  {"ALT", 0x12},    {"BACK", 0x08},
   };
   if (auto it = names.find(w); it != names.end()) return it->second;
   if (w.size() == 1 && (std::isalnum(static_cast<unsigned char>(w[0])))) return w[0];

@@ -17,7 +17,7 @@ struct ScriptEvent {
   int64_t ms = 0;
   std::string kind;  // down, up, shot, focus, close, menu, expose, joy
   int vk = 0;
-  std::string arg;   // file, "on"/"off", menu path, joystick values
+  std::string arg;  // file, "on"/"off", menu path, joystick values
 };
 
 // Parses a script; on a bad line returns false with the line number and reason in *error.

@@ -22,9 +22,7 @@ struct TempoChange {
   uint32_t usPerQuarter;
 };
 
-uint32_t Be32(const uint8_t* p) {
-  return (static_cast<uint32_t>(p[0]) << 24) | (p[1] << 16) | (p[2] << 8) | p[3];
-}
+uint32_t Be32(const uint8_t* p) { return (static_cast<uint32_t>(p[0]) << 24) | (p[1] << 16) | (p[2] << 8) | p[3]; }
 uint16_t Be16(const uint8_t* p) { return static_cast<uint16_t>((p[0] << 8) | p[1]); }
 
 class Reader {

@@ -108,8 +108,7 @@ class SdlMixerDevice : public Device {
 
   bool Playing(const std::string& alias) override {
     if (auto e = effects_.find(alias); e != effects_.end())
-      return e->second.started && Mix_Playing(e->second.channel) &&
-             Mix_GetChunk(e->second.channel) == e->second.chunk;
+      return e->second.started && Mix_Playing(e->second.channel) && Mix_GetChunk(e->second.channel) == e->second.chunk;
     if (alias != current_ || player_.Over()) return false;
     // The synthesizer's reverb keeps it "playing" seconds past the last note: the tune is
     // over when its own length has passed.

@@ -126,7 +126,7 @@ bool TuneCache::Store(uint64_t key, int rate, const Samples& samples) const {
   h.frames = samples.size() / 2;
   h.checksum = Checksum(samples);
   if (!WriteFileAtomically(Path(key), {std::string_view(reinterpret_cast<const char*>(&h), sizeof h),
-                                        std::string_view(reinterpret_cast<const char*>(samples.data()), h.frames * 4)}))
+                                       std::string_view(reinterpret_cast<const char*>(samples.data()), h.frames * 4)}))
     return false;
   Trim();
   return true;

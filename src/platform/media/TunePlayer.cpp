@@ -12,8 +12,9 @@ TunePlayer::TunePlayer(int rate, float gain, std::string soundFont, TuneCache ca
       soundFont_(std::move(soundFont)),
       identity_(TuneSynth::Identity(soundFont_)),
       cache_(std::move(cache)),
-      preparer_(rate, gain, soundFont_, cache_,
-                [this](uint64_t key, std::shared_ptr<const Samples> whole) { Adopt(key, std::move(whole)); }, idle) {}
+      preparer_(
+          rate, gain, soundFont_, cache_,
+          [this](uint64_t key, std::shared_ptr<const Samples> whole) { Adopt(key, std::move(whole)); }, idle) {}
 
 bool TunePlayer::Keepable(std::optional<uint32_t> lengthMs) { return lengthMs && *lengthMs <= kLongestKeptTuneMs; }
 

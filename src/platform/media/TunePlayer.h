@@ -53,11 +53,11 @@ class TunePlayer {
   const std::string identity_;
   const TuneCache cache_;
 
-  std::mutex m_;  // guards everything below until the next comment
+  std::mutex m_;                        // guards everything below until the next comment
   std::shared_ptr<const Samples> pcm_;  // the play is cached samples...
   size_t pos_ = 0;
-  std::unique_ptr<TuneSynth> synth_;    // ...or the synthesizer
-  size_t livePos_ = 0;                  // samples the synthesizer gave this play
+  std::unique_ptr<TuneSynth> synth_;  // ...or the synthesizer
+  size_t livePos_ = 0;                // samples the synthesizer gave this play
   uint64_t key_ = 0;
   // The samples of the play Stop ended last, for its loop's next round (the game's thread
   // alone reads them).

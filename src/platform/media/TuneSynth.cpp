@@ -30,7 +30,8 @@ void QuietLog(int, const char*, void*) {}
 
 void SilenceLibraryLog() {
   static const bool once = [] {
-    for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG}) fluid_set_log_function(level, QuietLog, nullptr);
+    for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
+      fluid_set_log_function(level, QuietLog, nullptr);
     return true;
   }();
   (void)once;
@@ -87,7 +88,8 @@ std::string TuneSynth::Identity(const std::string& soundFont) {
   struct stat st {};
   std::string id = std::string("fluidsynth ") + fluid_version_str() + "\n" + soundFont + "\n";
   if (stat(soundFont.c_str(), &st) == 0)
-    id += std::to_string(st.st_size) + " " + std::to_string(st.st_mtim.tv_sec) + "." + std::to_string(st.st_mtim.tv_nsec);
+    id +=
+        std::to_string(st.st_size) + " " + std::to_string(st.st_mtim.tv_sec) + "." + std::to_string(st.st_mtim.tv_nsec);
   return id;
 }
 

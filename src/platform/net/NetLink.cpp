@@ -165,7 +165,8 @@ class EnetLink : public Link {
         break;
       case ENET_EVENT_TYPE_RECEIVE:
         if (received && (e.peer == peer_ || IsCandidate(e.peer)))
-          received->push_back({IdOf(e.peer), std::string(reinterpret_cast<const char*>(e.packet->data), e.packet->dataLength)});
+          received->push_back(
+              {IdOf(e.peer), std::string(reinterpret_cast<const char*>(e.packet->data), e.packet->dataLength)});
         enet_packet_destroy(e.packet);
         break;
       case ENET_EVENT_TYPE_DISCONNECT:
@@ -173,10 +174,10 @@ class EnetLink : public Link {
           std::erase_if(candidates_, [&](const Waiting& c) { return c.peer == e.peer; });
           break;
         }
-        Drop(e.data == kBusyCode           ? CloseReason::Busy
-             : e.data == kByeCode          ? CloseReason::ByPeer
+        Drop(e.data == kBusyCode          ? CloseReason::Busy
+             : e.data == kByeCode         ? CloseReason::ByPeer
              : e.data == kNotAdmittedCode ? CloseReason::NotAdmitted
-                                           : CloseReason::TimedOut);
+                                          : CloseReason::TimedOut);
         break;
       default: break;
     }

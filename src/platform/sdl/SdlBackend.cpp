@@ -292,9 +292,9 @@ class SdlBackend : public Backend {
   void Handle(const SDL_Event& e) {
     // Alt+Enter and F11 belong to the window, at any time, battles included: the game never
     // sees them (Enter is a confirm key).
-    if (e.type == SDL_KEYDOWN && (e.key.keysym.sym == SDLK_F11 ||
-                                  ((e.key.keysym.sym == SDLK_RETURN || e.key.keysym.sym == SDLK_KP_ENTER) &&
-                                   (e.key.keysym.mod & KMOD_ALT)))) {
+    if (e.type == SDL_KEYDOWN &&
+        (e.key.keysym.sym == SDLK_F11 ||
+         ((e.key.keysym.sym == SDLK_RETURN || e.key.keysym.sym == SDLK_KP_ENTER) && (e.key.keysym.mod & KMOD_ALT)))) {
       if (!e.key.repeat) ToggleFullscreen();
       return;
     }
@@ -445,7 +445,7 @@ class SdlBackend : public Backend {
   bool menuWasOpen_ = false;
   std::optional<std::pair<std::string, std::string>> deferredHelp_;
   uint64_t lastVersion_ = ~0ull;
-  bool uiStale_ = true;     // the UI must be built and drawn anew (a window came or went)
+  bool uiStale_ = true;  // the UI must be built and drawn anew (a window came or went)
   bool lastHadUi_ = false;
   bool lastMenu_ = false;
   KeyLatch keys_;

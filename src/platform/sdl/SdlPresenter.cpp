@@ -151,8 +151,8 @@ void SdlPresenter::DrawWhole(const Bitmap& picture, const PictureLayout& l) {
   const int k = std::max(1, (l.image.Width() + kGameWidth - 1) / kGameWidth);
   if (!sharp_ || sharpScale_ != k) {
     if (sharp_) SDL_DestroyTexture(sharp_);
-    sharp_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_TARGET, kGameWidth * k,
-                               kGameHeight * k);
+    sharp_ =
+        SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_TARGET, kGameWidth * k, kGameHeight * k);
     sharpScale_ = k;
     if (sharp_) SDL_SetTextureScaleMode(sharp_, SDL_ScaleModeLinear);
   }

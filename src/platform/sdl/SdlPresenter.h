@@ -40,10 +40,10 @@ class SdlPresenter {
   // The UI over the picture at a present.
   struct Ui {
     std::function<void(const SDL_Rect* clip)> draw;  // draws it, inside clip if given (empty: none)
-    bool still = true;              // it looks as it did at the last present
-    std::vector<SDL_Rect> covers;   // where it draws, in drawable pixels
-    bool exact = false;             // damage holds all that changed since the last present
-    SDL_Rect damage{0, 0, 0, 0};    // else every area covered before or now counts
+    bool still = true;                               // it looks as it did at the last present
+    std::vector<SDL_Rect> covers;                    // where it draws, in drawable pixels
+    bool exact = false;                              // damage holds all that changed since the last present
+    SDL_Rect damage{0, 0, 0, 0};                     // else every area covered before or now counts
   };
   // Shows the picture's changes and the UI's.
   void Present(const Bitmap& picture, const Ui& ui);
