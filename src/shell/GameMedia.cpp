@@ -111,9 +111,7 @@ void InitMedia() {
   if (opened) platform::MediaClose("gmreset");
 }
 
-void ShutdownMedia() {
-  platform::MediaCloseAll();
-}
+void ShutdownMedia() { platform::MediaCloseAll(); }
 
 void ResetMediaState() {
   CurrentMusic.clear();

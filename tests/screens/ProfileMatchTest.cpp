@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "ScreensKit.h"
+#include "actors/BattleState.h"
 #include "battle/MatchReport.h"
 #include "platform/files/IniFile.h"
 #include "screens/Omake.h"

@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "support/MenuTestKit.h"
+#include "actors/BattleState.h"
 #include "actors/Bramkoplayer.h"
 #include "battle/Battle.h"
 #include "battle/MatchReport.h"

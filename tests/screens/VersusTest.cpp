@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/MenuTestKit.h"
+#include "actors/BattleState.h"
 #include "field/MapState.h"
 #include "shell/GameMedia.h"
 

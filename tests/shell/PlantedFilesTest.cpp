@@ -17,7 +17,7 @@
 
 #include "battle/ReplayFiles.h"
 #include "field/Fieldxchip.h"
-#include "platform/Backend.h"
+#include "platform/headless/HeadlessBackend.h"
 #include "platform/Bitmap.h"
 #include "platform/files/Files.h"
 #include "platform/ui/help/HelpText.h"
