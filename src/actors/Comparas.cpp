@@ -266,11 +266,11 @@ bool CheckProfileLines(std::span<const char* const> lines, std::string* error) {
                 " reads as a spoken line; the name and at least one profile line come first");
   size_t spoken = 2;
   while (spoken < end && !IsSpokenProfileLine(lines[spoken])) ++spoken;
-  if (spoken == end) return fail("profile lines have no spoken line beginning with \"「\""));
+  if (spoken == end) return fail("profile lines have no spoken line beginning with \"「\"");
   for (size_t i = spoken; i < end; ++i) {
     std::string sjis = platform::Utf8ToSjis(lines[i]);
     if (!IsSpokenProfileLine(lines[i]) || sjis.compare(0, 2, "\x81\x75") != 0)
-      return fail("line " + Quote(lines[i]) + " follows a spoken line but does not begin with \"「\""));
+      return fail("line " + Quote(lines[i]) + " follows a spoken line but does not begin with \"「\"");
     // The typewriter prints double-byte characters only.
     for (size_t b = 0; b < sjis.size(); b += 2)
       if (!platform::IsSjisLeadByte(static_cast<unsigned char>(sjis[b])) || b + 1 >= sjis.size())
