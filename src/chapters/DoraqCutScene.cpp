@@ -25,9 +25,7 @@ bool DoraQCutScene::Pause(uint32_t ms) { return WaitOrKey(ms) != wrCancel; }
 
 bool DoraQCutScene::StrictPause(uint32_t ms) { return (WaitOrKey(ms) & wrCancel) == 0; }
 
-bool DoraQCutScene::Line(int line, const char* text) {
-  return CutSceneLineWriter(screen_, line, StoryLine(text)) == 0;
-}
+bool DoraQCutScene::Line(int line, const char* text) { return CutSceneLineWriter(screen_, line, StoryLine(text)) == 0; }
 
 void DoraQCutScene::Blackout() {
   // The hero leaves first, so no later repaint brings a piece of the map back.

@@ -55,7 +55,8 @@ void TNetVersusForm::btnJoinClick() {
   uint16_t port = 0;
   if (!ParsePort(JoinPort, &port)) return Tell(Tr("ポートには 1 から 65535 までの数を入れてください。"));
   std::string host;
-  if (!platform::net::ParseHostPort(JoinAddress, port, &host, &port)) return Tell(Tr("相手のアドレスを入れてください。"));
+  if (!platform::net::ParseHostPort(JoinAddress, port, &host, &port))
+    return Tell(Tr("相手のアドレスを入れてください。"));
   std::string error;
   pendingSession_ = OnlineSession::Join(host, port, &error);
   if (!pendingSession_) return Tell(error);

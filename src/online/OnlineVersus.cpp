@@ -221,7 +221,8 @@ class OnlineVersus final : public VersusPeer, public WaitWatcher {
     LastOnline.framesWaited = door.FramesWaited();
     LastOnline.waitedUs = door.WaitedUs();
     if (door.Stopped() == OnlineStop::Desync) afterMatch_.push_back(kDesyncText);
-    if (door.GaveUp() >= 0 && door.GaveUp() != session_->LocalSide()) afterMatch_.push_back(Tr("相手が試合を放棄しました"));
+    if (door.GaveUp() >= 0 && door.GaveUp() != session_->LocalSide())
+      afterMatch_.push_back(Tr("相手が試合を放棄しました"));
   }
 
   // How the match ended, told over the versus screen once it is drawn again (the battle's

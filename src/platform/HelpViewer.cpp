@@ -84,7 +84,8 @@ void RunHelpViewer(const std::string& file, const std::string& keyword) {
   Viewer v;
   v.caption = WindowTitle().empty() ? std::string(Tr("ヘルプ")) : Format(Tr("%s ヘルプ"), WindowTitle().c_str());
   v.sections = LoadHelpFile(file);
-  if (v.sections.empty()) v.sections.push_back({Tr("ヘルプ"), Format(Tr("ヘルプファイル %s が見つかりません。"), file.c_str())});
+  if (v.sections.empty())
+    v.sections.push_back({Tr("ヘルプ"), Format(Tr("ヘルプファイル %s が見つかりません。"), file.c_str())});
   for (auto& s : v.sections) {
     while (!s.body.empty() && s.body.back() == '\n') s.body.pop_back();
     // The keyword is the lookup key and stays Japanese; the title shown is in the catalogue.

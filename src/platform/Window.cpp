@@ -38,8 +38,9 @@ WindowState& W() {
 
 // The box of an exception that escaped a handler; the program goes on.
 void ShowException(const char* what) {
-  const std::string text = what && *what ? Format(Tr("予期しないエラーが発生しました。ゲームはこのまま続きます。\n\n（%s）"), what)
-                                         : Tr("予期しないエラーが発生しました。ゲームはこのまま続きます。");
+  const std::string text =
+      what && *what ? Format(Tr("予期しないエラーが発生しました。ゲームはこのまま続きます。\n\n（%s）"), what)
+                    : Tr("予期しないエラーが発生しました。ゲームはこのまま続きます。");
   ShowMessage(W().title.empty() ? Tr("エラー") : W().title, text);
 }
 

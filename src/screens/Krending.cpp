@@ -22,15 +22,15 @@ namespace {
 // a new page, "$" and "!" pauses; the exclamation marks that show are full-width.
 const char* const kInterview =
     N_("Hリポーター：R　優勝おめでとうございます！！$$R　あのユイ選手を破っての、$みごとな初優勝！$$"
-    "R　いまのお気持ちを、$ひとことどうぞ！$$$$"
-    "CHブラムコー：R　え、$えーと……$$$R　関所からずっと、$必死でしたけど……$$R　とにかく、$うれしいです！$$$$");
+       "R　いまのお気持ちを、$ひとことどうぞ！$$$$"
+       "CHブラムコー：R　え、$えーと……$$$R　関所からずっと、$必死でしたけど……$$R　とにかく、$うれしいです！$$$$");
 const char* const kChallenge = N_("H!!!ユイ：R　まちなっ！$$$!!");
 const char* const kBrawl =
     N_("Hリポーター：R　こ、$これは……$$$R　前回の覇者と新チャンピオンが、$にらみ合って$R　います！$$"
-    "乱闘になってしまうのかーっ！？$$$$");
+       "乱闘になってしまうのかーっ！？$$$$");
 const char* const kAWord =
     N_("Hユイ：R　……ねえ、$あんた。$$R　ちょっと話があるの。$$R　少しだけ、$つきあってくれない？$$$$"
-    "CHブラムコー：R　え？$$$R　う、$うん。$いいけど……$$$$");
+       "CHブラムコー：R　え？$$$R　う、$うん。$いいけど……$$$$");
 const char* const kHesitation = N_("　わたし、$ずっと思ってたんだけど……$$$$");
 const char* const kConfession =
     N_("Hユイ：R　わたしに勝ったのって、$あんたが初めてなの。$$R　だから……$$$R　わたしと、$つきあって！$$$$");
@@ -58,7 +58,8 @@ struct StaffPage {
   StaffGroup group[2];
 };
 
-const char* const kProgram[4] = {N_("ループ　まわる"), N_("ポインタ　さす"), N_("バグ　なおすけ"), N_("ビット　たてる")};
+const char* const kProgram[4] = {N_("ループ　まわる"), N_("ポインタ　さす"), N_("バグ　なおすけ"),
+                                 N_("ビット　たてる")};
 const char* const kMusic[5] = {N_("ドレミ　ふぁそ"), N_("ベース　ひく男"), N_("タイコ　たたく"), N_("ピコ　ピコリン"),
                                N_("しらべ　かなで")};
 const char* const kGraphic[6] = {N_("ドット　うつ子"), N_("いろ　ぬりお"), N_("ふで　はしる"),
@@ -71,10 +72,13 @@ const char* const kThanks[13] = {
 };
 
 const StaffPage kStaff[3] = {
-    {"BED256_1", 2, {{N_("ＰＲＯＧＲＡＭ"), 416, 36, 66, 4, kProgram, 3000}, {N_("ＭＵＳＩＣ"), 416, 186, 216, 5, kMusic, 0}}},
+    {"BED256_1",
+     2,
+     {{N_("ＰＲＯＧＲＡＭ"), 416, 36, 66, 4, kProgram, 3000}, {N_("ＭＵＳＩＣ"), 416, 186, 216, 5, kMusic, 0}}},
     {"BED256_2",
      2,
-     {{N_("ＧＲＡＰＨＩＣ"), 416, 36, 66, 6, kGraphic, 4000}, {N_("ＧＡＭＥ　ＤＥＳＩＧＮ"), 416, 238, 268, 4, kDesign, 0}}},
+     {{N_("ＧＲＡＰＨＩＣ"), 416, 36, 66, 6, kGraphic, 4000},
+      {N_("ＧＡＭＥ　ＤＥＳＩＧＮ"), 416, 238, 268, 4, kDesign, 0}}},
     {"BED256_3", 1, {{N_("ＳＰＥＣＩＡＬ　ＴＨＡＮＫＳ　ＴＯ"), 336, 36, 66, 13, kThanks, 0}, {}}},
 };
 constexpr int kNameX = 432, kNameSpacing = 26;

@@ -81,7 +81,8 @@ void DrawTexts(platform::Canvas& canvas, const OpponentRecord& opponent) {
     if (i + 1 >= n || IsSpoken(lines[i + 1]) || IsEndMark(lines[i + 1])) break;
   }
   ++i;
-  for (int y = 274; i < n && !IsEndMark(lines[i]); ++i, y += 32) ProfileLineWriter(canvas, 56, y, StoryLine(opponent.profileLines[i].c_str()));
+  for (int y = 274; i < n && !IsEndMark(lines[i]); ++i, y += 32)
+    ProfileLineWriter(canvas, 56, y, StoryLine(opponent.profileLines[i].c_str()));
 }
 
 // Shows the map scene again and hands the clock back to it.

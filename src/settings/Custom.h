@@ -44,11 +44,11 @@ class TForm2 : public TModalForm {
 
   TRadioGroup rgSpeed, rgFangPW, rgDISPLAY;
   TComboBox ComboBox1, ComboBox2;
-  TCheckBox cbPadSwap, cbPadRumble;  // our own, in the section "Linux"
-  TComboBox cbScale;                 // how the window scales the picture: whole multiples, or filling it
-  TComboBox cbLanguage;              // the languages there are texts for, by their own names
+  TCheckBox cbPadSwap, cbPadRumble;    // our own, in the section "Linux"
+  TComboBox cbScale;                   // how the window scales the picture: whole multiples, or filling it
+  TComboBox cbLanguage;                // the languages there are texts for, by their own names
   std::vector<std::string> Languages;  // their codes, "ja" first
-  std::string IniPath;               // the settings file, read and written one value at a time
+  std::string IniPath;                 // the settings file, read and written one value at a time
 
  private:
   StoredSettings ControlValues() const;

@@ -8,8 +8,8 @@
 
 std::string LanguageOfLocale(const std::string& localeName) { return localeName.rfind("ja", 0) == 0 ? "ja" : "en"; }
 
-std::string ChooseLanguage(const std::string& commandLine, const std::string& setting,
-                           const std::string& localeName, const std::vector<std::string>& available) {
+std::string ChooseLanguage(const std::string& commandLine, const std::string& setting, const std::string& localeName,
+                           const std::vector<std::string>& available) {
   auto known = [&](const std::string& code) {
     return !code.empty() && std::find(available.begin(), available.end(), code) != available.end();
   };

@@ -21,8 +21,8 @@ inline bool EnglishGame() { return gLanguage == Language::English; }
 std::string LanguageOfLocale(const std::string& localeName);
 // What a run plays in: the command line's --lang, else the setting "Language", else the
 // locale; a code without a catalogue among `available` counts as not given.
-std::string ChooseLanguage(const std::string& commandLine, const std::string& setting,
-                           const std::string& localeName, const std::vector<std::string>& available);
+std::string ChooseLanguage(const std::string& commandLine, const std::string& setting, const std::string& localeName,
+                           const std::vector<std::string>& available);
 
 // Where the catalogues are: the build's locale/ beside the executable, or share/locale of
 // an installed game.

@@ -68,8 +68,12 @@ std::string CannotWriteMessage(const std::string& path, const std::string& kept)
   const std::string folder = Parent(path);
   std::string why;
   switch (platform::LastFileFault()) {
-    case platform::FileFault::NoPermission: why = Format(Tr("フォルダ %s に書き込む権限がありません。"), folder.c_str()); break;
-    case platform::FileFault::DiskFull: why = Format(Tr("フォルダ %s のあるディスクに空きがありません。"), folder.c_str()); break;
+    case platform::FileFault::NoPermission:
+      why = Format(Tr("フォルダ %s に書き込む権限がありません。"), folder.c_str());
+      break;
+    case platform::FileFault::DiskFull:
+      why = Format(Tr("フォルダ %s のあるディスクに空きがありません。"), folder.c_str());
+      break;
     case platform::FileFault::QuotaFull: why = Tr("ディスクの使用量の上限（クォータ）に達しています。"); break;
     case platform::FileFault::SizeLimit: why = Tr("ファイルの大きさの上限を超えます。"); break;
     case platform::FileFault::ReadOnly:
@@ -77,7 +81,9 @@ std::string CannotWriteMessage(const std::string& path, const std::string& kept)
       break;
     case platform::FileFault::NoFolder: why = Format(Tr("フォルダ %s を作れません。"), folder.c_str()); break;
     case platform::FileFault::DeviceError: why = Tr("ディスクの読み書きに失敗しました。"); break;
-    case platform::FileFault::Other: why = Format(Tr("フォルダ %s に書き込めるか確かめてください。"), folder.c_str()); break;
+    case platform::FileFault::Other:
+      why = Format(Tr("フォルダ %s に書き込めるか確かめてください。"), folder.c_str());
+      break;
   }
   return Format(Tr("%s に書き込めません。"), path.c_str()) + "\n" + why + "\n" + kept;
 }

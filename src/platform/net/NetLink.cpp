@@ -214,7 +214,8 @@ std::unique_ptr<Link> Listen(uint16_t port, uint32_t admitWithinMs, std::string*
   // connecting past that finds no room until one is dropped.
   ENetHost* host = enet_host_create(&address, kHostSlots, kChannels, 0, 0);
   if (!host) {
-    if (error) *error = Format(Tr("ポート %d を開けません（ほかのプログラムが使っていませんか）"), static_cast<int>(port));
+    if (error)
+      *error = Format(Tr("ポート %d を開けません（ほかのプログラムが使っていませんか）"), static_cast<int>(port));
     return nullptr;
   }
   return std::make_unique<EnetLink>(host, nullptr, admitWithinMs);
