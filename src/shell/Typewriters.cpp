@@ -108,6 +108,7 @@ int ChapterWriter(platform::Canvas& canvas, int penX, int penY, const std::strin
       int width = 0;
       PrintAt(canvas, penX, penY, step.shown, width);
       penX += width;
+      i += step.size - 1;
       if (WaitSince(start, delay) < 0) return -1;
     }
   }
