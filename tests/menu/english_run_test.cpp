@@ -3,6 +3,7 @@
 // run in Japanese is the game as it was written.
 #include <gtest/gtest.h>
 
+#include "platform/Files.h"
 #include "platform/HelpText.h"
 #include "platform/headless/HeadlessControl.h"
 #include "settings/Language.h"
@@ -15,8 +16,11 @@ struct Seen {
 };
 
 Seen RunMenu(const std::string& language) {
-  testing_support::RunHeadlessGame("500 tap ENTER\n1000 tap F1\n1100 tap ESC\n1500 menu ファイル(&F)/リプレイを保存…\n",
-                                   2500, 1, nullptr, language);
+  // The player's files in a folder of their own: no replay kept from other runs.
+  const std::string dir = testing_support::FreshDir("english-" + language) + "/";
+  testing_support::RunHeadlessGame(
+      "500 tap ENTER\n1000 tap F1\n1100 tap ESC\n1500 menu ファイル(&F)/リプレイを保存…\n", 2500, 1,
+      [&] { platform::SetExecutableDir(dir); }, language);
   Seen seen;
   const auto& visits = platform::headless::HelpVisits();
   if (!visits.empty()) seen.helpFile = visits.back().file, seen.helpKeyword = visits.back().keyword;
