@@ -41,7 +41,7 @@ struct Viewer {
   void LayOut(int textWidth) {
     shown = current;
     const HelpSection& s = sections[static_cast<size_t>(current)];
-    lines = {s.keyword, ""};
+    lines = {titles[static_cast<size_t>(current)], ""};
     auto body = BreakLines(s.body, static_cast<float>(textWidth), [](std::string_view t) { return dlg::TextWidth(t); });
     lines.insert(lines.end(), body.begin(), body.end());
   }
