@@ -83,6 +83,7 @@ int ChapterWriter(platform::Canvas& canvas, int penX, int penY, const std::strin
     const uint32_t start = TickCount();
     const Step step = ReadStep(text, i);
     const char c = step.code;
+    i += step.size - 1;  // the loop moves past the step's last byte
     if (c == 'H') {
       delay = 0;
     } else if (c == 'S') {
@@ -92,7 +93,7 @@ int ChapterWriter(platform::Canvas& canvas, int penX, int penY, const std::strin
     } else if (c == '$') {
       if (WaitSince(start, delay) < 0) return -1;
     } else if (c == '#' && face) {
-      i += step.size - 1 + NodSwallows(text, i + step.size);  // what follows the nod code is not printed
+      i += NodSwallows(text, i + 1);  // what follows the nod code is not printed
       const int other = 128 - mouthColumn;
       const int frames[4][2] = {{other, 128}, {mouthColumn, 128}, {other, 128}, {mouthColumn, 0}};
       for (const auto& f : frames) {
@@ -108,7 +109,6 @@ int ChapterWriter(platform::Canvas& canvas, int penX, int penY, const std::strin
       int width = 0;
       PrintAt(canvas, penX, penY, step.shown, width);
       penX += width;
-      i += step.size - 1;
       if (WaitSince(start, delay) < 0) return -1;
     }
   }
