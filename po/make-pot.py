@@ -1,12 +1,10 @@
 #!/usr/bin/env python3
-"""Builds po/bramko2.pot: every string literal the player can see, keyed by its Japanese
-text exactly as the sources spell it.
+"""Builds po/bramko2.pot: every text the player can see, keyed by its Japanese text exactly as
+the sources spell it.
 
-xgettext takes every literal out of src/ (the sources carry no markers yet); we keep the
-ones holding Japanese, drop the few that are never shown (font names, line-break tables,
-settings-file keys), add the help's section titles and whole-sentence forms of the messages
-the code assembles from pieces, and note for each one where it is drawn and how wide it may
-be. Run from the project's root:  python3 po/make-pot.py
+xgettext takes the marked literals out of src/ (Tr("…"), N_("…"), TrN("…", "…", n): see
+src/platform/Translate.h); we add the help's section titles and note for each one where it is
+drawn and how wide it may be. Run from the project's root:  python3 po/make-pot.py [OUTPUT]
 """
 import os
 import re
@@ -18,19 +16,6 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 POT = os.path.join(ROOT, "po", "bramko2.pot")
 HELP = "assets/help/BRAMKO.HLP"
 JAPANESE = re.compile("[\u3000-\u30ff\u4e00-\u9fff\uff00-\uffef]")
-
-# Literals that hold Japanese but are never drawn as text.
-NOT_SHOWN = {
-    "ＭＳ Ｐゴシック", "ＭＳ ゴシック", "Ｐ",  # font faces
-    "ゲームスピード", "その他", "キーカスタマイズ\u3000PLAYER",  # settings-file sections and keys
-    # the opponent table's own error messages (for the developer, in English)
-    'profile lines have no spoken line beginning with "「"',
-    ' follows a spoken line but does not begin with "「"',
-}
-NOT_SHOWN_FILES = ("src/platform/LineBreak.cpp",)  # the line breaker's character tables
-
-# Latin literals the player sees: a third language translates them too.
-LATIN_SHOWN = {"OK", "NONE", "PLAYER 1", "PLAYER 2"}
 
 TYPED = ("typed by the story writer: one-byte letters are pacing codes (H at once, S speech pace, "
          "$ pause, # nod swallowing the next byte, R new line, C new page, ! pause). In a "
@@ -96,16 +81,10 @@ NOTES = {
     "リプレイ": "message box caption of the replay dialogs",
     "リプレイの名前": "label above the name box (344 px wide)",
     "再生するリプレイ": "label above the replay list (444 px wide)",
-    "「": "piece: opening quote around a replay name; see the whole sentences \"「%s」…\"",
-    "」は前回の対戦が使う名前です。別の名前にしてください。": "piece after a quoted replay name; the wiring should use the whole sentence 「%s」は前回の対戦が使う名前です。…",
-    "」はすでにあります。置き換えますか？": "piece after a quoted replay name; the wiring should use the whole sentence 「%s」はすでにあります。…",
     "対戦": "replay list: what was fought, here a two-player match (list 444 px wide)",
-    "戦": "piece: suffix after an opponent's name in the replay list (\"<name>戦\" = the fight against <name>); see \"%s戦\"",
     "前回の対戦": "replay list: the replay of the last match (in place of a file name)",
     "\u3000": "separator between the fields of a replay list line (name, fight, score, date)",
     "\u3000（再生できません）": "replay list: after the name of a file that cannot be played",
-    "このリプレイは別の版のゲーム（": "piece; the wiring should use the whole sentence with %s",
-    "）で記録されたため、再生できません。": "piece; the wiring should use the whole sentence with %s",
     "リプレイファイルを開けません。 ": "message box: followed by the file's path; see the whole sentence with %s",
     "このリプレイは別の版のゲームで記録されたため、再生できません。 ": "message box: followed by the file's path; see the whole sentence with %s",
     "再生中の対戦が記録と食い違ったため、再生を中止しました。 ": "message box: followed by the file's path; see the whole sentence with %s",
@@ -125,9 +104,6 @@ NOTES = {
     "対戦画面": HELP_TITLE,
     "カスタマイズウィンドウ": HELP_TITLE,
     "キーカスタマイズウィンドウ": HELP_TITLE,
-    "ポート ": "piece: before a port number; see the whole sentences with %d",
-    " で相手を待っています…": "piece after \"ポート <n>\"; the wiring should use the whole sentence ポート %d で相手を待っています…",
-    " につないでいます…": "piece after a host name; the wiring should use the whole sentence %s につないでいます…",
     "ポート": "label left of a text box at x 80 (9 Latin letters)",
     "アドレス": "label left of a text box at x 80 (9 Latin letters)",
     "待ち受ける": "button 96 px wide (13 Latin letters)",
@@ -137,33 +113,16 @@ NOTES = {
     "（見つかりません）": "after \"このパソコンのアドレス：\" when no address was found",
     "ホストになる（あなたがプレイヤー1）": "group box title, 404 px wide",
     "参加する（あなたがプレイヤー2）": "group box title, 404 px wide",
-    "相手のゲームのバージョン（": "piece; the wiring should use the whole sentence with two %s",
-    "）がこちら（": "piece; the wiring should use the whole sentence with two %s",
-    "）と違うため、対戦できません": "piece; the wiring should use the whole sentence with two %s",
-    "ネット対戦：入力遅延 ": "piece before a frame count; see the whole sentence with %d",
-    " フレーム": "piece after a frame count; see the whole sentence with %d",
     "目次": "help window button 75 px wide (10 Latin letters); also the title of the help's first section",
     "閉じる": "help window button 75 px wide (10 Latin letters)",
-    " ヘルプ": "piece: after the window title in the help window's caption; see \"%s ヘルプ\"",
-    "ヘルプファイル ": "piece before the help file's name; see the whole sentence with %s",
-    " が見つかりません。": "piece after a file or resource name; see the whole sentences with %s",
-    "リソース ": "piece before a picture's name; see the whole sentence with %s",
     "はい": "message box button, 75 px wide (10 Latin letters)",
     "いいえ": "message box button, 75 px wide (10 Latin letters); also the tournament ending's answers: size 14 outlined, eight of them 96 px apart (12 Latin letters)",
     "キャンセル": "button: 75 px (message box), 80 px (key dialog), 88 px (settings, replays), 96 px (online): 10 Latin letters",
     "ヘルプ": "button 80-88 px wide (11 Latin letters); also the help window's caption when the game has no window title",
     "保存": "button 88 px wide (12 Latin letters) in the replay dialog; menu bar item (save progress)",
     "予期しないエラーが発生しました。ゲームはこのまま続きます。": "message box text; see the whole sentence with %s",
-    "\n\n（": "piece around an error's detail; see the whole sentence with %s",
     "）": "closing bracket after an error's detail; see the whole sentences with %s",
     "エラー": "message box caption when the game has no window title",
-    "相手のアドレス「": "piece; see the whole sentence with %s",
-    "」が見つかりません": "piece; see the whole sentence with %s",
-    " を開けません（ほかのプログラムが使っていませんか）": "piece after \"ポート <n>\"; see the whole sentence with %d",
-    "画面を開けません（": "piece; see the whole sentence with %s",
-    "画面を開けません（DISPLAY=": "piece; see the whole sentence with %s",
-    " に接続できません）": "piece; see the whole sentence with %s",
-    "ウィンドウを開けません（": "piece; see the whole sentence with %s",
     "ユイ：": "speaker label, size 14 outlined at x 72 in the ending's message window",
     "ブラムコー：": "speaker label, size 14 outlined at x 72 in the ending's message window",
     "ジャーン！！": "sound lettering (a dramatic chord), size 36 outlined at x 192, window edge x 617 (23 Latin letters)",
@@ -206,11 +165,7 @@ NOTES = {
     "登録": "button 70 px wide (9 Latin letters)",
     "削除": "button 70 px wide (9 Latin letters)",
     "左記の機能に対応するキー一覧": "label from x 190 above the key list (44 Latin letters)",
-    " に書き込めません": "piece after a path; see the whole sentence with %s",
-    " に書き込めません。\nフォルダ ": "piece; see the whole sentence with three %s",
-    " に書き込めるか確かめてください。\n": "piece; see the whole sentence with three %s",
     "保存済みの進行状況は失われていません。": "last line of a message box (the save file could not be written)",
-    " を開けません。": "piece after a path; see the whole sentence with %s",
     "ファイル(&F)": "menu bar menu; & marks the Alt key letter",
     "終了(&X)": "menu bar item; & marks the Alt key letter",
     "ヘルプ(&H)": "menu bar menu; & marks the Alt key letter",
@@ -228,10 +183,8 @@ NOTES = {
     "H\u3000\u3000\u3000\u3000\u3000Sこれで島にもようやく平和がもどる。": "continuation line: the full-width spaces line it up under the speaker's words",
 }
 
-# Help section titles that are not literals in the sources.
-HELP_ONLY_TITLES = ["ファングとアイテム", "チップとエネルギー", "キー操作", "ファイル", "ゲームパッド"]
 
-# Whole sentences for the messages the code puts together from pieces: (msgid, ref, note).
+# Sentences with placeholders: (msgid, ref, note); the ref is where it was first written.
 WHOLE = [
     ("「%s」は前回の対戦が使う名前です。別の名前にしてください。", "src/battle/ReplayDialogs.cpp:56", "message box; %s is the replay name the player typed"),
     ("「%s」はすでにあります。置き換えますか？", "src/battle/ReplayDialogs.cpp:61", "message box (Yes/No); %s is a replay name"),
@@ -282,10 +235,12 @@ def parse(path):
             cur["refs"] += line[2:].split()
         elif line.startswith("#,"):
             cur["flags"] += [f.strip() for f in line[2:].split(",")]
-        elif line.startswith(("msgid ", "msgstr ")):
+        elif line.startswith(("msgid ", "msgstr ", "msgid_plural ")):
             field = line.split(" ", 1)[0]
             cur[field] = unquote(line.split(" ", 1)[1])
-        elif line.startswith('"'):
+        elif line.startswith("msgstr["):
+            field = None
+        elif line.startswith('"') and field:
             cur[field] += unquote(line)
     if cur and "msgid" in cur:
         entries.append(cur)
@@ -332,6 +287,7 @@ def note_for(msgid, refs):
 
 
 def main():
+    pot = sys.argv[1] if len(sys.argv) > 1 else POT
     sources = sorted(
         os.path.relpath(os.path.join(d, f), ROOT)
         for d, _, fs in os.walk(os.path.join(ROOT, "src"))
@@ -339,21 +295,15 @@ def main():
         if f.endswith((".cpp", ".h", ".inl")))
     with tempfile.TemporaryDirectory() as tmp:
         raw = os.path.join(tmp, "all.pot")
-        subprocess.run(["xgettext", "--from-code=UTF-8", "-a", "-C", "--no-wrap",
-                        "-o", raw] + sources, cwd=ROOT, check=True, stderr=subprocess.DEVNULL)
-        entries = parse(raw)
-
-    kept = []
-    for e in entries:
-        msgid = e["msgid"]
-        if not msgid or msgid in NOT_SHOWN:
-            continue
-        e["refs"] = [r for r in e["refs"] if not r.startswith(NOT_SHOWN_FILES)]
-        if not e["refs"]:
-            continue
-        if JAPANESE.search(msgid) or msgid in LATIN_SHOWN:
-            kept.append(e)
+        subprocess.run(["xgettext", "--from-code=UTF-8", "-C", "--no-wrap", "-k", "-kTr", "-kN_", "-kTrN:1,2",
+                        "-o", raw] + sources, cwd=ROOT, check=True)
+        kept = parse(raw) if os.path.exists(raw) else []
+    kept = [e for e in kept if e["msgid"]]
     known = {e["msgid"] for e in kept}
+    whole_notes = {msgid: note for msgid, _, note in WHOLE}
+    for e in kept:
+        if e["msgid"] in whole_notes:
+            e["note"] = "message with placeholders; " + whole_notes[e["msgid"]]
 
     help_lines = open(os.path.join(ROOT, HELP), encoding="utf-8").read().splitlines()
     for n, line in enumerate(help_lines, 1):
@@ -365,13 +315,9 @@ def main():
         if match:
             match["refs"].append(ref)
             match.setdefault("extra", []).append("Also the title of a help section (the keyword itself stays Japanese).")
-        elif title in HELP_ONLY_TITLES or title not in known:
+        elif title not in known:
             kept.append({"msgid": title, "refs": [ref], "flags": [], "note": HELP_TITLE})
             known.add(title)
-
-    for msgid, ref, note in WHOLE:
-        kept.append({"msgid": msgid, "refs": [ref], "flags": ["c-format"], "plural": "%d" in msgid and "フレーム" in msgid,
-                     "note": "whole sentence for the pieces assembled at this place; " + note})
 
     out = ["# The texts of Bramko2 for Linux, keyed by the Japanese exactly as the sources spell it.",
            "# Made by po/make-pot.py; do not edit by hand.",
@@ -393,14 +339,14 @@ def main():
         if flags:
             out.append("#, " + ", ".join(flags))
         out.append("msgid " + quote(e["msgid"]))
-        if e.get("plural"):
-            out += ["msgid_plural " + quote(e["msgid"]), 'msgstr[0] ""', 'msgstr[1] ""']
+        if "msgid_plural" in e:
+            out += ["msgid_plural " + quote(e["msgid_plural"]), 'msgstr[0] ""', 'msgstr[1] ""']
         else:
             out.append('msgstr ""')
         out.append("")
-    with open(POT, "w", encoding="utf-8") as f:
+    with open(pot, "w", encoding="utf-8") as f:
         f.write("\n".join(out))
-    print(f"{len(kept)} messages written to {os.path.relpath(POT, ROOT)}", file=sys.stderr)
+    print(f"{len(kept)} messages written to {pot}", file=sys.stderr)
 
 
 if __name__ == "__main__":

@@ -3,7 +3,9 @@
 
 #include "platform/Platform.h"
 #include "platform/Text.h"
+#include "platform/Translate.h"
 #include "platform/Window.h"
+#include "platform/Language.h"
 #include "shell/Game.h"
 #include "shell/GameMedia.h"
 
@@ -20,6 +22,34 @@ std::string CharacterAt(const std::string& text, size_t i) {
   return text.substr(i, n);
 }
 
+// One step of a story line: a pacing code (its one byte), or a character to print, as UTF-8.
+struct Step {
+  char code = 0;  // 0: a character
+  std::string shown;
+  size_t size = 0;  // bytes of the line it takes
+};
+
+// A Japanese line is Shift-JIS, every one-byte letter a code (one a writer has no use for is
+// printed). A line from a catalogue is UTF-8 with each code in braces, "{H}"; everything
+// else is printed.
+Step ReadStep(const std::string& text, size_t i) {
+  if (!EnglishGame()) {
+    const std::string ch = CharacterAt(text, i);
+    return {ch.size() == 1 ? ch[0] : char{0}, platform::SjisToUtf8(ch), ch.size()};
+  }
+  if (text[i] == '{' && i + 2 < text.size() && text[i + 2] == '}') return {text[i + 1], "", 3};
+  size_t n = 1;
+  while (i + n < text.size() && (static_cast<unsigned char>(text[i + n]) & 0xC0) == 0x80) ++n;
+  return {0, text.substr(i, n), n};
+}
+
+// The nod code takes the byte after it with it (a Japanese line has a "$" there); a line
+// from a catalogue writes that step out as a code of its own.
+size_t NodSwallows(const std::string& text, size_t next) {
+  if (!EnglishGame()) return 1;
+  return next < text.size() ? ReadStep(text, next).size : 0;
+}
+
 // Waits until ms have passed since start. Cancel (or a closing window) gives -1 at once;
 // any other input ends the wait early, so a held key types at full speed.
 int WaitSince(uint32_t start, uint32_t ms) {
@@ -33,8 +63,7 @@ int WaitSince(uint32_t start, uint32_t ms) {
   }
 }
 
-void PrintAt(platform::Canvas& canvas, int x, int y, const std::string& sjis, int& width) {
-  const std::string utf8 = platform::SjisToUtf8(sjis);
+void PrintAt(platform::Canvas& canvas, int x, int y, const std::string& utf8, int& width) {
   canvas.TextOut(x, y, utf8);
   width = canvas.TextWidth(utf8);
 }
@@ -52,7 +81,9 @@ int ChapterWriter(platform::Canvas& canvas, int penX, int penY, const std::strin
   };
   for (size_t i = 0; i < text.size(); ++i) {
     const uint32_t start = TickCount();
-    const unsigned char c = static_cast<unsigned char>(text[i]);
+    const Step step = ReadStep(text, i);
+    const char c = step.code;
+    i += step.size - 1;  // the loop moves past the step's last byte
     if (c == 'H') {
       delay = 0;
     } else if (c == 'S') {
@@ -62,7 +93,7 @@ int ChapterWriter(platform::Canvas& canvas, int penX, int penY, const std::strin
     } else if (c == '$') {
       if (WaitSince(start, delay) < 0) return -1;
     } else if (c == '#' && face) {
-      ++i;  // the byte after the nod code is not printed
+      i += NodSwallows(text, i + 1);  // what follows the nod code is not printed
       const int other = 128 - mouthColumn;
       const int frames[4][2] = {{other, 128}, {mouthColumn, 128}, {other, 128}, {mouthColumn, 0}};
       for (const auto& f : frames) {
@@ -75,11 +106,9 @@ int ChapterWriter(platform::Canvas& canvas, int penX, int penY, const std::strin
         mouthColumn = 128 - mouthColumn;
         mouthCounter = 0;
       }
-      const std::string ch = CharacterAt(text, i);
       int width = 0;
-      PrintAt(canvas, penX, penY, ch, width);
+      PrintAt(canvas, penX, penY, step.shown, width);
       penX += width;
-      i += ch.size() - 1;
       if (WaitSince(start, delay) < 0) return -1;
     }
   }
@@ -147,7 +176,8 @@ int EndingLineWriterStep() {
     return 0;
   }
   platform::Canvas& canvas = scene->WriterCanvas();
-  const unsigned char c = static_cast<unsigned char>(ending.text[ending.position]);
+  const Step step = ReadStep(ending.text, ending.position);
+  const char c = step.code;
   uint32_t next = 50;
   switch (c) {
     case 'H': break;
@@ -165,16 +195,12 @@ int EndingLineWriterStep() {
       ending.x = 72;
       ending.y = 312;
       break;
-    default: {
-      const std::string ch = CharacterAt(ending.text, ending.position);
-      const std::string utf8 = platform::SjisToUtf8(ch);
-      PrintOutlined(canvas, ending.x, ending.y, utf8);
-      ending.x += canvas.TextWidth(utf8) + 2;
-      ending.position += ch.size() - 1;
+    default:
+      PrintOutlined(canvas, ending.x, ending.y, step.shown);
+      ending.x += canvas.TextWidth(step.shown) + 2;
       break;
-    }
   }
-  ++ending.position;
+  ending.position += step.size;
   platform::SetTimerInterval(next);
   return 0;
 }
@@ -183,10 +209,10 @@ void ProfileLineWriter(platform::Canvas& canvas, int x, int y, const std::string
   canvas.font.size = 18;
   canvas.font.color = platform::kWhite;
   for (size_t i = 0; i < text.size();) {
-    const std::string ch = CharacterAt(text, i);
-    i += ch.size();
+    const Step step = ReadStep(text, i);
+    i += step.size;
     int width = 0;
-    PrintAt(canvas, x, y, ch, width);
+    PrintAt(canvas, x, y, step.shown, width);
     x += width;
     PumpMessages();
     const uint32_t start = TickCount();
@@ -197,4 +223,8 @@ void ProfileLineWriter(platform::Canvas& canvas, int x, int y, const std::string
     }
     if (SoundFinished()) PlaySound("talk");
   }
+}
+
+std::string StoryLine(const char* japanese) {
+  return EnglishGame() ? std::string(Tr(japanese)) : platform::Utf8ToSjis(japanese);
 }

@@ -7,6 +7,11 @@
 #include "platform/Bitmap.h"
 #include "shell/Bramkoworld.h"
 
+// What the writers type for a story line of the sources: its Shift-JIS bytes in the Japanese
+// game; in another language the catalogue's UTF-8 line, whose pacing codes are written in
+// braces ("{H}", "{$}", ...) and read by the writers as the same one-byte codes.
+std::string StoryLine(const char* japanese);
+
 // The current speaker of the journey chapter, 256 x 256: the two talking frames side by
 // side at the top, the same two frames nodding below.
 extern platform::Bitmap FacePicture;

@@ -37,7 +37,7 @@ open_and_change() {
   sleep 0.5
   xdotool mousemove --window "$win" 110 32 click 1
   wait_for 10 dialog_open || fail "設定 → 設定変更 opened no dialog"
-  xdotool mousemove --window "$win" 40 168 click 1  # 遅い
+  xdotool mousemove --window "$win" 40 154 click 1  # 遅い
   sleep 0.5
   xdotool mousemove --window "$win" 320 420
 }

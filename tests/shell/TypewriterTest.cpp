@@ -5,6 +5,7 @@
 #include "platform/Text.h"
 #include "platform/Window.h"
 #include "platform/headless/HeadlessControl.h"
+#include "platform/Language.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Game.h"
 #include "shell/Typewriters.h"
@@ -159,6 +160,30 @@ TEST_F(Writers, EndingWriterTakesOneTokenPerTick) {
   EXPECT_EQ(scene.cancels, 1);
   EXPECT_EQ(SceneStep, nullptr);
   SetSceneStep(nullptr);
+}
+
+// A line from the catalogue writes its codes in braces: they pace and nod as the Japanese
+// one-byte codes do and print nothing; everything else prints.
+TEST_F(Writers, CatalogueLinesReadTheirBracedCodesAsTheJapaneseCodes) {
+  gLanguage = Language::English;
+  int result = 0;
+  // At once, then two letters at speech pace, a nod that takes the pause after it, three pauses.
+  EXPECT_EQ(Timed([&] { return TalkingFaceWriter(screen.GetCanvas(), 0, "{H}Rep: {S}ab{#}{$}{$}{$}{$}"); }, result),
+            900u);
+  screen.GetCanvas().FillRect({0, 0, 640, 480});
+  EXPECT_EQ(Timed([&] { return CutSceneLineWriter(screen.GetCanvas(), 0, "{S}{$}{H}"); }, result), 100u);
+  EXPECT_FALSE(Printed(0, 640, 266));
+
+  FakeEnding scene(&screen);
+  EndingLineWriter(&scene, 1, "{H}a{!}{R}{$}{S}b{C}c");
+  const uint32_t intervals[] = {50, 50, 60, 50, 70, 10, 50, 50, 50};  // as "Hあ!R$SいCう"
+  for (int i = 0; i < 9; ++i) {
+    EndingLineWriterStep();
+    EXPECT_EQ(platform::TimerInterval(), intervals[i]) << i;
+  }
+  EXPECT_EQ(scene.redraws, 1);
+  StopEndingLineWriter();
+  gLanguage = Language::Japanese;
 }
 
 }  // namespace

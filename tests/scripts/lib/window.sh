@@ -20,7 +20,7 @@ fail() { echo "FAIL: $*"; exit 1; }
 make_game_folder() {
   mkdir "$work/game"
   cp "$build/bramko2" "$work/game/"
-  for f in "$build"/*.wav "$build"/*.mid "$build"/map?.txt "$build/BRAMKO.HLP"; do ln -s "$f" "$work/game/"; done
+  for f in "$build"/*.wav "$build"/*.mid "$build"/map?.txt "$build"/BRAMKO*.HLP "$build/locale"; do ln -s "$f" "$work/game/"; done
 }
 
 # Xvfb picks a free display itself and writes its number once it is ready to serve; others
