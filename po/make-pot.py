@@ -40,8 +40,8 @@ FILE_NOTES = {
     "src/online/OnlineSession.cpp": "why an online match ended: shown on the versus screen's online line and in a message box",
     "src/online/OnlineSession.h": "why an online match ended: shown on the versus screen's online line and in a message box",
     "src/online/OnlineVersus.cpp": "versus screen's online status line",
-    "src/platform/HelpViewer.cpp": "help window: button 75 px wide (10 Latin letters), caption or message",
-    "src/platform/MessageBox.cpp": "message box button, 75 px wide (10 Latin letters)",
+    "src/platform/ui/help/HelpViewer.cpp": "help window: button 75 px wide (10 Latin letters), caption or message",
+    "src/platform/ui/MessageBox.cpp": "message box button, 75 px wide (10 Latin letters)",
     "src/platform/Pictures.cpp": "message box text",
     "src/platform/VkMap.cpp": "key name in the key list",
     "src/platform/Window.cpp": "message box text or caption",
@@ -57,7 +57,7 @@ FILE_NOTES = {
     "src/settings/Keycfg.h": "key dialog caption",
     "src/settings/KeycfgView.cpp": "key dialog",
     "src/shell/GameFiles.cpp": "message box text (broken at 420 px)",
-    "src/shell/Savefile.cpp": "message box text (broken at 420 px)",
+    "src/field/Savefile.cpp": "message box text (broken at 420 px)",
     "src/settings/SettingsFile.cpp": "message box text",
     "src/shell/Unit1.cpp": "menu bar",
 }
@@ -204,10 +204,10 @@ WHOLE = [
     ("ウィンドウを開けません（%s）", "src/platform/sdl/SdlBackend.cpp:79", "start-up error; %s is SDL's own message"),
     ("予期しないエラーが発生しました。ゲームはこのまま続きます。\n\n（%s）", "src/platform/Window.cpp:41", "message box; %s is the error's detail (English, from the code)"),
     ("%s に書き込めません。\nフォルダ %s に書き込めるか確かめてください。\n%s", "src/shell/GameFiles.cpp:67", "message box: the file, its folder, then a sentence saying what was kept"),
-    ("%s を開けません。", "src/shell/Savefile.cpp:41", "message box; %s is the save file's path"),
+    ("%s を開けません。", "src/field/Savefile.cpp:41", "message box; %s is the save file's path"),
     ("%s に書き込めません", "src/settings/SettingsFile.cpp:152", "message box; %s is the settings file's path"),
-    ("%s ヘルプ", "src/platform/HelpViewer.cpp:84", "help window caption; %s is the window title"),
-    ("ヘルプファイル %s が見つかりません。", "src/platform/HelpViewer.cpp:86", "help window text"),
+    ("%s ヘルプ", "src/platform/ui/help/HelpViewer.cpp:84", "help window caption; %s is the window title"),
+    ("ヘルプファイル %s が見つかりません。", "src/platform/ui/help/HelpViewer.cpp:86", "help window text"),
     ("リソース %s が見つかりません。", "src/platform/Pictures.cpp:38", "message box; %s is a picture's name"),
 ]
 
