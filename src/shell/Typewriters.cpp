@@ -6,19 +6,12 @@
 #include "platform/Window.h"
 #include "shell/Game.h"
 #include "shell/GameMedia.h"
+#include "shell/StoryCodes.h"
+#include "settings/Language.h"
 
 platform::Bitmap FacePicture;
 
 namespace {
-
-// The character starting at text[i]: two bytes after a Shift-JIS lead byte (one if the text
-// ends there), else one byte. The story texts hold only two-byte characters and codes; a
-// stray one-byte character must not swallow the code after it.
-std::string CharacterAt(const std::string& text, size_t i) {
-  const unsigned char c = static_cast<unsigned char>(text[i]);
-  const size_t n = platform::IsSjisLeadByte(c) && i + 1 < text.size() ? 2 : 1;
-  return text.substr(i, n);
-}
 
 // Waits until ms have passed since start. Cancel (or a closing window) gives -1 at once;
 // any other input ends the wait early, so a held key types at full speed.
@@ -39,49 +32,71 @@ void PrintAt(platform::Canvas& canvas, int x, int y, const std::string& sjis, in
   width = canvas.TextWidth(utf8);
 }
 
+// The English lines type every letter, spaces too, at a pace that gives a line the time of
+// the Japanese one it translates: over the 28 chapter lines of po/en.po, the 484 characters
+// typed at speech pace (100 ms each) became 995 letters, so a letter takes 100 * 484 / 995 =
+// 49 ms. The mouth changes every fourth letter (about every 200 ms, as every second
+// character does in Japanese). Pauses and nods keep their Japanese length. The figures are
+// printed by tools/typing_pace.py.
+constexpr uint32_t kEnglishLetterMs = 49;
+constexpr int kEnglishMouthLetters = 4;
+// The same measure for the ending's 9 lines: 366 characters of 50 ms became 781 letters
+// (50 * 366 / 781 = 23 ms); for the 31 spoken profile lines, 553 characters of 45 ms became
+// 1232 letters (45 * 553 / 1232 = 20 ms).
+constexpr uint32_t kEnglishEndingLetterMs = 23;
+constexpr uint32_t kEnglishProfileLetterMs = 20;
+
 // The loop both chapter writers share; with a face box it animates the mouth and nods.
 int ChapterWriter(platform::Canvas& canvas, int penX, int penY, const std::string& text, bool face) {
   canvas.font.color = platform::kWhite;
   canvas.font.size = 14;
   canvas.font.bold = false;
+  const bool english = EnglishGame();
+  const int mouthPeriod = english ? kEnglishMouthLetters : 2;
   uint32_t delay = 100;
   int mouthCounter = 100, mouthColumn = 0;
   auto showFace = [&](int sx, int sy) {
     canvas.copyMode = platform::CopyMode::Copy;
     canvas.CopyRect({8, 264, 136, 392}, FacePicture, {sx, sy, sx + 128, sy + 128});
   };
-  for (size_t i = 0; i < text.size(); ++i) {
+  for (size_t i = 0; i < text.size();) {
     const uint32_t start = TickCount();
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    if (c == 'H') {
+    const StoryToken t = NextStoryToken(text, i, english);
+    if (t.code == 'H') {
       delay = 0;
-    } else if (c == 'S') {
+    } else if (t.code == 'S') {
       delay = 100;
-    } else if (c == ' ') {
+    } else if (t.code == ' ') {
       penX += 16;
-    } else if (c == '$') {
+    } else if (t.code == '$') {
       if (WaitSince(start, delay) < 0) return -1;
-    } else if (c == '#' && face) {
-      ++i;  // the byte after the nod code is not printed
+    } else if (t.code == '#' && face) {
+      // The token after the nod code is not typed: in Japanese whatever byte it is, in
+      // English only a code (a letter is never dropped).
+      if (!english) {
+        ++i;
+      } else if (i < text.size()) {
+        size_t next = i;
+        if (NextStoryToken(text, next, true).code) i = next;
+      }
       const int other = 128 - mouthColumn;
       const int frames[4][2] = {{other, 128}, {mouthColumn, 128}, {other, 128}, {mouthColumn, 0}};
       for (const auto& f : frames) {
         showFace(f[0], f[1]);
         if (WaitSince(TickCount(), 100) < 0) return -1;
       }
-    } else {
-      if (face && ++mouthCounter >= 2) {
+    } else if (!english || !t.code) {
+      if (face && ++mouthCounter >= mouthPeriod) {
         showFace(mouthColumn, 0);
         mouthColumn = 128 - mouthColumn;
         mouthCounter = 0;
       }
-      const std::string ch = CharacterAt(text, i);
       int width = 0;
-      PrintAt(canvas, penX, penY, ch, width);
+      PrintAt(canvas, penX, penY, t.text, width);
       penX += width;
-      i += ch.size() - 1;
-      if (WaitSince(start, delay) < 0) return -1;
+      if (WaitSince(start, english && delay ? kEnglishLetterMs : delay) < 0) return -1;
     }
+    // An English code this writer does not know ({R}, {C}, {!}) types nothing.
   }
   return 0;
 }
@@ -147,9 +162,10 @@ int EndingLineWriterStep() {
     return 0;
   }
   platform::Canvas& canvas = scene->WriterCanvas();
-  const unsigned char c = static_cast<unsigned char>(ending.text[ending.position]);
+  const bool english = EnglishGame();
+  const StoryToken t = NextStoryToken(ending.text, ending.position, english);
   uint32_t next = 50;
-  switch (c) {
+  switch (t.code) {
     case 'H': break;
     case 'S': next = 10; break;
     case '$': next = 70; break;
@@ -166,15 +182,14 @@ int EndingLineWriterStep() {
       ending.y = 312;
       break;
     default: {
-      const std::string ch = CharacterAt(ending.text, ending.position);
-      const std::string utf8 = platform::SjisToUtf8(ch);
+      if (english && t.code) break;  // a code the ending does not know types nothing
+      const std::string utf8 = platform::SjisToUtf8(t.text);
       PrintOutlined(canvas, ending.x, ending.y, utf8);
       ending.x += canvas.TextWidth(utf8) + 2;
-      ending.position += ch.size() - 1;
+      if (english) next = kEnglishEndingLetterMs;
       break;
     }
   }
-  ++ending.position;
   platform::SetTimerInterval(next);
   return 0;
 }
@@ -182,9 +197,9 @@ int EndingLineWriterStep() {
 void ProfileLineWriter(platform::Canvas& canvas, int x, int y, const std::string& text) {
   canvas.font.size = 18;
   canvas.font.color = platform::kWhite;
+  const uint32_t pace = EnglishGame() ? kEnglishProfileLetterMs : 45;
   for (size_t i = 0; i < text.size();) {
-    const std::string ch = CharacterAt(text, i);
-    i += ch.size();
+    const std::string ch = NextStoryToken(text, i, false).text;  // no codes here: all text
     int width = 0;
     PrintAt(canvas, x, y, ch, width);
     x += width;
@@ -192,8 +207,8 @@ void ProfileLineWriter(platform::Canvas& canvas, int x, int y, const std::string
     const uint32_t start = TickCount();
     while (!AnyInput() && !QuitRequested) {
       const uint32_t elapsed = TickCount() - start;
-      if (elapsed >= 45) break;
-      platform::SpinTurn(45 - elapsed);
+      if (elapsed >= pace) break;
+      platform::SpinTurn(pace - elapsed);
     }
     if (SoundFinished()) PlaySound("talk");
   }

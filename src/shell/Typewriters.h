@@ -1,6 +1,8 @@
 // shell: the typewriters of the story texts. A line is Shift-JIS bytes: two-byte characters
 // are printed one at a time, one-byte codes set the pace ("H" at once, "S" speech pace,
-// "$" a pause, ...). Each writer has its own set of codes and its own pen.
+// "$" a pause, ...). Each writer has its own set of codes and its own pen. In the English
+// game the codes are braced ("{S}") and every letter is typed, faster than a Japanese
+// character, so that a line takes about the time of the Japanese it translates.
 #pragma once
 #include <string>
 

@@ -2,6 +2,11 @@
 // round-won marks, scores and names, read back from the canvas.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <map>
+#include <regex>
+
+#include "actors/Comparas.h"
 #include "actors/Manplayer.h"
 #include "field/Fieldxchip.h"
 #include "shell/Bramkoworld.h"
@@ -46,6 +51,16 @@ struct Panel : ::testing::Test {
     FangIcons = savedIcons;
     SpriteSheet = savedSheet;
     RoundOver = 0;
+  }
+  // The first and last column with ink (neither the background nor black) in the area.
+  void litColumns(int x0, int x1, int y0, int y1, int& first, int& last) const {
+    first = last = -1;
+    for (int x = x0; x < x1; ++x)
+      for (int y = y0; y < y1; ++y)
+        if (screen.Pixel(x, y) != Rgb(3, 3, 3) && screen.Pixel(x, y) != platform::kBlack) {
+          if (first < 0) first = x;
+          last = x;
+        }
   }
   // Where the left fighter's tiles end on gauge band k.
   int LeftEnd(int k) const {
@@ -124,15 +139,6 @@ TEST_F(Panel, IconsMarksScoresAndNames) {
   p[1]->score = 0;
   PaintScore(0, screen.GetCanvas());
   PaintScore(1, screen.GetCanvas());
-  auto litColumns = [&](int x0, int x1, int y0, int y1, int& first, int& last) {
-    first = last = -1;
-    for (int x = x0; x < x1; ++x)
-      for (int y = y0; y < y1; ++y)
-        if (screen.Pixel(x, y) != Rgb(3, 3, 3) && screen.Pixel(x, y) != platform::kBlack) {
-          if (first < 0) first = x;
-          last = x;
-        }
-  };
   int first, last;
   litColumns(100, 300, 41, 62, first, last);
   EXPECT_LE(last, 244);
@@ -147,6 +153,43 @@ TEST_F(Panel, IconsMarksScoresAndNames) {
   litColumns(369, 565, 64, 90, first, last);
   ASSERT_GT(first, 0);
   EXPECT_NEAR((first + last) / 2, 369 + 98, 3);
+}
+
+// The English game shows each fighter's name from the catalogue in the same font: every one
+// must stay inside its 196-pixel box on both sides.
+TEST_F(Panel, EveryEnglishNameFitsItsBox) {
+  std::map<std::string, std::string> english;  // the catalogue's one-line entries (names have no escapes)
+  std::ifstream po(BRAMKO_SOURCE_DIR "/po/en.po");
+  ASSERT_TRUE(po);
+  const std::regex entry(R"re(^msg(id|str) "(.*)"$)re");
+  std::string id;
+  for (std::string line; std::getline(po, line);)
+    if (std::smatch m; std::regex_match(line, m, entry)) (m[1] == "id" ? id : english[id]) = m[2];
+
+  std::vector<std::string> names;
+  const int savedMode = MatchMode;
+  for (int mode : {mmVersus, mmStory}) {
+    MatchMode = mode;
+    for (ManPlayer* player : p) names.push_back(player->GetName());
+  }
+  MatchMode = savedMode;
+  for (int i = 0; i < Opponents().size(); ++i) names.push_back(Opponents()[i].name);
+
+  for (const std::string& name : names) {
+    const auto e = english.find(name);
+    ASSERT_TRUE(e != english.end() && !e->second.empty()) << "no English for " << name;
+    for (int side = 0; side < 2; ++side) {
+      screen.GetCanvas().brush = platform::Brush{Rgb(3, 3, 3)};
+      screen.GetCanvas().FillRect({0, 0, 640, 480});
+      PaintPlayerName(side, e->second, screen.GetCanvas());
+      int first, last;
+      litColumns(0, 640, 60, 90, first, last);
+      const int box = 73 + 296 * side;
+      ASSERT_GE(first, 0) << e->second;
+      EXPECT_GE(first, box) << "\"" << e->second << "\" overflows its panel";
+      EXPECT_LT(last, box + 196) << "\"" << e->second << "\" overflows its panel";
+    }
+  }
 }
 
 TEST_F(Panel, AScoreHasNoInkLeftOfWhereItsDigitsBegin) {
