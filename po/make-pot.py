@@ -1,12 +1,10 @@
 #!/usr/bin/env python3
-"""Builds po/bramko2.pot: every string literal the player can see, keyed by its Japanese
-text exactly as the sources spell it.
+"""Builds po/bramko2.pot: every text the player can see, keyed by its Japanese text exactly as
+the sources spell it.
 
-xgettext takes every literal out of src/ (the sources carry no markers yet); we keep the
-ones holding Japanese, drop the few that are never shown (font names, line-break tables,
-settings-file keys), add the help's section titles and whole-sentence forms of the messages
-the code assembles from pieces, and note for each one where it is drawn and how wide it may
-be. Run from the project's root:  python3 po/make-pot.py
+xgettext takes the marked literals out of src/ (Tr("…"), N_("…"), TrN("…", "…", n): see
+src/platform/Translate.h); we add the help's section titles and note for each one where it is
+drawn and how wide it may be. Run from the project's root:  python3 po/make-pot.py [OUTPUT]
 """
 import os
 import re
@@ -18,19 +16,6 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 POT = os.path.join(ROOT, "po", "bramko2.pot")
 HELP = "assets/help/BRAMKO.HLP"
 JAPANESE = re.compile("[\u3000-\u30ff\u4e00-\u9fff\uff00-\uffef]")
-
-# Literals that hold Japanese but are never drawn as text.
-NOT_SHOWN = {
-    "ＭＳ Ｐゴシック", "ＭＳ ゴシック", "Ｐ",  # font faces
-    "ゲームスピード", "その他", "キーカスタマイズ\u3000PLAYER",  # settings-file sections and keys
-    # the opponent table's own error messages (for the developer, in English)
-    'profile lines have no spoken line beginning with "「"',
-    ' follows a spoken line but does not begin with "「"',
-}
-NOT_SHOWN_FILES = ("src/platform/LineBreak.cpp",)  # the line breaker's character tables
-
-# Latin literals the player sees: a third language translates them too.
-LATIN_SHOWN = {"OK", "NONE", "PLAYER 1", "PLAYER 2"}
 
 TYPED = ("typed by the story writer: one-byte letters are pacing codes (H at once, S speech pace, "
          "$ pause, # nod swallowing the next byte, R new line, C new page, ! pause). In a "
@@ -228,10 +213,8 @@ NOTES = {
     "H\u3000\u3000\u3000\u3000\u3000Sこれで島にもようやく平和がもどる。": "continuation line: the full-width spaces line it up under the speaker's words",
 }
 
-# Help section titles that are not literals in the sources.
-HELP_ONLY_TITLES = ["ファングとアイテム", "チップとエネルギー", "キー操作", "ファイル", "ゲームパッド"]
 
-# Whole sentences for the messages the code puts together from pieces: (msgid, ref, note).
+# Sentences with placeholders: (msgid, ref, note); the ref is where it was first written.
 WHOLE = [
     ("「%s」は前回の対戦が使う名前です。別の名前にしてください。", "src/battle/ReplayDialogs.cpp:56", "message box; %s is the replay name the player typed"),
     ("「%s」はすでにあります。置き換えますか？", "src/battle/ReplayDialogs.cpp:61", "message box (Yes/No); %s is a replay name"),
@@ -282,10 +265,12 @@ def parse(path):
             cur["refs"] += line[2:].split()
         elif line.startswith("#,"):
             cur["flags"] += [f.strip() for f in line[2:].split(",")]
-        elif line.startswith(("msgid ", "msgstr ")):
+        elif line.startswith(("msgid ", "msgstr ", "msgid_plural ")):
             field = line.split(" ", 1)[0]
             cur[field] = unquote(line.split(" ", 1)[1])
-        elif line.startswith('"'):
+        elif line.startswith("msgstr["):
+            field = None
+        elif line.startswith('"') and field:
             cur[field] += unquote(line)
     if cur and "msgid" in cur:
         entries.append(cur)
@@ -332,6 +317,7 @@ def note_for(msgid, refs):
 
 
 def main():
+    pot = sys.argv[1] if len(sys.argv) > 1 else POT
     sources = sorted(
         os.path.relpath(os.path.join(d, f), ROOT)
         for d, _, fs in os.walk(os.path.join(ROOT, "src"))
@@ -339,21 +325,15 @@ def main():
         if f.endswith((".cpp", ".h", ".inl")))
     with tempfile.TemporaryDirectory() as tmp:
         raw = os.path.join(tmp, "all.pot")
-        subprocess.run(["xgettext", "--from-code=UTF-8", "-a", "-C", "--no-wrap",
-                        "-o", raw] + sources, cwd=ROOT, check=True, stderr=subprocess.DEVNULL)
-        entries = parse(raw)
-
-    kept = []
-    for e in entries:
-        msgid = e["msgid"]
-        if not msgid or msgid in NOT_SHOWN:
-            continue
-        e["refs"] = [r for r in e["refs"] if not r.startswith(NOT_SHOWN_FILES)]
-        if not e["refs"]:
-            continue
-        if JAPANESE.search(msgid) or msgid in LATIN_SHOWN:
-            kept.append(e)
+        subprocess.run(["xgettext", "--from-code=UTF-8", "-C", "--no-wrap", "-k", "-kTr", "-kN_", "-kTrN:1,2",
+                        "-o", raw] + sources, cwd=ROOT, check=True)
+        kept = parse(raw) if os.path.exists(raw) else []
+    kept = [e for e in kept if e["msgid"]]
     known = {e["msgid"] for e in kept}
+    whole_notes = {msgid: note for msgid, _, note in WHOLE}
+    for e in kept:
+        if e["msgid"] in whole_notes:
+            e["note"] = "message with placeholders; " + whole_notes[e["msgid"]]
 
     help_lines = open(os.path.join(ROOT, HELP), encoding="utf-8").read().splitlines()
     for n, line in enumerate(help_lines, 1):
@@ -365,13 +345,9 @@ def main():
         if match:
             match["refs"].append(ref)
             match.setdefault("extra", []).append("Also the title of a help section (the keyword itself stays Japanese).")
-        elif title in HELP_ONLY_TITLES or title not in known:
+        elif title not in known:
             kept.append({"msgid": title, "refs": [ref], "flags": [], "note": HELP_TITLE})
             known.add(title)
-
-    for msgid, ref, note in WHOLE:
-        kept.append({"msgid": msgid, "refs": [ref], "flags": ["c-format"], "plural": "%d" in msgid and "フレーム" in msgid,
-                     "note": "whole sentence for the pieces assembled at this place; " + note})
 
     out = ["# The texts of Bramko2 for Linux, keyed by the Japanese exactly as the sources spell it.",
            "# Made by po/make-pot.py; do not edit by hand.",
@@ -393,14 +369,14 @@ def main():
         if flags:
             out.append("#, " + ", ".join(flags))
         out.append("msgid " + quote(e["msgid"]))
-        if e.get("plural"):
-            out += ["msgid_plural " + quote(e["msgid"]), 'msgstr[0] ""', 'msgstr[1] ""']
+        if "msgid_plural" in e:
+            out += ["msgid_plural " + quote(e["msgid_plural"]), 'msgstr[0] ""', 'msgstr[1] ""']
         else:
             out.append('msgstr ""')
         out.append("")
-    with open(POT, "w", encoding="utf-8") as f:
+    with open(pot, "w", encoding="utf-8") as f:
         f.write("\n".join(out))
-    print(f"{len(kept)} messages written to {os.path.relpath(POT, ROOT)}", file=sys.stderr)
+    print(f"{len(kept)} messages written to {pot}", file=sys.stderr)
 
 
 if __name__ == "__main__":

@@ -9,7 +9,8 @@
 namespace {
 
 const char kUsage[] =
-    "usage: bramko2 [--replay FILE | --host [PORT] | --join HOST[:PORT]]\n"
+    "usage: bramko2 [--lang ja|en] [--replay FILE | --host [PORT] | --join HOST[:PORT]]\n"
+    "  --lang ja|en       play this run in Japanese or English, whatever the settings say\n"
     "  --replay FILE      watch a replay (hold any key: 4x faster, Escape: stop), then end\n"
     "  --host [PORT]      online versus: wait for the other player on PORT (UDP, default 7777)\n"
     "  --join HOST[:PORT] online versus: play against the game hosting at HOST\n";
@@ -21,7 +22,9 @@ int main(int argc, char** argv) {
   options.start.kind = platform::BackendKind::Sdl;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
-    if (a == "--replay" && i + 1 < argc) {
+    if (a == "--lang" && i + 1 < argc) {
+      options.language = argv[++i];
+    } else if (a == "--replay" && i + 1 < argc) {
       // The game works in its own folder: a path given relative to ours must not move.
       options.replayFile = std::filesystem::absolute(argv[++i]).string();
     } else if (a == "--host") {

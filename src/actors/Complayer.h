@@ -6,6 +6,7 @@
 
 #include "actors/Bramkoplayer.h"
 #include "actors/Commove.h"
+#include "platform/Translate.h"
 
 struct OpponentRecord;
 
@@ -43,7 +44,7 @@ class ComPlayer : public BramkoPlayer {
   int Step() override;
   // One action: plan, firing decision, one 16-pixel step. Always 0.
   int Move() override;
-  std::string GetName() override { return name; }
+  std::string GetName() override { return Tr(name); }  // name stays the table's key
   void ResetRound() override;
 
   // What the plan sees of the battle now, from this fighter's side.

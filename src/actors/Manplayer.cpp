@@ -2,6 +2,7 @@
 #include "actors/Manplayer.h"
 
 #include "actors/Fang.h"
+#include "platform/Translate.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Drawing.h"
 #include "shell/Game.h"
@@ -55,6 +56,6 @@ int ManPlayer::Move() {
 int ManPlayer::InputPlayer() const { return inputSource == -1 ? SlotPlayer[playerIndex & 1] : inputSource; }
 
 std::string ManPlayer::GetName() {
-  if (playerIndex == 1) return "プレイヤー ２";
-  return MatchMode == mmStory ? "ブラムコー" : "プレイヤー １";
+  if (playerIndex == 1) return Tr("プレイヤー ２");
+  return MatchMode == mmStory ? Tr("ブラムコー") : Tr("プレイヤー １");
 }

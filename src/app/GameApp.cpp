@@ -1,6 +1,7 @@
 // app: start-up order of the process: lock, backend, main window, settings, message loop.
 #include "app/GameApp.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "actors/Complayer.h"
@@ -13,12 +14,14 @@
 #include "platform/Dialogs.h"
 #include "platform/Display.h"
 #include "platform/Files.h"
+#include "platform/Translate.h"
 #include "platform/Window.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Game.h"
 #include "shell/GameFiles.h"
 #include "shell/GameMedia.h"
 #include "shell/Random.h"
+#include "settings/Language.h"
 #include "settings/SettingsFile.h"
 #include "shell/Unit1.h"
 
@@ -45,12 +48,12 @@ bool TakeInstanceLock() {
     switch (platform::AcquireInstanceLock(path)) {
       case platform::LockResult::Acquired: return true;
       case platform::LockResult::HeldByAnother:
-        std::fprintf(stderr, "bramko2: すでに起動しています（ロック %s）。\n", path.c_str());
+        std::fprintf(stderr, "bramko2: %s\n", Format(Tr("すでに起動しています（ロック %s）。"), path.c_str()).c_str());
         return false;
       case platform::LockResult::Unavailable: break;
     }
   }
-  std::fprintf(stderr, "bramko2: 二重起動を防ぐロックを置ける場所がありません。このまま起動します。\n");
+  std::fprintf(stderr, "bramko2: %s\n", Tr("二重起動を防ぐロックを置ける場所がありません。このまま起動します。"));
   return true;
 }
 
@@ -59,14 +62,24 @@ bool TakeInstanceLock() {
 void TellAlreadyRunning(const platform::StartOptions& start) {
   std::string error;
   if (start.kind != platform::BackendKind::Sdl || !platform::Start(start, &error)) return;
-  platform::ShowMessage("Bramko2 for Windows", "エラー。すでに使われています。");
+  platform::ShowMessage("Bramko2 for Windows", Tr("エラー。すでに使われています。"));
   platform::Stop();
+}
+
+// Before anything is said: --lang, else the setting, else the locale.
+void ChooseLanguageAtStart(const std::string& commandLine) {
+  const std::vector<std::string> available = AvailableLanguages();
+  if (!commandLine.empty() && std::find(available.begin(), available.end(), commandLine) == available.end())
+    std::fprintf(stderr, "bramko2: no texts for the language \"%s\"\n", commandLine.c_str());
+  const std::string setting = ReadStoredSettings(SettingsFilePath()).language;
+  SetLanguage(ChooseLanguage(commandLine, setting, platform::MessagesLocale(), available));
 }
 
 }  // namespace
 
 int RunGame(const GameOptions& options) {
   if (!options.dir.empty()) platform::SetExecutableDir(options.dir);
+  ChooseLanguageAtStart(options.language);
   if (options.singleInstance && !TakeInstanceLock()) {
     TellAlreadyRunning(options.start);
     return 1;

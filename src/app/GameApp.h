@@ -11,6 +11,7 @@ struct GameOptions {
   platform::StartOptions start;
   bool singleInstance = true;  // take the "morvelbramkowin" lock (the real game only)
   std::string dir;             // stands for the executable's folder when not empty
+  std::string language;        // --lang: plays this run in it ("ja", "en"), whatever the setting
   bool haveSeed = false;
   uint32_t seed = 0;
   int matchRecord = -1;  // >= 0: skip the title and play a story match against that record

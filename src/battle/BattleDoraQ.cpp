@@ -5,6 +5,7 @@
 #include "battle/BattleParts.h"
 #include "battle/MatchInput.h"
 #include "field/Fieldxchip.h"
+#include "platform/Translate.h"
 #include "platform/Window.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Drawing.h"
@@ -26,7 +27,7 @@ void MessageBox() {
   c.font.size = 24;
   c.font.color = platform::kWhite;
   c.font.bold = false;
-  c.TextOut(172, 382, "ドラＱを倒した！");
+  c.TextOut(172, 382, Tr("ドラＱを倒した！"));
 }
 
 // The scene moves only its own sprites: the fighters stand still as in any cut-scene, so

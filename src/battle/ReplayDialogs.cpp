@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "platform/Dialogs.h"
+#include "platform/Translate.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Game.h"
 
@@ -49,16 +50,16 @@ TReplaySaveForm::TReplaySaveForm(std::string suggestedName) { Edit1.Text = std::
 void TReplaySaveForm::btnSaveClick() {
   const std::string name = ReplayFileName(Edit1.Text);
   if (name.empty()) {
-    Tell("名前を入力してください。");
+    Tell(Tr("名前を入力してください。"));
     return;
   }
   if (name == kLastReplayName) {
-    Tell("「" + name + "」は前回の対戦が使う名前です。別の名前にしてください。");
+    Tell(Format(Tr("「%s」は前回の対戦が使う名前です。別の名前にしてください。"), name.c_str()));
     return;
   }
   std::error_code ec;
   if (std::filesystem::exists(ReplayPath(name), ec) &&
-      platform::ShowMessage(kMessageCaption, "「" + name + "」はすでにあります。置き換えますか？",
+      platform::ShowMessage(kMessageCaption, Format(Tr("「%s」はすでにあります。置き換えますか？"), name.c_str()),
                             platform::MsgButtons::YesNo) != platform::kMsgYes)
     return;
   if (SaveLastReplayAs(name)) ModalResult = mrOk;
@@ -71,7 +72,7 @@ TReplayListForm::TReplayListForm(std::vector<ReplayListing> replays) : Replays(s
 
 void TReplayListForm::btnPlayClick() {
   if (ListBox1.ItemIndex < 0 || ListBox1.ItemIndex >= static_cast<int>(Replays.size())) {
-    Tell("再生するリプレイを選んでください。");
+    Tell(Tr("再生するリプレイを選んでください。"));
     return;
   }
   ModalResult = mrOk;
@@ -85,7 +86,7 @@ void SaveReplayCommand() {
       TReplaySaveForm form(SuggestedReplayName(*last.replay));
       form.ShowModal();
     } else {
-      Tell("保存できるリプレイがありません。先に対戦してください。");
+      Tell(Tr("保存できるリプレイがありません。先に対戦してください。"));
     }
   }
   WaitRelease();  // the key that closed the dialog is not for the game
@@ -97,7 +98,7 @@ void PlayReplayCommand() {
     const Silence silence;
     std::vector<ReplayListing> replays = ListReplays();
     if (replays.empty()) {
-      Tell("保存されたリプレイがありません。");
+      Tell(Tr("保存されたリプレイがありません。"));
     } else {
       TReplayListForm form(std::move(replays));
       if (form.ShowModal() == mrOk) chosen = form.Replays[static_cast<size_t>(form.ListBox1.ItemIndex)].path;

@@ -7,6 +7,7 @@
 
 #include "battle/ReplayFiles.h"
 #include "settings/FormControls.h"
+#include "platform/Translate.h"
 
 // What both replay dialogs share: Enter presses the default button, Escape and the close box
 // cancel, F1 and the help button open the help on replays.
@@ -32,7 +33,7 @@ class TReplaySaveForm : public TReplayForm {
   explicit TReplaySaveForm(std::string suggestedName);
   void btnSaveClick();  // keeps it under the name typed (asks before replacing one)
 
-  static constexpr const char* kCaption = "リプレイを保存";
+  static constexpr const char* kCaption = N_("リプレイを保存");
   static constexpr int kClientWidth = 360, kClientHeight = 96;
 
   TEdit Edit1;
@@ -49,7 +50,7 @@ class TReplayListForm : public TReplayForm {
   explicit TReplayListForm(std::vector<ReplayListing> replays);
   void btnPlayClick();  // closes with OK when a replay is chosen
 
-  static constexpr const char* kCaption = "リプレイを再生";
+  static constexpr const char* kCaption = N_("リプレイを再生");
   static constexpr int kClientWidth = 460, kClientHeight = 244;
 
   std::vector<ReplayListing> Replays;

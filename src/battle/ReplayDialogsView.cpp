@@ -2,6 +2,7 @@
 // the frame (it may show a message box).
 #include "battle/ReplayDialogs.h"
 #include "platform/DialogWidgets.h"
+#include "platform/Translate.h"
 
 namespace {
 
@@ -39,12 +40,12 @@ bool TReplayForm::EndFrame(bool closeBox) {
 bool TReplaySaveForm::Draw() {
   namespace dlg = platform::dlg;
   bool closeBox = false;
-  if (dlg::BeginDialog(kCaption, kClientWidth, kClientHeight, &closeBox)) {
-    dlg::Label("リプレイの名前", 8, 8);
+  if (dlg::BeginDialog(Tr(kCaption), kClientWidth, kClientHeight, &closeBox)) {
+    dlg::Label(Tr("リプレイの名前"), 8, 8);
     dlg::TextBox("name", &Edit1.Text, kNameBox, kNameBytes, &focusWanted_);
-    if (dlg::Button("保存", kSaveButton, true)) Queue([this] { btnSaveClick(); });
-    if (dlg::Button("キャンセル", kSaveCancelButton)) Queue([this] { btnCancelClick(); });
-    if (dlg::Button("ヘルプ", kSaveHelpButton)) Queue([this] { btnHelpClick(); });
+    if (dlg::Button(Tr("保存"), kSaveButton, true)) Queue([this] { btnSaveClick(); });
+    if (dlg::Button(Tr("キャンセル"), kSaveCancelButton)) Queue([this] { btnCancelClick(); });
+    if (dlg::Button(Tr("ヘルプ"), kSaveHelpButton)) Queue([this] { btnHelpClick(); });
   }
   dlg::EndDialog();
   return EndFrame(closeBox);
@@ -53,12 +54,12 @@ bool TReplaySaveForm::Draw() {
 bool TReplayListForm::Draw() {
   namespace dlg = platform::dlg;
   bool closeBox = false;
-  if (dlg::BeginDialog(kCaption, kClientWidth, kClientHeight, &closeBox)) {
-    dlg::Label("再生するリプレイ", 8, 8);
+  if (dlg::BeginDialog(Tr(kCaption), kClientWidth, kClientHeight, &closeBox)) {
+    dlg::Label(Tr("再生するリプレイ"), 8, 8);
     dlg::ListBox("replays", ListBox1.Items, kList, &ListBox1.ItemIndex);
-    if (dlg::Button("再生", kPlayButton, true)) Queue([this] { btnPlayClick(); });
-    if (dlg::Button("キャンセル", kListCancelButton)) Queue([this] { btnCancelClick(); });
-    if (dlg::Button("ヘルプ", kListHelpButton)) Queue([this] { btnHelpClick(); });
+    if (dlg::Button(Tr("再生"), kPlayButton, true)) Queue([this] { btnPlayClick(); });
+    if (dlg::Button(Tr("キャンセル"), kListCancelButton)) Queue([this] { btnCancelClick(); });
+    if (dlg::Button(Tr("ヘルプ"), kListHelpButton)) Queue([this] { btnHelpClick(); });
   }
   dlg::EndDialog();
   return EndFrame(closeBox);

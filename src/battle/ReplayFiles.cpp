@@ -10,6 +10,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/InputFile.h"
+#include "platform/Translate.h"
 #include "shell/Bramkoworld.h"
 #include "shell/GameFiles.h"
 
@@ -36,9 +37,9 @@ std::optional<std::vector<uint8_t>> ReadBytes(const std::string& path) {
 }
 
 std::string Fight(const Replay& r) {
-  if (r.setup.mode == mmVersus) return "対戦";
+  if (r.setup.mode == mmVersus) return Tr("対戦");
   const OpponentRecord* o = Opponents().At(r.setup.opponent);
-  return (o ? o->name : "?") + "戦";
+  return Format(Tr("%s戦"), o ? Tr(o->name.c_str()) : "?");
 }
 
 std::string Score(const Replay& r) {
@@ -64,11 +65,11 @@ constexpr const char* kListDate = "%Y/%m/%d %H:%M";
 // The name, then the fight, its result and when it was played: each once, so what the name
 // already says (as a suggested name does) is not said again.
 std::string ListingLine(const std::string& name, const Replay* replay, std::time_t at) {
-  if (!replay) return name + "　（再生できません）";
+  if (!replay) return name + Tr("　（再生できません）");
   std::string line = name;
   const std::string fight = Fight(*replay) + " " + Score(*replay);
-  if (name.find(fight) == std::string::npos) line += "　" + fight;
-  if (at && name.find(Date(at, kNameDate)) == std::string::npos) line += "　" + Date(at, kListDate);
+  if (name.find(fight) == std::string::npos) line += Tr("　") + fight;
+  if (at && name.find(Date(at, kNameDate)) == std::string::npos) line += Tr("　") + Date(at, kListDate);
   return line;
 }
 
@@ -119,12 +120,12 @@ std::string SuggestedReplayName(const Replay& replay) {
 bool SaveLastReplayAs(const std::string& name) {
   const std::vector<uint8_t> last = LastReplayToKeep();
   if (!ReadReplay(last).replay) {
-    Tell("保存できるリプレイがありません。先に対戦してください。");
+    Tell(Tr("保存できるリプレイがありません。先に対戦してください。"));
     return false;
   }
   const std::string path = ReplayPath(name);
   if (!WriteReplay(path, last)) {
-    Tell(CannotWriteMessage(path, "前回の対戦のリプレイは残っています。"));
+    Tell(CannotWriteMessage(path, Tr("前回の対戦のリプレイは残っています。")));
     return false;
   }
   return true;
@@ -150,7 +151,7 @@ std::vector<ReplayListing> ListReplays() {
     f.at = r.replay && r.replay->startedAt ? static_cast<std::time_t>(r.replay->startedAt)
            : last                          ? WrittenAt(e.path())
                                            : 0;
-    f.listing.line = ListingLine(last ? "前回の対戦" : f.listing.name, r.replay ? &*r.replay : nullptr, f.at);
+    f.listing.line = ListingLine(last ? Tr("前回の対戦") : f.listing.name, r.replay ? &*r.replay : nullptr, f.at);
     found.push_back(std::move(f));
   }
   std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
@@ -166,12 +167,13 @@ std::vector<ReplayListing> ListReplays() {
 
 std::string ReplayRefusal(const ReplayReading& reading) {
   switch (reading.error) {
-    case ReplayError::NotAReplay: return "リプレイファイルではありません。";
+    case ReplayError::NotAReplay: return Tr("リプレイファイルではありません。");
     case ReplayError::OtherVersion:
       return reading.recordedBy.empty()
-                 ? "このリプレイは別の版のゲームで記録されたため、再生できません。"
-                 : "このリプレイは別の版のゲーム（" + reading.recordedBy + "）で記録されたため、再生できません。";
-    case ReplayError::Damaged: return "リプレイファイルが壊れているため、再生できません。";
+                 ? Tr("このリプレイは別の版のゲームで記録されたため、再生できません。")
+                 : Format(Tr("このリプレイは別の版のゲーム（%s）で記録されたため、再生できません。"),
+                          reading.recordedBy.c_str());
+    case ReplayError::Damaged: return Tr("リプレイファイルが壊れているため、再生できません。");
     case ReplayError::None: break;
   }
   return "";
@@ -180,7 +182,7 @@ std::string ReplayRefusal(const ReplayReading& reading) {
 std::optional<Replay> LoadReplayFile(const std::string& path) {
   const std::optional<std::vector<uint8_t>> bytes = ReadBytes(path);
   if (!bytes) {
-    Tell("リプレイファイルを開けません。 " + path);
+    Tell(Format(Tr("リプレイファイルを開けません。 %s"), path.c_str()));
     return std::nullopt;
   }
   ReplayReading reading = ReadReplay(*bytes);
@@ -196,8 +198,8 @@ ReplayOutcome WatchReplayFile(const std::string& path) {
   if (!replay) return ReplayOutcome::Refused;
   const ReplayOutcome outcome = PlayReplay(*replay);
   if (outcome == ReplayOutcome::Refused)
-    Tell("このリプレイは別の版のゲームで記録されたため、再生できません。 " + path);
+    Tell(Format(Tr("このリプレイは別の版のゲームで記録されたため、再生できません。 %s"), path.c_str()));
   else if (outcome == ReplayOutcome::Drifted)
-    Tell("再生中の対戦が記録と食い違ったため、再生を中止しました。 " + path);
+    Tell(Format(Tr("再生中の対戦が記録と食い違ったため、再生を中止しました。 %s"), path.c_str()));
   return outcome;
 }

@@ -8,6 +8,7 @@
 #include "platform/Pictures.h"
 #include "platform/Platform.h"
 #include "platform/Text.h"
+#include "platform/Translate.h"
 #include "shell/Game.h"
 #include "shell/Typewriters.h"
 
@@ -25,7 +26,7 @@ bool DoraQCutScene::Pause(uint32_t ms) { return WaitOrKey(ms) != wrCancel; }
 bool DoraQCutScene::StrictPause(uint32_t ms) { return (WaitOrKey(ms) & wrCancel) == 0; }
 
 bool DoraQCutScene::Line(int line, const char* text) {
-  return CutSceneLineWriter(screen_, line, platform::Utf8ToSjis(text)) == 0;
+  return CutSceneLineWriter(screen_, line, StoryLine(text)) == 0;
 }
 
 void DoraQCutScene::Blackout() {
@@ -108,14 +109,14 @@ bool DoraQCutScene::Marks() {
   return true;
 }
 
-void DoraQCutScene::Anger() { Text(kMarkX + 6 * TextWidth(kMark), kMarkY, "ピキッ（怒）"); }
+void DoraQCutScene::Anger() { Text(kMarkX + 6 * TextWidth(kMark), kMarkY, N_("ピキッ（怒）")); }
 
 void DoraQCutScene::Text(int x, int y, const char* text, int size) {
   screen_.font.color = platform::kWhite;
   screen_.font.size = size;
   screen_.font.bold = false;
   screen_.brush = platform::Brush{platform::kBlack};
-  screen_.TextOut(x, y, text);
+  screen_.TextOut(x, y, Tr(text));
 }
 
 int DoraQCutScene::TextWidth(const char* text) {

@@ -7,6 +7,7 @@
 #include "chapters/Doraqstage.h"
 #include "field/Fieldmap.h"
 #include "platform/Pictures.h"
+#include "platform/Translate.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Game.h"
 #include "shell/GameMedia.h"
@@ -14,22 +15,22 @@
 namespace {
 
 constexpr const char* kCaptainThanks[3] = {
-    "H警備隊長S「よくぞドラＱを倒してくれた、小僧！",
-    "H　　　　　Sこれで島にもようやく平和がもどる。",
-    "H　　　　　S島の者にかわって礼を言うぞ！」",
+    N_("H警備隊長S「よくぞドラＱを倒してくれた、小僧！"),
+    N_("H　　　　　Sこれで島にもようやく平和がもどる。"),
+    N_("H　　　　　S島の者にかわって礼を言うぞ！」"),
 };
-constexpr const char* kCaptainWonders = "H警備隊長S「ん？」";
-constexpr const char* kCaptainSilent = "H警備隊長S「……………」";
-constexpr const char* kHeroSilent = "HブラムコーS「……………」";
-constexpr const char* kMonsterRises = "HフランＱS「ふっかーつ！！」";
-constexpr const char* kMonsterLeaps = "HフランＱS「とう！！」";
+constexpr const char* kCaptainWonders = N_("H警備隊長S「ん？」");
+constexpr const char* kCaptainSilent = N_("H警備隊長S「……………」");
+constexpr const char* kHeroSilent = N_("HブラムコーS「……………」");
+constexpr const char* kMonsterRises = N_("HフランＱS「ふっかーつ！！」");
+constexpr const char* kMonsterLeaps = N_("HフランＱS「とう！！」");
 constexpr const char* kSubordinateReports[3] = {
-    "$「た、隊長ーっ！　ドラＱの棺おけから出てきた怪物が",
-    "$　となり町で大暴れしていますーっ！",
-    "$　町の人たちがにげまどっていますーっ！」",
+    N_("$「た、隊長ーっ！　ドラＱの棺おけから出てきた怪物が"),
+    N_("$　となり町で大暴れしていますーっ！"),
+    N_("$　町の人たちがにげまどっていますーっ！」"),
 };
-constexpr const char* kCaptainOrders = "H警備隊長S「小僧！　その怪物もやっつけてこーい！！」";
-constexpr const char* kClosingLine = "あそんでくれて、ほんとうにありがとう！";
+constexpr const char* kCaptainOrders = N_("H警備隊長S「小僧！　その怪物もやっつけてこーい！！」");
+constexpr const char* kClosingLine = N_("あそんでくれて、ほんとうにありがとう！");
 
 // The staff roll: each group on its own page, headings at x 200, each name followed by a
 // beat. The names are the team's pen names.
@@ -40,20 +41,20 @@ struct RollLine {
 };
 constexpr int kH = 200;
 const std::vector<RollLine> kStaff[4] = {
-    {{kH, 314, "プログラム", false},
-     {312, 314, "森部　流", true},
-     {312, 339, "黒川　はやと", true},
-     {312, 364, "三木　ゆうすけ", true},
-     {312, 389, "ぴよ丸", true}},
-    {{kH, 314, "グラフィック", false}, {328, 314, "夏野　みかん", true}, {328, 349, "ＴＡＫＯ", true}},
-    {{kH, 314, "作曲", false},
-     {312, 314, "鈴音　ひびき", true},
-     {kH, 349, "編曲", false},
-     {312, 349, "ＭＩＤＩ屋　五郎", true}},
-    {{kH, 314, "ゲームデザイン", false},
-     {360, 314, "森部　流", true},
-     {360, 339, "夏野　みかん", true},
-     {360, 364, "ブラムコー制作委員会", true}},
+    {{kH, 314, N_("プログラム"), false},
+     {312, 314, N_("森部　流"), true},
+     {312, 339, N_("黒川　はやと"), true},
+     {312, 364, N_("三木　ゆうすけ"), true},
+     {312, 389, N_("ぴよ丸"), true}},
+    {{kH, 314, N_("グラフィック"), false}, {328, 314, N_("夏野　みかん"), true}, {328, 349, N_("ＴＡＫＯ"), true}},
+    {{kH, 314, N_("作曲"), false},
+     {312, 314, N_("鈴音　ひびき"), true},
+     {kH, 349, N_("編曲"), false},
+     {312, 349, N_("ＭＩＤＩ屋　五郎"), true}},
+    {{kH, 314, N_("ゲームデザイン"), false},
+     {360, 314, N_("森部　流"), true},
+     {360, 339, N_("夏野　みかん"), true},
+     {360, 364, N_("ブラムコー制作委員会"), true}},
 };
 
 void ClearRollArea(DoraQCutScene& s) {
@@ -62,7 +63,7 @@ void ClearRollArea(DoraQCutScene& s) {
 }
 
 bool StaffRoll(DoraQCutScene& s) {
-  s.Text(224, 314, "－ＳＴＡＦＦ－");
+  s.Text(224, 314, N_("－ＳＴＡＦＦ－"));
   if (!s.Pause(3000)) return false;
   for (int g = 0; g < 4; ++g) {
     ClearRollArea(s);
@@ -117,11 +118,11 @@ bool PlaySteps(DoraQCutScene& s) {
   if (!s.Pause(1000)) return false;
 
   s.Show("AEND2a");  // 9
-  s.Text(168, 280, "カシャッ", 64);
+  s.Text(168, 280, N_("カシャッ"), 64);
   if (!s.Pause(1000)) return false;
 
   s.ClearBox();  // 10
-  s.Text(168, 280, "ピッ", 64);
+  s.Text(168, 280, N_("ピッ"), 64);
   s.Show("AEND3");
   if (!s.Pause(1000)) return false;
 
@@ -132,7 +133,7 @@ bool PlaySteps(DoraQCutScene& s) {
   s.ClearBox();  // 12: the coffin stirs
   constexpr int stir[3][2] = {{72, 272}, {200, 296}, {328, 320}};
   for (const auto& at : stir) {
-    s.Text(at[0], at[1], "もこもこ");
+    s.Text(at[0], at[1], N_("もこもこ"));
     s.Show("AEND2");
     if (!s.StrictPause(350)) return false;
     s.Show("AEND4");

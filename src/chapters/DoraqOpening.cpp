@@ -5,29 +5,30 @@
 #include "chapters/Doraqstage.h"
 #include "field/Fieldmap.h"
 #include "platform/Pictures.h"
+#include "platform/Translate.h"
 #include "shell/Game.h"
 #include "shell/GameMedia.h"
 
 namespace {
 
 // The captain's two-line speeches continue under his first words.
-constexpr const char* kHeroWakes = "HブラムコーS「いてててて……。ここはどこだ？」";
-constexpr const char* kCaptainShouts = "H警備隊長S「こらーっ！　そこで何をしておる！」";
-constexpr const char* kCaptainGasps = "$「き、きさま……封印の岩をこわしおったな！？」";
-constexpr const char* kHeroAsks = "HブラムコーS「え？　この岩のこと？」";
+constexpr const char* kHeroWakes = N_("HブラムコーS「いてててて……。ここはどこだ？」");
+constexpr const char* kCaptainShouts = N_("H警備隊長S「こらーっ！　そこで何をしておる！」");
+constexpr const char* kCaptainGasps = N_("$「き、きさま……封印の岩をこわしおったな！？」");
+constexpr const char* kHeroAsks = N_("HブラムコーS「え？　この岩のこと？」");
 constexpr const char* kCaptainExplains[2] = {
-    "H警備隊長S「その岩は、吸血鬼ドラＱを百年のあいだ",
-    "H　　　　　S封じこめておった封印の岩なのじゃ！」",
+    N_("H警備隊長S「その岩は、吸血鬼ドラＱを百年のあいだ"),
+    N_("H　　　　　S封じこめておった封印の岩なのじゃ！」"),
 };
-constexpr const char* kDoraQRises = "HドラＱS「ふっかーつ！！」";
-constexpr const char* kDoraQLaughs = "HドラＱS「ワハハハ！　島じゅうの血をいただくぞ！」";
-constexpr const char* kCaptainSilent = "H警備隊長S「……………」";
-constexpr const char* kHeroSilent = "HブラムコーS「……………」";
+constexpr const char* kDoraQRises = N_("HドラＱS「ふっかーつ！！」");
+constexpr const char* kDoraQLaughs = N_("HドラＱS「ワハハハ！　島じゅうの血をいただくぞ！」");
+constexpr const char* kCaptainSilent = N_("H警備隊長S「……………」");
+constexpr const char* kHeroSilent = N_("HブラムコーS「……………」");
 constexpr const char* kSubordinateReports[2] = {
-    "$「た、隊長ーっ！　ドラＱとドラＱにかまれた者たちが",
-    "$　島のあちこちで暴れていますーっ！」",
+    N_("$「た、隊長ーっ！　ドラＱとドラＱにかまれた者たちが"),
+    N_("$　島のあちこちで暴れていますーっ！」"),
 };
-constexpr const char* kCaptainOrders = "H警備隊長S「小僧！　責任をとってドラＱを倒してこーい！！」";
+constexpr const char* kCaptainOrders = N_("H警備隊長S「小僧！　責任をとってドラＱを倒してこーい！！」");
 
 // The sequence up to the chapter title; false as soon as the player cancelled.
 bool PlaySteps(DoraQCutScene& s) {

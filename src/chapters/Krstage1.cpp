@@ -8,6 +8,7 @@
 #include "platform/Pictures.h"
 #include "platform/Platform.h"
 #include "platform/Text.h"
+#include "platform/Translate.h"
 #include "screens/Untiku.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Game.h"
@@ -27,27 +28,27 @@ constexpr int kCheckpointKeeper[6] = {-1, 0, 1, 2, 12, 4};
 
 // The rules page, nine lines on the parchment.
 const char* const kRules[9] = {
-    "ＫＲ大会。年に一度のこの大会が今年も始まります。", "会場へ向かう道には、五つの関所があります。",
-    "関所の番人に勝たなければ、先へは進めません。",     "しかも通してもらえるのは、ストレート勝ちだけ。",
-    "一本でも取られたら、もう一度やり直しです。",       "関所を五つとも抜けた者だけが、大会に出場できます。",
-    "本戦は、負けたらそこで終わりの勝ち抜き戦。",       "最後まで勝ち残った者には、すばらしい賞品が",
-    "贈られます。さあ、会場を目指しましょう！",
+    N_("ＫＲ大会。年に一度のこの大会が今年も始まります。"), N_("会場へ向かう道には、五つの関所があります。"),
+    N_("関所の番人に勝たなければ、先へは進めません。"),     N_("しかも通してもらえるのは、ストレート勝ちだけ。"),
+    N_("一本でも取られたら、もう一度やり直しです。"),       N_("関所を五つとも抜けた者だけが、大会に出場できます。"),
+    N_("本戦は、負けたらそこで終わりの勝ち抜き戦。"),       N_("最後まで勝ち残った者には、すばらしい賞品が"),
+    N_("贈られます。さあ、会場を目指しましょう！"),
 };
 
 // The reporter before the start signal: a page of three lines, then one line.
 const char* const kReporterPage1[3] = {
-    "HリポーターS「さーて、$今年もやってきました、ＫＲ大会。#$$$$",
-    "　優勝候補は、$なんといっても前回の覇者、$$",
-    "　ユイ選手でしょう。$いまだ負け知らずです。#$$$$",
+    N_("HリポーターS「さーて、$今年もやってきました、ＫＲ大会。#$$$$"),
+    N_("　優勝候補は、$なんといっても前回の覇者、$$"),
+    N_("　ユイ選手でしょう。$いまだ負け知らずです。#$$$$"),
 };
-const char* const kReporterPage2 = "　はたして今年、$彼女を倒す者は現れるのかっ！？#$$$$";
+const char* const kReporterPage2 = N_("　はたして今年、$彼女を倒す者は現れるのかっ！？#$$$$");
 // And after it, on lines 1 and 2.
 const char* const kReporterFarewell[2] = {
-    "　おっと、$始まりましたね！$それではわたくしは、$$",
-    "　優勝者インタビューでまたお会いしましょう！」#$$$$",
+    N_("　おっと、$始まりましたね！$それではわたくしは、$$"),
+    N_("　優勝者インタビューでまたお会いしましょう！」#$$$$"),
 };
 
-const char* const kStartSignal = "ブー（大会開始の音）";
+const char* const kStartSignal = N_("ブー（大会開始の音）");
 
 void Fill(platform::Canvas& canvas, const platform::Rect& r, platform::Color color) {
   canvas.brush = platform::Brush{color, platform::BrushStyle::Solid, nullptr};
@@ -71,7 +72,7 @@ bool WaitUnlessCancelled(uint32_t ms) {
 
 // One line of the reporter's talk; false when the player cancelled.
 bool Talk(platform::Canvas& canvas, int line, const char* utf8) {
-  return TalkingFaceWriter(canvas, line, platform::Utf8ToSjis(utf8)) == 0;
+  return TalkingFaceWriter(canvas, line, StoryLine(utf8)) == 0;
 }
 
 // The reporter on the tournament map: the talk, the start signal and the farewell. Ends
@@ -91,7 +92,7 @@ void ReporterScene(platform::Canvas& canvas) {
 
   canvas.font.color = platform::Rgb(255, 255, 0);
   PlaySound("bu");
-  canvas.TextOut(208, 284, kStartSignal);
+  canvas.TextOut(208, 284, Tr(kStartSignal));
   if (!WaitUnlessCancelled(1000)) return;
   Fill(canvas, {208, 284, 629, 392}, platform::kBlack);
   if (!WaitUnlessCancelled(500)) return;
@@ -155,7 +156,7 @@ void KRStage1::PlayIntroduction() {
   page.font.size = 16;
   page.font.bold = true;
   page.font.color = platform::kBlack;
-  for (int k = 0; k < 9; ++k) page.TextOut(72, 48 + 34 * k, kRules[k]);
+  for (int k = 0; k < 9; ++k) page.TextOut(72, 48 + 34 * k, Tr(kRules[k]));
   DissolveIn();
   WaitReleaseThenPress();
   DissolveOut();
@@ -189,7 +190,7 @@ void KRStage1::ArriveAtVenue() {
     canvas.font.size = 24;
     canvas.font.bold = false;
     canvas.font.color = platform::kWhite;
-    canvas.TextOut(200, 296, "会場に着いた！");
+    canvas.TextOut(200, 296, Tr("会場に着いた！"));
     BusyWaitPumping(1200);
 
     // The tournament board without the hero, for the reporter to stand in front of.

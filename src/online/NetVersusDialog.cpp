@@ -7,6 +7,7 @@
 #include "online/OnlineVersus.h"
 #include "platform/DialogWidgets.h"
 #include "platform/Dialogs.h"
+#include "platform/Translate.h"
 #include "platform/net/NetLink.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Game.h"
@@ -17,7 +18,7 @@ using platform::dlg::Rect;
 constexpr int kButtonW = 96, kButtonH = 26;
 constexpr int kEnter = 0x0D, kEscape = 0x1B;
 
-void Tell(const std::string& text) { platform::ShowMessage(TNetVersusForm::kCaption, text); }
+void Tell(const std::string& text) { platform::ShowMessage(Tr(TNetVersusForm::kCaption), text); }
 
 bool ParsePort(const std::string& text, uint16_t* port) {
   std::string host;
@@ -43,22 +44,22 @@ void TNetVersusForm::Queue(std::function<void()> handler) {
 
 void TNetVersusForm::btnHostClick() {
   uint16_t port = 0;
-  if (!ParsePort(HostPort, &port)) return Tell("ポートには 1 から 65535 までの数を入れてください。");
+  if (!ParsePort(HostPort, &port)) return Tell(Tr("ポートには 1 から 65535 までの数を入れてください。"));
   std::string error;
   pendingSession_ = OnlineSession::Host(port, &error);
   if (!pendingSession_) return Tell(error);
-  waitingText_ = "ポート " + std::to_string(port) + " で相手を待っています…";
+  waitingText_ = Format(Tr("ポート %d で相手を待っています…"), static_cast<int>(port));
 }
 
 void TNetVersusForm::btnJoinClick() {
   uint16_t port = 0;
-  if (!ParsePort(JoinPort, &port)) return Tell("ポートには 1 から 65535 までの数を入れてください。");
+  if (!ParsePort(JoinPort, &port)) return Tell(Tr("ポートには 1 から 65535 までの数を入れてください。"));
   std::string host;
-  if (!platform::net::ParseHostPort(JoinAddress, port, &host, &port)) return Tell("相手のアドレスを入れてください。");
+  if (!platform::net::ParseHostPort(JoinAddress, port, &host, &port)) return Tell(Tr("相手のアドレスを入れてください。"));
   std::string error;
   pendingSession_ = OnlineSession::Join(host, port, &error);
   if (!pendingSession_) return Tell(error);
-  waitingText_ = host + " につないでいます…";
+  waitingText_ = Format(Tr("%s につないでいます…"), host.c_str());
 }
 
 void TNetVersusForm::btnCancelClick() {
@@ -85,34 +86,34 @@ void TNetVersusForm::Greeted() {
 void TNetVersusForm::LinkFailed() {
   const std::string why = pendingSession_->OverMessage();
   pendingSession_.reset();
-  Tell(why.empty() ? "つながりませんでした。" : why);
+  Tell(why.empty() ? Tr("つながりませんでした。") : why);
 }
 
 bool TNetVersusForm::Draw() {
   namespace dlg = platform::dlg;
   bool closeBox = false;
-  if (dlg::BeginDialog(kCaption, kClientWidth, kClientHeight, &closeBox)) {
+  if (dlg::BeginDialog(Tr(kCaption), kClientWidth, kClientHeight, &closeBox)) {
     if (pendingSession_) {
       dlg::Label(waitingText_, 16, 60);
-      dlg::Label("（相手がつなぐまで、このままお待ちください）", 16, 88);
-      if (dlg::Button("キャンセル", {162, 196, kButtonW, kButtonH}, true)) Queue([this] { btnCancelClick(); });
+      dlg::Label(Tr("（相手がつなぐまで、このままお待ちください）"), 16, 88);
+      if (dlg::Button(Tr("キャンセル"), {162, 196, kButtonW, kButtonH}, true)) Queue([this] { btnCancelClick(); });
     } else {
-      dlg::GroupBox("ホストになる（あなたがプレイヤー1）", {8, 8, 404, 84});
-      dlg::Label("ポート", 20, 34);
+      dlg::GroupBox(Tr("ホストになる（あなたがプレイヤー1）"), {8, 8, 404, 84});
+      dlg::Label(Tr("ポート"), 20, 34);
       dlg::TextBox("hostport", &HostPort, {80, 30, 70, 22}, 5, &focusWanted_);
-      if (dlg::Button("待ち受ける", {308, 30, kButtonW, kButtonH}, true)) Queue([this] { btnHostClick(); });
-      std::string addresses = "このパソコンのアドレス：";
-      for (size_t i = 0; i < Addresses.size(); ++i) addresses += (i ? "、" : "") + Addresses[i];
-      if (Addresses.empty()) addresses += "（見つかりません）";
+      if (dlg::Button(Tr("待ち受ける"), {308, 30, kButtonW, kButtonH}, true)) Queue([this] { btnHostClick(); });
+      std::string addresses = Tr("このパソコンのアドレス：");
+      for (size_t i = 0; i < Addresses.size(); ++i) addresses += (i ? Tr("、") : "") + Addresses[i];
+      if (Addresses.empty()) addresses += Tr("（見つかりません）");
       dlg::Label(addresses, {20, 62, 384, 22});
-      dlg::GroupBox("参加する（あなたがプレイヤー2）", {8, 100, 404, 84});
-      dlg::Label("アドレス", 20, 126);
+      dlg::GroupBox(Tr("参加する（あなたがプレイヤー2）"), {8, 100, 404, 84});
+      dlg::Label(Tr("アドレス"), 20, 126);
       bool noFocus = false;
       dlg::TextBox("address", &JoinAddress, {80, 122, 150, 22}, 64, &noFocus);
-      dlg::Label("ポート", 20, 154);
+      dlg::Label(Tr("ポート"), 20, 154);
       dlg::TextBox("joinport", &JoinPort, {80, 150, 70, 22}, 5, &noFocus);
-      if (dlg::Button("接続する", {308, 122, kButtonW, kButtonH})) Queue([this] { btnJoinClick(); });
-      if (dlg::Button("キャンセル", {316, 196, kButtonW, kButtonH})) Queue([this] { btnCancelClick(); });
+      if (dlg::Button(Tr("接続する"), {308, 122, kButtonW, kButtonH})) Queue([this] { btnJoinClick(); });
+      if (dlg::Button(Tr("キャンセル"), {316, 196, kButtonW, kButtonH})) Queue([this] { btnCancelClick(); });
     }
   }
   dlg::EndDialog();
@@ -135,12 +136,12 @@ bool TNetVersusForm::Draw() {
 
 void NetVersusCommand() {
   if (OnlineVersusPeer) {
-    Tell("もうネット対戦をしています。やめるときは対戦画面で Esc を押してください。");
+    Tell(Tr("もうネット対戦をしています。やめるときは対戦画面で Esc を押してください。"));
     return;
   }
   const bool onMenu = CurrentMapScene && SceneName == "MainMenu";
   if (!onMenu && !CurrentVersus) {
-    Tell("ネット対戦はメインメニューか対戦画面から始めてください。");
+    Tell(Tr("ネット対戦はメインメニューか対戦画面から始めてください。"));
     return;
   }
   TNetVersusForm form;

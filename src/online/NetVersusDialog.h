@@ -9,13 +9,14 @@
 
 #include "online/OnlineSession.h"
 #include "settings/FormControls.h"
+#include "platform/Translate.h"
 
 class TNetVersusForm : public TModalForm {
  public:
   TNetVersusForm();
   int ShowModal();
 
-  static constexpr const char* kCaption = "ネット対戦";
+  static constexpr const char* kCaption = N_("ネット対戦");
   static constexpr int kClientWidth = 420, kClientHeight = 236;
 
   std::string HostPort = "7777", JoinAddress, JoinPort = "7777";

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "battle/ReplayFormat.h"
+#include "platform/Translate.h"
 #include "platform/net/NetLink.h"
 
 namespace {
@@ -80,13 +81,13 @@ SessionPhase OnlineSession::Poll(uint32_t waitMs) {
   if (state == platform::net::LinkState::Closed) {
     using platform::net::CloseReason;
     switch (link_->Reason()) {
-      case CloseReason::ByPeer: End("相手が対戦をやめました"); break;
-      case CloseReason::Busy: End("相手はほかの人と対戦中です"); break;
+      case CloseReason::ByPeer: End(Tr("相手が対戦をやめました")); break;
+      case CloseReason::Busy: End(Tr("相手はほかの人と対戦中です")); break;
       case CloseReason::Local: End(""); break;
-      default: End(phase_ == SessionPhase::Ready ? kLostText : "相手につながりません"); break;
+      default: End(phase_ == SessionPhase::Ready ? Tr(kLostText) : Tr("相手につながりません")); break;
     }
   } else if (phase_ == SessionPhase::Greeting && now - heardAt_ >= kGreetingLimitMs) {
-    End("相手につながりません");  // something answers on that port, but not a host of ours
+    End(Tr("相手につながりません"));  // something answers on that port, but not a host of ours
   } else if (phase_ == SessionPhase::Ready && now - heardAt_ >= kSilenceLimitMs) {
     End(kLostText);
   } else if (phase_ == SessionPhase::Ready && now - sentAt_ >= kAliveEveryMs) {
@@ -114,8 +115,8 @@ void OnlineSession::Take(const NetMessage& message) {
     if (phase_ != SessionPhase::Greeting) return;
     const NetHello ours = OurHello();
     if (!SameGame(*hello, ours)) {
-      End("相手のゲームのバージョン（" + VersionLabel(*hello) + "）がこちら（" + VersionLabel(ours) +
-          "）と違うため、対戦できません");
+      End(Format(Tr("相手のゲームのバージョン（%s）がこちら（%s）と違うため、対戦できません"),
+                 VersionLabel(*hello).c_str(), VersionLabel(ours).c_str()));
       return;
     }
     phase_ = SessionPhase::Ready;

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "online/NetMessage.h"
+#include "platform/Translate.h"
 
 namespace platform::net {
 class Link;
@@ -79,5 +80,5 @@ class OnlineSession {
 };
 
 // The texts the player sees.
-inline constexpr const char* kLostText = "通信が途切れました";
-inline constexpr const char* kDesyncText = "同期が取れなくなりました";
+inline constexpr const char* kLostText = N_("通信が途切れました");
+inline constexpr const char* kDesyncText = N_("同期が取れなくなりました");

@@ -17,6 +17,7 @@
 #include "field/MapState.h"
 #include "online/OnlineSession.h"
 #include "platform/Dialogs.h"
+#include "platform/Translate.h"
 #include "platform/Window.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Random.h"
@@ -28,7 +29,7 @@ uint32_t OnlineDisturbAt = 0;
 
 namespace {
 
-constexpr const char* kCaption = "ネット対戦";
+constexpr const char* kCaption = N_("ネット対戦");
 
 // What the host's game speed and the guest's own settings are, kept across a match: the
 // guest plays at the host's speed only while the match lasts.
@@ -115,11 +116,11 @@ class OnlineVersus final : public VersusPeer, public WaitWatcher {
 
   std::string Status() const override {
     if (session_->Phase() != SessionPhase::Ready)
-      return session_->Hosting() ? "ネット対戦：相手を待っています" : "ネット対戦：つないでいます";
+      return session_->Hosting() ? Tr("ネット対戦：相手を待っています") : Tr("ネット対戦：つないでいます");
     const int delay =
         session_->Hosting() ? (sent_ ? sent_->delay : 0) : (session_->theirChoice ? session_->theirChoice->delay : 0);
-    if (delay == 0) return "ネット対戦：つながりました";
-    return "ネット対戦：入力遅延 " + std::to_string(delay) + " フレーム";
+    if (delay == 0) return Tr("ネット対戦：つながりました");
+    return Format(TrN("ネット対戦：入力遅延 %d フレーム", "ネット対戦：入力遅延 %d フレーム", delay), delay);
   }
 
   void PlayMatch() override {
@@ -145,7 +146,7 @@ class OnlineVersus final : public VersusPeer, public WaitWatcher {
   bool Leave(bool byPlayer) override {
     if (!byPlayer) {
       LastOnlineEnd = session_->OverMessage();
-      if (!LastOnlineEnd.empty()) platform::ShowMessage(kCaption, LastOnlineEnd);
+      if (!LastOnlineEnd.empty()) platform::ShowMessage(Tr(kCaption), LastOnlineEnd);
     }
     const bool hosting = session_->Hosting();
     session_.reset();  // says goodbye; the port is no longer listened on
@@ -220,7 +221,7 @@ class OnlineVersus final : public VersusPeer, public WaitWatcher {
     LastOnline.framesWaited = door.FramesWaited();
     LastOnline.waitedUs = door.WaitedUs();
     if (door.Stopped() == OnlineStop::Desync) afterMatch_.push_back(kDesyncText);
-    if (door.GaveUp() >= 0 && door.GaveUp() != session_->LocalSide()) afterMatch_.push_back("相手が試合を放棄しました");
+    if (door.GaveUp() >= 0 && door.GaveUp() != session_->LocalSide()) afterMatch_.push_back(Tr("相手が試合を放棄しました"));
   }
 
   // How the match ended, told over the versus screen once it is drawn again (the battle's
@@ -234,7 +235,7 @@ class OnlineVersus final : public VersusPeer, public WaitWatcher {
   void Tell(const std::string& text) {
     const SceneStepFn before = SceneStep;
     SetSceneStep(&KeepLink);
-    platform::ShowMessage(kCaption, text);
+    platform::ShowMessage(Tr(kCaption), text);
     SetSceneStep(before);
   }
   static int KeepLink();

@@ -9,6 +9,7 @@
 #include "platform/HelpText.h"
 #include "platform/ImGuiLayer.h"
 #include "platform/LineBreak.h"
+#include "platform/Translate.h"
 #include "platform/Window.h"
 
 namespace platform::ui {
@@ -53,8 +54,8 @@ struct Viewer {
     const int before = current;
     bool closeBox = false;
     if (dlg::BeginDialog(caption, kWidth, kHeight, &closeBox)) {
-      if (dlg::Button("目次", {kMargin, kMargin, 75, kButtonsH})) current = 0;
-      if (dlg::Button("閉じる", {kMargin + 81, kMargin, 75, kButtonsH})) close = true;
+      if (dlg::Button(Tr("目次"), {kMargin, kMargin, 75, kButtonsH})) current = 0;
+      if (dlg::Button(Tr("閉じる"), {kMargin + 81, kMargin, 75, kButtonsH})) close = true;
       dlg::ListBox("help:topics", titles, list, &current);
       if (shown != current) LayOut(text.w - 8 - kScrollbar);
       dlg::TextView("help:text:" + std::to_string(current), lines, text);
@@ -81,13 +82,14 @@ struct Viewer {
 
 void RunHelpViewer(const std::string& file, const std::string& keyword) {
   Viewer v;
-  v.caption = WindowTitle().empty() ? "ヘルプ" : WindowTitle() + " ヘルプ";
+  v.caption = WindowTitle().empty() ? std::string(Tr("ヘルプ")) : Format(Tr("%s ヘルプ"), WindowTitle().c_str());
   v.sections = LoadHelpFile(file);
-  if (v.sections.empty()) v.sections.push_back({"ヘルプ", "ヘルプファイル " + file + " が見つかりません。"});
+  if (v.sections.empty()) v.sections.push_back({Tr("ヘルプ"), Format(Tr("ヘルプファイル %s が見つかりません。"), file.c_str())});
   for (auto& s : v.sections) {
     while (!s.body.empty() && s.body.back() == '\n') s.body.pop_back();
-    v.titles.push_back(s.keyword);
-    RequireGlyphs(s.keyword);
+    // The keyword is the lookup key and stays Japanese; the title shown is in the catalogue.
+    v.titles.push_back(Tr(s.keyword));
+    RequireGlyphs(v.titles.back());
     RequireGlyphs(s.body);
   }
   v.current = FindHelpSection(v.sections, keyword);

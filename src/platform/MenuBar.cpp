@@ -9,6 +9,7 @@
 
 #include "platform/DialogStyle.h"
 #include "platform/ImGuiLayer.h"
+#include "platform/Translate.h"
 #include "platform/Window.h"
 
 namespace platform::ui {
@@ -91,7 +92,7 @@ bool MenuKey(const SDL_KeyboardEvent& key) {
   if (!MenuOpen()) {
     if (!(key.keysym.mod & KMOD_ALT) || !letter) return false;
     for (size_t m = 0; m < menus.size(); ++m) {
-      if (MenuAccessKey(menus[m].label) == letter) {
+      if (MenuAccessKey(Tr(menus[m].label)) == letter) {
         Open(static_cast<int>(m), true);
         return true;
       }
@@ -116,7 +117,7 @@ bool MenuKey(const SDL_KeyboardEvent& key) {
   if (letter) {
     const auto& items = menus[static_cast<size_t>(g_open)].items;
     for (size_t i = 0; i < items.size(); ++i)
-      if (MenuAccessKey(items[i].label) == letter) g_pick = static_cast<int>(i);
+      if (MenuAccessKey(Tr(items[i].label)) == letter) g_pick = static_cast<int>(i);
   }
   return true;  // an open menu has the keyboard
 }
@@ -144,7 +145,7 @@ void DrawMenuBar(bool interactive, std::function<void()>* picked) {
   float x = 2;
   float openX = 0;
   for (size_t m = 0; m < menus.size(); ++m) {
-    const std::string caption = MenuCaption(menus[m].label);
+    const std::string caption = MenuCaption(Tr(menus[m].label));
     const float w = Width(caption) + 2 * kTitlePad;
     ImGui::SetCursorScreenPos(ImVec2(x, 1));
     ImGui::PushID(static_cast<int>(m));
@@ -173,7 +174,7 @@ void DrawMenuBar(bool interactive, std::function<void()>* picked) {
     const auto& items = menus[static_cast<size_t>(g_open)].items;
     float width = 0, height = 6;
     for (const auto& it : items) {
-      width = std::max(width, Width(MenuCaption(it.label)));
+      width = std::max(width, Width(MenuCaption(Tr(it.label))));
       height += IsSeparator(it) ? kSeparatorH : kItemH;
     }
     width += kItemLeft + kItemRight;
@@ -199,7 +200,7 @@ void DrawMenuBar(bool interactive, std::function<void()>* picked) {
       ImGui::PopID();
       const bool lit = g_cursor == static_cast<int>(i);
       if (lit) Fill(md, openX + 3, y, width - 6, kItemH, kNavy);
-      Text(md, openX + kItemLeft, y + std::floor((kItemH - fontH) / 2), MenuCaption(items[i].label),
+      Text(md, openX + kItemLeft, y + std::floor((kItemH - fontH) / 2), MenuCaption(Tr(items[i].label)),
            lit ? kLight : kText);
       y += kItemH;
     }

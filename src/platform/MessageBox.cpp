@@ -8,6 +8,7 @@
 #include "platform/DialogWidgets.h"
 #include "platform/ImGuiLayer.h"
 #include "platform/LineBreak.h"
+#include "platform/Translate.h"
 
 namespace platform::ui {
 
@@ -27,11 +28,11 @@ struct Answer {
 
 std::vector<Answer> AnswersFor(MsgButtons buttons) {
   switch (buttons) {
-    case MsgButtons::YesNo: return {{"はい", kMsgYes}, {"いいえ", kMsgNo}};
-    case MsgButtons::OkCancel: return {{"OK", kMsgOk}, {"キャンセル", kMsgCancel}};
+    case MsgButtons::YesNo: return {{Tr("はい"), kMsgYes}, {Tr("いいえ"), kMsgNo}};
+    case MsgButtons::OkCancel: return {{Tr("OK"), kMsgOk}, {Tr("キャンセル"), kMsgCancel}};
     case MsgButtons::Ok: break;
   }
-  return {{"OK", kMsgOk}};
+  return {{Tr("OK"), kMsgOk}};
 }
 
 }  // namespace

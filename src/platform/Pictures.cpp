@@ -6,6 +6,7 @@
 
 #include "platform/Dialogs.h"
 #include "platform/EmbeddedPictures.h"
+#include "platform/Translate.h"
 
 namespace platform {
 
@@ -35,7 +36,7 @@ bool LoadPicture(const std::string& name, Bitmap& out) {
   const EmbeddedPicture* p = Find(name);
   if (!p) {
     out.SetSize(0, 0);
-    ShowMessage("Bramko2 for Windows", "リソース " + name + " が見つかりません。");
+    ShowMessage("Bramko2 for Windows", Format(Tr("リソース %s が見つかりません。"), name.c_str()));
     return false;
   }
   if (!p->png) {

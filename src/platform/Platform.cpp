@@ -5,6 +5,7 @@
 
 #include "platform/Backend.h"
 #include "platform/Signals.h"
+#include "platform/Translate.h"
 #include "platform/Window.h"
 
 namespace platform {
@@ -144,7 +145,7 @@ void ShowHelp(const std::string& helpFile, const std::string& keyword) {
   g_lastHelp = helpFile + "#" + keyword;
   if (!g_backend) return;
   ModalScope modal;
-  g_backend->Help(helpFile, keyword);
+  g_backend->Help(TranslatedFile(helpFile), keyword);
 }
 std::string LastHelpRequest() { return g_lastHelp; }
 

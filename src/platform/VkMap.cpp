@@ -4,6 +4,7 @@
 #include <SDL_keyboard.h>
 
 #include "platform/Input.h"
+#include "platform/Translate.h"
 
 namespace platform {
 
@@ -157,7 +158,7 @@ std::string KeyName(int vk) {
   // Keys of ISO and Japanese keyboards that the system leaves unnamed.
   switch (sc) {
     case SDL_SCANCODE_NONUSBACKSLASH: return "\\ (ISO)";
-    case SDL_SCANCODE_INTERNATIONAL1: return "\\ (ろ)";
+    case SDL_SCANCODE_INTERNATIONAL1: return Tr("\\ (ろ)");
     case SDL_SCANCODE_INTERNATIONAL3: return "¥";
     default: return "";
   }

@@ -8,6 +8,7 @@
 #include "platform/Pictures.h"
 #include "platform/Platform.h"
 #include "platform/Signals.h"
+#include "platform/Translate.h"
 
 namespace platform {
 
@@ -37,9 +38,9 @@ WindowState& W() {
 
 // The box of an exception that escaped a handler; the program goes on.
 void ShowException(const char* what) {
-  std::string text = "予期しないエラーが発生しました。ゲームはこのまま続きます。";
-  if (what && *what) text += std::string("\n\n（") + what + "）";
-  ShowMessage(W().title.empty() ? "エラー" : W().title, text);
+  const std::string text = what && *what ? Format(Tr("予期しないエラーが発生しました。ゲームはこのまま続きます。\n\n（%s）"), what)
+                                         : Tr("予期しないエラーが発生しました。ゲームはこのまま続きます。");
+  ShowMessage(W().title.empty() ? Tr("エラー") : W().title, text);
 }
 
 }  // namespace

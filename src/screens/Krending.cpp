@@ -7,6 +7,7 @@
 #include "platform/Pictures.h"
 #include "platform/Platform.h"
 #include "platform/Text.h"
+#include "platform/Translate.h"
 #include "platform/Window.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Game.h"
@@ -20,27 +21,27 @@ namespace {
 // The dialogue. "H" starts a speaker (named up to "：", then "R"), "R" is a new line, "C"
 // a new page, "$" and "!" pauses; the exclamation marks that show are full-width.
 const char* const kInterview =
-    "Hリポーター：R　優勝おめでとうございます！！$$R　あのユイ選手を破っての、$みごとな初優勝！$$"
+    N_("Hリポーター：R　優勝おめでとうございます！！$$R　あのユイ選手を破っての、$みごとな初優勝！$$"
     "R　いまのお気持ちを、$ひとことどうぞ！$$$$"
-    "CHブラムコー：R　え、$えーと……$$$R　関所からずっと、$必死でしたけど……$$R　とにかく、$うれしいです！$$$$";
-const char* const kChallenge = "H!!!ユイ：R　まちなっ！$$$!!";
+    "CHブラムコー：R　え、$えーと……$$$R　関所からずっと、$必死でしたけど……$$R　とにかく、$うれしいです！$$$$");
+const char* const kChallenge = N_("H!!!ユイ：R　まちなっ！$$$!!");
 const char* const kBrawl =
-    "Hリポーター：R　こ、$これは……$$$R　前回の覇者と新チャンピオンが、$にらみ合って$R　います！$$"
-    "乱闘になってしまうのかーっ！？$$$$";
+    N_("Hリポーター：R　こ、$これは……$$$R　前回の覇者と新チャンピオンが、$にらみ合って$R　います！$$"
+    "乱闘になってしまうのかーっ！？$$$$");
 const char* const kAWord =
-    "Hユイ：R　……ねえ、$あんた。$$R　ちょっと話があるの。$$R　少しだけ、$つきあってくれない？$$$$"
-    "CHブラムコー：R　え？$$$R　う、$うん。$いいけど……$$$$";
-const char* const kHesitation = "　わたし、$ずっと思ってたんだけど……$$$$";
+    N_("Hユイ：R　……ねえ、$あんた。$$R　ちょっと話があるの。$$R　少しだけ、$つきあってくれない？$$$$"
+    "CHブラムコー：R　え？$$$R　う、$うん。$いいけど……$$$$");
+const char* const kHesitation = N_("　わたし、$ずっと思ってたんだけど……$$$$");
 const char* const kConfession =
-    "Hユイ：R　わたしに勝ったのって、$あんたが初めてなの。$$R　だから……$$$R　わたしと、$つきあって！$$$$";
+    N_("Hユイ：R　わたしに勝ったのって、$あんたが初めてなの。$$R　だから……$$$R　わたしと、$つきあって！$$$$");
 const char* const kHeartbreak =
-    "Hユイ：R　……そう。$$$そうなんだ。$$R　だったら……$$$R　力ずくでも、$うんと言わせてやるっ！！$$$$";
-const char* const kDismay = "　な、$なんでこうなるんだーっ！？$$$$";
-const char* const kFlight = "　だ、$だれか、$たすけてくれーっ！！$$$$";
+    N_("Hユイ：R　……そう。$$$そうなんだ。$$R　だったら……$$$R　力ずくでも、$うんと言わせてやるっ！！$$$$");
+const char* const kDismay = N_("　な、$なんでこうなるんだーっ！？$$$$");
+const char* const kFlight = N_("　だ、$だれか、$たすけてくれーっ！！$$$$");
 
-const char* const kYui = "ユイ：";
-const char* const kHero = "ブラムコー：";
-const char* const kAnswer = "いいえ";
+const char* const kYui = N_("ユイ：");
+const char* const kHero = N_("ブラムコー：");
+const char* const kAnswer = N_("いいえ");
 
 // The staff roll: per page its picture and its groups, each a heading and its names.
 struct StaffGroup {
@@ -57,24 +58,24 @@ struct StaffPage {
   StaffGroup group[2];
 };
 
-const char* const kProgram[4] = {"ループ　まわる", "ポインタ　さす", "バグ　なおすけ", "ビット　たてる"};
-const char* const kMusic[5] = {"ドレミ　ふぁそ", "ベース　ひく男", "タイコ　たたく", "ピコ　ピコリン",
-                               "しらべ　かなで"};
-const char* const kGraphic[6] = {"ドット　うつ子", "いろ　ぬりお", "ふで　はしる",
-                                 "パレット　あや", "かげ　つける", "ひかり　さす"};
-const char* const kDesign[4] = {"ルール　きめる", "バランス　とる", "アイデア　わく", "ためし　あそぶ"};
+const char* const kProgram[4] = {N_("ループ　まわる"), N_("ポインタ　さす"), N_("バグ　なおすけ"), N_("ビット　たてる")};
+const char* const kMusic[5] = {N_("ドレミ　ふぁそ"), N_("ベース　ひく男"), N_("タイコ　たたく"), N_("ピコ　ピコリン"),
+                               N_("しらべ　かなで")};
+const char* const kGraphic[6] = {N_("ドット　うつ子"), N_("いろ　ぬりお"), N_("ふで　はしる"),
+                                 N_("パレット　あや"), N_("かげ　つける"), N_("ひかり　さす")};
+const char* const kDesign[4] = {N_("ルール　きめる"), N_("バランス　とる"), N_("アイデア　わく"), N_("ためし　あそぶ")};
 const char* const kThanks[13] = {
-    "関所の番人さん",   "ＫＲ大会実行委員会", "リポーターさん", "ドラＱ一家", "会場の観客席",
-    "売店のおばちゃん", "テストプレイヤー",   "早起きの鳥たち", "池のカエル", "岬の灯台守",
-    "ふりかえりの会",   "おやつ係",           "そして　あなた",
+    N_("関所の番人さん"),   N_("ＫＲ大会実行委員会"), N_("リポーターさん"), N_("ドラＱ一家"), N_("会場の観客席"),
+    N_("売店のおばちゃん"), N_("テストプレイヤー"),   N_("早起きの鳥たち"), N_("池のカエル"), N_("岬の灯台守"),
+    N_("ふりかえりの会"),   N_("おやつ係"),           N_("そして　あなた"),
 };
 
 const StaffPage kStaff[3] = {
-    {"BED256_1", 2, {{"ＰＲＯＧＲＡＭ", 416, 36, 66, 4, kProgram, 3000}, {"ＭＵＳＩＣ", 416, 186, 216, 5, kMusic, 0}}},
+    {"BED256_1", 2, {{N_("ＰＲＯＧＲＡＭ"), 416, 36, 66, 4, kProgram, 3000}, {N_("ＭＵＳＩＣ"), 416, 186, 216, 5, kMusic, 0}}},
     {"BED256_2",
      2,
-     {{"ＧＲＡＰＨＩＣ", 416, 36, 66, 6, kGraphic, 4000}, {"ＧＡＭＥ　ＤＥＳＩＧＮ", 416, 238, 268, 4, kDesign, 0}}},
-    {"BED256_3", 1, {{"ＳＰＥＣＩＡＬ　ＴＨＡＮＫＳ　ＴＯ", 336, 36, 66, 13, kThanks, 0}, {}}},
+     {{N_("ＧＲＡＰＨＩＣ"), 416, 36, 66, 6, kGraphic, 4000}, {N_("ＧＡＭＥ　ＤＥＳＩＧＮ"), 416, 238, 268, 4, kDesign, 0}}},
+    {"BED256_3", 1, {{N_("ＳＰＥＣＩＡＬ　ＴＨＡＮＫＳ　ＴＯ"), 336, 36, 66, 13, kThanks, 0}, {}}},
 };
 constexpr int kNameX = 432, kNameSpacing = 26;
 
@@ -83,8 +84,10 @@ void Fill(platform::Canvas& canvas, const platform::Rect& r, platform::Color col
   canvas.FillRect(r);
 }
 
+// Labels are given as the sources spell them and drawn in the game's language.
 // The writer's thick look for a whole label: black at x + 3 and x, white at x + 2 and x + 1.
-void OutlinedLabel(platform::Canvas& canvas, int x, int y, const char* utf8) {
+void OutlinedLabel(platform::Canvas& canvas, int x, int y, const char* text) {
+  const char* utf8 = Tr(text);
   canvas.brush.style = platform::BrushStyle::Clear;
   const int dx[4] = {3, 0, 2, 1};
   for (int k = 0; k < 4; ++k) {
@@ -94,7 +97,8 @@ void OutlinedLabel(platform::Canvas& canvas, int x, int y, const char* utf8) {
 }
 
 // The staff roll's lettering: white, doubled one pixel to the right.
-void WhiteLabel(platform::Canvas& canvas, int x, int y, const char* utf8) {
+void WhiteLabel(platform::Canvas& canvas, int x, int y, const char* text) {
+  const char* utf8 = Tr(text);
   canvas.brush.style = platform::BrushStyle::Clear;
   canvas.font.color = platform::kWhite;
   canvas.TextOut(x, y, utf8);
@@ -155,7 +159,7 @@ void KREnding::DrawMessageWindow(platform::Canvas& canvas) {
   canvas.FrameRect({54, 294, 618, 394});
 }
 
-void KREnding::Say(int line, const char* utf8) { EndingLineWriter(this, line, platform::Utf8ToSjis(utf8)); }
+void KREnding::Say(int line, const char* utf8) { EndingLineWriter(this, line, StoryLine(utf8)); }
 
 bool KREnding::Wait(uint32_t ms) {
   const TWaitResult r = WaitOrKey(ms);
@@ -235,7 +239,7 @@ void KREnding::RunStep() {
       if (!Wait(700)) return;
       DrawMessageWindow(screen);
       screen.font.size = 36;
-      OutlinedLabel(screen, 192, 321, "ジャーン！！");
+      OutlinedLabel(screen, 192, 321, N_("ジャーン！！"));
       screen.font.size = 14;
       SetSceneStep(KREndingStep);
       return;

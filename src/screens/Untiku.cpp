@@ -11,6 +11,7 @@
 #include "platform/IniFile.h"
 #include "platform/Pictures.h"
 #include "platform/Text.h"
+#include "platform/Translate.h"
 #include "shell/Game.h"
 #include "shell/GameFiles.h"
 #include "shell/GameMedia.h"
@@ -63,22 +64,24 @@ void DrawFaceAndStars(platform::Canvas& canvas, int id) {
 // The layout (profile lines, spoken lines, "e") is checked when the table is built; the
 // loops still stop at the last line so a broken record cannot read past its end.
 void DrawTexts(platform::Canvas& canvas, const OpponentRecord& opponent) {
+  // Where each line goes is read from the Japanese (its Shift-JIS bytes); what is drawn there
+  // is the line in the game's language.
   std::vector<std::string> lines;
   for (const std::string& line : opponent.profileLines) lines.push_back(platform::Utf8ToSjis(line));
   const size_t n = lines.size();
-  auto print = [&](int x, int y, const std::string& sjis) { canvas.TextOut(x, y, platform::SjisToUtf8(sjis)); };
+  auto print = [&](int x, int y, size_t i) { canvas.TextOut(x, y, Tr(opponent.profileLines[i])); };
 
-  if (n > 0) print(224, 40, lines[0]);
-  canvas.TextOut(240, 57, "クリア条件");
+  if (n > 0) print(224, 40, 0);
+  canvas.TextOut(240, 57, Tr("クリア条件"));
   canvas.TextOut(336, 57, ClearConditionText(CurrentMapId));
 
   size_t i = 1;  // line 1 is always drawn, whatever it holds
   for (int y = 74; i < n; ++i, y += 17) {
-    print(240, y, lines[i]);
+    print(240, y, i);
     if (i + 1 >= n || IsSpoken(lines[i + 1]) || IsEndMark(lines[i + 1])) break;
   }
   ++i;
-  for (int y = 274; i < n && !IsEndMark(lines[i]); ++i, y += 32) ProfileLineWriter(canvas, 56, y, lines[i]);
+  for (int y = 274; i < n && !IsEndMark(lines[i]); ++i, y += 32) ProfileLineWriter(canvas, 56, y, StoryLine(opponent.profileLines[i].c_str()));
 }
 
 // Shows the map scene again and hands the clock back to it.
@@ -95,7 +98,7 @@ void UnlockExtras() {
   const std::string path = SettingsFilePath();
   if (!MakeFolderFor(path) || !platform::IniWriteString(path, "その他", "おまけ", "1")) {
     // The flag stays set for this run; the player still sees the ending just earned.
-    platform::ShowMessage("Bramko2 for Windows", CannotWriteMessage(path, "おまけは今回の起動中だけ遊べます。"));
+    platform::ShowMessage("Bramko2 for Windows", CannotWriteMessage(path, Tr("おまけは今回の起動中だけ遊べます。")));
   }
 }
 
@@ -110,10 +113,10 @@ int ProfileRating(int id, int row) {
 
 const char* ClearConditionText(int mapId) {
   switch (mapId) {
-    case midJourney: return "ストレート勝ち";
+    case midJourney: return Tr("ストレート勝ち");
     case midTournament:
-    case midDoraQ: return "２勝";
-    case midExtras: return "特になし";
+    case midDoraQ: return Tr("２勝");
+    case midExtras: return Tr("特になし");
     default: return "";
   }
 }

@@ -6,7 +6,9 @@
 #include "platform/Dialogs.h"
 #include "platform/Display.h"
 #include "platform/Input.h"
+#include "platform/Translate.h"
 #include "settings/Keycfg.h"
+#include "settings/Language.h"
 #include "shell/Game.h"
 #include "shell/GameFiles.h"
 #include "shell/GameMedia.h"
@@ -27,13 +29,15 @@ int KeepMusicStep() {
 }  // namespace
 
 TForm2::TForm2() {
-  rgSpeed = TRadioGroup{"ゲーム速度", {"遅い", "ゆっくり", "ふつう", "速い"}, 4, 2, true};
-  rgFangPW = TRadioGroup{"ファングパワー", {"ふつう", "やや強い", "強い", "最強"}, 4, 0, true};
-  rgDISPLAY = TRadioGroup{"解像度の変更", {"しない", "する"}, 2, 0, false};
-  ComboBox1.Items = ComboBox2.Items = {"NONE", "PLAYER 1", "PLAYER 2"};
-  cbPadSwap.Caption = "決定/キャンセル入替";
-  cbPadRumble.Caption = "被弾時にパッド振動";
-  cbScale.Items = {"整数倍で拡大", "画面いっぱいに拡大"};
+  rgSpeed = TRadioGroup{Tr("ゲーム速度"), {Tr("遅い"), Tr("ゆっくり"), Tr("ふつう"), Tr("速い")}, 4, 2, true};
+  rgFangPW = TRadioGroup{Tr("ファングパワー"), {Tr("ふつう"), Tr("やや強い"), Tr("強い"), Tr("最強")}, 4, 0, true};
+  rgDISPLAY = TRadioGroup{Tr("解像度の変更"), {Tr("しない"), Tr("する")}, 2, 0, false};
+  ComboBox1.Items = ComboBox2.Items = {Tr("NONE"), Tr("PLAYER 1"), Tr("PLAYER 2")};
+  cbPadSwap.Caption = Tr("決定/キャンセル入替");
+  cbPadRumble.Caption = Tr("被弾時にパッド振動");
+  cbScale.Items = {Tr("整数倍で拡大"), Tr("画面いっぱいに拡大")};
+  Languages = AvailableLanguages();
+  for (const std::string& code : Languages) cbLanguage.Items.push_back(LanguageName(code));
   IniPath = SettingsFilePath();
   FormCreate();
 }
@@ -67,6 +71,9 @@ void TForm2::loadIniFile(bool withKeys) {
   cbPadRumble.Checked = s.padRumble;
   ExtrasUnlocked = s.extras;
   cbScale.ItemIndex = s.scaleMode;
+  storedLanguage_ = s.language;
+  languageShown_ = s.language.empty() ? gLanguageCode : s.language;
+  cbLanguage.ItemIndex = LanguageIndex(languageShown_);
   if (withKeys) LoadKeyLists(ini, false);  // loadKeyFile(false) on the same reading
 }
 
@@ -83,6 +90,9 @@ StoredSettings TForm2::ControlValues() const {
   s.padRumble = cbPadRumble.Checked;
   s.scaleMode = cbScale.ItemIndex == 1 ? 1 : 0;
   s.extras = ExtrasUnlocked;
+  // A language is written once the player has picked one; until then the locale decides.
+  const std::string chosen = ChosenLanguage();
+  if (chosen != languageShown_ || !storedLanguage_.empty()) s.language = chosen;
   return s;
 }
 
@@ -93,10 +103,14 @@ void TForm2::btnOKClick() {
   // the settings the file still holds, and the dialog stays open to try again or cancel.
   // Fullscreen ("解像度の変更") and the scale mode apply at once.
   if (!MakeFolderFor(IniPath) || !WriteStoredSettings(IniPath, ControlValues(), nullptr)) {
-    platform::ShowMessage(kAppTitle, CannotWriteMessage(IniPath, "設定は変更していません。"));
+    platform::ShowMessage(kAppTitle, CannotWriteMessage(IniPath, Tr("設定は変更していません。")));
     return;
   }
   doApply();
+  // Every text is looked up as it is drawn and every picture with lettering as its screen
+  // loads it, so a new language shows from the next screen on without a restart.
+  const std::string chosen = ChosenLanguage();
+  if (chosen != languageShown_ && chosen != gLanguageCode) SetLanguage(chosen);
   ModalResult = mrOk;
 }
 
@@ -142,7 +156,18 @@ void TForm2::ComboBox2Change() {
 
 std::string TForm2::JoystickDevice(int index) const {
   std::string name = platform::JoyName(index);
-  return name.empty() ? "（未接続）" : name;
+  return name.empty() ? Tr("（未接続）") : name;
+}
+
+int TForm2::LanguageIndex(const std::string& code) const {
+  for (size_t i = 0; i < Languages.size(); ++i)
+    if (Languages[i] == code) return static_cast<int>(i);
+  return 0;
+}
+
+std::string TForm2::ChosenLanguage() const {
+  const int i = cbLanguage.ItemIndex;
+  return i >= 0 && i < static_cast<int>(Languages.size()) ? Languages[i] : gLanguageCode;
 }
 
 void TForm2::btnHELPClick() { platform::ShowHelp(HelpFile, kHelpKeyword); }

@@ -5,10 +5,12 @@
 #pragma once
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "settings/FormControls.h"
 #include "settings/SettingsFile.h"
 #include "shell/Bramkoworld.h"
+#include "platform/Translate.h"
 
 class TForm2 : public TModalForm {
  public:
@@ -37,22 +39,28 @@ class TForm2 : public TModalForm {
   // What is plugged in as joystick 1 or 2 (index 0, 1), shown under its box.
   std::string JoystickDevice(int index) const;
 
-  static constexpr const char* kCaption = "Bramko2 for Windows カスタマイズウインドウ";
-  static constexpr int kClientWidth = 632, kClientHeight = 305;
+  static constexpr const char* kCaption = N_("Bramko2 for Windows カスタマイズウインドウ");
+  static constexpr int kClientWidth = 632, kClientHeight = 333;
 
   TRadioGroup rgSpeed, rgFangPW, rgDISPLAY;
   TComboBox ComboBox1, ComboBox2;
   TCheckBox cbPadSwap, cbPadRumble;  // our own, in the section "Linux"
   TComboBox cbScale;                 // how the window scales the picture: whole multiples, or filling it
+  TComboBox cbLanguage;              // the languages there are texts for, by their own names
+  std::vector<std::string> Languages;  // their codes, "ja" first
   std::string IniPath;               // the settings file, read and written one value at a time
 
  private:
   StoredSettings ControlValues() const;
+  int LanguageIndex(const std::string& code) const;
+  std::string ChosenLanguage() const;  // the code picked in cbLanguage
   void OpenKeyDialog(int player);
   bool Draw() override;
 
   SceneStepFn savedStep_ = nullptr;
   bool created_ = false;
+  std::string storedLanguage_;  // "Language" as the file holds it (empty: not chosen yet)
+  std::string languageShown_;   // what cbLanguage showed when the file was read
 };
 
 // The "設定変更" menu item: the dialog shown modally, then destroyed.

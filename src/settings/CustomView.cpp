@@ -1,6 +1,7 @@
 // settings: the settings dialog's layout. Clicks queue the control's handler, which runs
 // after the frame (it may show messages or open the key dialog).
 #include "platform/DialogWidgets.h"
+#include "platform/Translate.h"
 #include "settings/Custom.h"
 
 namespace {
@@ -24,6 +25,8 @@ constexpr Rect kPadRumbleCheck{194, 208, 136, 21};
 constexpr Rect kDisplayRadio{8, 206, 300, 40};  // hidden
 constexpr Rect kScaleCombo{50, 270, 180, 21};
 constexpr int kScaleLabelX = 12;
+// The language, on a row of its own under the scale.
+constexpr Rect kLanguageCombo{104, 302, 180, 21};
 constexpr int kButtonsY = 268, kButtonW = 88, kButtonH = 26;
 constexpr Rect kOkButton{248, kButtonsY, kButtonW, kButtonH};
 constexpr Rect kCancelButton{342, kButtonsY, kButtonW, kButtonH};
@@ -38,14 +41,14 @@ bool TForm2::Draw() {
     if (!pending_) pending_ = [this, handler] { (this->*handler)(); };
   };
   bool closeBox = false;
-  if (dlg::BeginDialog(kCaption, kClientWidth, kClientHeight, &closeBox)) {
-    dlg::GroupBox("難易度調整", kGameGroup);
+  if (dlg::BeginDialog(Tr(kCaption), kClientWidth, kClientHeight, &closeBox)) {
+    dlg::GroupBox(Tr("難易度調整"), kGameGroup);
     dlg::RadioGroup(rgSpeed.Caption, rgSpeed.Items, rgSpeed.Columns, kSpeedRadio, &rgSpeed.ItemIndex);
     dlg::RadioGroup(rgFangPW.Caption, rgFangPW.Items, rgFangPW.Columns, kFangRadio, &rgFangPW.ItemIndex);
 
-    dlg::GroupBox("キーカスタマイズ", kKeyGroup);
-    if (dlg::Button("PLAYER 1", kPlayer1Button)) queue(&TForm2::Button1Click);
-    if (dlg::Button("PLAYER 2", kPlayer2Button)) queue(&TForm2::Button2Click);
+    dlg::GroupBox(Tr("キーカスタマイズ"), kKeyGroup);
+    if (dlg::Button(Tr("PLAYER 1"), kPlayer1Button)) queue(&TForm2::Button1Click);
+    if (dlg::Button(Tr("PLAYER 2"), kPlayer2Button)) queue(&TForm2::Button2Click);
     dlg::Label("JOYSTICK1", kJoyLabelX, kJoy1Combo.y + 4);
     if (dlg::ComboBox("joy1", ComboBox1.Items, kJoy1Combo, &ComboBox1.ItemIndex)) queue(&TForm2::ComboBox1Change);
     dlg::Label("JOYSTICK2", kJoyLabelX, kJoy2Combo.y + 4);
@@ -57,13 +60,16 @@ bool TForm2::Draw() {
     if (rgDISPLAY.Visible)
       dlg::RadioGroup(rgDISPLAY.Caption, rgDISPLAY.Items, rgDISPLAY.Columns, kDisplayRadio, &rgDISPLAY.ItemIndex);
 
-    dlg::Label("画面", kScaleLabelX, kScaleCombo.y + 4);
+    dlg::Label(Tr("画面"), kScaleLabelX, kScaleCombo.y + 4);
     dlg::ComboBox("scale", cbScale.Items, kScaleCombo, &cbScale.ItemIndex);
+    // Named in both languages: a player who cannot read the one shown still finds it.
+    dlg::Label("言語 / Language", kScaleLabelX, kLanguageCombo.y + 4);
+    dlg::ComboBox("language", cbLanguage.Items, kLanguageCombo, &cbLanguage.ItemIndex);
 
-    if (dlg::Button("OK", kOkButton, true)) queue(&TForm2::btnOKClick);
-    if (dlg::Button("キャンセル", kCancelButton)) queue(&TForm2::Button3Click);
-    if (dlg::Button("標準", kStandardButton)) queue(&TForm2::Button4Click);
-    if (dlg::Button("ヘルプ", kHelpButton)) queue(&TForm2::btnHELPClick);
+    if (dlg::Button(Tr("OK"), kOkButton, true)) queue(&TForm2::btnOKClick);
+    if (dlg::Button(Tr("キャンセル"), kCancelButton)) queue(&TForm2::Button3Click);
+    if (dlg::Button(Tr("標準"), kStandardButton)) queue(&TForm2::Button4Click);
+    if (dlg::Button(Tr("ヘルプ"), kHelpButton)) queue(&TForm2::btnHELPClick);
   }
   dlg::EndDialog();
   for (int key : dlg::KeyPresses()) {

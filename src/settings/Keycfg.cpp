@@ -6,6 +6,7 @@
 #include "platform/DialogWidgets.h"
 #include "platform/Dialogs.h"
 #include "platform/Input.h"
+#include "platform/Translate.h"
 #include "settings/Custom.h"
 #include "settings/KeyTable.h"
 #include "shell/Bramkoworld.h"
@@ -36,8 +37,9 @@ bool ReservedKey(int code) {
 
 TForm3::TForm3(TForm2* owner) : owner_(owner) {
   ComboBox1.Items = {"PLAYER 1", "PLAYER 2"};
-  rg = TRadioGroup{"機能を選択してください",
-                   {"上に移動", "下に移動", "左に移動", "右に移動", "決定、ファング発射", "キャンセル、緊急回避"},
+  rg = TRadioGroup{Tr("機能を選択してください"),
+                   {Tr("上に移動"), Tr("下に移動"), Tr("左に移動"), Tr("右に移動"), Tr("決定、ファング発射"),
+                    Tr("キャンセル、緊急回避")},
                    1,
                    0,
                    true};
@@ -88,14 +90,14 @@ void TForm3::Button1Click() {
   if (Edit1.Tag == -1) return;
   const int code = Edit1.Tag;
   if (ReservedKey(code)) {
-    platform::ShowMessage(kAppTitle, "エラー。Esc、F1、F4、F11、Alt はゲームが使うキーです。");
+    platform::ShowMessage(kAppTitle, Tr("エラー。Esc、F1、F4、F11、Alt はゲームが使うキーです。"));
     return;
   }
   for (int row = 0; row < kKeyPlayerRows; ++row)
     for (int f = 0; f < kKeyFunctionCount; ++f)
       for (int used : KeyTable::Keys(row, f))
         if (used == code) {
-          platform::ShowMessage(kAppTitle, "エラー。すでに使われています。");
+          platform::ShowMessage(kAppTitle, Tr("エラー。すでに使われています。"));
           return;
         }
   KeyTable::AddKey(ComboBox1.ItemIndex, rg.ItemIndex, code);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "settings/FormControls.h"
+#include "platform/Translate.h"
 
 class TForm2;
 
@@ -33,7 +34,7 @@ class TForm3 : public TModalForm {
   // The line shown for a virtual-key code: "LEFT : (KEYCODE 37)".
   static std::string keyCodeText(int code);
 
-  static constexpr const char* kCaption = "Bramko2 for Windows　キーカスタマイズウインドウ";
+  static constexpr const char* kCaption = N_("Bramko2 for Windows　キーカスタマイズウインドウ");
   static constexpr int kClientWidth = 466, kClientHeight = 225;
 
   TComboBox ComboBox1;  // the player row

@@ -1,6 +1,7 @@
 // settings: the key customize dialog's layout. Keys go to the edit box while it has the
 // focus; a click on any other control takes the focus from it.
 #include "platform/DialogWidgets.h"
+#include "platform/Translate.h"
 #include "settings/Keycfg.h"
 
 namespace {
@@ -33,24 +34,24 @@ bool TForm3::Draw() {
     return c;
   };
   bool closeBox = false;
-  if (dlg::BeginDialog(kCaption, kClientWidth, kClientHeight, &closeBox)) {
+  if (dlg::BeginDialog(Tr(kCaption), kClientWidth, kClientHeight, &closeBox)) {
     if (clicked(dlg::ComboBox("player", ComboBox1.Items, kPlayerCombo, &ComboBox1.ItemIndex)))
       queue(&TForm3::ComboBox1Change);
     if (clicked(dlg::RadioGroup(rg.Caption, rg.Items, rg.Columns, kFunctionRadio, &rg.ItemIndex)))
       queue(&TForm3::rgClick);
 
-    dlg::Label("新しいキーを入力してください", kRightX, kLabel2Y);
+    dlg::Label(Tr("新しいキーを入力してください"), kRightX, kLabel2Y);
     if (dlg::KeyBox("key", Edit1.Text, kEdit, Edit1Focused)) Edit1Focused = true;
-    if (clicked(dlg::Button("登録", kRegisterButton))) queue(&TForm3::Button1Click);
+    if (clicked(dlg::Button(Tr("登録"), kRegisterButton))) queue(&TForm3::Button1Click);
 
-    dlg::Label("左記の機能に対応するキー一覧", kRightX, kLabel1Y);
+    dlg::Label(Tr("左記の機能に対応するキー一覧"), kRightX, kLabel1Y);
     clicked(dlg::ListBox("keys", ListBox1.Items, kList, &ListBox1.ItemIndex));
-    if (clicked(dlg::Button("削除", kDeleteButton))) queue(&TForm3::Button2Click);
+    if (clicked(dlg::Button(Tr("削除"), kDeleteButton))) queue(&TForm3::Button2Click);
 
-    if (clicked(dlg::Button("OK", kOkButton))) queue(&TForm3::btnOKClick);
-    if (clicked(dlg::Button("キャンセル", kCancelButton))) queue(&TForm3::Button3Click);
-    if (clicked(dlg::Button("標準", kStandardButton))) queue(&TForm3::Button4Click);
-    if (clicked(dlg::Button("ヘルプ", kHelpButton))) queue(&TForm3::btnHelpClick);
+    if (clicked(dlg::Button(Tr("OK"), kOkButton))) queue(&TForm3::btnOKClick);
+    if (clicked(dlg::Button(Tr("キャンセル"), kCancelButton))) queue(&TForm3::Button3Click);
+    if (clicked(dlg::Button(Tr("標準"), kStandardButton))) queue(&TForm3::Button4Click);
+    if (clicked(dlg::Button(Tr("ヘルプ"), kHelpButton))) queue(&TForm3::btnHelpClick);
   }
   dlg::EndDialog();
   for (int key : dlg::KeyPresses()) {

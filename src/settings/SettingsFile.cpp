@@ -3,6 +3,7 @@
 
 #include "platform/IniFile.h"
 #include "platform/Input.h"
+#include "platform/Translate.h"
 #include "settings/Ginput.h"
 #include "settings/KeyTable.h"
 #include "shell/Bramkoworld.h"
@@ -62,6 +63,7 @@ StoredSettings ReadStoredSettings(const platform::IniDocument& ini) {
   s.padSwapButtons = ReadInteger(ini, kLinuxSection, "PadSwapButtons", 0) != 0;
   s.padRumble = ReadInteger(ini, kLinuxSection, "PadRumble", 0) != 0;
   s.scaleMode = ReadInteger(ini, kLinuxSection, "ScaleMode", 0) == 1 ? 1 : 0;
+  s.language = ReadValue(ini, kLinuxSection, "Language", "");
   return s;
 }
 
@@ -151,8 +153,10 @@ bool WriteStoredSettings(const std::string& path, const StoredSettings& s, std::
   ini.Set(kLinuxSection, "PadSwapButtons", s.padSwapButtons ? "1" : "0");
   ini.Set(kLinuxSection, "PadRumble", s.padRumble ? "1" : "0");
   ini.Set(kLinuxSection, "ScaleMode", std::to_string(s.scaleMode));
+  // Only a language the player chose is kept; without one the locale goes on deciding.
+  if (!s.language.empty()) ini.Set(kLinuxSection, "Language", s.language);
   if (ini.Save(path)) return true;
-  if (error) *error = path + " に書き込めません";
+  if (error) *error = Format(Tr("%s に書き込めません"), path.c_str());
   return false;
 }
 

@@ -22,6 +22,7 @@ struct StoredSettings {
   bool padSwapButtons = false;  // "PadSwapButtons"
   bool padRumble = false;       // "PadRumble"
   int scaleMode = 0;            // "ScaleMode": whole multiples with bars, or filling at 4:3
+  std::string language;         // "Language": "ja", "en"; empty: the locale decides
 };
 
 // The file's values with the defaults for what is missing (loadIniFile without the keys).

@@ -5,6 +5,7 @@
 
 #include "platform/Files.h"
 #include "platform/Folders.h"
+#include "platform/Translate.h"
 
 namespace {
 
@@ -67,16 +68,16 @@ std::string CannotWriteMessage(const std::string& path, const std::string& kept)
   const std::string folder = Parent(path);
   std::string why;
   switch (platform::LastFileFault()) {
-    case platform::FileFault::NoPermission: why = "フォルダ " + folder + " に書き込む権限がありません。"; break;
-    case platform::FileFault::DiskFull: why = "フォルダ " + folder + " のあるディスクに空きがありません。"; break;
-    case platform::FileFault::QuotaFull: why = "ディスクの使用量の上限（クォータ）に達しています。"; break;
-    case platform::FileFault::SizeLimit: why = "ファイルの大きさの上限を超えます。"; break;
+    case platform::FileFault::NoPermission: why = Format(Tr("フォルダ %s に書き込む権限がありません。"), folder.c_str()); break;
+    case platform::FileFault::DiskFull: why = Format(Tr("フォルダ %s のあるディスクに空きがありません。"), folder.c_str()); break;
+    case platform::FileFault::QuotaFull: why = Tr("ディスクの使用量の上限（クォータ）に達しています。"); break;
+    case platform::FileFault::SizeLimit: why = Tr("ファイルの大きさの上限を超えます。"); break;
     case platform::FileFault::ReadOnly:
-      why = "フォルダ " + folder + " は読み出し専用のファイルシステムにあります。";
+      why = Format(Tr("フォルダ %s は読み出し専用のファイルシステムにあります。"), folder.c_str());
       break;
-    case platform::FileFault::NoFolder: why = "フォルダ " + folder + " を作れません。"; break;
-    case platform::FileFault::DeviceError: why = "ディスクの読み書きに失敗しました。"; break;
-    case platform::FileFault::Other: why = "フォルダ " + folder + " に書き込めるか確かめてください。"; break;
+    case platform::FileFault::NoFolder: why = Format(Tr("フォルダ %s を作れません。"), folder.c_str()); break;
+    case platform::FileFault::DeviceError: why = Tr("ディスクの読み書きに失敗しました。"); break;
+    case platform::FileFault::Other: why = Format(Tr("フォルダ %s に書き込めるか確かめてください。"), folder.c_str()); break;
   }
-  return path + " に書き込めません。\n" + why + "\n" + kept;
+  return Format(Tr("%s に書き込めません。"), path.c_str()) + "\n" + why + "\n" + kept;
 }

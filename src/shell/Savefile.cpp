@@ -5,6 +5,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/InputFile.h"
+#include "platform/Translate.h"
 #include "shell/Game.h"
 
 namespace {
@@ -27,13 +28,13 @@ bool SaveProgress() {
   const std::string path = SaveFilePath();
   // Written beside the old file and renamed over it: a failed save keeps the last good one.
   if (MakeFolderFor(path) && platform::WriteFileAtomically(path, EncodeSaveRecord(HeldProgress()))) return true;
-  FileError(CannotWriteMessage(path, "保存済みの進行状況は失われていません。"));
+  FileError(CannotWriteMessage(path, Tr("保存済みの進行状況は失われていません。")));
   return false;
 }
 
 void SaveProgressFromMenu() {
   if (!SaveProgress()) return;
-  platform::ShowMessage("Bramko2 for Windows", "進行状況を保存しました。");
+  platform::ShowMessage("Bramko2 for Windows", Tr("進行状況を保存しました。"));
   WaitRelease();  // the key that closed the box is not for the game
 }
 
@@ -45,7 +46,7 @@ int LoadProgress() {
   if (read == platform::FileRead::Missing) return -1;
   if (!platform::Got(read)) {
     // The chapter then starts from the progress held in memory.
-    FileError(path + " を開けません。");
+    FileError(Format(Tr("%s を開けません。"), path.c_str()));
     return -1;
   }
   SaveRecord record = HeldProgress();

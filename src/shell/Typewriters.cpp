@@ -3,6 +3,7 @@
 
 #include "platform/Platform.h"
 #include "platform/Text.h"
+#include "platform/Translate.h"
 #include "platform/Window.h"
 #include "shell/Game.h"
 #include "shell/GameMedia.h"
@@ -26,8 +27,7 @@ int WaitSince(uint32_t start, uint32_t ms) {
   }
 }
 
-void PrintAt(platform::Canvas& canvas, int x, int y, const std::string& sjis, int& width) {
-  const std::string utf8 = platform::SjisToUtf8(sjis);
+void PrintAt(platform::Canvas& canvas, int x, int y, const std::string& utf8, int& width) {
   canvas.TextOut(x, y, utf8);
   width = canvas.TextWidth(utf8);
 }
@@ -183,9 +183,8 @@ int EndingLineWriterStep() {
       break;
     default: {
       if (english && t.code) break;  // a code the ending does not know types nothing
-      const std::string utf8 = platform::SjisToUtf8(t.text);
-      PrintOutlined(canvas, ending.x, ending.y, utf8);
-      ending.x += canvas.TextWidth(utf8) + 2;
+      PrintOutlined(canvas, ending.x, ending.y, t.text);
+      ending.x += canvas.TextWidth(t.text) + 2;
       if (english) next = kEnglishEndingLetterMs;
       break;
     }
@@ -197,9 +196,10 @@ int EndingLineWriterStep() {
 void ProfileLineWriter(platform::Canvas& canvas, int x, int y, const std::string& text) {
   canvas.font.size = 18;
   canvas.font.color = platform::kWhite;
-  const uint32_t pace = EnglishGame() ? kEnglishProfileLetterMs : 45;
+  const bool english = EnglishGame();
+  const uint32_t pace = english ? kEnglishProfileLetterMs : 45;
   for (size_t i = 0; i < text.size();) {
-    const std::string ch = NextStoryToken(text, i, false).text;  // no codes here: all text
+    const std::string ch = NextStoryToken(text, i, english).text;  // the lines have no codes
     int width = 0;
     PrintAt(canvas, x, y, ch, width);
     x += width;
@@ -212,4 +212,8 @@ void ProfileLineWriter(platform::Canvas& canvas, int x, int y, const std::string
     }
     if (SoundFinished()) PlaySound("talk");
   }
+}
+
+std::string StoryLine(const char* japanese) {
+  return EnglishGame() ? std::string(Tr(japanese)) : platform::Utf8ToSjis(japanese);
 }

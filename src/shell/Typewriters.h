@@ -1,13 +1,19 @@
-// shell: the typewriters of the story texts. A line is Shift-JIS bytes: two-byte characters
-// are printed one at a time, one-byte codes set the pace ("H" at once, "S" speech pace,
-// "$" a pause, ...). Each writer has its own set of codes and its own pen. In the English
-// game the codes are braced ("{S}") and every letter is typed, faster than a Japanese
-// character, so that a line takes about the time of the Japanese it translates.
+// shell: the typewriters of the story texts. A Japanese line is Shift-JIS bytes: two-byte
+// characters are printed one at a time, one-byte codes set the pace ("H" at once, "S" speech
+// pace, "$" a pause, ...). Each writer has its own set of codes and its own pen. An English
+// line is the catalogue's UTF-8 with its codes braced ("{S}"); every letter is typed, faster
+// than a Japanese character, so that a line takes about the time of the Japanese it
+// translates.
 #pragma once
 #include <string>
 
 #include "platform/Bitmap.h"
 #include "shell/Bramkoworld.h"
+
+// What the writers type for a story line of the sources: its Shift-JIS bytes in the Japanese
+// game; in another language the catalogue's UTF-8 line, whose pacing codes are written in
+// braces ("{H}", "{$}", ...) and read by the writers as the same one-byte codes.
+std::string StoryLine(const char* japanese);
 
 // The current speaker of the journey chapter, 256 x 256: the two talking frames side by
 // side at the top, the same two frames nodding below.

@@ -8,6 +8,7 @@
 #include "platform/Files.h"
 #include "platform/IniFile.h"
 #include "platform/Platform.h"
+#include "platform/Translate.h"
 #include "platform/Window.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Drawing.h"
@@ -50,36 +51,37 @@ TForm1::TForm1() {
   // The display mode is never switched: a request for it opened the window fullscreen.
   ResolutionChangeRequested = platform::CurrentDisplayPrefs().fullscreen;
 
+  // The labels are the catalogue's keys: the menu bar shows each in the language of the moment.
   platform::SetMenus({
-      {"ファイル(&F)",
-       {{"保存",
+      {N_("ファイル(&F)"),
+       {{N_("保存"),
          [] {
            if (SaveProgressHook) SaveProgressHook();
          }},
         {"-", nullptr},
-        {"リプレイを保存…",
+        {N_("リプレイを保存…"),
          [] {
            if (SaveReplayHook) SaveReplayHook();
          }},
-        {"リプレイを再生…",
+        {N_("リプレイを再生…"),
          [] {
            if (PlayReplayHook) PlayReplayHook();
          }},
-        {"ネット対戦…",
+        {N_("ネット対戦…"),
          [] {
            if (NetVersusHook) NetVersusHook();
          }},
         {"-", nullptr},
-        {"終了(&X)", [] { platform::CloseWindow(); }}}},
-      {"設定",
-       {{"設定変更",
+        {N_("終了(&X)"), [] { platform::CloseWindow(); }}}},
+      {N_("設定"),
+       {{N_("設定変更"),
          [] {
            if (!ShowSettingsDialog) return;
            ShowSettingsDialog();
            WaitRelease();  // the key that closed the dialog is not for the game
          }}}},
-      {"ヘルプ(&H)",
-       {{"ヘルプ",
+      {N_("ヘルプ(&H)"),
+       {{N_("ヘルプ"),
          [] {
            if (HelpMayOpen()) platform::ShowHelp(HelpFile, "");
          }}}},

@@ -22,7 +22,7 @@
 namespace {
 
 const char kUsage[] =
-    "usage: bramko-sim [--dir DIR] [--seed N] [--script FILE] [--until MS]\n"
+    "usage: bramko-sim [--dir DIR] [--lang ja|en] [--seed N] [--script FILE] [--until MS]\n"
     "                  [--match N [--map M] | --versus] [--record FILE] | --replay FILE\n"
     "                  | (--host [PORT] | --join HOST[:PORT]) [--round-seconds N] [--desync-at SECOND]\n"
     "                  [--real-time]\n"
@@ -92,6 +92,8 @@ int main(int argc, char** argv) {
     long long n = 0;
     if (a == "--dir" && i + 1 < argc) {
       options.dir = std::filesystem::absolute(argv[++i]).string();
+    } else if (a == "--lang" && i + 1 < argc) {
+      options.language = argv[++i];
     } else if (a == "--seed") {
       value(n);
       options.haveSeed = true;

@@ -2,13 +2,11 @@
 // round-won marks, scores and names, read back from the canvas.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <map>
-#include <regex>
-
 #include "actors/Comparas.h"
 #include "actors/Manplayer.h"
 #include "field/Fieldxchip.h"
+#include "platform/Translate.h"
+#include "settings/Language.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Drawing.h"
 #include "support/Headless.h"
@@ -51,6 +49,7 @@ struct Panel : ::testing::Test {
     FangIcons = savedIcons;
     SpriteSheet = savedSheet;
     RoundOver = 0;
+    SetLanguage("ja");
   }
   // The first and last column with ink (neither the background nor black) in the area.
   void litColumns(int x0, int x1, int y0, int y1, int& first, int& last) const {
@@ -158,15 +157,7 @@ TEST_F(Panel, IconsMarksScoresAndNames) {
 // The English game shows each fighter's name from the catalogue in the same font: every one
 // must stay inside its 196-pixel box on both sides.
 TEST_F(Panel, EveryEnglishNameFitsItsBox) {
-  std::map<std::string, std::string> english;  // the catalogue's one-line entries (names have no escapes)
-  std::ifstream po(BRAMKO_SOURCE_DIR "/po/en.po");
-  ASSERT_TRUE(po);
-  const std::regex entry(R"re(^msg(id|str) "(.*)"$)re");
-  std::string id;
-  for (std::string line; std::getline(po, line);)
-    if (std::smatch m; std::regex_match(line, m, entry)) (m[1] == "id" ? id : english[id]) = m[2];
-
-  std::vector<std::string> names;
+  std::vector<std::string> names;  // as the Japanese game knows them
   const int savedMode = MatchMode;
   for (int mode : {mmVersus, mmStory}) {
     MatchMode = mode;
@@ -175,19 +166,21 @@ TEST_F(Panel, EveryEnglishNameFitsItsBox) {
   MatchMode = savedMode;
   for (int i = 0; i < Opponents().size(); ++i) names.push_back(Opponents()[i].name);
 
+  gLanguage = Language::English;
+  platform::SetCatalogueLanguage("en", {std::string(BRAMKO_RUNTIME_DIR) + "/locale"});
   for (const std::string& name : names) {
-    const auto e = english.find(name);
-    ASSERT_TRUE(e != english.end() && !e->second.empty()) << "no English for " << name;
+    const std::string english = Tr(name);
+    ASSERT_NE(english, name) << "no English for " << name;
     for (int side = 0; side < 2; ++side) {
       screen.GetCanvas().brush = platform::Brush{Rgb(3, 3, 3)};
       screen.GetCanvas().FillRect({0, 0, 640, 480});
-      PaintPlayerName(side, e->second, screen.GetCanvas());
+      PaintPlayerName(side, english, screen.GetCanvas());
       int first, last;
       litColumns(0, 640, 60, 90, first, last);
       const int box = 73 + 296 * side;
-      ASSERT_GE(first, 0) << e->second;
-      EXPECT_GE(first, box) << "\"" << e->second << "\" overflows its panel";
-      EXPECT_LT(last, box + 196) << "\"" << e->second << "\" overflows its panel";
+      ASSERT_GE(first, 0) << english;
+      EXPECT_GE(first, box) << "\"" << english << "\" overflows its panel";
+      EXPECT_LT(last, box + 196) << "\"" << english << "\" overflows its panel";
     }
   }
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/Text.h"
+#include "platform/Translate.h"
 #include "platform/Window.h"
 #include "platform/headless/HeadlessControl.h"
 #include "settings/Language.h"
@@ -32,7 +33,7 @@ struct Writers : ::testing::Test {
     }
     screen.GetCanvas().brush = platform::Brush{platform::kBlack};
   }
-  void TearDown() override { gLanguage = Language::Japanese; }
+  void TearDown() override { SetLanguage("ja"); }
   platform::Color Face() const { return screen.Pixel(70, 330); }
   // Whether anything was printed in the 18-pixel text row starting at y, from x on.
   bool Printed(int x0, int x1, int y) const {
@@ -113,23 +114,25 @@ TEST_F(Writers, ProfileLinesTypeEvery45Ms) {
 
 TEST_F(Writers, EnglishTypesLetterByLetterInTheTimeOfTheJapanese) {
   int result = 0;
-  // The reporter's first line and its English from po/en.po.
-  const std::string japanese = platform::Utf8ToSjis("HリポーターS「さーて、$今年もやってきました、ＫＲ大会。#$$$$");
-  const uint32_t tJapanese = Timed([&] { return TalkingFaceWriter(screen.GetCanvas(), 0, japanese); }, result);
+  // The reporter's first line, and its English from the catalogue.
+  const char* line = "HリポーターS「さーて、$今年もやってきました、ＫＲ大会。#$$$$";
+  const uint32_t tJapanese = Timed([&] { return TalkingFaceWriter(screen.GetCanvas(), 0, StoryLine(line)); }, result);
   gLanguage = Language::English;
-  const std::string english = "{H}Reporter: {S}\"Well now,{$} it's that time again: the KR Cup!{#}{$}{$}{$}{$}";
+  platform::SetCatalogueLanguage("en", {std::string(BRAMKO_RUNTIME_DIR) + "/locale"});
+  const std::string english = StoryLine(line);
+  ASSERT_EQ(english.rfind("{H}", 0), 0u) << english;
   const uint32_t tEnglish = Timed([&] { return TalkingFaceWriter(screen.GetCanvas(), 1, english); }, result);
   EXPECT_EQ(result, 0);
   EXPECT_NEAR(static_cast<double>(tEnglish), tJapanese, tJapanese * 0.15) << "Japanese " << tJapanese << " ms";
 
-  // Every letter has its time, spaces too; the codes print nothing, a pause and a nod (which
+  // Every letter has its time, spaces and letters beyond ASCII too; the codes print nothing, a pause and a nod (which
   // swallows the code after it) last as long as in Japanese.
   screen.GetCanvas().FillRect({0, 0, 640, 480});
   uint32_t t = Timed([&] { return TalkingFaceWriter(screen.GetCanvas(), 0, "{H}{$}{S}{$}{#}{$}{$}"); }, result);
   EXPECT_GE(t, 100u + 400 + 100);
   EXPECT_LT(t, 100u + 400 + 100 + 20);
   EXPECT_FALSE(Printed(144, 640, 266));
-  t = Timed([&] { return TalkingFaceWriter(screen.GetCanvas(), 0, "{S}a bc"); }, result);
+  t = Timed([&] { return TalkingFaceWriter(screen.GetCanvas(), 0, "{S}a bé"); }, result);
   EXPECT_GE(t, 4 * 49u);
   EXPECT_LT(t, 4 * 49u + 20);
   EXPECT_TRUE(Printed(144, 160, 266));

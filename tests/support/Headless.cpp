@@ -21,8 +21,10 @@ HeadlessPlatform::HeadlessPlatform(const std::string& script, int64_t untilMs) {
 
 HeadlessPlatform::~HeadlessPlatform() { platform::Stop(); }
 
-int RunHeadlessGame(const std::string& script, int64_t untilMs, uint32_t seed, const std::function<void()>& inside) {
+int RunHeadlessGame(const std::string& script, int64_t untilMs, uint32_t seed, const std::function<void()>& inside,
+                    const std::string& language) {
   GameOptions o;
+  o.language = language;
   o.start.kind = platform::BackendKind::Headless;
   o.start.scriptText = script;
   o.start.untilMs = untilMs;

@@ -16,9 +16,10 @@ class HeadlessPlatform {
 };
 
 // Runs the whole game headless with a script, from the runtime folder of the build, and
-// returns RunGame's exit status. inside runs once the main window exists.
+// returns RunGame's exit status. inside runs once the main window exists. The game is the
+// Japanese one unless another language is asked for (as --lang does).
 int RunHeadlessGame(const std::string& script, int64_t untilMs, uint32_t seed,
-                    const std::function<void()>& inside = nullptr);
+                    const std::function<void()>& inside = nullptr, const std::string& language = "ja");
 
 // A fresh empty folder under the test temp dir.
 std::string FreshDir(const std::string& name);

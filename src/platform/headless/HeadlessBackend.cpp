@@ -99,8 +99,8 @@ class HeadlessBackend final : public Backend {
   int Modal(const std::function<int()>&) override { return kMsgCancel; }
   // The viewer stays open, as the real one does, until Escape (its close key) or the window
   // closes; the scene clock runs on under it and the keys pressed meanwhile are its own.
-  void Help(const std::string&, const std::string& keyword) override {
-    g_helpVisits.push_back({keyword, now_, -1});
+  void Help(const std::string& file, const std::string& keyword) override {
+    g_helpVisits.push_back({file, keyword, now_, -1});
     const size_t visit = g_helpVisits.size() - 1;
     helpOpen_ = true;
     while (helpOpen_ && !WindowClosed()) {

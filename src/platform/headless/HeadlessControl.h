@@ -17,7 +17,7 @@ const std::vector<std::string>& Messages();
 // Every time the help viewer was open in the latest run: its keyword and the virtual times
 // it opened and closed (closedMs -1 while it is still open).
 struct HelpVisit {
-  std::string keyword;
+  std::string file, keyword;
   int64_t openedMs = 0, closedMs = -1;
 };
 const std::vector<HelpVisit>& HelpVisits();

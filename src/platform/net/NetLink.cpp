@@ -1,5 +1,6 @@
 // platform (net): the ENet connection behind Link, and the address helpers.
 #include "platform/net/NetLink.h"
+#include "platform/Translate.h"
 
 #include <enet/enet.h>
 #include <ifaddrs.h>
@@ -203,7 +204,7 @@ class EnetLink : public Link {
 
 std::unique_ptr<Link> Listen(uint16_t port, uint32_t admitWithinMs, std::string* error) {
   if (!InitEnet()) {
-    if (error) *error = "ネットワークを使えません";
+    if (error) *error = Tr("ネットワークを使えません");
     return nullptr;
   }
   ENetAddress address{};
@@ -213,7 +214,7 @@ std::unique_ptr<Link> Listen(uint16_t port, uint32_t admitWithinMs, std::string*
   // connecting past that finds no room until one is dropped.
   ENetHost* host = enet_host_create(&address, kHostSlots, kChannels, 0, 0);
   if (!host) {
-    if (error) *error = "ポート " + std::to_string(port) + " を開けません（ほかのプログラムが使っていませんか）";
+    if (error) *error = Format(Tr("ポート %d を開けません（ほかのプログラムが使っていませんか）"), static_cast<int>(port));
     return nullptr;
   }
   return std::make_unique<EnetLink>(host, nullptr, admitWithinMs);
@@ -221,24 +222,24 @@ std::unique_ptr<Link> Listen(uint16_t port, uint32_t admitWithinMs, std::string*
 
 std::unique_ptr<Link> Connect(const std::string& hostName, uint16_t port, std::string* error) {
   if (!InitEnet()) {
-    if (error) *error = "ネットワークを使えません";
+    if (error) *error = Tr("ネットワークを使えません");
     return nullptr;
   }
   ENetAddress address{};
   address.port = port;
   if (enet_address_set_host(&address, hostName.c_str()) != 0) {
-    if (error) *error = "相手のアドレス「" + hostName + "」が見つかりません";
+    if (error) *error = Format(Tr("相手のアドレス「%s」が見つかりません"), hostName.c_str());
     return nullptr;
   }
   ENetHost* host = enet_host_create(nullptr, 1, kChannels, 0, 0);
   if (!host) {
-    if (error) *error = "ネットワークを使えません";
+    if (error) *error = Tr("ネットワークを使えません");
     return nullptr;
   }
   ENetPeer* peer = enet_host_connect(host, &address, kChannels, 0);
   if (!peer) {
     enet_host_destroy(host);
-    if (error) *error = "ネットワークを使えません";
+    if (error) *error = Tr("ネットワークを使えません");
     return nullptr;
   }
   return std::make_unique<EnetLink>(host, peer, 0);

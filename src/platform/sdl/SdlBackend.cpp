@@ -22,6 +22,7 @@
 #include "platform/Platform.h"
 #include "platform/Scaling.h"
 #include "platform/Signals.h"
+#include "platform/Translate.h"
 #include "platform/VkMap.h"
 #include "platform/Window.h"
 #include "platform/sdl/SdlClock.h"
@@ -48,7 +49,7 @@ class SdlBackend : public Backend {
     // SIGTERM and SIGINT are the platform's (Signals.h), not turned into quit events.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_Init(kSubsystems) != 0) {
-      if (error) *error = std::string("画面を開けません（") + SDL_GetError() + "）";
+      if (error) *error = Format(Tr("画面を開けません（%s）"), SDL_GetError());
       return false;
     }
     // With no display SDL falls back to drawing nowhere; only take that when asked for.
@@ -58,8 +59,8 @@ class SdlBackend : public Backend {
       // Name the display asked for: "not set" and "set but unreachable" are different faults.
       const char* display = std::getenv("DISPLAY");
       if (error)
-        *error = display && *display ? std::string("画面を開けません（DISPLAY=") + display + " に接続できません）"
-                                     : std::string("画面を開けません（DISPLAY が設定されていません）");
+        *error = display && *display ? Format(Tr("画面を開けません（DISPLAY=%s に接続できません）"), display)
+                                     : std::string(Tr("画面を開けません（DISPLAY が設定されていません）"));
       SDL_Quit();
       return false;
     }
@@ -76,7 +77,7 @@ class SdlBackend : public Backend {
     Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
     window_ = SDL_CreateWindow("Bramko2 for Windows", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h, flags);
     if (!window_) {
-      if (error) *error = std::string("ウィンドウを開けません（") + SDL_GetError() + "）";
+      if (error) *error = Format(Tr("ウィンドウを開けません（%s）"), SDL_GetError());
       return false;
     }
     SDL_SetWindowMinimumSize(window_, kGameWidth / 2, kWindowUnitHeight / 2);
