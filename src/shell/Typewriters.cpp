@@ -5,50 +5,14 @@
 #include "platform/Text.h"
 #include "platform/Translate.h"
 #include "platform/Window.h"
-#include "platform/Language.h"
 #include "shell/Game.h"
 #include "shell/GameMedia.h"
+#include "shell/StoryCodes.h"
+#include "platform/Language.h"
 
 platform::Bitmap FacePicture;
 
 namespace {
-
-// The character starting at text[i]: two bytes after a Shift-JIS lead byte (one if the text
-// ends there), else one byte. The story texts hold only two-byte characters and codes; a
-// stray one-byte character must not swallow the code after it.
-std::string CharacterAt(const std::string& text, size_t i) {
-  const unsigned char c = static_cast<unsigned char>(text[i]);
-  const size_t n = platform::IsSjisLeadByte(c) && i + 1 < text.size() ? 2 : 1;
-  return text.substr(i, n);
-}
-
-// One step of a story line: a pacing code (its one byte), or a character to print, as UTF-8.
-struct Step {
-  char code = 0;  // 0: a character
-  std::string shown;
-  size_t size = 0;  // bytes of the line it takes
-};
-
-// A Japanese line is Shift-JIS, every one-byte letter a code (one a writer has no use for is
-// printed). A line from a catalogue is UTF-8 with each code in braces, "{H}"; everything
-// else is printed.
-Step ReadStep(const std::string& text, size_t i) {
-  if (!EnglishGame()) {
-    const std::string ch = CharacterAt(text, i);
-    return {ch.size() == 1 ? ch[0] : char{0}, platform::SjisToUtf8(ch), ch.size()};
-  }
-  if (text[i] == '{' && i + 2 < text.size() && text[i + 2] == '}') return {text[i + 1], "", 3};
-  size_t n = 1;
-  while (i + n < text.size() && (static_cast<unsigned char>(text[i + n]) & 0xC0) == 0x80) ++n;
-  return {0, text.substr(i, n), n};
-}
-
-// The nod code takes the byte after it with it (a Japanese line has a "$" there); a line
-// from a catalogue writes that step out as a code of its own.
-size_t NodSwallows(const std::string& text, size_t next) {
-  if (!EnglishGame()) return 1;
-  return next < text.size() ? ReadStep(text, next).size : 0;
-}
 
 // Waits until ms have passed since start. Cancel (or a closing window) gives -1 at once;
 // any other input ends the wait early, so a held key types at full speed.
@@ -68,49 +32,71 @@ void PrintAt(platform::Canvas& canvas, int x, int y, const std::string& utf8, in
   width = canvas.TextWidth(utf8);
 }
 
+// The English lines type every letter, spaces too, at a pace that gives a line the time of
+// the Japanese one it translates: over the 28 chapter lines of po/en.po, the 484 characters
+// typed at speech pace (100 ms each) became 995 letters, so a letter takes 100 * 484 / 995 =
+// 49 ms. The mouth changes every fourth letter (about every 200 ms, as every second
+// character does in Japanese). Pauses and nods keep their Japanese length. The figures are
+// printed by tools/typing_pace.py.
+constexpr uint32_t kEnglishLetterMs = 49;
+constexpr int kEnglishMouthLetters = 4;
+// The same measure for the ending's 9 lines: 366 characters of 50 ms became 781 letters
+// (50 * 366 / 781 = 23 ms); for the 31 spoken profile lines, 553 characters of 45 ms became
+// 1232 letters (45 * 553 / 1232 = 20 ms).
+constexpr uint32_t kEnglishEndingLetterMs = 23;
+constexpr uint32_t kEnglishProfileLetterMs = 20;
+
 // The loop both chapter writers share; with a face box it animates the mouth and nods.
 int ChapterWriter(platform::Canvas& canvas, int penX, int penY, const std::string& text, bool face) {
   canvas.font.color = platform::kWhite;
   canvas.font.size = 14;
   canvas.font.bold = false;
+  const bool english = EnglishGame();
+  const int mouthPeriod = english ? kEnglishMouthLetters : 2;
   uint32_t delay = 100;
   int mouthCounter = 100, mouthColumn = 0;
   auto showFace = [&](int sx, int sy) {
     canvas.copyMode = platform::CopyMode::Copy;
     canvas.CopyRect({8, 264, 136, 392}, FacePicture, {sx, sy, sx + 128, sy + 128});
   };
-  for (size_t i = 0; i < text.size(); ++i) {
+  for (size_t i = 0; i < text.size();) {
     const uint32_t start = TickCount();
-    const Step step = ReadStep(text, i);
-    const char c = step.code;
-    i += step.size - 1;  // the loop moves past the step's last byte
-    if (c == 'H') {
+    const StoryToken t = NextStoryToken(text, i, english);
+    if (t.code == 'H') {
       delay = 0;
-    } else if (c == 'S') {
+    } else if (t.code == 'S') {
       delay = 100;
-    } else if (c == ' ') {
+    } else if (t.code == ' ') {
       penX += 16;
-    } else if (c == '$') {
+    } else if (t.code == '$') {
       if (WaitSince(start, delay) < 0) return -1;
-    } else if (c == '#' && face) {
-      i += NodSwallows(text, i + 1);  // what follows the nod code is not printed
+    } else if (t.code == '#' && face) {
+      // The token after the nod code is not typed: in Japanese whatever byte it is, in
+      // English only a code (a letter is never dropped).
+      if (!english) {
+        ++i;
+      } else if (i < text.size()) {
+        size_t next = i;
+        if (NextStoryToken(text, next, true).code) i = next;
+      }
       const int other = 128 - mouthColumn;
       const int frames[4][2] = {{other, 128}, {mouthColumn, 128}, {other, 128}, {mouthColumn, 0}};
       for (const auto& f : frames) {
         showFace(f[0], f[1]);
         if (WaitSince(TickCount(), 100) < 0) return -1;
       }
-    } else {
-      if (face && ++mouthCounter >= 2) {
+    } else if (!english || !t.code) {
+      if (face && ++mouthCounter >= mouthPeriod) {
         showFace(mouthColumn, 0);
         mouthColumn = 128 - mouthColumn;
         mouthCounter = 0;
       }
       int width = 0;
-      PrintAt(canvas, penX, penY, step.shown, width);
+      PrintAt(canvas, penX, penY, t.text, width);
       penX += width;
-      if (WaitSince(start, delay) < 0) return -1;
+      if (WaitSince(start, english && delay ? kEnglishLetterMs : delay) < 0) return -1;
     }
+    // An English code this writer does not know ({R}, {C}, {!}) types nothing.
   }
   return 0;
 }
@@ -176,10 +162,10 @@ int EndingLineWriterStep() {
     return 0;
   }
   platform::Canvas& canvas = scene->WriterCanvas();
-  const Step step = ReadStep(ending.text, ending.position);
-  const char c = step.code;
+  const bool english = EnglishGame();
+  const StoryToken t = NextStoryToken(ending.text, ending.position, english);
   uint32_t next = 50;
-  switch (c) {
+  switch (t.code) {
     case 'H': break;
     case 'S': next = 10; break;
     case '$': next = 70; break;
@@ -195,12 +181,14 @@ int EndingLineWriterStep() {
       ending.x = 72;
       ending.y = 312;
       break;
-    default:
-      PrintOutlined(canvas, ending.x, ending.y, step.shown);
-      ending.x += canvas.TextWidth(step.shown) + 2;
+    default: {
+      if (english && t.code) break;  // a code the ending does not know types nothing
+      PrintOutlined(canvas, ending.x, ending.y, t.text);
+      ending.x += canvas.TextWidth(t.text) + 2;
+      if (english) next = kEnglishEndingLetterMs;
       break;
+    }
   }
-  ending.position += step.size;
   platform::SetTimerInterval(next);
   return 0;
 }
@@ -208,18 +196,19 @@ int EndingLineWriterStep() {
 void ProfileLineWriter(platform::Canvas& canvas, int x, int y, const std::string& text) {
   canvas.font.size = 18;
   canvas.font.color = platform::kWhite;
+  const bool english = EnglishGame();
+  const uint32_t pace = english ? kEnglishProfileLetterMs : 45;
   for (size_t i = 0; i < text.size();) {
-    const Step step = ReadStep(text, i);
-    i += step.size;
+    const std::string ch = NextStoryToken(text, i, english).text;  // the lines have no codes
     int width = 0;
-    PrintAt(canvas, x, y, step.shown, width);
+    PrintAt(canvas, x, y, ch, width);
     x += width;
     PumpMessages();
     const uint32_t start = TickCount();
     while (!AnyInput() && !QuitRequested) {
       const uint32_t elapsed = TickCount() - start;
-      if (elapsed >= 45) break;
-      platform::SpinTurn(45 - elapsed);
+      if (elapsed >= pace) break;
+      platform::SpinTurn(pace - elapsed);
     }
     if (SoundFinished()) PlaySound("talk");
   }

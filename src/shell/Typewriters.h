@@ -1,6 +1,9 @@
-// shell: the typewriters of the story texts. A line is Shift-JIS bytes: two-byte characters
-// are printed one at a time, one-byte codes set the pace ("H" at once, "S" speech pace,
-// "$" a pause, ...). Each writer has its own set of codes and its own pen.
+// shell: the typewriters of the story texts. A Japanese line is Shift-JIS bytes: two-byte
+// characters are printed one at a time, one-byte codes set the pace ("H" at once, "S" speech
+// pace, "$" a pause, ...). Each writer has its own set of codes and its own pen. An English
+// line is the catalogue's UTF-8 with its codes braced ("{S}"); every letter is typed, faster
+// than a Japanese character, so that a line takes about the time of the Japanese it
+// translates.
 #pragma once
 #include <string>
 

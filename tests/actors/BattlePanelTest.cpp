@@ -2,9 +2,12 @@
 // round-won marks, scores and names, read back from the canvas.
 #include <gtest/gtest.h>
 
+#include "actors/Comparas.h"
 #include "actors/Manplayer.h"
 #include "field/Fieldxchip.h"
 #include "actors/BattleState.h"
+#include "platform/Translate.h"
+#include "platform/Language.h"
 #include "shell/Bramkoworld.h"
 #include "actors/BattlePanel.h"
 #include "support/Headless.h"
@@ -47,6 +50,17 @@ struct Panel : ::testing::Test {
     FangIcons = savedIcons;
     SpriteSheet = savedSheet;
     RoundOver = 0;
+    SetLanguage("ja");
+  }
+  // The first and last column with ink (neither the background nor black) in the area.
+  void litColumns(int x0, int x1, int y0, int y1, int& first, int& last) const {
+    first = last = -1;
+    for (int x = x0; x < x1; ++x)
+      for (int y = y0; y < y1; ++y)
+        if (screen.Pixel(x, y) != Rgb(3, 3, 3) && screen.Pixel(x, y) != platform::kBlack) {
+          if (first < 0) first = x;
+          last = x;
+        }
   }
   // Where the left fighter's tiles end on gauge band k.
   int LeftEnd(int k) const {
@@ -125,15 +139,6 @@ TEST_F(Panel, IconsMarksScoresAndNames) {
   p[1]->score = 0;
   PaintScore(0, screen.GetCanvas());
   PaintScore(1, screen.GetCanvas());
-  auto litColumns = [&](int x0, int x1, int y0, int y1, int& first, int& last) {
-    first = last = -1;
-    for (int x = x0; x < x1; ++x)
-      for (int y = y0; y < y1; ++y)
-        if (screen.Pixel(x, y) != Rgb(3, 3, 3) && screen.Pixel(x, y) != platform::kBlack) {
-          if (first < 0) first = x;
-          last = x;
-        }
-  };
   int first, last;
   litColumns(100, 300, 41, 62, first, last);
   EXPECT_LE(last, 244);
@@ -148,6 +153,37 @@ TEST_F(Panel, IconsMarksScoresAndNames) {
   litColumns(369, 565, 64, 90, first, last);
   ASSERT_GT(first, 0);
   EXPECT_NEAR((first + last) / 2, 369 + 98, 3);
+}
+
+// The English game shows each fighter's name from the catalogue in the same font: every one
+// must stay inside its 196-pixel box on both sides.
+TEST_F(Panel, EveryEnglishNameFitsItsBox) {
+  std::vector<std::string> names;  // as the Japanese game knows them
+  const int savedMode = MatchMode;
+  for (int mode : {mmVersus, mmStory}) {
+    MatchMode = mode;
+    for (ManPlayer* player : p) names.push_back(player->GetName());
+  }
+  MatchMode = savedMode;
+  for (int i = 0; i < Opponents().size(); ++i) names.push_back(Opponents()[i].name);
+
+  gLanguage = Language::English;
+  platform::SetCatalogueLanguage("en", {std::string(BRAMKO_RUNTIME_DIR) + "/locale"});
+  for (const std::string& name : names) {
+    const std::string english = Tr(name);
+    ASSERT_NE(english, name) << "no English for " << name;
+    for (int side = 0; side < 2; ++side) {
+      screen.GetCanvas().brush = platform::Brush{Rgb(3, 3, 3)};
+      screen.GetCanvas().FillRect({0, 0, 640, 480});
+      PaintPlayerName(side, english, screen.GetCanvas());
+      int first, last;
+      litColumns(0, 640, 60, 90, first, last);
+      const int box = 73 + 296 * side;
+      ASSERT_GE(first, 0) << english;
+      EXPECT_GE(first, box) << "\"" << english << "\" overflows its panel";
+      EXPECT_LT(last, box + 196) << "\"" << english << "\" overflows its panel";
+    }
+  }
 }
 
 TEST_F(Panel, AScoreHasNoInkLeftOfWhereItsDigitsBegin) {

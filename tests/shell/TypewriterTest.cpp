@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/Text.h"
+#include "platform/Translate.h"
 #include "platform/Window.h"
 #include "platform/headless/HeadlessControl.h"
 #include "platform/Language.h"
@@ -32,6 +33,7 @@ struct Writers : ::testing::Test {
     }
     screen.GetCanvas().brush = platform::Brush{platform::kBlack};
   }
+  void TearDown() override { SetLanguage("ja"); }
   platform::Color Face() const { return screen.Pixel(70, 330); }
   // Whether anything was printed in the 18-pixel text row starting at y, from x on.
   bool Printed(int x0, int x1, int y) const {
@@ -110,6 +112,37 @@ TEST_F(Writers, ProfileLinesTypeEvery45Ms) {
   EXPECT_TRUE(Printed(56, 80, 274));
 }
 
+TEST_F(Writers, EnglishTypesLetterByLetterInTheTimeOfTheJapanese) {
+  int result = 0;
+  // The reporter's first line, and its English from the catalogue.
+  const char* line = "HリポーターS「さーて、$今年もやってきました、ＫＲ大会。#$$$$";
+  const uint32_t tJapanese = Timed([&] { return TalkingFaceWriter(screen.GetCanvas(), 0, StoryLine(line)); }, result);
+  gLanguage = Language::English;
+  platform::SetCatalogueLanguage("en", {std::string(BRAMKO_RUNTIME_DIR) + "/locale"});
+  const std::string english = StoryLine(line);
+  ASSERT_EQ(english.rfind("{H}", 0), 0u) << english;
+  const uint32_t tEnglish = Timed([&] { return TalkingFaceWriter(screen.GetCanvas(), 1, english); }, result);
+  EXPECT_EQ(result, 0);
+  EXPECT_NEAR(static_cast<double>(tEnglish), tJapanese, tJapanese * 0.15) << "Japanese " << tJapanese << " ms";
+
+  // Every letter has its time, spaces and letters beyond ASCII too; the codes print nothing, a pause and a nod (which
+  // swallows the code after it) last as long as in Japanese.
+  screen.GetCanvas().FillRect({0, 0, 640, 480});
+  uint32_t t = Timed([&] { return TalkingFaceWriter(screen.GetCanvas(), 0, "{H}{$}{S}{$}{#}{$}{$}"); }, result);
+  EXPECT_GE(t, 100u + 400 + 100);
+  EXPECT_LT(t, 100u + 400 + 100 + 20);
+  EXPECT_FALSE(Printed(144, 640, 266));
+  t = Timed([&] { return TalkingFaceWriter(screen.GetCanvas(), 0, "{S}a bé"); }, result);
+  EXPECT_GE(t, 4 * 49u);
+  EXPECT_LT(t, 4 * 49u + 20);
+  EXPECT_TRUE(Printed(144, 160, 266));
+  // The mouth opens at the first letter and changes every fourth after it.
+  TalkingFaceWriter(screen.GetCanvas(), 0, "{H}abcd");
+  EXPECT_EQ(Face(), kTalkA);
+  TalkingFaceWriter(screen.GetCanvas(), 0, "{H}abcde");
+  EXPECT_EQ(Face(), kTalkB);
+}
+
 // A stand-in for the ending scene, recording what the writer asks of it.
 struct FakeEnding : EndingWriterScene {
   Bitmap* screen;
@@ -162,28 +195,38 @@ TEST_F(Writers, EndingWriterTakesOneTokenPerTick) {
   SetSceneStep(nullptr);
 }
 
-// A line from the catalogue writes its codes in braces: they pace and nod as the Japanese
-// one-byte codes do and print nothing; everything else prints.
-TEST_F(Writers, CatalogueLinesReadTheirBracedCodesAsTheJapaneseCodes) {
+TEST_F(Writers, EnglishEndingAndProfileLetters) {
   gLanguage = Language::English;
-  int result = 0;
-  // At once, then two letters at speech pace, a nod that takes the pause after it, three pauses.
-  EXPECT_EQ(Timed([&] { return TalkingFaceWriter(screen.GetCanvas(), 0, "{H}Rep: {S}ab{#}{$}{$}{$}{$}"); }, result),
-            900u);
-  screen.GetCanvas().FillRect({0, 0, 640, 480});
-  EXPECT_EQ(Timed([&] { return CutSceneLineWriter(screen.GetCanvas(), 0, "{S}{$}{H}"); }, result), 100u);
-  EXPECT_FALSE(Printed(0, 640, 266));
-
   FakeEnding scene(&screen);
-  EndingLineWriter(&scene, 1, "{H}a{!}{R}{$}{S}b{C}c");
-  const uint32_t intervals[] = {50, 50, 60, 50, 70, 10, 50, 50, 50};  // as "Hあ!R$SいCう"
-  for (int i = 0; i < 9; ++i) {
+  screen.GetCanvas().FillRect({0, 0, 640, 480});
+  EndingLineWriter(&scene, 0, "{H}Yu{R}{$}{C}x");
+  const uint32_t intervals[] = {50, 23, 23, 50, 70, 50, 23};
+  for (int i = 0; i < 7; ++i) {
     EndingLineWriterStep();
     EXPECT_EQ(platform::TimerInterval(), intervals[i]) << i;
+    if (i == 0) {
+      EXPECT_FALSE(Printed(0, 640, 312));  // a code prints nothing
+    }
+    if (i == 4) {
+      EXPECT_TRUE(Printed(72, 100, 312));
+      EXPECT_FALSE(Printed(0, 640, 330));  // "{R}" only moved the pen
+    }
+    if (i == 5) {
+      EXPECT_EQ(scene.redraws, 1);
+      screen.GetCanvas().FillRect({0, 0, 640, 480});
+    }
   }
-  EXPECT_EQ(scene.redraws, 1);
-  StopEndingLineWriter();
-  gLanguage = Language::Japanese;
+  EXPECT_TRUE(Printed(72, 100, 312));  // "x" where "{C}" put the pen back
+  EXPECT_FALSE(Printed(0, 640, 330));
+  EndingLineWriterStep();
+  EXPECT_EQ(SceneStep, &FakeEnding::ScriptStepStub);
+  SetSceneStep(nullptr);
+
+  const uint32_t t0 = TickCount();
+  ProfileLineWriter(screen.GetCanvas(), 56, 274, "\"Hm.\"");
+  const uint32_t t = TickCount() - t0;
+  EXPECT_GE(t, 5 * 20u);
+  EXPECT_LT(t, 5 * 20u + 20);
 }
 
 }  // namespace
