@@ -6,6 +6,7 @@
 
 #include "platform/Dialogs.h"
 #include "platform/EmbeddedPictures.h"
+#include "settings/Language.h"
 
 namespace platform {
 
@@ -15,6 +16,14 @@ const EmbeddedPicture* Find(const std::string& name) {
   for (int i = 0; i < kEmbeddedPictureCount; ++i)
     if (strcasecmp(kEmbeddedPictures[i].name, name.c_str()) == 0) return &kEmbeddedPictures[i];
   return nullptr;
+}
+
+// The version the player reads: in an English game a picture with lettering has an English
+// version "<name>.en" of the same size; every other picture is shared.
+const EmbeddedPicture* FindForLanguage(const std::string& name) {
+  if (EnglishGame())
+    if (const EmbeddedPicture* english = Find(name + ".en")) return english;
+  return Find(name);
 }
 
 // A picture no source draws yet: a plain card of the right size with its name on it.
@@ -32,7 +41,7 @@ void DrawCard(const EmbeddedPicture& p, Bitmap& out) {
 }  // namespace
 
 bool LoadPicture(const std::string& name, Bitmap& out) {
-  const EmbeddedPicture* p = Find(name);
+  const EmbeddedPicture* p = FindForLanguage(name);
   if (!p) {
     out.SetSize(0, 0);
     ShowMessage("Bramko2 for Windows", "リソース " + name + " が見つかりません。");
