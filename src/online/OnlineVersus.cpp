@@ -8,7 +8,7 @@
 
 #include "actors/Complayer.h"
 #include "actors/Tip.h"
-#include "actors/Vsmode.h"
+#include "screens/Vsmode.h"
 #include "battle/Battle.h"
 #include "battle/MatchReport.h"
 #include "battle/ReplayFiles.h"
@@ -18,6 +18,7 @@
 #include "online/OnlineSession.h"
 #include "platform/Dialogs.h"
 #include "platform/Window.h"
+#include "actors/BattleState.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Random.h"
 

@@ -6,7 +6,7 @@
 
 #include "platform/Dialogs.h"
 #include "platform/EmbeddedPictures.h"
-#include "settings/Language.h"
+#include "platform/Language.h"
 
 namespace platform {
 
