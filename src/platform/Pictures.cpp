@@ -7,6 +7,7 @@
 #include "platform/Dialogs.h"
 #include "platform/EmbeddedPictures.h"
 #include "platform/Translate.h"
+#include "platform/Language.h"
 
 namespace platform {
 
@@ -16,6 +17,14 @@ const EmbeddedPicture* Find(const std::string& name) {
   for (int i = 0; i < kEmbeddedPictureCount; ++i)
     if (strcasecmp(kEmbeddedPictures[i].name, name.c_str()) == 0) return &kEmbeddedPictures[i];
   return nullptr;
+}
+
+// The version the player reads: in an English game a picture with lettering has an English
+// version "<name>.en" of the same size; every other picture is shared.
+const EmbeddedPicture* FindForLanguage(const std::string& name) {
+  if (EnglishGame())
+    if (const EmbeddedPicture* english = Find(name + ".en")) return english;
+  return Find(name);
 }
 
 // A picture no source draws yet: a plain card of the right size with its name on it.
@@ -33,7 +42,7 @@ void DrawCard(const EmbeddedPicture& p, Bitmap& out) {
 }  // namespace
 
 bool LoadPicture(const std::string& name, Bitmap& out) {
-  const EmbeddedPicture* p = Find(name);
+  const EmbeddedPicture* p = FindForLanguage(name);
   if (!p) {
     out.SetSize(0, 0);
     ShowMessage("Bramko2 for Windows", Format(Tr("リソース %s が見つかりません。"), name.c_str()));

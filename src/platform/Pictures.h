@@ -13,8 +13,9 @@ struct PictureInfo {
   bool drawn;  // false while no source draws it and a labelled card stands in
 };
 
-// Loads the named picture into out. An unknown name shows an error box naming it and
-// leaves out empty (0 x 0), which every drawing operation clips away.
+// Loads the named picture into out; in an English game, its English version where it has one
+// ("<name>.en", same size). An unknown name shows an error box naming it and leaves out empty
+// (0 x 0), which every drawing operation clips away.
 bool LoadPicture(const std::string& name, Bitmap& out);
 std::vector<PictureInfo> ListPictures();
 

@@ -89,14 +89,16 @@ TEST(MapPictures, MarkersStandOutFromTheStones) {
 
 TEST(MenuPictures, EachCaptionSitsBesideTheCursorRow) {
   struct Menu {
-    const char* name;
+    std::string name;
     int rows, first_centre;
   };
-  for (Menu m : {Menu{"C2MENU3", 5, 126}, Menu{"C2MENU4", 6, 126}, Menu{"C2MENU5", 6, 142}}) {
+  // The English versions put their items where the same cursor goes.
+  for (Menu m : {Menu{"C2MENU3", 5, 126}, Menu{"C2MENU4", 6, 126}, Menu{"C2MENU5", 6, 142}, Menu{"C2MENU3.en", 5, 126},
+                 Menu{"C2MENU4.en", 6, 126}, Menu{"C2MENU5.en", 6, 142}}) {
     Image img = LoadPicture(m.name);
     ASSERT_TRUE(img.ok()) << m.name;
     for (int i = 0; i < m.rows; ++i) {
-      SCOPED_TRACE(std::string(m.name) + " row " + std::to_string(i));
+      SCOPED_TRACE(m.name + " row " + std::to_string(i));
       int centre = m.first_centre + 32 * i;
       // Dark caption strokes inside this row's band, right of the cursor, centred on the
       // row the cursor stands in.
@@ -127,32 +129,37 @@ TEST(MenuPictures, EachCaptionSitsBesideTheCursorRow) {
 }
 
 TEST(MenuPictures, VersusMenuLeavesItsGlyphPlacesDark) {
-  Image img = LoadPicture("C2_MENU");
-  ASSERT_TRUE(img.ok());
-  struct Box {
-    int x, y, w, h;
-  };
-  // Heading, both player columns (title and four rows), "<power>" and the power cells.
-  for (Box b : {Box{48, 32, 512, 32}, Box{32, 96, 256, 160}, Box{352, 96, 256, 160}, Box{32, 318, 224, 64},
-                Box{352, 318, 224, 64}}) {
-    SCOPED_TRACE("box at " + std::to_string(b.x) + "," + std::to_string(b.y));
-    Span s = LumaSpan(img, b.x, b.y, b.x + b.w, b.y + b.h);
-    EXPECT_LT(s.max_luma, 100);
-    EXPECT_LT(s.max_luma - s.min_luma, 40) << "a calm ground under the glyphs";
+  for (const char* name : {"C2_MENU", "C2_MENU.en"}) {
+    Image img = LoadPicture(name);
+    ASSERT_TRUE(img.ok()) << name;
+    struct Box {
+      int x, y, w, h;
+    };
+    // Heading, both player columns (title and four rows), "<power>" and the power cells.
+    for (Box b : {Box{48, 32, 512, 32}, Box{32, 96, 256, 160}, Box{352, 96, 256, 160}, Box{32, 318, 224, 64},
+                  Box{352, 318, 224, 64}}) {
+      SCOPED_TRACE(std::string(name) + " box at " + std::to_string(b.x) + "," + std::to_string(b.y));
+      Span s = LumaSpan(img, b.x, b.y, b.x + b.w, b.y + b.h);
+      EXPECT_LT(s.max_luma, 100);
+      EXPECT_LT(s.max_luma - s.min_luma, 40) << "a calm ground under the glyphs";
+    }
   }
 }
 
 TEST(TextPictures, WritingPlacesHaveTheRightGround) {
-  Image enemy = LoadPicture("ENEMY");
-  ASSERT_TRUE(enemy.ok());
-  // Black size-12 lines: name, clear condition, profile lines; rating labels left of x 368.
-  EXPECT_GT(LumaSpan(enemy, 224, 40, 600, 54).min_luma, 170);
-  EXPECT_GT(LumaSpan(enemy, 240, 74, 600, 152).min_luma, 170);
-  EXPECT_LT(LumaSpan(enemy, 300, 160, 362, 240).min_luma, 90) << "rating labels are printed";
-  // The nine-star track behind the copied star icons is one dark bar.
-  EXPECT_LT(LumaSpan(enemy, 368, 160, 512, 240).max_luma, 70);
-  // White size-18 spoken lines from (56,274), five lines 32 px apart.
-  EXPECT_LT(LumaSpan(enemy, 56, 274, 590, 274 + 5 * 32 - 8).max_luma, 40);
+  for (const char* name : {"ENEMY", "ENEMY.en"}) {
+    SCOPED_TRACE(name);
+    Image enemy = LoadPicture(name);
+    ASSERT_TRUE(enemy.ok());
+    // Black size-12 lines: name, clear condition, profile lines; rating labels left of x 368.
+    EXPECT_GT(LumaSpan(enemy, 224, 40, 600, 54).min_luma, 170);
+    EXPECT_GT(LumaSpan(enemy, 240, 74, 600, 152).min_luma, 170);
+    EXPECT_LT(LumaSpan(enemy, 300, 160, 362, 240).min_luma, 90) << "rating labels are printed";
+    // The nine-star track behind the copied star icons is one dark bar.
+    EXPECT_LT(LumaSpan(enemy, 368, 160, 512, 240).max_luma, 70);
+    // White size-18 spoken lines from (56,274), five lines 32 px apart.
+    EXPECT_LT(LumaSpan(enemy, 56, 274, 590, 274 + 5 * 32 - 8).max_luma, 40);
+  }
 
   Image rules = LoadPicture("C2CANVAS");
   ASSERT_TRUE(rules.ok());
