@@ -5,8 +5,10 @@
 #include "field/Fieldmap.h"
 #include "field/MapState.h"
 #include "online/OnlineVersus.h"
+#include "online/RouterMapping.h"
 #include "platform/DialogWidgets.h"
 #include "platform/Dialogs.h"
+#include "platform/LineBreak.h"
 #include "platform/net/NetLink.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Game.h"
@@ -95,6 +97,12 @@ bool TNetVersusForm::Draw() {
     if (pendingSession_) {
       dlg::Label(waitingText_, 16, 60);
       dlg::Label("（相手がつなぐまで、このままお待ちください）", 16, 88);
+      if (const platform::net::PortMapping* router = pendingSession_->Router()) {
+        // Up to four lines above the button.
+        const auto lines = platform::BreakLines(RouterDialogText(router->Outcome()), 388, dlg::TextWidth);
+        for (size_t i = 0; i < lines.size() && i < 4; ++i)
+          dlg::Label(lines[i], 16, 116 + static_cast<int>(i) * dlg::LineHeight());
+      }
       if (dlg::Button("キャンセル", {162, 196, kButtonW, kButtonH}, true)) Queue([this] { btnCancelClick(); });
     } else {
       dlg::GroupBox("ホストになる（あなたがプレイヤー1）", {8, 8, 404, 84});

@@ -16,6 +16,7 @@
 #include "battle/ReplayRecorder.h"
 #include "field/MapState.h"
 #include "online/OnlineSession.h"
+#include "online/RouterMapping.h"
 #include "platform/Dialogs.h"
 #include "platform/Window.h"
 #include "shell/Bramkoworld.h"
@@ -113,7 +114,15 @@ class OnlineVersus final : public VersusPeer, public WaitWatcher {
     return true;
   }
 
+  // The link's state, and the host's router while it hosts.
   std::string Status() const override {
+    std::string status = LinkStatus();
+    if (const platform::net::PortMapping* router = session_->Router())
+      status += "　" + RouterStatusText(router->Outcome());
+    return status;
+  }
+
+  std::string LinkStatus() const {
     if (session_->Phase() != SessionPhase::Ready)
       return session_->Hosting() ? "ネット対戦：相手を待っています" : "ネット対戦：つないでいます";
     const int delay =
