@@ -33,7 +33,7 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-[ -n "${KEEP:-}" ] && trap - EXIT
+trap 'exit 1' INT TERM HUP
 ip netns add $home 2>/dev/null || skip "cannot make network namespaces here"
 ip netns add $router && ip netns add $inet || fail "could not make the namespaces"
 # at NS COMMAND...: the command in the namespace (backgrounded ones call ip netns exec, so that
