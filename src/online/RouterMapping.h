@@ -17,5 +17,8 @@ extern std::optional<platform::net::MappingOutcome> LastRouterOutcome;
 std::string RouterDialogText(const platform::net::MappingOutcome& o);
 // The versus screen's short addition to its online line.
 std::string RouterStatusText(const platform::net::MappingOutcome& o);
+// An IPv4 address that the internet does not route (a home's, or a provider's shared one):
+// a router whose outside address is one sits behind another router.
+bool InsideAddress(const std::string& address);
 // The state as the simulator's report names it.
 const char* MappingStateName(platform::net::MappingState state);
