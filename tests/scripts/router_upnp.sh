@@ -47,7 +47,8 @@ at() {
 # The router's outside address must look public: miniupnpd forwards nothing from a private
 # one. It is not reachable from anywhere but the internet namespace.
 lan=192.168.77 wan=11.77.0 port=7777
-ip link add h0 netns $home type veth peer name r0 netns $router || fail "veth home-router"
+# The kernel may lack what the test needs (veth, nf_tables in a container): that skips.
+ip link add h0 netns $home type veth peer name r0 netns $router || skip "no veth links here"
 ip link add r1 netns $router type veth peer name i0 netns $inet || fail "veth router-internet"
 for ns in $home $router $inet; do at $ns ip link set lo up; done
 at $home ip addr add $lan.2/24 dev h0 && at $home ip link set h0 up && at $home ip route add default via $lan.1
@@ -57,7 +58,7 @@ at $inet ip addr add $wan.2/24 dev i0 && at $inet ip link set i0 up
 at $router sysctl -qw net.ipv4.ip_forward=1 || fail "no forwarding in the router"
 
 # The home's NAT: out with the router's address, nothing in unless miniupnpd's chains let it.
-at $router nft -f - <<EOF || fail "nftables in the router"
+at $router nft -f - <<EOF || skip "the kernel here has no nftables NAT (nft failed)"
 table inet upnp {
   chain forward {
     type filter hook forward priority 0; policy drop;
