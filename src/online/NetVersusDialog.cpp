@@ -98,11 +98,11 @@ bool TNetVersusForm::Draw() {
       dlg::Label(waitingText_, 16, 60);
       dlg::Label("（相手がつなぐまで、このままお待ちください）", 16, 88);
       if (const platform::net::PortMapping* router = pendingSession_->Router()) {
-        // Up to four lines above the button.
         platform::net::MappingOutcome o = router->Outcome();
         // No router told us our address towards it: name the one this machine has, if only one.
         if (o.localAddress.empty() && Addresses.size() == 1) o.localAddress = Addresses[0];
         const auto lines = platform::BreakLines(RouterDialogText(o), 388, dlg::TextWidth);
+        // Up to four lines above the button.
         for (size_t i = 0; i < lines.size() && i < 4; ++i)
           dlg::Label(lines[i], 16, 116 + static_cast<int>(i) * dlg::LineHeight());
       }
