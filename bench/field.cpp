@@ -9,7 +9,7 @@
 
 #include "field/Fieldxchip.h"
 #include "field/Lchar.h"
-#include "platform/Files.h"
+#include "platform/files/Files.h"
 
 namespace {
 

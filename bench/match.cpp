@@ -27,6 +27,7 @@
 #include "field/MapState.h"
 #include "platform/Window.h"
 #include "settings/SettingsFile.h"
+#include "actors/BattleState.h"
 #include "shell/Bramkoworld.h"
 
 namespace {

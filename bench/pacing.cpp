@@ -29,16 +29,17 @@
 #include <thread>
 #include <vector>
 
-#include "actors/Vsmode.h"
+#include "screens/Vsmode.h"
 #include "app/GameApp.h"
 #include "battle/Battle.h"
 #include "bench_game.h"
 #include "field/Fieldxchip.h"
 #include "field/Lchar.h"
-#include "platform/Media.h"
+#include "platform/media/Media.h"
 #include "platform/Platform.h"
 #include "platform/Window.h"
 #include "settings/SettingsFile.h"
+#include "actors/BattleState.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Game.h"
 

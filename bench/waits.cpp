@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/backends/Start.h"
 #include "settings/SettingsFile.h"
 #include "shell/Game.h"
 

@@ -1,6 +1,6 @@
 // fuzz: the help file "BRAMKO.HLP".
 #include "FuzzInput.h"
-#include "platform/HelpText.h"
+#include "platform/ui/help/HelpText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const platform::HelpSection& s : platform::ParseHelpText(FuzzText(data, size))) {

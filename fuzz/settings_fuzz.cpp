@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "FuzzInput.h"
-#include "platform/IniFile.h"
+#include "platform/files/IniFile.h"
 #include "settings/SettingsText.h"
 
 namespace {

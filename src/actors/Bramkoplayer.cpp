@@ -2,6 +2,7 @@
 // bookkeeping; the world's accessors of the two fighters.
 #include "actors/Bramkoplayer.h"
 
+#include "actors/BattleState.h"
 #include "shell/Bramkoworld.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "actors/Bramkochar.h"
+#include "field/Bramkochar.h"
 
 // What a frame may change of a fighter beyond its beat (its rectangles stay, but are cheap
 // to keep and make a restored fighter whole).

@@ -88,6 +88,7 @@ int TacticalWait(const PlanView& view, int fangsInFlight, int urgency) {
 
   // More fangs in the air: shoot sooner.
   int shift = (type == 1 ? fangsInFlight : 2 * fangsInFlight) & 31;
+  // cppcheck-suppress shiftTooManyBits ; shift is below 32 (masked above)
   c >>= shift;
   if (type == 1 && ((self.row() > 12 && self.row() < 18 && opp.row() > self.row()) ||
                     (self.row() > 0 && self.row() < 6 && opp.row() < self.row())))

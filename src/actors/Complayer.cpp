@@ -6,6 +6,7 @@
 #include "actors/Fang.h"
 #include "actors/Item.h"
 #include "actors/Tip.h"
+#include "actors/BattleState.h"
 #include "shell/Bramkoworld.h"
 #include "shell/GameMedia.h"
 #include "shell/Random.h"

@@ -7,8 +7,9 @@
 #include "actors/Fang.h"
 #include "actors/SpriteList.h"
 #include "field/Fieldxchip.h"
+#include "actors/BattleState.h"
 #include "shell/Bramkoworld.h"
-#include "shell/Drawing.h"
+#include "actors/BattlePanel.h"
 #include "shell/GameMedia.h"
 #include "shell/Random.h"
 

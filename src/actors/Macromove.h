@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <span>
 
-#include "actors/Bramkochar.h"
+#include "field/Bramkochar.h"
 
 using MacroProgram = std::span<const uint8_t>;
 

@@ -2,8 +2,9 @@
 #include "actors/Manplayer.h"
 
 #include "actors/Fang.h"
+#include "actors/BattleState.h"
 #include "shell/Bramkoworld.h"
-#include "shell/Drawing.h"
+#include "actors/BattlePanel.h"
 #include "shell/Game.h"
 #include "shell/GameMedia.h"
 

@@ -2,7 +2,7 @@
 // source and makes one grid step, fires its loaded fang or starts the emergency dodge.
 #pragma once
 #include "actors/Bramkoplayer.h"
-#include "settings/KeyTable.h"
+#include "input/KeyTable.h"
 
 class ManPlayer : public BramkoPlayer {
  public:

@@ -1,7 +1,7 @@
 // actors: chips (module Tip), tokens that fly straight across the arena. Each belongs to
 // one fighter: taking one's own is worth energy, taking the opponent's costs it.
 #pragma once
-#include "actors/Bramkochar.h"
+#include "field/Bramkochar.h"
 
 inline constexpr int kChipLimit = 5;
 

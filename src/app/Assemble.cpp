@@ -1,6 +1,6 @@
 // app: wiring of the scenes above the shell into the shell's hooks. Each room that
 // arrives adds its line here.
-#include "actors/Vsmode.h"
+#include "screens/Vsmode.h"
 #include "app/GameApp.h"
 #include "battle/Battle.h"
 #include "battle/ReplayDialogs.h"
@@ -12,7 +12,7 @@
 #include "screens/Omake.h"
 #include "screens/Untiku.h"
 #include "settings/Custom.h"
-#include "shell/Savefile.h"
+#include "field/Savefile.h"
 #include "shell/Unit1.h"
 
 void AssembleGame() {

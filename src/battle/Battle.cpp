@@ -21,6 +21,7 @@
 #include "field/Fieldmap.h"
 #include "field/Fieldxchip.h"
 #include "platform/Window.h"
+#include "actors/BattleState.h"
 #include "shell/Bramkoworld.h"
 #include "shell/GameMedia.h"
 

@@ -4,6 +4,7 @@
 #include "actors/Bramkoplayer.h"
 #include "battle/ReplayFormat.h"
 #include "field/Fieldxchip.h"
+#include "actors/BattleState.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Random.h"
 

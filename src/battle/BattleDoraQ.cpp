@@ -1,13 +1,14 @@
 // battle: the DoraQ boss beaten: the hero jumps for joy, then knocks the boss off the arena
 // with a last fang.
-#include "actors/Bramkochar.h"
+#include "field/Bramkochar.h"
 #include "actors/Bramkoplayer.h"
 #include "battle/BattleParts.h"
 #include "battle/MatchInput.h"
 #include "field/Fieldxchip.h"
 #include "platform/Window.h"
+#include "actors/BattleState.h"
 #include "shell/Bramkoworld.h"
-#include "shell/Drawing.h"
+#include "actors/BattlePanel.h"
 #include "shell/GameMedia.h"
 
 namespace {

@@ -4,6 +4,7 @@
 #include "actors/Manplayer.h"
 #include "battle/BattleParts.h"
 #include "field/Fieldxchip.h"
+#include "actors/BattleState.h"
 #include "shell/Bramkoworld.h"
 
 namespace {

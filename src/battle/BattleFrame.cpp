@@ -6,8 +6,9 @@
 #include "actors/Item.h"
 #include "actors/Tip.h"
 #include "field/Fieldxchip.h"
+#include "actors/BattleState.h"
 #include "shell/Bramkoworld.h"
-#include "shell/Drawing.h"
+#include "actors/BattlePanel.h"
 
 namespace {
 

@@ -16,8 +16,9 @@
 #include "platform/Input.h"
 #include "platform/Platform.h"
 #include "platform/Window.h"
+#include "actors/BattleState.h"
 #include "shell/Bramkoworld.h"
-#include "shell/Drawing.h"
+#include "actors/BattlePanel.h"
 #include "shell/GameMedia.h"
 
 namespace {

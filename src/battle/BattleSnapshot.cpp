@@ -9,8 +9,9 @@
 #include "actors/Manplayer.h"
 #include "battle/ReplayFormat.h"
 #include "field/Fieldxchip.h"
+#include "actors/BattleState.h"
 #include "shell/Bramkoworld.h"
-#include "shell/Drawing.h"
+#include "actors/BattlePanel.h"
 #include "shell/Random.h"
 
 namespace {

@@ -42,7 +42,8 @@ TWaitResult AbandonedWait(WaitKind kind) {
 
 MatchInput& Door() {
   static KeyboardInput keys;
-  return g_door ? *g_door : keys;
+  if (g_door) return *g_door;
+  return keys;
 }
 
 InstallMatchInput::InstallMatchInput(MatchInput& input)

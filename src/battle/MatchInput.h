@@ -7,7 +7,7 @@
 #pragma once
 #include <cstdint>
 
-#include "settings/KeyTable.h"
+#include "input/KeyTable.h"
 #include "shell/Game.h"
 
 // Why a round was left in the middle of its frames.

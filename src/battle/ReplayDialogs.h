@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "battle/ReplayFiles.h"
-#include "settings/FormControls.h"
+#include "platform/ui/FormControls.h"
 
 // What both replay dialogs share: Enter presses the default button, Escape and the close box
 // cancel, F1 and the help button open the help on replays.

@@ -1,7 +1,7 @@
 // battle: the replay dialogs' layouts. Clicks queue the control's handler, which runs after
 // the frame (it may show a message box).
 #include "battle/ReplayDialogs.h"
-#include "platform/DialogWidgets.h"
+#include "platform/ui/DialogWidgets.h"
 
 namespace {
 

@@ -8,8 +8,9 @@
 
 #include "actors/Comparas.h"
 #include "platform/Dialogs.h"
-#include "platform/Files.h"
-#include "platform/InputFile.h"
+#include "platform/files/Files.h"
+#include "platform/files/InputFile.h"
+#include "actors/BattleState.h"
 #include "shell/Bramkoworld.h"
 #include "shell/GameFiles.h"
 

@@ -21,6 +21,7 @@
 #include <cstring>
 #include <limits>
 
+#include "actors/BattleState.h"
 #include "shell/Bramkoworld.h"
 #include "shell/ByteFields.h"
 #include "shell/Game.h"
@@ -45,7 +46,7 @@ class Writer : public ByteWriter {
     }
     U8(static_cast<uint32_t>(v));
   }
-  void Zig(int64_t v) { Var((static_cast<uint64_t>(v) << 1) ^ static_cast<uint64_t>(v >> 63)); }
+  void Zig(int64_t v) { Var((static_cast<uint64_t>(v) << 1) ^ (0 - (static_cast<uint64_t>(v) >> 63))); }
   void Advance(uint32_t frames) {
     if (frames == 0) return;
     if (frames <= 64) {

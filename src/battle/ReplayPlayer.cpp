@@ -9,6 +9,7 @@
 #include "battle/Battle.h"
 #include "field/MapState.h"
 #include "platform/Window.h"
+#include "actors/BattleState.h"
 #include "shell/Bramkoworld.h"
 #include "shell/GameMedia.h"
 #include "shell/Random.h"

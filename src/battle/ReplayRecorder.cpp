@@ -5,6 +5,7 @@
 #include "actors/Complayer.h"
 #include "actors/Tip.h"
 #include "field/MapState.h"
+#include "actors/BattleState.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Random.h"
 

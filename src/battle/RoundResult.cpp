@@ -9,8 +9,9 @@
 #include "battle/BattleParts.h"
 #include "battle/RoundResultTally.h"
 #include "field/Fieldxchip.h"
+#include "actors/BattleState.h"
 #include "shell/Bramkoworld.h"
-#include "shell/Drawing.h"
+#include "actors/BattlePanel.h"
 #include "shell/GameMedia.h"
 
 namespace {

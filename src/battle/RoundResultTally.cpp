@@ -4,8 +4,9 @@
 #include <cstdlib>
 
 #include "actors/Bramkoplayer.h"
+#include "actors/BattleState.h"
 #include "shell/Bramkoworld.h"
-#include "shell/Drawing.h"
+#include "actors/BattlePanel.h"
 #include "shell/GameMedia.h"
 
 namespace {

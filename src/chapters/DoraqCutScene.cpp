@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "actors/Bramkochar.h"
+#include "field/Bramkochar.h"
 #include "field/Fieldmap.h"
 #include "platform/Pictures.h"
 #include "platform/Platform.h"

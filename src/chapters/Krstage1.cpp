@@ -2,7 +2,7 @@
 // title of the first visit, and the arrival at the venue with the reporter.
 #include "chapters/Krstage1.h"
 
-#include "actors/Bramkochar.h"
+#include "field/Bramkochar.h"
 #include "actors/Comparas.h"
 #include "chapters/Krstage2.h"
 #include "platform/Pictures.h"

@@ -1,12 +1,12 @@
 // chapters: the main menu: its items, the last chosen item and what each item starts.
 #include "chapters/Mainmenu.h"
 
-#include "actors/Vsmode.h"
+#include "screens/Vsmode.h"
 #include "platform/Window.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Game.h"
 #include "shell/GameMedia.h"
-#include "shell/Savefile.h"
+#include "field/Savefile.h"
 
 int MainMenuLastItem = 0;
 void (*JourneyConstructor)(platform::Canvas& canvas) = nullptr;

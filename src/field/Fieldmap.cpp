@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "actors/Bramkochar.h"
+#include "field/Bramkochar.h"
 #include "field/FieldmapJump.h"
 #include "platform/Input.h"
 #include "platform/Window.h"

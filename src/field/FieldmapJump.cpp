@@ -1,7 +1,7 @@
 // field: the great jump from waypoint 6 of the journey map.
 #include "field/FieldmapJump.h"
 
-#include "actors/Bramkochar.h"
+#include "field/Bramkochar.h"
 #include "field/Fieldmap.h"
 #include "platform/Window.h"
 #include "shell/Bramkoworld.h"

@@ -4,7 +4,7 @@
 
 #include "field/Fieldmap.h"
 #include "shell/Bramkoworld.h"
-#include "shell/Savefile.h"
+#include "field/Savefile.h"
 
 namespace {
 

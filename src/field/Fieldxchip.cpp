@@ -2,7 +2,7 @@
 #include "field/Fieldxchip.h"
 
 #include "field/ChipMapText.h"
-#include "platform/InputFile.h"
+#include "platform/files/InputFile.h"
 
 namespace {
 

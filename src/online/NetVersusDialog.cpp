@@ -1,14 +1,14 @@
 // online: the online versus dialog's rules, layout and menu item.
 #include "online/NetVersusDialog.h"
 
-#include "actors/Vsmode.h"
+#include "screens/Vsmode.h"
 #include "field/Fieldmap.h"
 #include "field/MapState.h"
 #include "online/OnlineVersus.h"
 #include "online/RouterMapping.h"
-#include "platform/DialogWidgets.h"
+#include "platform/ui/DialogWidgets.h"
 #include "platform/Dialogs.h"
-#include "platform/LineBreak.h"
+#include "platform/ui/help/LineBreak.h"
 #include "platform/net/NetLink.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Game.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "online/OnlineSession.h"
-#include "settings/FormControls.h"
+#include "platform/ui/FormControls.h"
 
 class TNetVersusForm : public TModalForm {
  public:

@@ -8,7 +8,7 @@
 
 #include "actors/Complayer.h"
 #include "actors/Tip.h"
-#include "actors/Vsmode.h"
+#include "screens/Vsmode.h"
 #include "battle/Battle.h"
 #include "battle/MatchReport.h"
 #include "battle/ReplayFiles.h"
@@ -19,6 +19,7 @@
 #include "online/RouterMapping.h"
 #include "platform/Dialogs.h"
 #include "platform/Window.h"
+#include "actors/BattleState.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Random.h"
 

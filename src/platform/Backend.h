@@ -64,8 +64,10 @@ void NotifyPumped();
 DisplayPrefs StartDisplayPrefs();
 // Backends count each present here.
 void CountPresent();
-std::unique_ptr<Backend> MakeSdlBackend(std::string* error);
+// Makes the backend a run uses (sdl/, headless/); the rooms that hold them are above this one,
+// so the maker is handed in by Start (backends/Start.cpp).
 struct StartOptions;
-std::unique_ptr<Backend> MakeHeadlessBackend(const StartOptions& options, std::string* error);
+using BackendMaker = std::unique_ptr<Backend> (*)(const StartOptions& options, std::string* error);
+bool StartBackend(const StartOptions& options, std::string* error, BackendMaker make);
 
 }  // namespace platform

@@ -37,12 +37,12 @@ Backend* CurrentBackend() { return g_backend.get(); }
 void CountPresent() { g_presents.fetch_add(1, std::memory_order_relaxed); }
 uint64_t PresentCount() { return g_presents.load(std::memory_order_relaxed); }
 
-bool Start(const StartOptions& options, std::string* error) {
+bool StartBackend(const StartOptions& options, std::string* error, BackendMaker make) {
   Stop();
   ResetWindow();
   g_headless = options.kind == BackendKind::Headless;
   InstallSignalHandlers();  // before SDL starts, which then leaves them alone
-  g_backend = g_headless ? MakeHeadlessBackend(options, error) : MakeSdlBackend(error);
+  g_backend = make(options, error);
   if (!g_backend) RestoreSignalHandlers();
   return g_backend != nullptr;
 }

@@ -21,8 +21,7 @@ struct StartOptions {
   bool realTime = false;
 };
 
-// Starts the backend. False with a message in *error when it cannot run (no display).
-bool Start(const StartOptions& options, std::string* error);
+// Start(options, error), which picks the backend, is in platform/backends/Start.h.
 void Stop();
 bool Started();
 bool IsHeadless();

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/Bitmap.h"
-#include "platform/Sjis.h"
+#include "platform/files/Sjis.h"
 
 namespace platform {
 

@@ -2,7 +2,7 @@
 // closing sequence with the staff roll.
 #include "screens/Krending.h"
 
-#include "actors/Bramkochar.h"
+#include "field/Bramkochar.h"
 #include "field/Fieldmap.h"
 #include "platform/Pictures.h"
 #include "platform/Platform.h"

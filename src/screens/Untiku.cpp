@@ -8,7 +8,7 @@
 #include "battle/Battle.h"
 #include "field/Fieldmap.h"
 #include "platform/Dialogs.h"
-#include "platform/IniFile.h"
+#include "platform/files/IniFile.h"
 #include "platform/Pictures.h"
 #include "platform/Text.h"
 #include "shell/Game.h"

@@ -2,7 +2,7 @@
 // joystick boxes. Its drawing lives in CustomView.cpp.
 #include "settings/Custom.h"
 
-#include "platform/DialogWidgets.h"
+#include "platform/ui/DialogWidgets.h"
 #include "platform/Dialogs.h"
 #include "platform/Display.h"
 #include "platform/Input.h"

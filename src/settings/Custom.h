@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "settings/FormControls.h"
+#include "platform/ui/FormControls.h"
 #include "settings/SettingsFile.h"
 #include "shell/Bramkoworld.h"
 

@@ -1,6 +1,6 @@
 // settings: the settings dialog's layout. Clicks queue the control's handler, which runs
 // after the frame (it may show messages or open the key dialog).
-#include "platform/DialogWidgets.h"
+#include "platform/ui/DialogWidgets.h"
 #include "settings/Custom.h"
 
 namespace {

@@ -3,11 +3,11 @@
 // lives in KeycfgView.cpp.
 #include "settings/Keycfg.h"
 
-#include "platform/DialogWidgets.h"
+#include "platform/ui/DialogWidgets.h"
 #include "platform/Dialogs.h"
 #include "platform/Input.h"
 #include "settings/Custom.h"
-#include "settings/KeyTable.h"
+#include "input/KeyTable.h"
 #include "shell/Bramkoworld.h"
 
 namespace {

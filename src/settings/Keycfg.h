@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "settings/FormControls.h"
+#include "platform/ui/FormControls.h"
 
 class TForm2;
 

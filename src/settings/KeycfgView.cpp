@@ -1,6 +1,6 @@
 // settings: the key customize dialog's layout. Keys go to the edit box while it has the
 // focus; a click on any other control takes the focus from it.
-#include "platform/DialogWidgets.h"
+#include "platform/ui/DialogWidgets.h"
 #include "settings/Keycfg.h"
 
 namespace {

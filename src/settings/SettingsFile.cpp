@@ -1,10 +1,11 @@
 // settings: reading, writing and applying the settings file.
 #include "settings/SettingsFile.h"
 
-#include "platform/IniFile.h"
+#include "platform/files/IniFile.h"
 #include "platform/Input.h"
-#include "settings/Ginput.h"
-#include "settings/KeyTable.h"
+#include "input/Ginput.h"
+#include "input/KeyTable.h"
+#include "actors/BattleState.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Game.h"
 #include "shell/GameFiles.h"

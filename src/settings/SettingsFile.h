@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/IniFile.h"
+#include "platform/files/IniFile.h"
 #include "settings/SettingsText.h"
 #include "platform/Display.h"
 

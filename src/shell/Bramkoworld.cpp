@@ -1,13 +1,13 @@
 // shell: world state, start-up of media and pictures, the title screen.
 #include "shell/Bramkoworld.h"
 
-#include "field/Fieldxchip.h"
 #include "platform/Input.h"
 #include "platform/Pictures.h"
 #include "platform/Window.h"
 #include "shell/Game.h"
 #include "shell/GameMedia.h"
 #include "shell/Random.h"
+#include "input/KeyTable.h"
 
 platform::Canvas* ScreenCanvas = nullptr;
 platform::Canvas* BattleCanvas = nullptr;
@@ -16,19 +16,6 @@ SceneStepFn SceneStep = nullptr;
 platform::Bitmap ScreenParts, SmallSheet, SmallMask, SpriteSheet, SpriteMask;
 platform::Bitmap FaceSheet, GlyphSheet, GlyphMask, ClockDigits, FangIcons;
 platform::Bitmap GaugeTiles[6];
-LFieldXChip* Arena = nullptr;
-
-BramkoChar* Fighters[2] = {nullptr, nullptr};
-int FramePeriodMs = 15;
-int RoundSeconds = 60;
-int ChipSpawnInterval = 4;
-int MatchMode = mmStory;
-int FangPowerByMode[2][2] = {{160, 160}, {160, 160}};
-int FangSetByMode[2][2] = {{0, 0}, {0, 0}};
-int RoundClock = 0;
-int RoundOver = 0;
-int newEventFlag = 0;
-unsigned char fireUrgency = 0;
 
 bool GameScreenActive = false;
 bool MouseClicked = false;
@@ -38,6 +25,7 @@ bool ResolutionChangeRequested = false;
 std::string HelpFile = "BRAMKO.HLP";
 std::string HelpKeyword;
 std::string SceneName;
+BattleWorldHooks BattleHooks;
 
 void (*MainMenuConstructor)(platform::Canvas& canvas) = nullptr;
 
@@ -69,6 +57,7 @@ void InitWorld(platform::Canvas& windowCanvas, platform::Canvas& imageCanvas) {
   ScreenCanvas = &imageCanvas;
   BattleCanvas = &windowCanvas;
   WorldReady = true;
+  KeyTable::ClearKeys();  // keys held over a media start are not taken as presses
   InitMedia();
   for (const char* e : kEffects) OpenMedia(std::string(e) + ".wav", e);
   for (const char* m : kMusic) OpenMedia(std::string(m) + ".mid", m);
@@ -78,11 +67,7 @@ void InitWorld(platform::Canvas& windowCanvas, platform::Canvas& imageCanvas) {
   platform::LoadPicture("mask0", SmallMask);
   platform::LoadPicture("char2", SpriteSheet);
   platform::LoadPicture("mask2", SpriteMask);
-  // The arena: 16-pixel chips, the four chips of the sprite sheet side by side.
-  Arena = new LFieldXChip(windowCanvas, 16);
-  Arena->ChipSheet().SetSize(64, 16);
-  Arena->ChipSheet().GetCanvas().CopyRect({0, 0, 64, 16}, SpriteSheet, {448, 448, 512, 464});
-  Arena->SetOrigin(24, 136);
+  if (BattleHooks.open) BattleHooks.open(windowCanvas);
   CutFromSheet(ClockDigits, {256, 96, 496, 384});
   CutFromSheet(FangIcons, {256, 384, 576, 512});
   platform::LoadPicture("kao", FaceSheet);
@@ -134,26 +119,18 @@ void ShutdownWorld() {
   if (!WorldReady) return;
   WorldReady = false;
   ShutdownMedia();
+  KeyTable::ClearKeys();
   for (platform::Bitmap* b : {&ScreenParts, &SmallSheet, &SmallMask, &SpriteSheet, &SpriteMask, &FaceSheet, &GlyphSheet,
                               &GlyphMask, &ClockDigits, &FangIcons})
     b->SetSize(0, 0);
-  delete Arena;
-  Arena = nullptr;
+  if (BattleHooks.close) BattleHooks.close();
 }
 
 void ResetWorldState() {
   ShutdownWorld();
   ScreenCanvas = BattleCanvas = nullptr;
   SceneStep = nullptr;
-  Fighters[0] = Fighters[1] = nullptr;
-  FramePeriodMs = 15;
-  RoundSeconds = 60;
-  ChipSpawnInterval = 4;
-  MatchMode = mmStory;
-  for (auto& f : FangPowerByMode) f[0] = f[1] = 160;
-  for (auto& f : FangSetByMode) f[0] = f[1] = 0;
-  RoundClock = RoundOver = newEventFlag = 0;
-  fireUrgency = 0;
+  if (BattleHooks.reset) BattleHooks.reset();
   GameScreenActive = MouseClicked = ExtrasUnlocked = ResolutionChangeRequested = false;
   HelpKeyword.clear();
   SceneName.clear();

@@ -1,13 +1,10 @@
 // shell: the world state every scene shares (module Bramkoworld): the two canvases, the
-// pictures loaded once at start-up, the battle globals, flags and the scene step that the
-// main window's timer calls.
+// pictures loaded once at start-up, flags and the scene step that the main window's timer
+// calls. The battle's own globals are in actors/BattleState.h.
 #pragma once
 #include <string>
 
 #include "platform/Bitmap.h"
-
-class BramkoChar;
-class LFieldXChip;
 
 using SceneStepFn = int (*)();
 
@@ -20,21 +17,6 @@ extern SceneStepFn SceneStep;
 extern platform::Bitmap ScreenParts, SmallSheet, SmallMask, SpriteSheet, SpriteMask;
 extern platform::Bitmap FaceSheet, GlyphSheet, GlyphMask, ClockDigits, FangIcons;
 extern platform::Bitmap GaugeTiles[6];
-extern LFieldXChip* Arena;
-
-// Battle state.
-enum : int { mmVersus = 0, mmStory = 1 };
-extern BramkoChar* Fighters[2];
-extern int FramePeriodMs;
-extern int RoundSeconds;
-extern int ChipSpawnInterval;
-extern int MatchMode;
-extern int FangPowerByMode[2][2];  // [fighter][mode]
-extern int FangSetByMode[2][2];
-extern int RoundClock;
-extern int RoundOver;
-extern int newEventFlag;
-extern unsigned char fireUrgency;
 
 // Flags and texts.
 extern bool GameScreenActive;
@@ -61,5 +43,16 @@ bool IsExtrasUnlocked();
 // The scene that StartMainMenu constructs; installed by the game's assembly so that the
 // world does not depend on the chapters above it.
 extern void (*MainMenuConstructor)(platform::Canvas& canvas);
+// The battle's part of the world lives above the shell: its arena is made from the world's
+// pictures and released with them, its state is reset with the world's, and its screen is
+// painted again when the window asks. actors/BattleState.cpp fills these in.
+struct BattleWorldHooks {
+  void (*open)(platform::Canvas& windowCanvas) = nullptr;
+  void (*close)() = nullptr;
+  void (*reset)() = nullptr;
+  void (*repaint)(platform::Canvas& canvas) = nullptr;
+};
+extern BattleWorldHooks BattleHooks;
+
 // Back to the state before InitWorld (a new run in the same process).
 void ResetWorldState();

@@ -6,7 +6,7 @@
 #include "platform/Input.h"
 #include "platform/Platform.h"
 #include "platform/Window.h"
-#include "settings/Ginput.h"
+#include "input/Ginput.h"
 #include "shell/GameMedia.h"
 #include "shell/PadRumble.h"
 

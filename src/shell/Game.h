@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "settings/KeyTable.h"
+#include "input/KeyTable.h"
 
 enum TPlayerId : int { piPlayer1 = 0, piPlayer2 = 1, piBoth = 2 };
 enum TWaitResult : int { wrNone = 0, wrContinue = 1, wrCancel = 2, wrQuit = 6 };

@@ -3,8 +3,8 @@
 
 #include <filesystem>
 
-#include "platform/Files.h"
-#include "platform/Folders.h"
+#include "platform/files/Files.h"
+#include "platform/files/Folders.h"
 
 namespace {
 

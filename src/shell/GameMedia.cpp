@@ -5,9 +5,8 @@
 #include <cstdint>
 
 #include "platform/Dialogs.h"
-#include "platform/Media.h"
+#include "platform/media/Media.h"
 #include "platform/Platform.h"
-#include "settings/KeyTable.h"
 #include "shell/Game.h"
 
 std::string CurrentMusic, CurrentSound;
@@ -27,7 +26,7 @@ constexpr uint32_t kUntimedMusicLookMs = 50;
 
 // Queries every 10 ms, sleeping between, until the alias has stopped, limitMs have passed
 // or the window is closing (which also keeps it alive and answers its close box).
-void WaitStopped(const std::string alias, uint32_t limitMs) {
+void WaitStopped(const std::string& alias, uint32_t limitMs) {
   const uint32_t start = platform::TickCount();
   while (!QuitRequested && platform::TickCount() - start < limitMs && platform::MediaPlaying(alias)) {
     PumpMessages();
@@ -104,7 +103,6 @@ uint32_t MsUntilMusicLoops() {
 }
 
 void InitMedia() {
-  KeyTable::ClearKeys();
   platform::MediaCloseAll();
   // The reset tune puts the synthesizer in its General MIDI start state.
   bool opened = OpenMedia("Gmreset.mid", "gmreset") == 0;
@@ -115,7 +113,6 @@ void InitMedia() {
 
 void ShutdownMedia() {
   platform::MediaCloseAll();
-  KeyTable::ClearKeys();
 }
 
 void ResetMediaState() {

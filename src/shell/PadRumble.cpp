@@ -2,7 +2,7 @@
 #include "shell/PadRumble.h"
 
 #include "platform/Input.h"
-#include "settings/Ginput.h"
+#include "input/Ginput.h"
 #include "shell/Game.h"
 #include "shell/GameMedia.h"
 

@@ -5,12 +5,11 @@
 
 #include "platform/Dialogs.h"
 #include "platform/Display.h"
-#include "platform/Files.h"
-#include "platform/IniFile.h"
+#include "platform/files/Files.h"
+#include "platform/files/IniFile.h"
 #include "platform/Platform.h"
 #include "platform/Window.h"
 #include "shell/Bramkoworld.h"
-#include "shell/Drawing.h"
 #include "shell/Game.h"
 #include "shell/GameMedia.h"
 
@@ -135,7 +134,7 @@ void TForm1::FormDestroy() {
 }
 
 void TForm1::FormPaint() {
-  if (GameScreenActive) PaintBattleScreen(Canvas());
+  if (GameScreenActive && BattleHooks.repaint) BattleHooks.repaint(Canvas());
 }
 
 void TForm1::Image1MouseUp() { MouseClicked = true; }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/Ginput.h"
+#include "input/Ginput.h"
 #include "shell/GameFiles.h"  // SettingsFilePath, for the rooms that read the settings
 #include "shell/Mscunit.h"
 

@@ -15,9 +15,10 @@
 #include "online/OnlineVersus.h"
 #include "online/RouterMapping.h"
 #include "platform/net/NetLink.h"
-#include "platform/Files.h"
+#include "platform/files/Files.h"
 #include "platform/Pictures.h"
 #include "platform/headless/HeadlessControl.h"
+#include "actors/BattleState.h"
 #include "shell/Bramkoworld.h"
 
 namespace {

@@ -20,6 +20,7 @@
 #include "platform/Platform.h"
 #include "platform/headless/HeadlessControl.h"
 #include "settings/SettingsFile.h"
+#include "actors/BattleState.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Game.h"
 #include "shell/GameMedia.h"

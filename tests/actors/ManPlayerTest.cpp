@@ -1,7 +1,7 @@
 // The human fighter: direction priority and area, firing, the emergency dodge, the flash
 // and its names.
 #include "ActorKit.h"
-#include "settings/Ginput.h"
+#include "input/Ginput.h"
 #include "shell/PadRumble.h"
 
 namespace {

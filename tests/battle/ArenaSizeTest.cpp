@@ -8,6 +8,7 @@
 
 #include "BattleHarness.h"
 #include "field/Fieldxchip.h"
+#include "actors/BattleState.h"
 #include "shell/Bramkoworld.h"
 #include "support/Headless.h"
 

@@ -13,8 +13,9 @@
 #include "platform/Window.h"
 #include "platform/headless/HeadlessControl.h"
 #include "settings/SettingsFile.h"
+#include "actors/BattleState.h"
 #include "shell/Bramkoworld.h"
-#include "shell/Drawing.h"
+#include "actors/BattlePanel.h"
 #include "support/Headless.h"
 
 namespace battle_test {

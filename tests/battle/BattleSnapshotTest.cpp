@@ -8,8 +8,9 @@
 #include "battle/BattleSnapshot.h"
 #include "field/Fieldxchip.h"
 #include "platform/Window.h"
+#include "actors/BattleState.h"
 #include "shell/Bramkoworld.h"
-#include "shell/Drawing.h"
+#include "actors/BattlePanel.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "BattleHarness.h"
 #include "field/Fieldxchip.h"
 #include "field/Lchar.h"
+#include "actors/BattleState.h"
 #include "shell/Bramkoworld.h"
 
 namespace {

@@ -7,6 +7,7 @@
 
 #include "BattleHarness.h"
 #include "platform/headless/HeadlessControl.h"
+#include "actors/BattleState.h"
 #include "shell/Bramkoworld.h"
 
 namespace {

@@ -11,6 +11,7 @@
 #include "battle/MatchReport.h"
 #include "field/MapState.h"
 #include "platform/headless/HeadlessControl.h"
+#include "actors/BattleState.h"
 #include "shell/Bramkoworld.h"
 #include "shell/GameMedia.h"
 

@@ -8,11 +8,12 @@
 
 #include "actors/Bramkoplayer.h"
 #include "field/Fieldmap.h"
-#include "platform/Files.h"
+#include "platform/files/Files.h"
 #include "platform/Window.h"
 #include "platform/headless/HeadlessControl.h"
 #include "screens/Untiku.h"
 #include "settings/SettingsFile.h"
+#include "actors/BattleState.h"
 #include "shell/Bramkoworld.h"
 #include "shell/GameMedia.h"
 #include "support/Headless.h"

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "field/Fieldxchip.h"
+#include "actors/BattleState.h"
 #include "shell/Bramkoworld.h"
 #include "support/Headless.h"
 

@@ -9,6 +9,7 @@
 
 #include "online/OnlineSession.h"
 #include "platform/Platform.h"
+#include "platform/backends/Start.h"
 #include "shell/Game.h"
 
 namespace {

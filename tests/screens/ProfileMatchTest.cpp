@@ -7,7 +7,7 @@
 
 #include "ScreensKit.h"
 #include "battle/MatchReport.h"
-#include "platform/IniFile.h"
+#include "platform/files/IniFile.h"
 #include "screens/Omake.h"
 #include "shell/Game.h"
 #include "shell/GameMedia.h"

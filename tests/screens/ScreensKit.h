@@ -13,7 +13,7 @@
 #include "actors/Bramkoplayer.h"
 #include "actors/Comparas.h"
 #include "field/Fieldmap.h"
-#include "platform/Files.h"
+#include "platform/files/Files.h"
 #include "platform/Window.h"
 #include "platform/headless/HeadlessControl.h"
 #include "screens/Untiku.h"

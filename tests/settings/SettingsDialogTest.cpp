@@ -3,7 +3,7 @@
 #include "settings/Custom.h"
 
 #include "platform/Display.h"
-#include "settings/Ginput.h"
+#include "input/Ginput.h"
 #include "SettingsKit.h"
 
 namespace {

@@ -10,12 +10,13 @@
 #include <vector>
 
 #include "platform/Dialogs.h"
-#include "platform/Files.h"
-#include "platform/IniFile.h"
+#include "platform/files/Files.h"
+#include "platform/files/IniFile.h"
 #include "platform/Input.h"
 #include "platform/Text.h"
 #include "platform/headless/HeadlessControl.h"
-#include "settings/KeyTable.h"
+#include "input/KeyTable.h"
+#include "actors/BattleState.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Game.h"
 #include "support/Headless.h"

@@ -4,7 +4,7 @@
 #include "field/Fieldmap.h"
 #include "field/MapState.h"
 #include "platform/Window.h"
-#include "settings/KeyTable.h"
+#include "input/KeyTable.h"
 #include "SettingsKit.h"
 
 namespace {

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "platform/Platform.h"
+#include "platform/backends/Start.h"
 #include "platform/Window.h"
 
 namespace testing_support {

@@ -1,4 +1,4 @@
-// platform (headless): canvases in memory, a virtual millisecond clock that only the waits
+// platform/headless: canvases in memory, a virtual millisecond clock that only the waits
 // advance, scripted keyboard and joysticks, and no window. Runs are exactly repeatable.
 #include <algorithm>
 #include <chrono>
@@ -9,8 +9,8 @@
 #include <sstream>
 #include <thread>
 
-#include "platform/Backend.h"
-#include "platform/InputFile.h"
+#include "platform/headless/HeadlessBackend.h"
+#include "platform/files/InputFile.h"
 #include "platform/Platform.h"
 #include "platform/Window.h"
 #include "platform/headless/HeadlessControl.h"

@@ -1,4 +1,4 @@
-// platform (headless): what tests may do to the headless backend besides its script.
+// platform/headless: what tests may do to the headless backend besides its script.
 #pragma once
 #include <cstdint>
 #include <string>

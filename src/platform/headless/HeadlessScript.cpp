@@ -1,4 +1,4 @@
-// platform (headless): parsing of timed input scripts.
+// platform/headless: parsing of timed input scripts.
 #include "platform/headless/HeadlessScript.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-// platform (headless): the timed input script of the simulator and the tests.
+// platform/headless: the timed input script of the simulator and the tests.
 // One event per line, times in virtual milliseconds since start, "#" starts a comment:
 //   <ms> down <VK>        <ms> up <VK>        <ms> tap <VK>  (down, up 60 ms later)
 //   <ms> shot <file.png>  <ms> focus on|off   <ms> close

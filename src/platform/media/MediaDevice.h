@@ -1,4 +1,4 @@
-// platform (internal): one media device behind the Media.h calls. Three kinds exist: the
+// platform/media (internal): one media device behind the Media.h calls. Three kinds exist: the
 // SDL2_mixer device, and the timed device that plays nothing but keeps each sound "playing"
 // for its real length (headless on the virtual clock; silent on the real one when the
 // machine has no sound at all).

@@ -1,10 +1,10 @@
-// platform: reading media files and judging their length.
+// platform/media: reading media files and judging their length.
 #include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <cstring>
 
-#include "platform/InputFile.h"
+#include "platform/files/InputFile.h"
 #include "platform/Platform.h"
 #include "platform/media/MediaDevice.h"
 #include "platform/media/MidiLength.h"

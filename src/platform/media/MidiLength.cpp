@@ -1,4 +1,4 @@
-// platform: Standard MIDI File length: walk every track's events for the tempo changes,
+// platform/media: Standard MIDI File length: walk every track's events for the tempo changes,
 // then walk all tracks together in time order and add up the time between events.
 #include "platform/media/MidiLength.h"
 

@@ -1,4 +1,4 @@
-// platform: the playing time of a Standard MIDI File, from its tempo map and the end of
+// platform/media: the playing time of a Standard MIDI File, from its tempo map and the end of
 // its longest track. The synthesizer's reverb rings on after that; the tune is over here.
 #pragma once
 #include <cstdint>

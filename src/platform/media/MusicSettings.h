@@ -1,4 +1,4 @@
-// platform (internal): how the game renders its tunes. The tunes' sources are levelled
+// platform/media (internal): how the game renders its tunes. The tunes' sources are levelled
 // against exactly these settings (assets/ART.md, "Loudness"), so a change here moves every
 // tune's loudness and peaks and needs the levelling test run again.
 #pragma once

@@ -1,4 +1,4 @@
-// platform (media): silencing ALSA's error lines through its own error handler.
+// platform/media: silencing ALSA's error lines through its own error handler.
 #include "platform/media/QuietAlsa.h"
 
 #include <dlfcn.h>

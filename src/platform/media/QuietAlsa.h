@@ -1,4 +1,4 @@
-// platform (media): ALSA's own error lines. Where there is no sound card, ALSA writes a
+// platform/media: ALSA's own error lines. Where there is no sound card, ALSA writes a
 // line to standard error for every configuration it tries while SDL looks for a device;
 // the game answers that by playing silently, so the lines tell the player nothing.
 #pragma once

@@ -1,4 +1,4 @@
-// platform: the real media device on SDL2_mixer. Effects are chunks, each alias on a mixer
+// platform/media: the real media device on SDL2_mixer. Effects are chunks, each alias on a mixer
 // channel of its own, so a new effect never cuts another one and the same effect restarts.
 // Tunes go to the mixer's music slot one at a time: MIDI rendered by FluidSynth with a
 // General MIDI soundfont, kept once rendered (TunePlayer). A machine without a sound device
@@ -42,7 +42,7 @@ bool OpenAudio() {
   return ok;
 }
 
-class SdlMixerDevice : public Device {
+class SdlMixerDevice final : public Device {
  public:
   SdlMixerDevice() : player_(kMixRate, kMusicGain, kSoundFont, TuneCache(DefaultTuneCacheFolder())) {
     Mix_HookMusic(FillTune, &player_);

@@ -1,4 +1,4 @@
-// platform: the device that plays nothing. Each open alias knows its playing time from its
+// platform/media: the device that plays nothing. Each open alias knows its playing time from its
 // file; a play starts the clock and the alias reads "playing" until that time has passed.
 // Like the mixer, it has one music slot: starting a tune ends the tune that was playing.
 #include <map>

@@ -1,4 +1,4 @@
-// platform: the rendered-tune cache. An entry is a header (mark, rate, key, frame count,
+// platform/media: the rendered-tune cache. An entry is a header (mark, rate, key, frame count,
 // checksum of the samples) followed by the samples, little-endian as the machine is.
 #include "platform/media/TuneCache.h"
 
@@ -10,9 +10,9 @@
 #include <filesystem>
 #include <optional>
 
-#include "platform/Files.h"
-#include "platform/Folders.h"
-#include "platform/InputFile.h"
+#include "platform/files/Files.h"
+#include "platform/files/Folders.h"
+#include "platform/files/InputFile.h"
 
 namespace platform::media {
 

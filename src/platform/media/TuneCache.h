@@ -1,4 +1,4 @@
-// platform (internal): tunes the synthesizer has rendered, kept as 16-bit stereo samples in
+// platform/media (internal): tunes the synthesizer has rendered, kept as 16-bit stereo samples in
 // the user's cache folder, so that a tune heard once costs next to nothing when it plays
 // again, in this run or the next. An entry is named by a key over everything that shapes the
 // sound (the MIDI bytes, the synthesizer and soundfont, rate and gain) and names that key

@@ -1,4 +1,4 @@
-// platform: the tune slot (see TunePlayer.h).
+// platform/media: the tune slot (see TunePlayer.h).
 #include "platform/media/TunePlayer.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-// platform (internal): the mixer's one tune slot. A tune plays from the cache when it has
+// platform/media (internal): the mixer's one tune slot. A tune plays from the cache when it has
 // been rendered there (TunePreparer does that ahead of time, the playing tune first);
 // otherwise the synthesizer renders it as it plays, and the play goes over to the cached
 // samples as soon as they are ready, at the same place, as they are the same samples.

@@ -1,4 +1,4 @@
-// platform: the tune preparer (see TunePreparer.h).
+// platform/media: the tune preparer (see TunePreparer.h).
 #include "platform/media/TunePreparer.h"
 
 #include <pthread.h>

@@ -1,4 +1,4 @@
-// platform (internal): renders the game's tunes into the cache ahead of their first play, on
+// platform/media (internal): renders the game's tunes into the cache ahead of their first play, on
 // a thread of the lowest priority (it only takes processor time nothing else wants). Every
 // tune of the game takes a few seconds of one core once; from then on playing any of them
 // costs a copy instead of the synthesizer's 1 % of a core.

@@ -1,4 +1,4 @@
-// platform: FluidSynth behind TuneSynth.
+// platform/media: FluidSynth behind TuneSynth.
 #include "platform/media/TuneSynth.h"
 
 #include <fluidsynth.h>

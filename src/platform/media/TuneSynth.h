@@ -1,4 +1,4 @@
-// platform (internal): one play of a MIDI tune through FluidSynth, rendered on demand into
+// platform/media (internal): one play of a MIDI tune through FluidSynth, rendered on demand into
 // 16-bit stereo. A fresh synthesizer for every play, as a tune must start from the General
 // MIDI state and not from whatever the last one left behind.
 #pragma once

@@ -1,4 +1,4 @@
-// platform: ".wav" header reader.
+// platform/media: ".wav" header reader.
 #include "platform/media/WavInfo.h"
 
 #include <cstring>

@@ -1,4 +1,4 @@
-// platform: what the media device needs to know of a ".wav" file without decoding it:
+// platform/media: what the media device needs to know of a ".wav" file without decoding it:
 // its sample format and how long it plays.
 #pragma once
 #include <cstdint>

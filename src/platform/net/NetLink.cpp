@@ -1,4 +1,4 @@
-// platform (net): the ENet connection behind Link, and the address helpers.
+// platform/net: the ENet connection behind Link, and the address helpers.
 #include "platform/net/NetLink.h"
 
 #include <enet/enet.h>

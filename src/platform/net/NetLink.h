@@ -1,4 +1,4 @@
-// platform (net): one connection between two copies of the game over UDP, on ENet.
+// platform/net: one connection between two copies of the game over UDP, on ENet.
 // The guest connects to a host. The host listens on a port and hears every peer that connects
 // as a candidate until the game admits one of them as its guest (by what it said); a candidate
 // not admitted in time is dropped unseen, and once there is a guest every other peer is sent

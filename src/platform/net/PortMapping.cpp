@@ -1,4 +1,4 @@
-// platform (net): the router's port mapping, asked for and given back on a thread of its own.
+// platform/net: the router's port mapping, asked for and given back on a thread of its own.
 #include "platform/net/PortMapping.h"
 
 #include <miniupnpc/miniupnpc.h>

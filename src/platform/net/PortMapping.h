@@ -1,4 +1,4 @@
-// platform (net): asking the home router to forward a UDP port to this machine (UPnP-IGD,
+// platform/net: asking the home router to forward a UDP port to this machine (UPnP-IGD,
 // through miniupnpc), so that a guest outside can reach a host behind it. The asking runs on
 // a thread of its own: finding the router waits up to two seconds and every request to it
 // may take seconds more, and the game must not stop meanwhile; the game only reads the

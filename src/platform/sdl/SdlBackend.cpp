@@ -1,4 +1,4 @@
-// platform (sdl): the real window. SDL2 for the window and keyboard; the clock and its waits
+// platform/sdl: the real window. SDL2 for the window and keyboard; the clock and its waits
 // (SdlClock), the picture on screen (SdlPresenter) and the pads (SdlPads) live beside it.
 #include <SDL.h>
 #include <imgui.h>
@@ -14,11 +14,11 @@
 #include <utility>
 #include <vector>
 
-#include "platform/Backend.h"
-#include "platform/HelpViewer.h"
-#include "platform/ImGuiLayer.h"
-#include "platform/MenuBar.h"
-#include "platform/MessageBox.h"
+#include "platform/sdl/SdlBackend.h"
+#include "platform/ui/help/HelpViewer.h"
+#include "platform/ui/ImGuiLayer.h"
+#include "platform/ui/MenuBar.h"
+#include "platform/ui/MessageBox.h"
 #include "platform/Platform.h"
 #include "platform/Scaling.h"
 #include "platform/Signals.h"

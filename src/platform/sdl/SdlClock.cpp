@@ -1,4 +1,4 @@
-// platform (sdl): tick count on CLOCK_MONOTONIC, absolute sleeps, waits for window events.
+// platform/sdl: tick count on CLOCK_MONOTONIC, absolute sleeps, waits for window events.
 #include "platform/sdl/SdlClock.h"
 
 #include <SDL.h>

@@ -1,4 +1,4 @@
-// platform (sdl): the real millisecond tick count and the waits on it. A wait sleeps to an
+// platform/sdl: the real millisecond tick count and the waits on it. A wait sleeps to an
 // absolute time on the monotonic clock and wakes early only for a window event, so the
 // game's spin loops end on the tick they must end on while the processor stays idle.
 #pragma once

@@ -1,9 +1,9 @@
-// platform (sdl): game controllers and raw joysticks behind the two joystick numbers.
+// platform/sdl: game controllers and raw joysticks behind the two joystick numbers.
 #include "platform/sdl/SdlPads.h"
 
 #include <algorithm>
 
-#include "platform/InputFile.h"
+#include "platform/files/InputFile.h"
 
 namespace platform {
 

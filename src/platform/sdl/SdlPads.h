@@ -1,4 +1,4 @@
-// platform (sdl): the devices behind joystick 0 and 1. Every pad SDL has a mapping for is
+// platform/sdl: the devices behind joystick 0 and 1. Every pad SDL has a mapping for is
 // read through its game-controller layer (D-pad, left stick, south and east buttons, Start);
 // any other joystick through its first two axes and buttons. Devices come and go while the
 // game runs; each keeps the joystick number it had when it is plugged in again.

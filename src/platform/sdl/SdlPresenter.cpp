@@ -1,4 +1,4 @@
-// platform (sdl): renderer choice, picture upload, scaling and present.
+// platform/sdl: renderer choice, picture upload, scaling and present.
 #include "platform/sdl/SdlPresenter.h"
 
 #include <algorithm>

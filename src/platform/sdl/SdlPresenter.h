@@ -1,4 +1,4 @@
-// platform (sdl): puts the game picture and the UI over it on the window: the renderer, the
+// platform/sdl: puts the game picture and the UI over it on the window: the renderer, the
 // streaming texture, scaling and centring, and the present itself. Only the tiles of the
 // picture that changed are uploaded; when the renderer draws into the window's own pixels
 // (no GPU), only they are sent to the display as well, with every area the UI covered or
