@@ -4,22 +4,25 @@
 #include <string>
 
 #include "app/GameApp.h"
+#include "online/RouterMapping.h"
 #include "platform/net/NetLink.h"
 
 namespace {
 
 const char kUsage[] =
-    "usage: bramko2 [--lang ja|en] [--replay FILE | --host [PORT] | --join HOST[:PORT]]\n"
+    "usage: bramko2 [--lang ja|en] [--replay FILE | --host [PORT] | --join HOST[:PORT]] [--no-upnp]\n"
     "  --lang ja|en       play this run in Japanese or English, whatever the settings say\n"
     "  --replay FILE      watch a replay (hold any key: 4x faster, Escape: stop), then end\n"
     "  --host [PORT]      online versus: wait for the other player on PORT (UDP, default 7777)\n"
-    "  --join HOST[:PORT] online versus: play against the game hosting at HOST\n";
+    "  --join HOST[:PORT] online versus: play against the game hosting at HOST\n"
+    "  --no-upnp          when hosting, do not ask the router to forward the port\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
   GameOptions options;
   options.start.kind = platform::BackendKind::Sdl;
+  AskRouterWhenHosting = true;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     if (a == "--lang" && i + 1 < argc) {
@@ -42,6 +45,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "bramko2: --join takes HOST or HOST:PORT\n");
         return 1;
       }
+    } else if (a == "--no-upnp") {
+      AskRouterWhenHosting = false;
     } else if (a == "--help" || a == "-h") {
       std::fputs(kUsage, stdout);
       return 0;

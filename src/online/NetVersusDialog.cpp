@@ -5,9 +5,11 @@
 #include "field/Fieldmap.h"
 #include "field/MapState.h"
 #include "online/OnlineVersus.h"
+#include "online/RouterMapping.h"
 #include "platform/ui/DialogWidgets.h"
 #include "platform/Dialogs.h"
 #include "platform/Translate.h"
+#include "platform/ui/help/LineBreak.h"
 #include "platform/net/NetLink.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Game.h"
@@ -97,6 +99,15 @@ bool TNetVersusForm::Draw() {
     if (pendingSession_) {
       dlg::Label(waitingText_, 16, 60);
       dlg::Label(Tr("（相手がつなぐまで、このままお待ちください）"), 16, 88);
+      if (const platform::net::PortMapping* router = pendingSession_->Router()) {
+        platform::net::MappingOutcome o = router->Outcome();
+        // No router told us our address towards it: name the one this machine has, if only one.
+        if (o.localAddress.empty() && Addresses.size() == 1) o.localAddress = Addresses[0];
+        const auto lines = platform::BreakLines(RouterDialogText(o), 388, dlg::TextWidth);
+        // Up to four lines above the button.
+        for (size_t i = 0; i < lines.size() && i < 4; ++i)
+          dlg::Label(lines[i], 16, 116 + static_cast<int>(i) * dlg::LineHeight());
+      }
       if (dlg::Button(Tr("キャンセル"), {162, 196, kButtonW, kButtonH}, true)) Queue([this] { btnCancelClick(); });
     } else {
       dlg::GroupBox(Tr("ホストになる（あなたがプレイヤー1）"), {8, 8, 404, 84});

@@ -6,7 +6,9 @@
 
 #include "battle/ReplayFormat.h"
 #include "platform/Translate.h"
+#include "online/RouterMapping.h"
 #include "platform/net/NetLink.h"
+#include "platform/net/PortMapping.h"
 
 namespace {
 
@@ -44,11 +46,17 @@ uint64_t NowMs() {
 OnlineSession::OnlineSession(std::unique_ptr<platform::net::Link> link, bool hosting)
     : link_(std::move(link)), hosting_(hosting) {}
 
-OnlineSession::~OnlineSession() { Leave(); }
+OnlineSession::~OnlineSession() {
+  Leave();
+  if (router_) LastRouterOutcome = router_->Outcome();
+}
 
 std::unique_ptr<OnlineSession> OnlineSession::Host(uint16_t port, std::string* error) {
   auto link = platform::net::Listen(port, kGreetingLimitMs, error);
-  return link ? std::make_unique<OnlineSession>(std::move(link), true) : nullptr;
+  if (!link) return nullptr;
+  auto session = std::make_unique<OnlineSession>(std::move(link), true);
+  if (AskRouterWhenHosting) session->router_ = platform::net::PortMapping::Ask(port);
+  return session;
 }
 
 std::unique_ptr<OnlineSession> OnlineSession::Join(const std::string& host, uint16_t port, std::string* error) {

@@ -16,7 +16,8 @@
 
 namespace platform::net {
 class Link;
-}
+class PortMapping;
+}  // namespace platform::net
 
 // A peer that has not greeted this long after connecting is dropped (the host never shows it).
 inline constexpr uint32_t kGreetingLimitMs = 2000;
@@ -40,6 +41,9 @@ class OnlineSession {
   static std::unique_ptr<OnlineSession> Join(const std::string& host, uint16_t port, std::string* error);
 
   bool Hosting() const { return hosting_; }
+  // The host's port forwarded by the router, while hosting (null when it was not asked);
+  // given back when the session ends.
+  const platform::net::PortMapping* Router() const { return router_.get(); }
   int LocalSide() const { return hosting_ ? 0 : 1; }
   SessionPhase Phase() const { return phase_; }
   // Why the session is over, for the player (empty: this side left).
@@ -71,6 +75,7 @@ class OnlineSession {
   bool MatchInReach(const NetMessage& message) const;
 
   std::unique_ptr<platform::net::Link> link_;
+  std::unique_ptr<platform::net::PortMapping> router_;
   bool hosting_;
   SessionPhase phase_ = SessionPhase::Waiting;
   std::string overMessage_;

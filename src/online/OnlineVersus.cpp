@@ -16,6 +16,7 @@
 #include "battle/ReplayRecorder.h"
 #include "field/MapState.h"
 #include "online/OnlineSession.h"
+#include "online/RouterMapping.h"
 #include "platform/Dialogs.h"
 #include "platform/Translate.h"
 #include "platform/Window.h"
@@ -115,7 +116,15 @@ class OnlineVersus final : public VersusPeer, public WaitWatcher {
     return true;
   }
 
+  // The link's state, and the host's router while it hosts.
   std::string Status() const override {
+    std::string status = LinkStatus();
+    if (const platform::net::PortMapping* router = session_->Router())
+      status += "　" + RouterStatusText(router->Outcome());
+    return status;
+  }
+
+  std::string LinkStatus() const {
     if (session_->Phase() != SessionPhase::Ready)
       return session_->Hosting() ? Tr("ネット対戦：相手を待っています") : Tr("ネット対戦：つないでいます");
     const int delay =

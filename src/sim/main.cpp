@@ -13,6 +13,7 @@
 #include "battle/SyncTest.h"
 #include "field/MapState.h"
 #include "online/OnlineVersus.h"
+#include "online/RouterMapping.h"
 #include "platform/net/NetLink.h"
 #include "platform/files/Files.h"
 #include "platform/Pictures.h"
@@ -25,7 +26,7 @@ namespace {
 const char kUsage[] =
     "usage: bramko-sim [--dir DIR] [--lang ja|en] [--seed N] [--script FILE] [--until MS]\n"
     "                  [--match N [--map M] | --versus] [--record FILE] | --replay FILE\n"
-    "                  | (--host [PORT] | --join HOST[:PORT]) [--round-seconds N] [--desync-at SECOND]\n"
+    "                  | (--host [PORT] [--upnp] | --join HOST[:PORT]) [--round-seconds N] [--desync-at SECOND]\n"
     "                  [--real-time]\n"
     "                  [--sync-test N] (with --match, --versus or --replay)\n"
     "       bramko-sim --pictures | --export-pictures DIR\n";
@@ -60,6 +61,12 @@ std::string Report(int64_t tick) {
       << ", \"frames\": " << LastOnline.frames << ", \"framesWaited\": " << LastOnline.framesWaited
       << ", \"waitedMs\": " << LastOnline.waitedUs / 1000 << ", \"gaveUp\": " << LastOnline.gaveUp << ", \"end\": \""
       << JsonEscape(LastOnlineEnd) << "\"}";
+  }
+  if (LastRouterOutcome) {
+    const platform::net::MappingOutcome& r = *LastRouterOutcome;
+    j << ", \"router\": {\"state\": \"" << MappingStateName(r.state) << "\", \"public\": \""
+      << JsonEscape(r.publicAddress) << "\", \"local\": \"" << JsonEscape(r.localAddress) << "\", \"port\": " << r.port
+      << ", \"error\": " << r.error << ", \"status\": \"" << JsonEscape(RouterStatusText(r)) << "\"}";
   }
   j << "}";
   return j.str();
@@ -128,6 +135,8 @@ int main(int argc, char** argv) {
         options.onlinePort = static_cast<uint16_t>(n);
         ++i;
       }
+    } else if (a == "--upnp") {
+      AskRouterWhenHosting = true;  // off unless asked: test runs look for no router
     } else if (a == "--join" && i + 1 < argc) {
       if (!platform::net::ParseHostPort(argv[++i], platform::net::kDefaultPort, &options.onlineJoin,
                                         &options.onlinePort)) {

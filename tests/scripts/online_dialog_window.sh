@@ -50,7 +50,8 @@ start() {
   mkdir -p "$work/$side/run"
   ln "$build/bramko2" "$work/$side/bramko2" 2>/dev/null || cp "$build/bramko2" "$work/$side/bramko2"
   cp "$build"/*.wav "$build"/*.mid "$build"/map*.txt "$build/BRAMKO.HLP" "$work/$side/"
-  DISPLAY=$(d "$side") XDG_RUNTIME_DIR="$work/$side/run" "$work/$side/bramko2" "$@" >"$work/$side.txt" 2>&1 &
+  # --no-upnp: a host here asks no router; its traffic stays on the loopback.
+  DISPLAY=$(d "$side") XDG_RUNTIME_DIR="$work/$side/run" "$work/$side/bramko2" --no-upnp "$@" >"$work/$side.txt" 2>&1 &
   eval "pid_$side=$!"
   local win=""
   for _ in $(seq 300); do

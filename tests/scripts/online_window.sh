@@ -25,7 +25,7 @@ for side in host guest; do
   ln "$build/bramko2" "$work/$side/bramko2" 2>/dev/null || cp "$build/bramko2" "$work/$side/bramko2"
   cp "$build"/*.wav "$build"/*.mid "$build"/map*.txt "$build/BRAMKO.HLP" "$work/$side/"
 done
-DISPLAY=$host_display XDG_RUNTIME_DIR="$work/host/run" "$work/host/bramko2" --host "$port" >"$work/host.txt" 2>&1 &
+DISPLAY=$host_display XDG_RUNTIME_DIR="$work/host/run" "$work/host/bramko2" --host "$port" --no-upnp >"$work/host.txt" 2>&1 &
 host_pid=$!
 DISPLAY=$guest_display XDG_RUNTIME_DIR="$work/guest/run" "$work/guest/bramko2" --join "127.0.0.1:$port" >"$work/guest.txt" 2>&1 &
 guest_pid=$!
