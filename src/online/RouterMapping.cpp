@@ -3,6 +3,8 @@
 
 #include <charconv>
 
+#include "platform/Translate.h"
+
 using platform::net::MappingOutcome;
 using platform::net::MappingState;
 
@@ -11,12 +13,15 @@ std::optional<MappingOutcome> LastRouterOutcome;
 
 namespace {
 
-std::string Port(const MappingOutcome& o) { return "UDP ポート " + std::to_string(o.port); }
-
-// What to do by hand, naming this machine when the router told us its address here.
+// What to do by hand, naming this machine when the router told us its address here. Each
+// text is one whole sentence with its values, so that a translation can order them its way.
 std::string ByHand(const MappingOutcome& o) {
-  const std::string here = o.localAddress.empty() ? "このパソコン" : "このパソコン（" + o.localAddress + "）";
-  return "家の外から参加してもらうには、ルーターの設定で " + Port(o) + " を" + here + "へ転送してください。";
+  if (o.localAddress.empty())
+    return Format(Tr("家の外から参加してもらうには、ルーターの設定で UDP ポート %d をこのパソコンへ転送してください。"),
+                  o.port);
+  return Format(
+      Tr("家の外から参加してもらうには、ルーターの設定で UDP ポート %d をこのパソコン（%s）へ転送してください。"),
+      o.port, o.localAddress.c_str());
 }
 
 }  // namespace
@@ -36,32 +41,35 @@ bool InsideAddress(const std::string& address) {
 }
 
 std::string RouterDialogText(const MappingOutcome& o) {
+  const char* address = o.publicAddress.c_str();
   switch (o.state) {
-    case MappingState::Asking: return "ルーターに " + Port(o) + " の転送を頼んでいます（UPnP）…";
+    case MappingState::Asking: return Format(Tr("ルーターに UDP ポート %d の転送を頼んでいます（UPnP）…"), o.port);
     case MappingState::Mapped:
-      if (o.publicAddress.empty()) return "ルーターが " + Port(o) + " をこのパソコンへ転送しています。";
+      if (o.publicAddress.empty())
+        return Format(Tr("ルーターが UDP ポート %d をこのパソコンへ転送しています。"), o.port);
       if (InsideAddress(o.publicAddress))
-        return "ルーターが " + Port(o) + " を転送しています。ただしその外側（" + o.publicAddress +
-               "）も内側のアドレスで、先にもう一つルーターがあります。そちらでも転送が必要です。";
-      return "ルーターが " + Port(o) + " をこのパソコンへ転送しています。家の外の相手には " + o.publicAddress + ":" +
-             std::to_string(o.port) + " を伝えてください。";
-    case MappingState::NoRouter: return "ルーターが見つかりません（UPnP の応答がありません）。" + ByHand(o);
-    case MappingState::Refused:
-      return "ルーターが転送を断りました（エラー " + std::to_string(o.error) + "）。" + ByHand(o);
+        return Format(Tr("ルーターが UDP ポート %d を転送しています。ただしその外側（%s）も内側のアドレスで、"
+                         "先にもう一つルーターがあります。そちらでも転送が必要です。"),
+                      o.port, address);
+      return Format(
+          Tr("ルーターが UDP ポート %d をこのパソコンへ転送しています。家の外の相手には %s:%d を伝えてください。"),
+          o.port, address, o.port);
+    case MappingState::NoRouter: return Tr("ルーターが見つかりません（UPnP の応答がありません）。") + ByHand(o);
+    case MappingState::Refused: return Format(Tr("ルーターが転送を断りました（エラー %d）。"), o.error) + ByHand(o);
   }
   return "";
 }
 
 std::string RouterStatusText(const MappingOutcome& o) {
-  const std::string port = std::to_string(o.port);
+  const char* address = o.publicAddress.c_str();
   switch (o.state) {
-    case MappingState::Asking: return "ルーターに転送を依頼中";
+    case MappingState::Asking: return Tr("ルーターに転送を依頼中");
     case MappingState::Mapped:
-      if (o.publicAddress.empty()) return "ルーターが転送中";
-      if (InsideAddress(o.publicAddress)) return "ルーターが転送中（外側 " + o.publicAddress + " も内側のアドレス）";
-      return "公開アドレス " + o.publicAddress + ":" + port;
-    case MappingState::NoRouter: return "ルーターなし：UDP " + port + " を手で転送";
-    case MappingState::Refused: return "ルーターが拒否：UDP " + port + " を手で転送";
+      if (o.publicAddress.empty()) return Tr("ルーターが転送中");
+      if (InsideAddress(o.publicAddress)) return Format(Tr("ルーターが転送中（外側 %s も内側のアドレス）"), address);
+      return Format(Tr("公開アドレス %s:%d"), address, o.port);
+    case MappingState::NoRouter: return Format(Tr("ルーターなし：UDP %d を手で転送"), o.port);
+    case MappingState::Refused: return Format(Tr("ルーターが拒否：UDP %d を手で転送"), o.port);
   }
   return "";
 }
