@@ -19,6 +19,15 @@ constexpr int kEnter = 0x0D, kEscape = 0x1B;
 
 void Tell(const std::string& text) { platform::ShowMessage(TNetVersusForm::kCaption, text); }
 
+const std::vector<std::string>& DelayItems() {
+  static const std::vector<std::string> items = [] {
+    std::vector<std::string> v = {"自動（0〜" + std::to_string(kAutoDelayMost) + " フレーム）"};
+    for (int d = 0; d <= kChosenDelayMost; ++d) v.push_back(std::to_string(d) + " フレーム");
+    return v;
+  }();
+  return items;
+}
+
 bool ParsePort(const std::string& text, uint16_t* port) {
   std::string host;
   return platform::net::ParseHostPort("x:" + text, platform::net::kDefaultPort, &host, port);
@@ -26,7 +35,8 @@ bool ParsePort(const std::string& text, uint16_t* port) {
 
 }  // namespace
 
-TNetVersusForm::TNetVersusForm() : Addresses(platform::net::LocalAddresses()) {}
+TNetVersusForm::TNetVersusForm()
+    : Addresses(platform::net::LocalAddresses()), DelayIndex(ChosenInputDelay < 0 ? 0 : ChosenInputDelay + 1) {}
 
 int TNetVersusForm::ShowModal() {
   ModalResult = mrNone;
@@ -112,6 +122,9 @@ bool TNetVersusForm::Draw() {
       dlg::Label("ポート", 20, 154);
       dlg::TextBox("joinport", &JoinPort, {80, 150, 70, 22}, 5, &noFocus);
       if (dlg::Button("接続する", {308, 122, kButtonW, kButtonH})) Queue([this] { btnJoinClick(); });
+      dlg::Label("入力遅延", 16, 202);
+      if (dlg::ComboBox("delay", DelayItems(), {80, 198, 150, 22}, &DelayIndex))
+        ChosenInputDelay = DelayIndex <= 0 ? -1 : DelayIndex - 1;
       if (dlg::Button("キャンセル", {316, 196, kButtonW, kButtonH})) Queue([this] { btnCancelClick(); });
     }
   }

@@ -1,10 +1,12 @@
 // online: the lockstep door.
 #include "online/OnlineInput.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "online/OnlineSession.h"
 #include "platform/Window.h"
+#include "shell/Bramkoworld.h"
 #include "shell/GameMedia.h"
 
 namespace {
@@ -12,6 +14,9 @@ namespace {
 constexpr int kF4 = 0x73;
 // Unconfirmed inputs go again this often while a side waits (a lost datagram costs this).
 constexpr uint64_t kResendUs = 8000;
+// A side this many frames ahead of the other holds a frame, at most once in so many frames.
+constexpr int64_t kHoldFromAhead = 2;
+constexpr uint32_t kHoldEvery = 20;
 
 uint64_t NowUs() {
   return static_cast<uint64_t>(
@@ -42,8 +47,13 @@ TWaitResult LocalOutcome(WaitKind kind, uint32_t ms, uint32_t elapsed) {
 
 }  // namespace
 
-OnlineInput::OnlineInput(OnlineSession& session, int delay, uint16_t round)
-    : session_(session), lockstep_(session.LocalSide(), delay), round_(round) {}
+OnlineInput::OnlineInput(OnlineSession& session, int delay, int theirDelay, uint16_t round, const ReplaySetup& setup,
+                         int64_t startedAt)
+    : session_(session),
+      lockstep_(session.LocalSide(), delay),
+      tape_(setup, startedAt),
+      round_(round),
+      theirDelay_(theirDelay) {}
 
 void OnlineInput::Stop(OnlineStop why) {
   if (stop_ != OnlineStop::None) return;
@@ -96,15 +106,9 @@ uint8_t OnlineInput::ReadLocal() {
   return input;
 }
 
-void OnlineInput::BeginFrame() {
-  ++frame_;
-  if (stop_ != OnlineStop::None) return;
-  lockstep_.AddLocal(frame_, ReadLocal());
-  SendInputs();
-  Pump();
-  if (!lockstep_.Ready(frame_)) ++framesWaited_;
+bool OnlineInput::AwaitWhole(uint32_t frame) {
   const uint64_t waitFrom = NowUs();
-  while (stop_ == OnlineStop::None && !lockstep_.Ready(frame_)) {
+  while (stop_ == OnlineStop::None && lockstep_.Whole() < frame) {
     if (over_) {
       Stop(OnlineStop::Lost);
       break;
@@ -114,52 +118,176 @@ void OnlineInput::BeginFrame() {
     WaitTurn(1);  // keeps the window alive; the turn pumps the link too
   }
   waitedUs_ += NowUs() - waitFrom;
-  for (int side = 0; side < 2; ++side)
-    if (lockstep_.Input(frame_, side) & kInputPause) pausePending_ = true;
+  return stop_ == OnlineStop::None;
 }
 
-TInputBits OnlineInput::FighterBits(int side, int) {
-  return stop_ != OnlineStop::None ? 0 : lockstep_.Input(frame_, side) & kInputKeys;
+void OnlineInput::KeepAbreast() {
+  // Where the other side is now: its latest input is of its frame plus its delay, sent half a
+  // round trip ago.
+  const int period = std::max(FramePeriodMs, 1);
+  const int64_t theirs = static_cast<int64_t>(lockstep_.LastHeard()) - theirDelay_ +
+                         static_cast<int64_t>(session_.RoundTripMs()) / 2 / period;
+  if (lockstep_.LastHeard() == 0 || static_cast<int64_t>(frame_) - theirs < kHoldFromAhead) return;
+  if (frame_ - lastHeld_ < kHoldEvery) return;
+  lastHeld_ = frame_;
+  ++held_;
+  // Two periods: the frame's own wait is taken up by the first.
+  const uint32_t from = TickCount(), hold = 2 * static_cast<uint32_t>(period);
+  for (uint32_t elapsed; (elapsed = TickCount() - from) < hold;) {
+    session_.Poll(1);
+    PumpMessages();
+    WaitTurn(std::min<uint32_t>(hold - elapsed, 1));
+  }
+}
+
+bool OnlineInput::FlagFrame(uint32_t frame) const {
+  if (frame <= kFlagLag) return false;
+  const uint32_t from = frame - kFlagLag;
+  return ((lockstep_.Input(from, 0) | lockstep_.Input(from, 1)) & (kInputPause | kInputGiveUp)) != 0;
+}
+
+void OnlineInput::BeginFrame() {
+  ++frame_;
+  if (stop_ != OnlineStop::None) return rollback_.Begin(frame_, 0);
+  KeepAbreast();
+  lockstep_.AddLocal(frame_, ReadLocal());
+  SendInputs();
+  Pump();
+  // At most kMaxPrediction frames on a prediction: past that, wait for the other side.
+  const uint32_t limit = frame_ > kMaxPrediction ? frame_ - kMaxPrediction : 0;
+  if (lockstep_.Whole() < limit) {
+    ++framesWaited_;
+    if (!AwaitWhole(limit)) return rollback_.Begin(frame_, 0);
+  }
+  // A frame that acts on a pause or give-up is played on known inputs only (the frames before
+  // it were settled after the last one).
+  const bool flags = FlagFrame(frame_);
+  if (flags && !AwaitWhole(frame_)) return rollback_.Begin(frame_, 0);
+  rollback_.Begin(frame_, lockstep_.RemoteKeys(frame_));
+  if (!flags) return;
+  for (int side = 0; side < 2; ++side) {
+    const uint8_t input = lockstep_.Input(frame_ - kFlagLag, side);
+    if (input & kInputPause) pausePending_ = true;
+    if ((input & kInputGiveUp) && giveUpDue_ < 0) giveUpDue_ = side;
+  }
+}
+
+TInputBits OnlineInput::FighterBits(int side, int source) {
+  if (stop_ != OnlineStop::None) return 0;
+  const uint32_t frame = rollback_.Playing();
+  const TInputBits bits =
+      (side & 1) == session_.LocalSide() ? lockstep_.Mine(frame) & kInputKeys : rollback_.Frame(frame).remote;
+  rollback_.NoteRead({side, source, bits});
+  return bits;
+}
+
+void OnlineInput::OpenOnTape(uint32_t frame) {
+  Confirm(frame - 1);
+  if (opened_ >= frame) return;
+  tape_.Frame(rollback_.Frame(frame).reads);
+  opened_ = frame;
 }
 
 RoundStop OnlineInput::CheckStop() {
-  if (stop_ != OnlineStop::None) return RoundStop::Closed;
-  for (int side = 0; side < 2; ++side) {
-    if (lockstep_.Input(frame_, side) & kInputGiveUp) {
-      gaveUp_ = side;
-      return RoundStop::GiveUp;
-    }
+  if (stop_ != OnlineStop::None) {
+    // The tape ends here with what this side played last: a match cut short is no one's.
+    if (opened_ < frame_) tape_.Frame(rollback_.Frame(frame_).reads);
+    opened_ = frame_;
+    tape_.Stop(RoundStop::Closed);
+    return RoundStop::Closed;
   }
-  return RoundStop::None;
+  if (giveUpDue_ < 0) return RoundStop::None;
+  gaveUp_ = giveUpDue_;
+  OpenOnTape(frame_);
+  tape_.Stop(RoundStop::GiveUp);
+  return RoundStop::GiveUp;
 }
 
 bool OnlineInput::PauseKey() {
-  // A pause asked for on a frame that reads no pause key waits for the next that does.
-  const bool pause = pausePending_ && stop_ == OnlineStop::None;
+  // A pause due on a frame that reads no pause key waits for the next that does.
+  if (!pausePending_ || stop_ != OnlineStop::None) return false;
   pausePending_ = false;
-  return pause;
+  OpenOnTape(frame_);
+  tape_.Pause();
+  return true;
 }
 
 bool OnlineInput::Checkpoint(uint32_t checksum) {
   if (stop_ != OnlineStop::None) return false;
-  ++second_;
-  if (disturbFrom_ && second_ >= disturbFrom_) ++checksum;
-  lockstep_.AddChecksum(true, second_, checksum);
-  session_.Send(NetChecksum{round_, second_, checksum});
-  Pump();
-  return stop_ == OnlineStop::None;
+  rollback_.NoteCheckpoint(checksum);
+  return true;
+}
+
+bool OnlineInput::Closing() {
+  if (stop_ == OnlineStop::None) return false;
+  tape_.Closing();
+  return true;
+}
+
+void OnlineInput::Correct() {
+  for (uint32_t f = settled_ + 1; f <= frame_; ++f) {
+    if (!lockstep_.Known(f) || lockstep_.RemoteKeys(f) == rollback_.Frame(f).remote) continue;
+    const uint32_t last = rollback_.PlayAgain(f, frame_, [this](uint32_t g) { return lockstep_.RemoteKeys(g); });
+    // The round ended earlier than it seemed: the frames after are the next round's.
+    frame_ = last;
+    return;
+  }
+}
+
+void OnlineInput::Confirm(uint32_t upTo) {
+  for (uint32_t f = settled_ + 1; f <= upTo; ++f) {
+    const PlayedFrame& p = rollback_.Frame(f);
+    if (opened_ < f) {
+      tape_.Frame(p.reads);
+      opened_ = f;
+    }
+    if (p.checkpoint) {
+      tape_.Checksum(p.checksum);
+      ++second_;
+      const uint32_t sent = disturbFrom_ && second_ >= disturbFrom_ ? p.checksum + 1 : p.checksum;
+      lockstep_.AddChecksum(true, second_, sent);
+      session_.Send(NetChecksum{round_, second_, sent});
+    }
+    settled_ = f;
+  }
+}
+
+void OnlineInput::EndFrame() {
+  Settle();
+  const RollbackStats& r = rollback_.Stats();
+  statsLine_.Frame({session_.RoundTripMs(), r.last, r.most, framesWaited_});
+}
+
+void OnlineInput::Settle() {
+  bool waited = false;
+  for (;;) {
+    Pump();
+    if (stop_ != OnlineStop::None) return;
+    Correct();
+    Confirm(std::min(lockstep_.Whole(), frame_));
+    // The round's end, and a frame that acts on a pause or give-up, are both sides' at once.
+    const uint32_t need = RoundEnds() ? frame_ : pausePending_ || FlagFrame(frame_ + 1) ? frame_ + 1 : 0;
+    if (lockstep_.Whole() >= need) return;
+    if (!waited) ++settles_;
+    waited = true;
+    if (!AwaitWhole(std::min(need, lockstep_.Whole() + 1))) return;
+  }
 }
 
 TWaitResult OnlineInput::Watch(WaitKind kind, uint32_t ms, LiveWait live) {
   agreedMs_ = 0;
-  if (stop_ != OnlineStop::None) return AbandonedWait(kind);
-  if (kind == WaitKind::Release) {
-    // Only the local keys matter; the other side's release shows in its next wait or frame.
-    live(ms);
-    return stop_ != OnlineStop::None ? AbandonedWait(kind) : wrNone;
+  TWaitResult r = AbandonedWait(kind);
+  if (stop_ == OnlineStop::None) {
+    if (kind == WaitKind::Release) {
+      // Only the local keys matter; the other side's release shows in its next wait or frame.
+      live(ms);
+      r = wrNone;
+    } else {
+      r = Agree(kind, ms);
+    }
+    if (stop_ != OnlineStop::None) r = AbandonedWait(kind);
   }
-  const TWaitResult r = Agree(kind, ms);
-  return stop_ != OnlineStop::None ? AbandonedWait(kind) : r;
+  return tape_.Wait(kind, r, agreedMs_);
 }
 
 TWaitResult OnlineInput::Agree(WaitKind kind, uint32_t ms) {
