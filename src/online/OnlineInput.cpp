@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <climits>
 
 #include "online/OnlineSession.h"
 #include "platform/Window.h"
@@ -14,9 +15,10 @@ namespace {
 constexpr int kF4 = 0x73;
 // Unconfirmed inputs go again this often while a side waits (a lost datagram costs this).
 constexpr uint64_t kResendUs = 8000;
-// A side this many frames ahead of the other holds a frame, at most once in so many frames.
-constexpr int64_t kHoldFromAhead = 2;
-constexpr uint32_t kHoldEvery = 20;
+// A side this many frames ahead of the other holds a frame at once; one ahead by the other
+// figure over a whole stretch of frames holds one at the stretch's end.
+constexpr int64_t kHoldAtOnce = 3, kHoldAfterStretch = 2;
+constexpr uint32_t kHoldStretch = 20;
 
 uint64_t NowUs() {
   return static_cast<uint64_t>(
@@ -122,21 +124,30 @@ bool OnlineInput::AwaitWhole(uint32_t frame) {
 }
 
 void OnlineInput::KeepAbreast() {
+  if (lockstep_.LastHeard() == 0) return;
   // Where the other side is now: its latest input is of its frame plus its delay, sent half a
   // round trip ago.
   const int period = std::max(FramePeriodMs, 1);
   const int64_t theirs = static_cast<int64_t>(lockstep_.LastHeard()) - theirDelay_ +
                          static_cast<int64_t>(session_.RoundTripMs()) / 2 / period;
-  if (lockstep_.LastHeard() == 0 || static_cast<int64_t>(frame_) - theirs < kHoldFromAhead) return;
-  if (frame_ - lastHeld_ < kHoldEvery) return;
-  lastHeld_ = frame_;
+  const int64_t ahead = static_cast<int64_t>(frame_) - theirs;
+  // Far ahead (the other side began the round later, or stalled): a frame held at once. A
+  // little ahead all along a stretch of frames: one frame held then (a frame's jitter alone
+  // never holds one).
+  aheadLeast_ = std::min(aheadLeast_, ahead);
+  bool hold = ahead >= kHoldAtOnce;
+  if (frame_ - stretchFrom_ >= kHoldStretch) {
+    hold = hold || aheadLeast_ >= kHoldAfterStretch;
+    aheadLeast_ = INT64_MAX;
+    stretchFrom_ = frame_;
+  }
+  if (!hold) return;
   ++held_;
   // Two periods: the frame's own wait is taken up by the first.
-  const uint32_t from = TickCount(), hold = 2 * static_cast<uint32_t>(period);
-  for (uint32_t elapsed; (elapsed = TickCount() - from) < hold;) {
-    session_.Poll(1);
+  const uint32_t from = TickCount(), span = 2 * static_cast<uint32_t>(period);
+  for (uint32_t elapsed; stop_ == OnlineStop::None && !over_ && (elapsed = TickCount() - from) < span;) {
     PumpMessages();
-    WaitTurn(std::min<uint32_t>(hold - elapsed, 1));
+    WaitTurn(span - elapsed);  // its turns service the link
   }
 }
 
@@ -161,10 +172,10 @@ void OnlineInput::BeginFrame() {
   }
   // A frame that acts on a pause or give-up is played on known inputs only (the frames before
   // it were settled after the last one).
-  const bool flags = FlagFrame(frame_);
+  const bool flags = FlagFrame(frame_) || pausePending_;
   if (flags && !AwaitWhole(frame_)) return rollback_.Begin(frame_, 0);
   rollback_.Begin(frame_, lockstep_.RemoteKeys(frame_));
-  if (!flags) return;
+  if (!FlagFrame(frame_)) return;
   for (int side = 0; side < 2; ++side) {
     const uint8_t input = lockstep_.Input(frame_ - kFlagLag, side);
     if (input & kInputPause) pausePending_ = true;
@@ -265,8 +276,11 @@ void OnlineInput::Settle() {
     if (stop_ != OnlineStop::None) return;
     Correct();
     Confirm(std::min(lockstep_.Whole(), frame_));
-    // The round's end, and a frame that acts on a pause or give-up, are both sides' at once.
-    const uint32_t need = RoundEnds() ? frame_ : pausePending_ || FlagFrame(frame_ + 1) ? frame_ + 1 : 0;
+    // The round's end, and a frame that acts on a pause or give-up, are both sides' at once:
+    // the frames before are confirmed first. (A side waits only for inputs of frames it has
+    // reached itself, which the other side has read already or reads before it waits.)
+    const bool next = pausePending_ || FlagFrame(frame_ + 1);
+    const uint32_t need = RoundEnds() || next ? frame_ : 0;
     if (lockstep_.Whole() >= need) return;
     if (!waited) ++settles_;
     waited = true;

@@ -10,6 +10,7 @@
 // replay is written from the confirmed frames (ConfirmedTape).
 #pragma once
 #include <cstdint>
+#include <climits>
 #include <map>
 
 #include "battle/MatchInput.h"
@@ -112,7 +113,8 @@ class OnlineInput final : public MatchInput {
   uint32_t settled_ = 0;  // frames confirmed and on the tape
   uint32_t opened_ = 0;   // frames whose reads are on the tape
   int giveUpDue_ = -1;    // the side whose give-up acts on the frame being played
-  uint32_t framesWaited_ = 0, settles_ = 0, held_ = 0, lastHeld_ = 0;
+  uint32_t framesWaited_ = 0, settles_ = 0, held_ = 0, stretchFrom_ = 0;
+  int64_t aheadLeast_ = INT64_MAX;
   const int theirDelay_;
   uint64_t waitedUs_ = 0;
   uint32_t second_ = 0;

@@ -122,8 +122,14 @@ TEST_F(OnlineMatch, BothSidesEndWithTheSameMatchAndTheSameReplay) {
 // match, the same replay, and that replay plays the match back.
 TEST_F(OnlineMatch, ALossyDelayedLinkGivesTheSameMatchOnBothSidesWithLittleDelay) {
   testing_support::UdpRelay relay(port_, 5, 50);
-  Sim host(work_, "host", {"--seed", "5", "--host", std::to_string(port_), "--round-seconds", "4"});
-  Sim guest(work_, "guest", {"--seed", "9", "--join", "127.0.0.1:" + std::to_string(relay.Port())});
+  // Busy players: a key changes every 150 ms all through the match.
+  std::string hostKeys, guestKeys;
+  for (int ms = 10000; ms < 40000; ms += 300) {
+    hostKeys += std::to_string(ms) + " down G\n" + std::to_string(ms + 150) + " up G\n";
+    guestKeys += std::to_string(ms + 70) + " down DOWN\n" + std::to_string(ms + 220) + " up DOWN\n";
+  }
+  Sim host(work_, "host", {"--seed", "5", "--host", std::to_string(port_), "--round-seconds", "4"}, hostKeys);
+  Sim guest(work_, "guest", {"--seed", "9", "--join", "127.0.0.1:" + std::to_string(relay.Port())}, guestKeys);
   const std::string h = host.Finish(std::chrono::seconds(120)), g = guest.Finish(std::chrono::seconds(10));
   ASSERT_FALSE(LastMatch(h).empty()) << h;
   EXPECT_EQ(LastMatch(h), LastMatch(g));
