@@ -1,6 +1,8 @@
 // online: the link figures' line.
 #include "online/NetStatsLine.h"
 
+#include <algorithm>
+
 #include "shell/Bramkoworld.h"
 #include "shell/Game.h"
 
@@ -8,16 +10,9 @@ bool NetStatsShown = false;
 
 namespace {
 
-constexpr platform::Rect kBand = {20, 464, 236, 478};
+// The right of the bottom band, clear of the game's name in its middle.
+constexpr platform::Rect kBand = {368, 464, 624, 478};
 constexpr int kRedrawEvery = 15;  // frames
-
-void Draw(const std::string& text) {
-  platform::Canvas& c = *BattleCanvas;
-  c.brush = platform::Brush{platform::kBlack};
-  c.FillRect(kBand);
-  c.font = platform::Font{"ＭＳ Ｐゴシック", 9, platform::kWhite, false};
-  c.TextOut(kBand.left + 4, kBand.top + 1, text);
-}
 
 void Hide() {
   platform::Canvas& c = *BattleCanvas;
@@ -26,11 +21,21 @@ void Hide() {
   c.CopyRect(kBand, SpriteSheet, {kBand.left, kBand.top + 672, kBand.right, kBand.bottom + 672});
 }
 
+void Draw(const std::string& text) {
+  platform::Canvas& c = *BattleCanvas;
+  Hide();
+  c.font = platform::Font{"ＭＳ Ｐゴシック", 9, platform::kWhite, false};
+  const int left = std::max(kBand.left, kBand.right - 4 - c.TextWidth(text));
+  c.brush = platform::Brush{platform::kBlack};
+  c.FillRect({left - 4, kBand.top, kBand.right, kBand.bottom});
+  c.TextOut(left, kBand.top + 1, text);
+}
+
 }  // namespace
 
 std::string NetStatsText(const NetStatsFigures& f) {
-  return "往復 " + std::to_string(f.pingMs) + " ms　巻き戻し " + std::to_string(f.lastRollback) + "／最大 " +
-         std::to_string(f.mostRollback) + " フレーム　待ち " + std::to_string(f.framesWaited);
+  return "往復 " + std::to_string(f.pingMs) + " ms　巻き戻し " + std::to_string(f.lastRollback) + "（最大 " +
+         std::to_string(f.mostRollback) + "）　待ち " + std::to_string(f.framesWaited);
 }
 
 void NetStatsLine::Frame(const NetStatsFigures& figures) {

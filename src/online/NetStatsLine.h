@@ -1,7 +1,7 @@
 // online: the small line of link figures at the foot of the battle screen during an online
 // match, shown and hidden with F3: the round trip, the last and the longest rollback, and the
-// frames that waited for the other side. It covers the left of the frame's bottom band, which
-// holds nothing of the battle; hidden, the band is painted back.
+// frames that waited for the other side. It sits at the right of the frame's bottom band,
+// which holds nothing of the battle; hidden, the band is painted back.
 #pragma once
 #include <cstdint>
 #include <string>
