@@ -5,6 +5,7 @@
 #include <chrono>
 #include <climits>
 
+#include "battle/BattleFrame.h"
 #include "online/OnlineSession.h"
 #include "platform/Window.h"
 #include "shell/Bramkoworld.h"
@@ -19,6 +20,8 @@ constexpr uint64_t kResendUs = 8000;
 // figure over a whole stretch of frames holds one at the stretch's end.
 constexpr int64_t kHoldAtOnce = 3, kHoldAfterStretch = 2;
 constexpr uint32_t kHoldStretch = 20;
+// The most a round's first frame waits for the other side to begin the round too.
+constexpr uint64_t kStartTogetherUs = 1000000;
 
 uint64_t NowUs() {
   return static_cast<uint64_t>(
@@ -151,6 +154,20 @@ void OnlineInput::KeepAbreast() {
   }
 }
 
+void OnlineInput::StartTogether() {
+  // The other side has begun the round once the input it reads at its round's first frame
+  // came; until then (a little while at most) this side's first frame would only be predicted.
+  const uint32_t theirFirst = frame_ + static_cast<uint32_t>(theirDelay_);
+  if (lockstep_.LastHeard() >= theirFirst) return;
+  ++held_;
+  const uint64_t until = NowUs() + kStartTogetherUs;
+  while (stop_ == OnlineStop::None && !over_ && lockstep_.LastHeard() < theirFirst && NowUs() < until) {
+    session_.Poll(1);
+    PumpMessages();
+    WaitTurn(1);
+  }
+}
+
 bool OnlineInput::FlagFrame(uint32_t frame) const {
   if (frame <= kFlagLag) return false;
   const uint32_t from = frame - kFlagLag;
@@ -164,6 +181,7 @@ void OnlineInput::BeginFrame() {
   lockstep_.AddLocal(frame_, ReadLocal());
   SendInputs();
   Pump();
+  if (CurrentRoundFrames().frame == 0) StartTogether();
   // At most kMaxPrediction frames on a prediction: past that, wait for the other side.
   const uint32_t limit = frame_ > kMaxPrediction ? frame_ - kMaxPrediction : 0;
   if (lockstep_.Whole() < limit) {

@@ -9,8 +9,8 @@
 // decided by the host (a press on either side counts) and last as long on both sides. The
 // replay is written from the confirmed frames (ConfirmedTape).
 #pragma once
-#include <cstdint>
 #include <climits>
+#include <cstdint>
 #include <map>
 
 #include "battle/MatchInput.h"
@@ -94,6 +94,9 @@ class OnlineInput final : public MatchInput {
   bool AwaitWhole(uint32_t frame);
   // A side that runs ahead of the other makes it predict more: it holds a frame now and then.
   void KeepAbreast();
+  // A round's first frame: the other side's first input of the round is awaited (its rounds
+  // may begin a little later, after the host's word on the last wait came).
+  void StartTogether();
   // The frame acts on a pause or give-up of either side.
   bool FlagFrame(uint32_t frame) const;
   // After a frame: plays again what came different, puts the confirmed frames on the tape and
