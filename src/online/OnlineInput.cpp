@@ -1,4 +1,4 @@
-// online: the lockstep door.
+// online: the match door: inputs, prediction and rollback, confirmation, the shared interruptions.
 #include "online/OnlineInput.h"
 
 #include <algorithm>
