@@ -1,23 +1,30 @@
-// Benchmark: online versus over a link of 0, 40 and 100 ms round trip (a relay of ours on
-// the loopback that delays each datagram by half of it). Two simulators play one match with
-// 10-second rounds; printed per link: the input delay chosen (frames, and the input latency
-// it adds at the host's game speed), the share of frames that had to wait for the other
-// side's input, and the machine's load average when the match ended. The simulators keep
-// their clocks at the real pace (--real-time), so frames come every 15 ms as in the game.
-// usage: bench_online [FIRST_PORT [RTT_MS...]]: one match per round trip given (default
-// 0 40 100), on ports from FIRST_PORT on.
+// Benchmark: online versus with rollback over links of 0, 40, 100 and 200 ms round trip, each
+// without loss and with 5 % of the datagrams lost (a relay of ours on the loopback that delays
+// each datagram by half the round trip). Per link, two paced simulators (--real-time, frames
+// every 15 ms as in the game) play MATCHES matches of 3 x 3 s rounds, both players busy (a
+// random key every 60-180 ms, a fang now and then). Printed per link, over both sides of every
+// match: the local input delay chosen, rollbacks per second of play, the frames a rollback
+// played again (p50, p99, max), the frames that had to wait for the other side (the prediction
+// ran out), the waits before a frame that must be played on known inputs (a round's end), the
+// CPU one frame played again costs, and the matches whose two sides parted (a checksum
+// differed, the results or the replays differ).
+// usage: bench_online [FIRST_PORT [MATCHES]]  (default 3 matches a link: 24 in all)
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <random>
 #include <regex>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "support/ChildProcess.h"
@@ -26,66 +33,168 @@
 namespace {
 
 namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
 
 std::string Read(const fs::path& p) {
   std::stringstream s;
-  s << std::ifstream(p).rdbuf();
+  s << std::ifstream(p, std::ios::binary).rdbuf();
   return s.str();
 }
 
-int Number(const std::string& text, const std::string& key) {
+long long Number(const std::string& text, const std::string& key) {
   std::smatch m;
-  return std::regex_search(text, m, std::regex("\"" + key + "\": (-?\\d+)")) ? std::stoi(m[1].str()) : -1;
+  return std::regex_search(text, m, std::regex("\"" + key + "\": (-?\\d+)")) ? std::stoll(m[1].str()) : -1;
 }
 
-// The machine's load average over the last minute (the figures move with it).
-std::string LoadAverage() {
-  std::string one;
-  std::ifstream("/proc/loadavg") >> one;
-  return one.empty() ? "?" : one;
+std::vector<long long> Numbers(const std::string& text, const std::string& key) {
+  std::smatch m;
+  std::vector<long long> out;
+  if (!std::regex_search(text, m, std::regex("\"" + key + "\": \\[([0-9, ]*)\\]"))) return out;
+  std::stringstream s(m[1].str());
+  for (std::string n; std::getline(s, n, ',');) out.push_back(std::stoll(n));
+  return out;
+}
+
+std::string Field(const std::string& text, const std::string& pattern) {
+  std::smatch m;
+  return std::regex_search(text, m, std::regex(pattern)) ? m[1].str() : "";
+}
+
+// A busy player: decides on the versus screen, then a random direction key every 60-180 ms
+// and a fang now and then, for 40 s.
+std::string BusyScript(bool host, uint32_t seed) {
+  const char* keys[2][5] = {{"T", "G", "F", "H", "X"}, {"UP", "DOWN", "LEFT", "RIGHT", "13"}};
+  const auto& k = keys[host ? 0 : 1];
+  std::mt19937 random(seed);
+  std::ostringstream s;
+  s << (host ? "1500 tap ENTER\n" : "1800 tap ENTER\n");
+  for (int ms = 3000; ms < 43000;) {
+    const int key = static_cast<int>(random() % 5), length = 60 + static_cast<int>(random() % 120);
+    if (key == 4) {
+      s << ms << " tap " << k[4] << "\n";
+    } else {
+      s << ms << " down " << k[key] << "\n" << ms + length << " up " << k[key] << "\n";
+    }
+    ms += length + 1;
+  }
+  return s.str();
+}
+
+struct Link {
+  int rttMs, lossPercent;
+};
+
+struct Tally {
+  int matches = 0, played = 0, parted = 0, delayLeast = 99, delayMost = -1;
+  long long frames = 0, rollbacks = 0, waited = 0, settles = 0, framesAgain = 0, againNs = 0, most = 0;
+  std::vector<long long> lengths;
+};
+
+// The frames a rollback played again at the share q of all rollbacks.
+long long Percentile(const std::vector<long long>& byLength, double q) {
+  long long all = 0;
+  for (long long n : byLength) all += n;
+  if (all == 0) return 0;
+  long long seen = 0;
+  for (size_t i = 0; i < byLength.size(); ++i) {
+    seen += byLength[i];
+    if (seen >= static_cast<long long>(q * static_cast<double>(all) + 0.999)) return static_cast<long long>(i + 1);
+  }
+  return static_cast<long long>(byLength.size());
+}
+
+// Waits for a child up to the limit, killing it past that; false when it had to be killed.
+bool Reap(pid_t pid, Clock::time_point until) {
+  while (Clock::now() < until) {
+    if (waitpid(pid, nullptr, WNOHANG) == pid) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  kill(pid, SIGKILL);
+  waitpid(pid, nullptr, 0);
+  return false;
+}
+
+void PlayMatch(const fs::path& work, uint16_t port, const Link& link, uint32_t seed, Tally& t) {
+  std::unique_ptr<testing_support::UdpRelay> relay;
+  if (link.rttMs || link.lossPercent)
+    relay = std::make_unique<testing_support::UdpRelay>(port, link.lossPercent, link.rttMs / 2, seed);
+  const uint16_t joinPort = relay ? relay->Port() : port;
+  const std::string sim = BRAMKO_BINARY_DIR "/bramko-sim";
+  std::ofstream(work / "host.txt") << BusyScript(true, seed);
+  std::ofstream(work / "guest.txt") << BusyScript(false, seed + 1);
+  const pid_t host = testing_support::SpawnToFile(
+      work / "host.json", {sim, "--dir", BRAMKO_RUNTIME_DIR, "--seed", std::to_string(seed), "--script",
+                           (work / "host.txt").string(), "--host", std::to_string(port), "--round-seconds", "3",
+                           "--real-time", "--record", (work / "host.rpl").string()});
+  const pid_t guest = testing_support::SpawnToFile(
+      work / "guest.json",
+      {sim, "--dir", BRAMKO_RUNTIME_DIR, "--seed", std::to_string(seed + 7), "--script", (work / "guest.txt").string(),
+       "--join", "127.0.0.1:" + std::to_string(joinPort), "--real-time", "--record", (work / "guest.rpl").string()});
+  const auto until = Clock::now() + std::chrono::seconds(90);
+  const bool hostEnded = Reap(host, until), guestEnded = Reap(guest, until);
+  const bool ended = hostEnded && guestEnded;
+  const std::string h = Read(work / "host.json"), g = Read(work / "guest.json");
+  ++t.matches;
+  const std::string lastH = Field(h, "(\"lastMatch\": \\{.*?\\]\\})"),
+                    lastG = Field(g, "(\"lastMatch\": \\{.*?\\]\\})");
+  const bool played = ended && !lastH.empty() && Field(h, "\"stop\": \"(\\w+)\"") == "none" &&
+                      Field(g, "\"stop\": \"(\\w+)\"") == "none";
+  if (played) ++t.played;
+  if (!ended || lastH != lastG || Read(work / "host.rpl") != Read(work / "guest.rpl") ||
+      Field(h, "\"stop\": \"(\\w+)\"") == "desync" || Field(g, "\"stop\": \"(\\w+)\"") == "desync")
+    ++t.parted;
+  for (const std::string* side : {&h, &g}) {
+    const long long delay = Number(*side, "delay");
+    if (delay < 0) continue;
+    t.delayLeast = std::min<int>(t.delayLeast, static_cast<int>(delay));
+    t.delayMost = std::max<int>(t.delayMost, static_cast<int>(delay));
+    t.frames += Number(*side, "frames");
+    t.rollbacks += Number(*side, "rollbacks");
+    t.waited += Number(*side, "framesWaited");
+    t.settles += Number(*side, "settles");
+    t.framesAgain += Number(*side, "framesAgain");
+    t.againNs += Number(*side, "againNs");
+    t.most = std::max(t.most, Number(*side, "rollbackMost"));
+    const std::vector<long long> lengths = Numbers(*side, "rollbackLengths");
+    t.lengths.resize(std::max(t.lengths.size(), lengths.size()));
+    for (size_t i = 0; i < lengths.size(); ++i) t.lengths[i] += lengths[i];
+  }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   const int firstPort = argc > 1 ? std::atoi(argv[1]) : 21000 + getpid() % 20000;
+  const int matches = argc > 2 ? std::clamp(std::atoi(argv[2]), 1, 50) : 3;
   if (firstPort < 1024 || firstPort > 65000) {
-    std::fprintf(stderr, "usage: bench_online [FIRST_PORT [RTT_MS...]]  (ports 1024-65000)\n");
+    std::fprintf(stderr, "usage: bench_online [FIRST_PORT [MATCHES]]  (ports 1024-65000)\n");
     return 1;
   }
-  std::vector<int> rtts;
-  for (int i = 2; i < argc; ++i) rtts.push_back(std::clamp(std::atoi(argv[i]), 0, 1000));
-  if (rtts.empty()) rtts = {0, 40, 100};
+  const std::vector<Link> links = {{0, 0}, {0, 5}, {40, 0}, {40, 5}, {100, 0}, {100, 5}, {200, 0}, {200, 5}};
   const fs::path work = fs::temp_directory_path() / ("bramko-bench-online-" + std::to_string(getpid()));
   fs::create_directories(work);
-  std::ofstream(work / "host.txt") << "1500 tap ENTER\n4000 down H\n4500 up H\n4600 tap X\n";
-  std::ofstream(work / "guest.txt") << "1800 tap ENTER\n4000 down LEFT\n4400 up LEFT\n4600 tap 13\n";
-  const std::string sim = BRAMKO_BINARY_DIR "/bramko-sim";
-  std::printf("online versus, one match of 3 x 10 s rounds per link (game speed 15 ms a frame)\n");
-  std::printf("%8s %8s %12s %10s %14s %16s %8s\n", "rtt ms", "delay", "latency ms", "frames", "waited share",
-              "wait per frame", "load");
-  int link = 0;
-  for (int rtt : rtts) {
-    const uint16_t port = static_cast<uint16_t>(firstPort + link++);
-    std::unique_ptr<testing_support::UdpRelay> relay;
-    if (rtt) relay = std::make_unique<testing_support::UdpRelay>(port, 0, rtt / 2);
-    const uint16_t joinPort = relay ? relay->Port() : port;
-    const pid_t host = testing_support::SpawnToFile(
-        work / "host.json", {sim, "--dir", BRAMKO_RUNTIME_DIR, "--seed", "5", "--script", (work / "host.txt").string(),
-                             "--host", std::to_string(port), "--round-seconds", "10", "--real-time"});
-    const pid_t guest =
-        testing_support::SpawnToFile(work / "guest.json", {sim, "--dir", BRAMKO_RUNTIME_DIR, "--seed", "9", "--script",
-                                                           (work / "guest.txt").string(), "--join",
-                                                           "127.0.0.1:" + std::to_string(joinPort), "--real-time"});
-    waitpid(host, nullptr, 0);
-    waitpid(guest, nullptr, 0);
-    const std::string h = Read(work / "host.json"), g = Read(work / "guest.json");
-    const int delay = Number(h, "delay"), frames = Number(h, "frames");
-    const double waited = frames > 0 ? (Number(h, "framesWaited") + Number(g, "framesWaited")) / (2.0 * frames) : 0;
-    const double waitMs = frames > 0 ? (Number(h, "waitedMs") + Number(g, "waitedMs")) / (2.0 * frames) : 0;
-    std::printf("%8d %8d %12d %10d %13.1f%% %13.2f ms %8s\n", rtt, delay, delay * 15, frames, 100 * waited, waitMs,
-                LoadAverage().c_str());
+  std::printf("online versus with rollback: %d matches of 3 x 3 s rounds per link, busy players, 15 ms frames\n",
+              matches);
+  std::printf("%6s %5s %6s %12s %16s %8s %8s %14s %10s\n", "rtt ms", "loss", "delay", "rollbacks/s",
+              "length p50/p99/max", "waited", "settles", "us a frame again", "parted");
+  int port = firstPort, parted = 0, all = 0;
+  for (const Link& link : links) {
+    Tally t;
+    for (int m = 0; m < matches; ++m) PlayMatch(work, static_cast<uint16_t>(port++), link, 100u + m * 13u, t);
+    parted += t.parted;
+    all += t.matches;
+    const double seconds = static_cast<double>(t.frames) * 0.015;
+    char delay[16], lengths[32];
+    std::snprintf(delay, sizeof delay, t.delayLeast == t.delayMost ? "%d" : "%d-%d", t.delayLeast, t.delayMost);
+    std::snprintf(lengths, sizeof lengths, "%lld/%lld/%lld", Percentile(t.lengths, 0.5), Percentile(t.lengths, 0.99),
+                  t.most);
+    std::printf("%6d %4d%% %6s %12.1f %18s %8lld %8lld %14.1f %5d of %d\n", link.rttMs, link.lossPercent, delay,
+                seconds > 0 ? static_cast<double>(t.rollbacks) / seconds : 0.0, lengths, t.waited, t.settles,
+                t.framesAgain ? static_cast<double>(t.againNs) / 1000.0 / static_cast<double>(t.framesAgain) : 0.0,
+                t.parted, t.matches);
+    std::fflush(stdout);
   }
+  std::printf("parted: %d of %d matches\n", parted, all);
   fs::remove_all(work);
-  return 0;
+  return parted == 0 ? 0 : 1;
 }

@@ -4,25 +4,26 @@
 #include <algorithm>
 
 namespace {
-constexpr int kMinDelay = 2, kMaxDelay = 30;
+constexpr int kMaxDelay = 30;
 }
 
 int InputDelayFor(uint32_t roundTripMs, int framePeriodMs) {
   if (framePeriodMs < 1) framePeriodMs = 1;
-  // An input must cross in one way while the side that sends it runs behind by about as much
-  // (each wait between rounds ends on the host's word, which takes that long to arrive): a
-  // whole round trip, and one frame more for the jitter of the send.
-  const int frames = static_cast<int>((roundTripMs + framePeriodMs - 1) / framePeriodMs) + 1;
-  return std::clamp(frames, kMinDelay, kMaxDelay);
+  // The one way in frames, half of it hidden by the delay: on a fast link the other side's
+  // input is in before its frame, on a slow one the rollback hides what the delay does not.
+  const uint32_t period = static_cast<uint32_t>(framePeriodMs);
+  const int frames = static_cast<int>((roundTripMs / 2 + period) / (2 * period));
+  return std::clamp(frames, 0, kAutoDelayMost);
 }
 
 Lockstep::Lockstep(int localSide, int delay)
     : local_(localSide & 1),
-      delay_(std::clamp(delay, 1, kMaxDelay)),
+      delay_(std::clamp(delay, 0, kMaxDelay)),
       lastMine_(static_cast<uint32_t>(delay_)),
-      theirsWhole_(static_cast<uint32_t>(delay_)) {
+      theirsWhole_(0) {
+  // The other side's delay is its own: its first frames come as zeros like any input.
   mine_.assign(static_cast<size_t>(delay_) + 1, 0);
-  theirs_.assign(static_cast<size_t>(delay_) + 1, 0);
+  theirs_.assign(1, 0);
 }
 
 void Lockstep::AddLocal(uint32_t frame, uint8_t input) {
@@ -43,6 +44,12 @@ void Lockstep::Receive(const NetInputs& m) {
     theirs_[frame] = m.inputs[i];
   }
   while (theirsWhole_ + 1 < theirs_.size() && theirs_[theirsWhole_ + 1] >= 0) ++theirsWhole_;
+}
+
+uint8_t Lockstep::RemoteKeys(uint32_t frame) const {
+  uint32_t f = std::min<uint32_t>(frame, LastHeard());
+  while (f > 0 && theirs_[f] < 0) --f;
+  return static_cast<uint8_t>(theirs_[f] & kInputKeys);
 }
 
 bool Lockstep::Ready(uint32_t frame) const { return frame <= lastMine_ && frame <= theirsWhole_; }

@@ -1,8 +1,10 @@
-// online: lockstep with input delay, without any sockets. Both machines run the whole battle;
-// each frame a side reads its own keys for a frame `delay` frames ahead and sends them, and
-// a frame is stepped only once both sides' inputs for it are in. Frames up to the delay have
-// no input on either side. The inputs travel unreliably: each message repeats every input the
-// other side has not yet confirmed, so a lost message costs nothing but the wait for the next.
+// online: the two sides' inputs by frame, without any sockets. Both machines run the whole
+// battle; each frame a side reads its own keys for a frame `delay` frames ahead (its own
+// delay, 0 or more) and sends them. Its frames up to the delay carry no input (sent as zeros).
+// The other side's input of a frame may not be in yet when the frame is due: it is then
+// predicted as its latest known keys, and the frame played again once it came different. The
+// inputs travel unreliably: each message repeats every input the other side has not yet
+// confirmed, so a lost message costs nothing but the wait for the next.
 #pragma once
 #include <cstdint>
 #include <map>
@@ -15,8 +17,9 @@ inline constexpr uint8_t kInputKeys = 63, kInputPause = 64, kInputGiveUp = 128;
 // How many clock seconds either side of the local one a checksum is kept for.
 inline constexpr uint32_t kChecksumWindow = 16;
 
-// The input delay for a measured round trip: the other side's input must be in before its
-// frame is due; never under two frames.
+// The local input delay for a measured round trip: half of the one-way trip in frames hidden
+// by the delay, the rest by rollback; 0 to kAutoDelayMost frames.
+inline constexpr int kAutoDelayMost = 2;
 int InputDelayFor(uint32_t roundTripMs, int framePeriodMs);
 
 class Lockstep {
@@ -31,6 +34,16 @@ class Lockstep {
   bool Ready(uint32_t frame) const;
   // The input of side for a ready frame.
   uint8_t Input(uint32_t frame, int side) const;
+  // The other side's inputs are known for every frame up to this one.
+  uint32_t Whole() const { return theirsWhole_; }
+  // The latest frame any input of the other side came for.
+  uint32_t LastHeard() const { return static_cast<uint32_t>(theirs_.size() - 1); }
+  // The other side's input of frame is in.
+  bool Known(uint32_t frame) const { return frame < theirs_.size() && theirs_[frame] >= 0; }
+  // The other side's keys for frame: as sent once known, else its latest known keys.
+  uint8_t RemoteKeys(uint32_t frame) const;
+  // The local input of frame (0 before it was read).
+  uint8_t Mine(uint32_t frame) const { return frame <= lastMine_ ? mine_[frame] : 0; }
   // Every local input the other side has not confirmed (at least the latest, which also
   // carries this side's confirmation back).
   NetInputs Outgoing(uint16_t round) const;

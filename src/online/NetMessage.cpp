@@ -136,14 +136,14 @@ std::optional<NetMessage> ReadNetMessage(std::span<const uint8_t> bytes) {
       m.cursor = r.Within<uint8_t>(r.U8(), 0, 3);
       m.power = r.Within<uint8_t>(r.U8(), 0, 7);
       m.decided = r.Within<uint8_t>(r.U8(), 0, 1);
-      m.delay = r.Within<uint8_t>(r.U8(), 0, 30);
+      m.delay = r.Within<uint8_t>(r.U8(), 0, kChosenDelayMost);
       out = m;
       break;
     }
     case kStart: {
       NetStart m;
       m.round = r.U16();
-      m.delay = r.Within<uint8_t>(r.U8(), 1, 30);
+      m.delay = r.Within<uint8_t>(r.U8(), 0, kChosenDelayMost);
       m.seed = r.U32();
       m.chipOwner = r.Within<uint8_t>(r.U8(), 0, 1);
       m.switchCounter = r.U32();

@@ -11,9 +11,11 @@
 #include <vector>
 
 // Raised with every change of these messages: copies with another number refuse each other.
-inline constexpr uint16_t kNetProtocol = 3;
+inline constexpr uint16_t kNetProtocol = 4;
 // The most frame inputs one Inputs message carries.
 inline constexpr int kMaxInputsPerMessage = 64;
+// The most input delay a side may play with.
+inline constexpr int kChosenDelayMost = 4;
 
 // Both sides say who they are as soon as they are connected.
 struct NetHello {
@@ -29,14 +31,14 @@ struct NetChoice {
   uint8_t cursor = 0;   // 0-2 the fang type, 3 "exit"
   uint8_t power = 0;    // power level 0-7
   uint8_t decided = 0;  // 0 or 1
-  uint8_t delay = 0;    // the host: the input delay the match will have; the guest: 0
+  uint8_t delay = 0;    // the sender's own input delay for the coming match (0 - kChosenDelayMost)
   bool operator==(const NetChoice&) const = default;
 };
 
 // The host starts a match: everything that shapes it.
 struct NetStart {
   uint16_t round = 0;
-  uint8_t delay = 2;  // input delay in frames, fixed for the match
+  uint8_t delay = 0;  // the host's own input delay in frames for the match
   uint32_t seed = 0;
   uint8_t chipOwner = 0;
   uint32_t switchCounter = 0;

@@ -22,6 +22,13 @@ constexpr int kEnter = 0x0D, kEscape = 0x1B;
 
 void Tell(const std::string& text) { platform::ShowMessage(Tr(TNetVersusForm::kCaption), text); }
 
+// Made when drawn, so that they are in the language the game is in now.
+std::vector<std::string> DelayItems() {
+  std::vector<std::string> v = {Format(Tr("自動（0〜%d フレーム）"), kAutoDelayMost)};
+  for (int d = 0; d <= kChosenDelayMost; ++d) v.push_back(Format(TrN("%d フレーム", "%d フレーム", d), d));
+  return v;
+}
+
 bool ParsePort(const std::string& text, uint16_t* port) {
   std::string host;
   return platform::net::ParseHostPort("x:" + text, platform::net::kDefaultPort, &host, port);
@@ -29,7 +36,8 @@ bool ParsePort(const std::string& text, uint16_t* port) {
 
 }  // namespace
 
-TNetVersusForm::TNetVersusForm() : Addresses(platform::net::LocalAddresses()) {}
+TNetVersusForm::TNetVersusForm()
+    : Addresses(platform::net::LocalAddresses()), DelayIndex(ChosenInputDelay < 0 ? 0 : ChosenInputDelay + 1) {}
 
 int TNetVersusForm::ShowModal() {
   ModalResult = mrNone;
@@ -125,6 +133,9 @@ bool TNetVersusForm::Draw() {
       dlg::Label(Tr("ポート"), 20, 154);
       dlg::TextBox("joinport", &JoinPort, {80, 150, 70, 22}, 5, &noFocus);
       if (dlg::Button(Tr("接続する"), {308, 122, kButtonW, kButtonH})) Queue([this] { btnJoinClick(); });
+      dlg::Label(Tr("入力遅延"), 16, 202);
+      if (dlg::ComboBox("delay", DelayItems(), {80, 198, 150, 22}, &DelayIndex))
+        ChosenInputDelay = DelayIndex <= 0 ? -1 : DelayIndex - 1;
       if (dlg::Button(Tr("キャンセル"), {316, 196, kButtonW, kButtonH})) Queue([this] { btnCancelClick(); });
     }
   }

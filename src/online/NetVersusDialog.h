@@ -21,6 +21,8 @@ class TNetVersusForm : public TModalForm {
 
   std::string HostPort = "7777", JoinAddress, JoinPort = "7777";
   std::vector<std::string> Addresses;  // this machine's, for the host to tell
+  // The local input delay: 0 from the round trip, else 1 + the frames chosen.
+  int DelayIndex = 0;
   // Set up and greeted: the session online play goes on with (after ShowModal returned OK).
   std::unique_ptr<OnlineSession> Session;
 

@@ -1,10 +1,14 @@
-// online: the lockstep door.
+// online: the match door: inputs, prediction and rollback, confirmation, the shared interruptions.
 #include "online/OnlineInput.h"
 
+#include <algorithm>
 #include <chrono>
+#include <climits>
 
+#include "battle/BattleFrame.h"
 #include "online/OnlineSession.h"
 #include "platform/Window.h"
+#include "shell/Bramkoworld.h"
 #include "shell/GameMedia.h"
 
 namespace {
@@ -12,6 +16,12 @@ namespace {
 constexpr int kF4 = 0x73;
 // Unconfirmed inputs go again this often while a side waits (a lost datagram costs this).
 constexpr uint64_t kResendUs = 8000;
+// A side this many frames ahead of the other holds a frame at once; one ahead by the other
+// figure over a whole stretch of frames holds one at the stretch's end.
+constexpr int64_t kHoldAtOnce = 3, kHoldAfterStretch = 2;
+constexpr uint32_t kHoldStretch = 20;
+// The most a round's first frame waits for the other side to begin the round too.
+constexpr uint64_t kStartTogetherUs = 1000000;
 
 uint64_t NowUs() {
   return static_cast<uint64_t>(
@@ -42,8 +52,13 @@ TWaitResult LocalOutcome(WaitKind kind, uint32_t ms, uint32_t elapsed) {
 
 }  // namespace
 
-OnlineInput::OnlineInput(OnlineSession& session, int delay, uint16_t round)
-    : session_(session), lockstep_(session.LocalSide(), delay), round_(round) {}
+OnlineInput::OnlineInput(OnlineSession& session, int delay, int theirDelay, uint16_t round, const ReplaySetup& setup,
+                         int64_t startedAt)
+    : session_(session),
+      lockstep_(session.LocalSide(), delay),
+      tape_(setup, startedAt),
+      round_(round),
+      theirDelay_(theirDelay) {}
 
 void OnlineInput::Stop(OnlineStop why) {
   if (stop_ != OnlineStop::None) return;
@@ -96,15 +111,9 @@ uint8_t OnlineInput::ReadLocal() {
   return input;
 }
 
-void OnlineInput::BeginFrame() {
-  ++frame_;
-  if (stop_ != OnlineStop::None) return;
-  lockstep_.AddLocal(frame_, ReadLocal());
-  SendInputs();
-  Pump();
-  if (!lockstep_.Ready(frame_)) ++framesWaited_;
+bool OnlineInput::AwaitWhole(uint32_t frame) {
   const uint64_t waitFrom = NowUs();
-  while (stop_ == OnlineStop::None && !lockstep_.Ready(frame_)) {
+  while (stop_ == OnlineStop::None && lockstep_.Whole() < frame) {
     if (over_) {
       Stop(OnlineStop::Lost);
       break;
@@ -114,52 +123,203 @@ void OnlineInput::BeginFrame() {
     WaitTurn(1);  // keeps the window alive; the turn pumps the link too
   }
   waitedUs_ += NowUs() - waitFrom;
-  for (int side = 0; side < 2; ++side)
-    if (lockstep_.Input(frame_, side) & kInputPause) pausePending_ = true;
+  return stop_ == OnlineStop::None;
 }
 
-TInputBits OnlineInput::FighterBits(int side, int) {
-  return stop_ != OnlineStop::None ? 0 : lockstep_.Input(frame_, side) & kInputKeys;
+void OnlineInput::KeepAbreast() {
+  if (lockstep_.LastHeard() == 0) return;
+  // Where the other side is now: its latest input is of its frame plus its delay, sent half a
+  // round trip ago.
+  const int period = std::max(FramePeriodMs, 1);
+  const int64_t theirs = static_cast<int64_t>(lockstep_.LastHeard()) - theirDelay_ +
+                         static_cast<int64_t>(session_.RoundTripMs()) / 2 / period;
+  const int64_t ahead = static_cast<int64_t>(frame_) - theirs;
+  // Far ahead (the other side began the round later, or stalled): a frame held at once. A
+  // little ahead all along a stretch of frames: one frame held then (a frame's jitter alone
+  // never holds one).
+  aheadLeast_ = std::min(aheadLeast_, ahead);
+  bool hold = ahead >= kHoldAtOnce;
+  if (frame_ - stretchFrom_ >= kHoldStretch) {
+    hold = hold || aheadLeast_ >= kHoldAfterStretch;
+    aheadLeast_ = INT64_MAX;
+    stretchFrom_ = frame_;
+  }
+  if (!hold) return;
+  ++held_;
+  // Two periods: the frame's own wait is taken up by the first.
+  const uint32_t from = TickCount(), span = 2 * static_cast<uint32_t>(period);
+  for (uint32_t elapsed; stop_ == OnlineStop::None && !over_ && (elapsed = TickCount() - from) < span;) {
+    PumpMessages();
+    WaitTurn(span - elapsed);  // its turns service the link
+  }
+}
+
+void OnlineInput::StartTogether() {
+  // The other side has begun the round once the input it reads at its round's first frame
+  // came; until then (a little while at most) this side's first frame would only be predicted.
+  const uint32_t theirFirst = frame_ + static_cast<uint32_t>(theirDelay_);
+  if (lockstep_.LastHeard() >= theirFirst) return;
+  ++held_;
+  const uint64_t until = NowUs() + kStartTogetherUs;
+  while (stop_ == OnlineStop::None && !over_ && lockstep_.LastHeard() < theirFirst && NowUs() < until) {
+    session_.Poll(1);
+    PumpMessages();
+    WaitTurn(1);
+  }
+}
+
+bool OnlineInput::FlagFrame(uint32_t frame) const {
+  if (frame <= kFlagLag) return false;
+  const uint32_t from = frame - kFlagLag;
+  return ((lockstep_.Input(from, 0) | lockstep_.Input(from, 1)) & (kInputPause | kInputGiveUp)) != 0;
+}
+
+void OnlineInput::BeginFrame() {
+  ++frame_;
+  if (stop_ != OnlineStop::None) return rollback_.Begin(frame_, 0);
+  KeepAbreast();
+  lockstep_.AddLocal(frame_, ReadLocal());
+  SendInputs();
+  Pump();
+  if (CurrentRoundFrames().frame == 0) StartTogether();
+  // At most kMaxPrediction frames on a prediction: past that, wait for the other side.
+  const uint32_t limit = frame_ > kMaxPrediction ? frame_ - kMaxPrediction : 0;
+  if (lockstep_.Whole() < limit) {
+    ++framesWaited_;
+    if (!AwaitWhole(limit)) return rollback_.Begin(frame_, 0);
+  }
+  // A frame that acts on a pause or give-up is played on known inputs only (the frames before
+  // it were settled after the last one).
+  const bool flags = FlagFrame(frame_) || pausePending_;
+  if (flags && !AwaitWhole(frame_)) return rollback_.Begin(frame_, 0);
+  rollback_.Begin(frame_, lockstep_.RemoteKeys(frame_));
+  if (!FlagFrame(frame_)) return;
+  for (int side = 0; side < 2; ++side) {
+    const uint8_t input = lockstep_.Input(frame_ - kFlagLag, side);
+    if (input & kInputPause) pausePending_ = true;
+    if ((input & kInputGiveUp) && giveUpDue_ < 0) giveUpDue_ = side;
+  }
+}
+
+TInputBits OnlineInput::FighterBits(int side, int source) {
+  if (stop_ != OnlineStop::None) return 0;
+  const uint32_t frame = rollback_.Playing();
+  const TInputBits bits =
+      (side & 1) == session_.LocalSide() ? lockstep_.Mine(frame) & kInputKeys : rollback_.Frame(frame).remote;
+  rollback_.NoteRead({side, source, bits});
+  return bits;
+}
+
+void OnlineInput::OpenOnTape(uint32_t frame) {
+  Confirm(frame - 1);
+  if (opened_ >= frame) return;
+  tape_.Frame(rollback_.Frame(frame).reads);
+  opened_ = frame;
 }
 
 RoundStop OnlineInput::CheckStop() {
-  if (stop_ != OnlineStop::None) return RoundStop::Closed;
-  for (int side = 0; side < 2; ++side) {
-    if (lockstep_.Input(frame_, side) & kInputGiveUp) {
-      gaveUp_ = side;
-      return RoundStop::GiveUp;
-    }
+  if (stop_ != OnlineStop::None) {
+    // The tape ends here with what this side played last: a match cut short is no one's.
+    if (opened_ < frame_) tape_.Frame(rollback_.Frame(frame_).reads);
+    opened_ = frame_;
+    tape_.Stop(RoundStop::Closed);
+    return RoundStop::Closed;
   }
-  return RoundStop::None;
+  if (giveUpDue_ < 0) return RoundStop::None;
+  gaveUp_ = giveUpDue_;
+  OpenOnTape(frame_);
+  tape_.Stop(RoundStop::GiveUp);
+  return RoundStop::GiveUp;
 }
 
 bool OnlineInput::PauseKey() {
-  // A pause asked for on a frame that reads no pause key waits for the next that does.
-  const bool pause = pausePending_ && stop_ == OnlineStop::None;
+  // A pause due on a frame that reads no pause key waits for the next that does.
+  if (!pausePending_ || stop_ != OnlineStop::None) return false;
   pausePending_ = false;
-  return pause;
+  OpenOnTape(frame_);
+  tape_.Pause();
+  return true;
 }
 
 bool OnlineInput::Checkpoint(uint32_t checksum) {
   if (stop_ != OnlineStop::None) return false;
-  ++second_;
-  if (disturbFrom_ && second_ >= disturbFrom_) ++checksum;
-  lockstep_.AddChecksum(true, second_, checksum);
-  session_.Send(NetChecksum{round_, second_, checksum});
-  Pump();
-  return stop_ == OnlineStop::None;
+  rollback_.NoteCheckpoint(checksum);
+  return true;
+}
+
+bool OnlineInput::Closing() {
+  if (stop_ == OnlineStop::None) return false;
+  tape_.Closing();
+  return true;
+}
+
+void OnlineInput::Correct() {
+  for (uint32_t f = settled_ + 1; f <= frame_; ++f) {
+    if (!lockstep_.Known(f) || lockstep_.RemoteKeys(f) == rollback_.Frame(f).remote) continue;
+    const uint32_t last = rollback_.PlayAgain(f, frame_, [this](uint32_t g) { return lockstep_.RemoteKeys(g); });
+    // The round ended earlier than it seemed: the frames after are the next round's.
+    frame_ = last;
+    return;
+  }
+}
+
+void OnlineInput::Confirm(uint32_t upTo) {
+  for (uint32_t f = settled_ + 1; f <= upTo; ++f) {
+    const PlayedFrame& p = rollback_.Frame(f);
+    if (opened_ < f) {
+      tape_.Frame(p.reads);
+      opened_ = f;
+    }
+    if (p.checkpoint) {
+      tape_.Checksum(p.checksum);
+      ++second_;
+      const uint32_t sent = disturbFrom_ && second_ >= disturbFrom_ ? p.checksum + 1 : p.checksum;
+      lockstep_.AddChecksum(true, second_, sent);
+      session_.Send(NetChecksum{round_, second_, sent});
+    }
+    settled_ = f;
+  }
+}
+
+void OnlineInput::EndFrame() {
+  Settle();
+  const RollbackStats& r = rollback_.Stats();
+  statsLine_.Frame({session_.RoundTripMs(), r.last, r.most, framesWaited_});
+}
+
+void OnlineInput::Settle() {
+  bool waited = false;
+  for (;;) {
+    Pump();
+    if (stop_ != OnlineStop::None) return;
+    Correct();
+    Confirm(std::min(lockstep_.Whole(), frame_));
+    // The round's end, and a frame that acts on a pause or give-up, are both sides' at once:
+    // the frames before are confirmed first. (A side waits only for inputs of frames it has
+    // reached itself, which the other side has read already or reads before it waits.)
+    const bool next = pausePending_ || FlagFrame(frame_ + 1);
+    const uint32_t need = RoundEnds() || next ? frame_ : 0;
+    if (lockstep_.Whole() >= need) return;
+    if (!waited) ++settles_;
+    waited = true;
+    if (!AwaitWhole(std::min(need, lockstep_.Whole() + 1))) return;
+  }
 }
 
 TWaitResult OnlineInput::Watch(WaitKind kind, uint32_t ms, LiveWait live) {
   agreedMs_ = 0;
-  if (stop_ != OnlineStop::None) return AbandonedWait(kind);
-  if (kind == WaitKind::Release) {
-    // Only the local keys matter; the other side's release shows in its next wait or frame.
-    live(ms);
-    return stop_ != OnlineStop::None ? AbandonedWait(kind) : wrNone;
+  TWaitResult r = AbandonedWait(kind);
+  if (stop_ == OnlineStop::None) {
+    if (kind == WaitKind::Release) {
+      // Only the local keys matter; the other side's release shows in its next wait or frame.
+      live(ms);
+      r = wrNone;
+    } else {
+      r = Agree(kind, ms);
+    }
+    if (stop_ != OnlineStop::None) r = AbandonedWait(kind);
   }
-  const TWaitResult r = Agree(kind, ms);
-  return stop_ != OnlineStop::None ? AbandonedWait(kind) : r;
+  return tape_.Wait(kind, r, agreedMs_);
 }
 
 TWaitResult OnlineInput::Agree(WaitKind kind, uint32_t ms) {

@@ -26,6 +26,7 @@
 
 OnlineReport LastOnline;
 std::string LastOnlineEnd;
+int ChosenInputDelay = -1;
 int OnlineMatchLimit = 0;
 uint32_t OnlineDisturbAt = 0;
 
@@ -100,10 +101,10 @@ class OnlineVersus final : public VersusPeer, public WaitWatcher {
     c.cursor = static_cast<uint8_t>(mine.cursor);
     c.power = static_cast<uint8_t>(mine.power);
     c.decided = mine.decided ? 1 : 0;
-    // The host announces the delay the coming match will have; it stays fixed once decided.
-    if (session_->Hosting())
-      c.delay = static_cast<uint8_t>(mine.decided && sent_ ? sent_->delay
-                                                           : InputDelayFor(session_->RoundTripMs(), FramePeriodMs));
+    // Each side's own input delay for the coming match; it stays fixed once decided.
+    if (!mine.decided) decidedDelay_.reset();
+    if (mine.decided && !decidedDelay_) decidedDelay_ = LocalDelay();
+    c.delay = static_cast<uint8_t>(decidedDelay_ ? *decidedDelay_ : LocalDelay());
     if (!sent_ || !(*sent_ == c)) {
       session_->Send(c);
       sent_ = c;
@@ -127,10 +128,8 @@ class OnlineVersus final : public VersusPeer, public WaitWatcher {
   std::string LinkStatus() const {
     if (session_->Phase() != SessionPhase::Ready)
       return session_->Hosting() ? Tr("ネット対戦：相手を待っています") : Tr("ネット対戦：つないでいます");
-    const int delay =
-        session_->Hosting() ? (sent_ ? sent_->delay : 0) : (session_->theirChoice ? session_->theirChoice->delay : 0);
-    if (delay == 0) return Tr("ネット対戦：つながりました");
-    return Format(TrN("ネット対戦：入力遅延 %d フレーム", "ネット対戦：入力遅延 %d フレーム", delay), delay);
+    const int delay = decidedDelay_ ? *decidedDelay_ : LocalDelay();
+    return Format(Tr("ネット対戦：入力遅延 %d フレーム（往復 %u ms）"), delay, static_cast<unsigned>(session_->RoundTripMs()));
   }
 
   void PlayMatch() override {
@@ -141,11 +140,16 @@ class OnlineVersus final : public VersusPeer, public WaitWatcher {
     } else if (!AwaitStart(&start)) {
       return;  // the next exchange finds the session over
     }
+    // The other side's input delay, for keeping the two sides' frames abreast.
+    const int theirDelay =
+        session_->Hosting() ? (session_->theirChoice ? session_->theirChoice->delay : 0) : start.delay;
     // Choices from now on are for the next match.
     ++session_->round;
     session_->theirChoice.reset();
     sent_.reset();
-    Play(start);
+    const int delay = decidedDelay_ ? *decidedDelay_ : LocalDelay();
+    decidedDelay_.reset();
+    Play(start, delay, theirDelay);
     // A session that ended in the match is left through the next exchange, with its message.
     if (OnlineMatchLimit > 0 && ++matches_ >= OnlineMatchLimit && session_->Phase() != SessionPhase::Over) {
       TellAfterMatch();  // there is no next exchange
@@ -170,8 +174,7 @@ class OnlineVersus final : public VersusPeer, public WaitWatcher {
   NetStart HostStart() const {
     NetStart s;
     s.round = session_->round;
-    s.delay = sent_ && sent_->delay ? sent_->delay
-                                    : static_cast<uint8_t>(InputDelayFor(session_->RoundTripMs(), FramePeriodMs));
+    s.delay = static_cast<uint8_t>(decidedDelay_ ? *decidedDelay_ : LocalDelay());
     s.seed = RandomState();
     s.chipOwner = static_cast<uint8_t>(ChipOwner());
     s.switchCounter = static_cast<uint32_t>(SwitchState().counter);
@@ -201,7 +204,12 @@ class OnlineVersus final : public VersusPeer, public WaitWatcher {
     return true;
   }
 
-  void Play(const NetStart& start) {
+  // This side's input delay: the player's choice, else from the round trip.
+  int LocalDelay() const {
+    return ChosenInputDelay >= 0 ? ChosenInputDelay : InputDelayFor(session_->RoundTripMs(), FramePeriodMs);
+  }
+
+  void Play(const NetStart& start, int delay, int theirDelay) {
     // Whatever is left of earlier matches is of no use.
     std::erase_if(session_->matchMail, [&](const NetMessage& m) {
       return std::visit(
@@ -215,17 +223,19 @@ class OnlineVersus final : public VersusPeer, public WaitWatcher {
     });
     const KeptSettings kept;
     ApplyReplaySetup(SetupOf(start));
-    OnlineInput door(*session_, start.delay, start.round);
-    if (OnlineDisturbAt) door.DisturbFrom(OnlineDisturbAt);
     const std::optional<ReplaySetup> setup = DescribeMatch(nullptr, nullptr);
-    ReplayRecorder recorder(door, *setup, start.startedAt);
-    RunMatchThrough(nullptr, nullptr, recorder, MatchEffects::None);
-    KeepLastReplay(recorder.Finish(LastMatch));
+    OnlineInput door(*session_, delay, theirDelay, start.round, *setup, start.startedAt);
+    if (OnlineDisturbAt) door.DisturbFrom(OnlineDisturbAt);
+    RunMatchThrough(nullptr, nullptr, door, MatchEffects::None);
+    KeepLastReplay(door.Finish(LastMatch));
     kept.PutBack();
 
     LastOnline.played = true;
     LastOnline.stop = door.Stopped();
-    LastOnline.delay = start.delay;
+    LastOnline.delay = door.Delay();
+    LastOnline.settles = door.Settles();
+    LastOnline.framesHeld = door.FramesHeld();
+    LastOnline.rollbacks = door.Rollbacks();
     LastOnline.gaveUp = door.GaveUp();
     LastOnline.frames = door.Frames();
     LastOnline.framesWaited = door.FramesWaited();
@@ -260,6 +270,7 @@ class OnlineVersus final : public VersusPeer, public WaitWatcher {
   std::unique_ptr<OnlineSession> session_;
   WaitWatcher* watcherBefore_ = nullptr;
   std::optional<NetChoice> sent_;
+  std::optional<int> decidedDelay_;
   int matches_ = 0;
   std::vector<std::string> afterMatch_;
 };

@@ -18,14 +18,18 @@ class Canvas;
 struct OnlineReport {
   bool played = false;
   OnlineStop stop = OnlineStop::None;
-  int delay = 0;
+  int delay = 0;  // this side's input delay
   int gaveUp = -1;
-  uint32_t frames = 0, framesWaited = 0;
+  uint32_t frames = 0, framesWaited = 0, settles = 0, framesHeld = 0;
   uint64_t waitedUs = 0;
+  RollbackStats rollbacks;
 };
 extern OnlineReport LastOnline;
 // Why online play ended last ("" while it goes on or when the player left it).
 extern std::string LastOnlineEnd;
+
+// The local input delay the player chose (0 to kChosenDelayMost), or -1: from the round trip.
+extern int ChosenInputDelay;
 
 // After this many matches online play ends and the window closes (the simulator); 0: never.
 extern int OnlineMatchLimit;

@@ -59,8 +59,13 @@ std::string Report(int64_t tick) {
   if (LastOnline.played || !LastOnlineEnd.empty()) {
     j << ", \"online\": {\"stop\": \"" << OnlineStopName(LastOnline.stop) << "\", \"delay\": " << LastOnline.delay
       << ", \"frames\": " << LastOnline.frames << ", \"framesWaited\": " << LastOnline.framesWaited
-      << ", \"waitedMs\": " << LastOnline.waitedUs / 1000 << ", \"gaveUp\": " << LastOnline.gaveUp << ", \"end\": \""
-      << JsonEscape(LastOnlineEnd) << "\"}";
+      << ", \"waitedMs\": " << LastOnline.waitedUs / 1000 << ", \"settles\": " << LastOnline.settles
+      << ", \"framesHeld\": " << LastOnline.framesHeld << ", \"gaveUp\": " << LastOnline.gaveUp;
+    const RollbackStats& r = LastOnline.rollbacks;
+    j << ", \"rollbacks\": " << r.rollbacks << ", \"rollbackMost\": " << r.most
+      << ", \"framesAgain\": " << r.framesAgain << ", \"againNs\": " << r.againNs << ", \"rollbackLengths\": [";
+    for (size_t i = 1; i < r.byLength.size(); ++i) j << (i > 1 ? ", " : "") << r.byLength[i];
+    j << "], \"end\": \"" << JsonEscape(LastOnlineEnd) << "\"}";
   }
   if (LastRouterOutcome) {
     const platform::net::MappingOutcome& r = *LastRouterOutcome;

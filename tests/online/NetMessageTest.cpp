@@ -22,7 +22,7 @@ TEST(NetMessage, EveryKindReadsBackAndAnythingElseIsRefused) {
   start.startedAt = 0x123456789;  // past 32 bits
   NetInputs inputs{7, 100, 98, {1, 2, 0x41, 0x80}};
   const std::vector<NetMessage> all = {
-      NetHello{1, 1, "1.02"},   NetChoice{2, 3, 7, 1, 5},         start,     inputs, NetChecksum{1, 9, 77},
+      NetHello{1, 1, "1.02"},   NetChoice{2, 3, 7, 1, 4},         start,     inputs, NetChecksum{1, 9, 77},
       NetWait{1, 2, 1, 6, 900}, NetEnd{1, NetEndReason::Closing}, NetAlive{}};
   for (const NetMessage& m : all) {
     const std::string bytes = EncodeNetMessage(m);
@@ -105,22 +105,26 @@ TEST(NetMessage, TheReadmeProtocolTableIsWhatGoesOnTheWire) {
 
 TEST(Lockstep, AFrameWaitsForBothSidesAndALostMessageIsMadeGoodByTheNext) {
   Lockstep host(0, 2), guest(1, 2);
-  // Frames up to the delay have no input on either side.
-  EXPECT_TRUE(host.Ready(2));
-  EXPECT_FALSE(host.Ready(3));
+  // The other side's frames, zeros up to its delay, come with its inputs like any other.
+  EXPECT_FALSE(host.Ready(1));
   host.AddLocal(1, 5);  // counts for frame 3
   guest.AddLocal(1, 9);
   guest.AddLocal(2, 10);  // frame 4
   const NetInputs lost = guest.Outgoing(0);
-  (void)lost;                       // never arrives
-  guest.AddLocal(3, 11);            // frame 5
-  host.Receive(guest.Outgoing(0));  // repeats frames 3 and 4 besides 5
+  (void)lost;             // never arrives
+  guest.AddLocal(3, 11);  // frame 5
+  // Unknown, the guest's keys are predicted as its last known: none yet.
+  EXPECT_EQ(host.RemoteKeys(5), 0);
+  host.Receive(guest.Outgoing(0));  // repeats frames 1 to 4 besides 5
   ASSERT_TRUE(host.Ready(3));
+  EXPECT_EQ(host.Input(2, 1), 0);
   EXPECT_EQ(host.Input(3, 0), 5);
   EXPECT_EQ(host.Input(3, 1), 9);
   EXPECT_FALSE(host.Ready(4));  // the host's own input for frame 4 is not read yet
   host.AddLocal(2, 6);
   EXPECT_EQ(host.Input(4, 1), 10);
+  // Past what came, the latest keys go on (without the pause and give-up bits).
+  EXPECT_EQ(host.RemoteKeys(9), 11);
   // Once the host confirms, the guest sends only what is new (plus its latest).
   guest.Receive(host.Outgoing(0));
   const NetInputs next = guest.Outgoing(0);

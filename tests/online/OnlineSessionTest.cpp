@@ -151,7 +151,7 @@ TEST(OnlineSession, AFloodOfMessagesOutsideTheirWindowsIsNotKept) {
   OnlineSession host(std::move(owned), true);
   link.batches.push_back({EncodeNetMessage(OurHello())});
   ASSERT_EQ(host.Poll(0), SessionPhase::Ready);
-  OnlineInput door(host, 2, 0);
+  OnlineInput door(host, 2, 0, 0, ReplaySetup{}, 0);
   // Checksums of distinct seconds and the guest's asks for distinct waits, far more than any
   // match has; a thousand a service, as a flood would come.
   constexpr uint32_t kFlood = 200000;

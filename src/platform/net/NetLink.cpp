@@ -152,6 +152,9 @@ class EnetLink : public Link {
   void Handle(const ENetEvent& e, std::vector<Datagram>* received) {
     switch (e.type) {
       case ENET_EVENT_TYPE_CONNECT:
+        // Unreliable messages each repeat what the ones before carried: ENet's throttle, which
+        // drops some of them while the round trip varies, would make one loss a gap of many.
+        enet_peer_throttle_configure(e.peer, ENET_PEER_PACKET_THROTTLE_INTERVAL, 0, 0);
         if (!hosting_) {
           if (e.peer == peer_) state_ = LinkState::Connected;
           break;
