@@ -129,7 +129,8 @@ class OnlineVersus final : public VersusPeer, public WaitWatcher {
     if (session_->Phase() != SessionPhase::Ready)
       return session_->Hosting() ? Tr("ネット対戦：相手を待っています") : Tr("ネット対戦：つないでいます");
     const int delay = decidedDelay_ ? *decidedDelay_ : LocalDelay();
-    return Format(Tr("ネット対戦：入力遅延 %d フレーム（往復 %u ms）"), delay, static_cast<unsigned>(session_->RoundTripMs()));
+    return Format(Tr("ネット対戦：入力遅延 %d フレーム（往復 %u ms）"), delay,
+                  static_cast<unsigned>(session_->RoundTripMs()));
   }
 
   void PlayMatch() override {

@@ -6,6 +6,7 @@
 
 #include "battle/BattleChecksum.h"
 #include "battle/BattleFrame.h"
+#include "actors/BattleState.h"
 #include "shell/Bramkoworld.h"
 #include "shell/GameMedia.h"
 
