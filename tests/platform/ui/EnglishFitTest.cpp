@@ -81,6 +81,7 @@ struct Room {
   bool bold = false;
   bool monospaced = false;  // "ＭＳ ゴシック", the battle panel's face
   int letterGap = 0;        // pixels a typewriter adds between letters
+  int extra = 0;            // an outline or a doubling draws this much right of the text
   int width = 0;
   std::string where;
 };
@@ -103,22 +104,28 @@ std::vector<Room> RoomsOf(const std::string& note) {
   static const std::regex sixDots(R"(size (\d+) after six dots[^;]*?edge x (\d+))");
   static const std::regex spread(R"(size (\d+), drawn at x (\d+), (\d+))");
   int letterGap = std::regex_search(note, m, gap) ? Int(m[1]) : 0;
-  if (std::regex_search(note, m, centred)) rooms.push_back({true, Int(m[1]), true, true, 0, Int(m[2]), m.str()});
+  // Outlined lettering is drawn again 3 px to the right; a staff name doubled 1 px.
+  const int extra = note.find("staff roll name, outlined") != std::string::npos ? 1
+                    : note.find("outlined") != std::string::npos                ? 3
+                                                                                : 0;
+  if (std::regex_search(note, m, centred)) rooms.push_back({true, Int(m[1]), true, true, 0, 0, Int(m[2]), m.str()});
   if (std::regex_search(note, m, pill))  // the caption sits 4 px inside its rounded ends
-    rooms.push_back({true, Int(m[2]), false, false, 0, Int(m[1]) - 8, m.str()});
+    rooms.push_back({true, Int(m[2]), false, false, 0, 0, Int(m[1]) - 8, m.str()});
   else if (std::regex_search(note, m, sixDots))  // the dots end at x 196
-    rooms.push_back({true, Int(m[1]), false, false, 0, Int(m[2]) - 196, m.str()});
+    rooms.push_back({true, Int(m[1]), false, false, 0, 0, Int(m[2]) - 196, m.str()});
   else if (std::regex_search(note, m, spread))  // drawn again a little further right
-    rooms.push_back({true, Int(m[1]), false, false, 0, Int(m[3]) - Int(m[2]), m.str()});
+    rooms.push_back({true, Int(m[1]), false, false, 0, 0, Int(m[3]) - Int(m[2]), m.str()});
   else if (std::regex_search(note, m, span)) {
     int from = std::max(Int(m[2]), m[3].matched ? Int(m[3]) : 0);
-    rooms.push_back({true, Int(m[1]), bold && !rooms.size(), false, letterGap, Int(m[4]) - from, m.str()});
+    rooms.push_back({true, Int(m[1]), bold && rooms.empty(), false, letterGap, extra, Int(m[4]) - from, m.str()});
   } else if (std::regex_search(note, m, open)) {  // nothing further right than the screen's edge
     int from = std::max(Int(m[2]), m[3].matched ? Int(m[3]) : 0);
-    rooms.push_back({true, Int(m[1]), bold && rooms.empty(), false, letterGap, 640 - from, m.str() + " to x 640"});
+    rooms.push_back(
+        {true, Int(m[1]), bold && rooms.empty(), false, letterGap, extra, 640 - from, m.str() + " to x 640"});
   }
   static const std::regex answers(R"(size (\d+) outlined, \w+ of them (\d+) px apart)");
-  if (std::regex_search(note, m, answers)) rooms.push_back({true, Int(m[1]), false, false, 0, Int(m[2]), m.str()});
+  if (std::regex_search(note, m, answers))
+    rooms.push_back({true, Int(m[1]), false, false, 0, extra, Int(m[2]), m.str()});
 
   // Dialog widgets (src/platform/ui/DialogWidgets.cpp): a button centres its caption inside
   // a 3 px frame; a radio item's text starts 16 px into its column, a check box's 17 px in; a
@@ -134,7 +141,7 @@ std::vector<Room> RoomsOf(const std::string& note) {
   static const std::regex labelLeft(R"(label left of a text box at x (\d+))");
   static const std::regex labelCombo(R"(label from x (\d+) left of a combo box at x (\d+))");
   static const std::regex online(R"(label from x (\d+), dialog (\d+) px wide)");
-  auto dialog = [&](int w) { rooms.push_back({false, 12, false, false, 0, w, m.str()}); };
+  auto dialog = [&](int w) { rooms.push_back({false, 12, false, false, 0, 0, w, m.str()}); };
   if (std::regex_search(note, m, button)) dialog(Int(m[1]) - 6);
   if (std::regex_search(note, m, acrossRadio)) dialog((Int(m[2]) - 16) / 4 - 16 - 4);
   if (std::regex_search(note, m, radio)) dialog(Int(m[1]) - 16 - 16 - 4);
@@ -152,14 +159,21 @@ std::vector<Room> RoomsOf(const std::string& note) {
 // Texts whose note names no room in pixels, with the room read from the screen's code.
 const std::map<std::string, Room> kFromCode = {
     // src/actors/BattlePanel.cpp: the hero's name on the panel like every fighter's.
-    {"ブラムコー", {true, 16, true, true, 0, 196, "battle panel, size 16 bold in 196 px"}},
+    {"ブラムコー", {true, 16, true, true, 0, 0, 196, "battle panel, size 16 bold in 196 px"}},
     // src/online/NetVersusDialog.cpp: a label at x 16 left of the combo box at x 80.
-    {"入力遅延", {false, 12, false, false, 0, 80 - 16 - 4, "label from x 16, combo box at x 80"}},
+    {"入力遅延", {false, 12, false, false, 0, 0, 80 - 16 - 4, "label from x 16, combo box at x 80"}},
     // The delay combo box, 150 px wide.
-    {"自動（0〜%d フレーム）", {false, 12, false, false, 0, 150 - 22, "combo box 150 px wide"}},
-    {"%d フレーム", {false, 12, false, false, 0, 150 - 22, "combo box 150 px wide"}},
+    {"自動（0〜%d フレーム）", {false, 12, false, false, 0, 0, 150 - 22, "combo box 150 px wide"}},
+    {"%d フレーム", {false, 12, false, false, 0, 0, 150 - 22, "combo box 150 px wide"}},
     // Waiting for the guest: a label from x 16 across the 420 px dialog.
-    {"（相手がつなぐまで、このままお待ちください）", {false, 12, false, false, 0, 420 - 32, "label across the dialog"}},
+    // src/settings/KeycfgView.cpp: a label from x 190 to the 466 px dialog's edge, less 8.
+    {"左記の機能に対応するキー一覧",
+     {false, 12, false, false, 0, 0, 466 - 190 - 8, "label from x 190 to the dialog's edge"}},
+    // src/chapters/DoraqEnding.cpp: typed like the line above it.
+    {"H\u3000\u3000\u3000\u3000\u3000Sこれで島にもようやく平和がもどる。",
+     {true, 14, false, false, 0, 0, 597 - 48, "typed size 14 from x 48, box edge x 597"}},
+    {"（相手がつなぐまで、このままお待ちください）",
+     {false, 12, false, false, 0, 0, 420 - 32, "label across the dialog"}},
 };
 
 // Notes that give no room, and why those texts are not measured.
@@ -195,11 +209,14 @@ const std::vector<std::pair<std::string, std::string>> kNotMeasured = {
     {"DoraQ chapter ending", "the ending's texts with rooms have notes of their own"},
     {"tournament journey", "the journey's texts with rooms have notes of their own"},
     {"help window", "buttons of the help window"},
+    {"when no address was found", "ends the address label, which is cut with \"...\" at 384 px"},
+    {"the other player's version", "shown in a message box"},
+    {"Ro key", "a key name"},
     {"typed by the player", "the player's own text fills it"},
 };
 
 // The printed rows of a text: a typed line loses its pacing codes and breaks at {R} and {C}.
-std::vector<std::string> Rows(std::string s, bool typed) {
+std::vector<std::string> Rows(std::string s, bool typed, bool port) {
   if (typed) {
     static const std::regex code(R"(\{(.)\})");
     std::string out;
@@ -213,17 +230,23 @@ std::vector<std::string> Rows(std::string s, bool typed) {
     }
     s = out + s.substr(at);
   }
-  for (size_t p; (p = s.find("%d")) != std::string::npos;) s.replace(p, 2, "65535");
+  // A port number has five digits; every other number the texts hold, two at most.
+  for (size_t p; (p = s.find("%d")) != std::string::npos;) s.replace(p, 2, port ? "65535" : "99");
   std::vector<std::string> rows;
   std::stringstream in(s);
   for (std::string row; std::getline(in, row);) rows.push_back(row);
   return rows;
 }
 
-int Letters(const std::string& s) {
-  int n = 0;
-  for (unsigned char c : s) n += (c & 0xC0) != 0x80;
-  return n;
+int LetterByLetter(platform::Canvas& canvas, const std::string& s, int gap) {
+  int w = 0;
+  for (size_t i = 0; i < s.size();) {
+    size_t n = 1;
+    while (i + n < s.size() && (static_cast<unsigned char>(s[i + n]) & 0xC0) == 0x80) ++n;
+    w += canvas.TextWidth(s.substr(i, n)) + (i ? gap : 0);
+    i += n;
+  }
+  return w;
 }
 
 TEST(EnglishFit, EveryEnglishTextFitsTheRoomItIsDrawnIn) {
@@ -260,9 +283,10 @@ TEST(EnglishFit, EveryEnglishTextFitsTheRoomItIsDrawnIn) {
       if (!listed) unknown.push_back(e.msgid + "  (" + note + ")");
       continue;
     }
-    const bool typed = note.find("typed by the story writer") != std::string::npos;
+    // A typed text is set letter by letter; its pacing codes (if any) are not printed.
+    const bool typed = (note + rooms[0].where).find("typed") != std::string::npos;
     for (const auto& s : e.msgstrs)
-      for (const auto& row : Rows(s, typed))
+      for (const auto& row : Rows(s, typed, e.msgid.find("ポート") != std::string::npos))
         for (const Room& r : rooms) {
           int w;
           if (r.canvas) {
@@ -270,7 +294,9 @@ TEST(EnglishFit, EveryEnglishTextFitsTheRoomItIsDrawnIn) {
             canvas.font.name = r.monospaced ? "ＭＳ ゴシック" : "ＭＳ Ｐゴシック";
             canvas.font.size = r.size;
             canvas.font.bold = r.bold;
-            w = canvas.TextWidth(row) + r.letterGap * std::max(0, Letters(row) - 1);
+            // A typewriter sets each letter on its own, the next one at the pen plus the gap.
+            w = typed ? LetterByLetter(canvas, row, r.letterGap) : canvas.TextWidth(row);
+            w += r.extra;
           } else {
             w = static_cast<int>(std::ceil(platform::dlg::TextWidth(row)));
           }
