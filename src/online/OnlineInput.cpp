@@ -5,6 +5,7 @@
 #include <chrono>
 #include <climits>
 
+#include "actors/BattleState.h"
 #include "battle/BattleFrame.h"
 #include "online/OnlineSession.h"
 #include "platform/Window.h"

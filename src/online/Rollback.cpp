@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "actors/BattleState.h"
 #include "battle/BattleChecksum.h"
 #include "battle/BattleFrame.h"
 #include "actors/BattleState.h"
