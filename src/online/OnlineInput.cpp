@@ -9,7 +9,6 @@
 #include "battle/BattleFrame.h"
 #include "online/OnlineSession.h"
 #include "platform/Window.h"
-#include "actors/BattleState.h"
 #include "shell/Bramkoworld.h"
 #include "shell/GameMedia.h"
 

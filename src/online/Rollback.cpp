@@ -7,7 +7,6 @@
 #include "actors/BattleState.h"
 #include "battle/BattleChecksum.h"
 #include "battle/BattleFrame.h"
-#include "actors/BattleState.h"
 #include "shell/Bramkoworld.h"
 #include "shell/GameMedia.h"
 
