@@ -45,7 +45,8 @@ dialog_open() {
 help_open() { shot "$1" && [ "$(pixel "$1" 400 300)" = "srgb(255,255,255)" ] && [ "$(pixel "$1" 24 90)" = "srgb(212,208,200)" ]; }
 
 for s in 1 2; do
-  kill "${xvfb_pid:-}" 2>/dev/null
+  # The display of the last round ends first, so the next one cannot meet it shutting down.
+  [ -n "${xvfb_pid:-}" ] && { kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; }
   if [ $s = 1 ]; then start_xvfb; else start_xvfb 1920x1080x24; fi
   size=$((640 * s))x$((500 * s))
 

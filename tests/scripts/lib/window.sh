@@ -43,6 +43,16 @@ start_xvfb() {
   fail "no display answered"
 }
 
+# What the display is doing now, for a failure's message: a window that never came because
+# the game could not reach a display that still answers is a different fault from one whose
+# display went away.
+display_state() {
+  local alive=gone answers=no
+  kill -0 "${xvfb_pid:-0}" 2>/dev/null && alive=running
+  timeout 5 xdpyinfo >/dev/null 2>&1 && answers=yes
+  echo "Xvfb $alive on $DISPLAY, answers now: $answers"
+}
+
 # Waits up to 30 s for the game's window; sets win. The game's output is in $work/game.txt.
 wait_for_window() {
   win=""
@@ -51,7 +61,7 @@ wait_for_window() {
     [ -n "$win" ] && break
     sleep 0.1
   done
-  [ -n "$win" ] || fail "no window appeared; game said: $(cat "$work/game.txt" 2>/dev/null)"
+  [ -n "$win" ] || fail "no window appeared; game said: $(cat "$work/game.txt" 2>/dev/null) ($(display_state))"
 }
 
 # Gives the game's window the keyboard. xdotool's --sync waits for the focus to arrive and,
