@@ -1,12 +1,12 @@
 // Nothing left behind: the English game played headless through the title, the main menu,
 // the journey with its introduction, talks and a match, the venue and a tournament match
-// with their profile screens, the tournament ending, the DoraQ chapter's opening, the
+// with their profile screens, the tournament ending, the DoraQ chapter's opening and ending, the
 // extras menu and a versus match, the settings, keys, replay and online dialogs (drawn by
 // the ImGui layer on a window of the test's own) and message boxes, with every text drawn
 // recorded; then the menu bar and the help as the window shows them. None may hold a
 // Japanese character. Pictures are no text draws: their lettering (assets/ART.md says which
 // may stay Japanese) is not looked at here. Not reached: the online status line and errors
-// (they need a link), the DoraQ chapter's fights and ending.
+// (they need a link), and the DoraQ chapter's talks between its opening and its ending.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -20,6 +20,7 @@
 #include "chapters/Doraqstage.h"
 #include "chapters/Krstage2.h"
 #include "field/Fieldmap.h"
+#include "field/MapState.h"
 #include "platform/DrawnText.h"
 #include "platform/Translate.h"
 #include "platform/Language.h"
@@ -209,6 +210,28 @@ TEST(EnglishSweep, NoJapaneseCharacterIsDrawnAnywhereInTheEnglishGame) {
   CloseWhen(doraq, [] { return OnMap("DoraQStage") && Since(1000); });
   doraq.untilMs = 120000;
   EXPECT_TRUE(PlayInEnglish(doraq)) << "the DoraQ opening did not reach its map";
+
+  // The DoraQ chapter's ending, DoraQ beaten from the castle, up to the map again; its
+  // closing line waits for a key.
+  ChapterRun doraqEnd;
+  bool doraqEnding = false;
+  doraqEnd.before = [] {
+    DoraQOpeningSeen = 1;
+    MapProgress[midDoraQ] = 5;
+    DoraQLastWaypoint = 6;
+    ConstructDoraQStage(*ScreenCanvas);
+    SetSceneStep(nullptr);
+    DoraQEnding(CurrentMapScene);
+  };
+  int64_t lastKey = 0;
+  doraqEnd.every = [&] {
+    if (SceneStep == FieldMapStep) return;
+    doraqEnding = true;
+    if (Now() - lastKey >= 2000) lastKey = Now(), Tap(kSelect);
+  };
+  CloseWhen(doraqEnd, [&] { return doraqEnding && OnMap("DoraQStage") && Since(500); });
+  doraqEnd.untilMs = 200000;
+  EXPECT_TRUE(PlayInEnglish(doraqEnd)) << "the DoraQ ending did not reach the map";
 
   // The extras menu and a profile behind it; then the versus menu and a match on it.
   ChapterRun extras;
