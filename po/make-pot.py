@@ -84,6 +84,8 @@ NOTES = {
     "対戦": "replay list: what was fought, here a two-player match (list 444 px wide)",
     "前回の対戦": "replay list: the replay of the last match (in place of a file name)",
     "\u3000": "separator between the fields of a replay list line (name, fight, score, date)",
+    "%s\u3000%s": "versus screen's online status line: the link's state, then what the host's router does (size 12 from x 32)",
+    "%s・通信 %d・規則 %d": "a game version as a message box names it: the release, then the network protocol and the battle rules versions",
     "\u3000（再生できません）": "replay list: after the name of a file that cannot be played",
     "リプレイファイルを開けません。 ": "message box: followed by the file's path; see the whole sentence with %s",
     "このリプレイは別の版のゲームで記録されたため、再生できません。 ": "message box: followed by the file's path; see the whole sentence with %s",

@@ -31,8 +31,8 @@ bool SameGame(const NetHello& a, const NetHello& b) {
 // A version as the player reads it: two copies of one release may still differ in the
 // protocol or the battle rules when built apart, so those are named too.
 std::string VersionLabel(const NetHello& h) {
-  return (h.gameVersion.empty() ? "?" : h.gameVersion) + "・通信 " + std::to_string(h.protocol) + "・規則 " +
-         std::to_string(h.rules);
+  return Format(Tr("%s・通信 %d・規則 %d"), h.gameVersion.empty() ? "?" : h.gameVersion.c_str(),
+                static_cast<int>(h.protocol), static_cast<int>(h.rules));
 }
 
 uint64_t NowMs() {

@@ -121,7 +121,7 @@ class OnlineVersus final : public VersusPeer, public WaitWatcher {
   std::string Status() const override {
     std::string status = LinkStatus();
     if (const platform::net::PortMapping* router = session_->Router())
-      status += "　" + RouterStatusText(router->Outcome());
+      status = Format(Tr("%s　%s"), status.c_str(), RouterStatusText(router->Outcome()).c_str());
     return status;
   }
 

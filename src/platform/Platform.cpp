@@ -4,6 +4,7 @@
 #include <atomic>
 
 #include "platform/Backend.h"
+#include "platform/DrawnText.h"
 #include "platform/Signals.h"
 #include "platform/Translate.h"
 #include "platform/Window.h"
@@ -120,6 +121,8 @@ void AddPadMappings(const std::string& file) {
 
 int ShowMessage(const std::string& caption, const std::string& text, MsgButtons buttons) {
   if (!g_backend) return buttons == MsgButtons::YesNo ? kMsgNo : kMsgOk;
+  NoteDrawnText(caption);
+  NoteDrawnText(text);
   ModalScope modal;
   return g_backend->Message(caption, text, buttons);
 }

@@ -1,6 +1,8 @@
 // platform: fonts through fontconfig + SDL_ttf.
 #include "platform/Text.h"
 
+#include "platform/DrawnText.h"
+
 #include <SDL_ttf.h>
 #include <fontconfig/fontconfig.h>
 
@@ -84,6 +86,7 @@ TextSize MeasureText(const std::string& utf8, const Font& font) {
 }
 
 void DrawText(Bitmap& target, int x, int y, const std::string& utf8, const Font& font, bool opaque, Color bg) {
+  NoteDrawnText(utf8);
   TTF_Font* f = GetFont(font);
   if (!f || utf8.empty()) return;
   if (opaque) {

@@ -85,15 +85,18 @@ void Play(ChapterRun& run) {
     std::error_code ec;
     std::filesystem::copy_file(std::filesystem::path(BRAMKO_RUNTIME_DIR) / map, run.dir + map, ec);
   }
-  testing_support::RunHeadlessGame(ProbeScript(run.untilMs), run.untilMs, 1, [&run] {
-    LoadKeyLists("", true);
-    platform::SetExecutableDir(run.dir);
-    FramePeriodMs = 15;
-    auto menus = platform::Menus();
-    menus.push_back({"Test", {{"probe", [] { Probe(); }}}});
-    platform::SetMenus(std::move(menus));
-    if (run.before) run.before();
-  });
+  testing_support::RunHeadlessGame(
+      ProbeScript(run.untilMs), run.untilMs, 1,
+      [&run] {
+        LoadKeyLists("", true);
+        platform::SetExecutableDir(run.dir);
+        FramePeriodMs = 15;
+        auto menus = platform::Menus();
+        menus.push_back({"Test", {{"probe", [] { Probe(); }}}});
+        platform::SetMenus(std::move(menus));
+        if (run.before) run.before();
+      },
+      run.language);
   g_run = nullptr;
 }
 

@@ -37,6 +37,7 @@ struct ChapterRun {
   std::function<void()> before;  // once the main window exists (the title is up)
   std::function<void()> every;   // at every probe (20 ms of virtual time)
   int64_t untilMs = 60000;
+  std::string language = "ja";  // the game's language (--lang)
 
   size_t cuesDone = 0;
   int64_t lastCueAt = 0;

@@ -96,7 +96,10 @@ class HeadlessBackend final : public Backend {
     g_messages.push_back(caption + ": " + text);
     return buttons == MsgButtons::YesNo ? kMsgYes : kMsgOk;
   }
-  int Modal(const std::function<int()>&) override { return kMsgCancel; }
+  int Modal(const std::function<int()>&) override {
+    if (g_modalLook) g_modalLook();
+    return kMsgCancel;
+  }
   // The viewer stays open, as the real one does, until Escape (its close key) or the window
   // closes; the scene clock runs on under it and the keys pressed meanwhile are its own.
   void Help(const std::string& file, const std::string& keyword) override {
@@ -130,6 +133,7 @@ class HeadlessBackend final : public Backend {
   static inline std::vector<headless::HelpVisit> g_helpVisits;  // kept after the run ends
   std::vector<headless::Rumble> rumbles_;
   static inline int64_t g_lastNow = 0;
+  static inline std::function<void()> g_modalLook;
 
  private:
   int64_t RealMs() const {
@@ -246,6 +250,7 @@ void Inject(const ScriptEvent& event) {
 void SetJoystick(int id, bool present, unsigned x, unsigned y, unsigned buttons) {
   if (auto* h = Headless()) h->SetStick(id, present, x, y, buttons);
 }
+void SetModalLook(std::function<void()> look) { HeadlessBackend::g_modalLook = std::move(look); }
 const std::vector<std::string>& Messages() { return HeadlessBackend::g_messages; }
 const std::vector<HelpVisit>& HelpVisits() { return HeadlessBackend::g_helpVisits; }
 const std::vector<Rumble>& Rumbles() {

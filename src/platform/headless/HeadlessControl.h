@@ -1,6 +1,7 @@
 // platform/headless: what tests may do to the headless backend besides its script.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,9 @@ namespace platform::headless {
 void Inject(const ScriptEvent& event);
 // Sets the fake joystick id (0 or 1); absent until set, and again after present = false.
 void SetJoystick(int id, bool present, unsigned x = 32767, unsigned y = 32767, unsigned buttons = 0);
+// Runs before a modal dialog is answered with Cancel, while it is up: a test may build a
+// frame of the ImGui layer on a window of its own there to draw it. None by default.
+void SetModalLook(std::function<void()> look);
 // Every message box shown in the latest run, as "caption: text".
 const std::vector<std::string>& Messages();
 // Every time the help viewer was open in the latest run: its keyword and the virtual times

@@ -11,6 +11,7 @@
 
 #include "platform/ui/DialogStyle.h"
 #include "platform/Dialogs.h"
+#include "platform/DrawnText.h"
 #include "platform/ui/ImGuiLayer.h"
 #include "platform/Window.h"
 
@@ -58,6 +59,7 @@ void Pressed(const Rect& r) {
 }
 void Sunken(const Rect& r) { ui::style::Sunken(DL(), g_origin.x + r.x, g_origin.y + r.y, r.w, r.h); }
 void Text(float x, float y, const std::string& s, ImU32 c = kText) {
+  NoteDrawnText(s);
   DL()->AddText(At(std::floor(x), std::floor(y)), c, s.c_str());
 }
 float Width(const std::string& s) { return ui::TextWidth(s); }
@@ -151,6 +153,7 @@ bool BeginDialog(const std::string& title, int clientWidth, int clientHeight, bo
                            ImGuiWindowFlags_NoScrollbar | ImGuiWindowFlags_NoScrollWithMouse;
   if (!g_active) flags |= ImGuiWindowFlags_NoInputs;
   bool open = true;
+  NoteDrawnText(title.substr(0, title.find("##")));  // what follows "##" is ImGui's id, not shown
   bool visible = ImGui::Begin(title.c_str(), &open, flags);
   if (!open && g_active && closeClicked) *closeClicked = true;
   ImGui::PushStyleColor(ImGuiCol_Text, V(kText));  // popped before End
@@ -301,6 +304,7 @@ bool ComboBox(const std::string& id, const std::vector<std::string>& items, Rect
       ImVec2 p(base.x + 1, base.y + 1 + lineH * i);
       ImDrawList* dl = ImGui::GetWindowDrawList();
       if (i == lit) dl->AddRectFilled(p, ImVec2(p.x + r.w - 2, p.y + lineH), kNavy);
+      NoteDrawnText(items[static_cast<size_t>(i)]);
       dl->AddText(ImVec2(std::floor(p.x + 3), std::floor(p.y + 1)), i == lit ? kLight : kText,
                   items[static_cast<size_t>(i)].c_str());
     }

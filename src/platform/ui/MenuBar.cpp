@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "platform/ui/DialogStyle.h"
+#include "platform/DrawnText.h"
 #include "platform/ui/ImGuiLayer.h"
 #include "platform/Translate.h"
 #include "platform/Window.h"
@@ -49,6 +50,7 @@ void Open(int menu, bool byKey) {
 float Width(const std::string& s) { return TextWidth(s); }
 
 void Text(ImDrawList* dl, float x, float y, const std::string& s, ImU32 c) {
+  NoteDrawnText(s);
   dl->AddText(ImVec2(std::floor(x), std::floor(y)), c, s.c_str());
 }
 
