@@ -39,6 +39,8 @@ constexpr int64_t kLongestIdleNs = 100 * kNsPerMs;
 constexpr uint32_t kPadLookMs = 50;
 constexpr int kVkEscape = 0x1B;
 constexpr uint32_t kSubsystems = SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_GAMECONTROLLER | SDL_INIT_EVENTS;
+constexpr int kDisplayAttempts = 3;
+constexpr uint32_t kDisplayRetryMs = 500;
 
 class SdlBackend : public Backend {
  public:
@@ -48,13 +50,21 @@ class SdlBackend : public Backend {
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     // SIGTERM and SIGINT are the platform's (Signals.h), not turned into quit events.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_Init(kSubsystems) != 0) {
-      if (error) *error = Format(Tr("画面を開けません（%s）"), SDL_GetError());
-      return false;
-    }
-    // With no display SDL falls back to drawing nowhere; only take that when asked for.
-    std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+    // With no display SDL falls back to drawing nowhere; only take that when asked for. A
+    // display that is there but did not take the connection at once (seen on a loaded
+    // machine, the server answering other clients a moment later) is asked again.
     const char* wanted = std::getenv("SDL_VIDEODRIVER");
+    std::string driver;
+    for (int attempt = 0; attempt < kDisplayAttempts; ++attempt) {
+      if (attempt) SDL_Delay(kDisplayRetryMs);
+      if (SDL_Init(kSubsystems) != 0) {
+        if (error) *error = Format(Tr("画面を開けません（%s）"), SDL_GetError());
+        return false;
+      }
+      driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+      if (!(driver == "offscreen" || driver == "dummy") || (wanted && *wanted)) break;
+      if (attempt + 1 < kDisplayAttempts) SDL_Quit();
+    }
     if ((driver == "offscreen" || driver == "dummy") && !(wanted && *wanted)) {
       // Name the display asked for: "not set" and "set but unreachable" are different faults.
       const char* display = std::getenv("DISPLAY");
