@@ -48,6 +48,7 @@ for size in 16x16 32x32 48x48 256x256 scalable; do
   ls "$prefix/share/icons/hicolor/$size/apps/"* >/dev/null 2>&1 || fail "no $size icon"
 done
 [ -f "$prefix/share/man/man6/bramko2.6.gz" ] || fail "no man page"
+[ -f "$prefix/share/man/ja/man6/bramko2.6.gz" ] || fail "no Japanese man page"
 desktop-file-validate "$prefix"/share/applications/*.desktop || fail "desktop entry does not validate"
 appstreamcli validate-tree --no-net "$prefix" >"$work/appstream.txt" 2>&1 || fail "metainfo: $(cat "$work/appstream.txt")"
 chmod -R a-w,a+rX "$prefix"
