@@ -9,6 +9,7 @@
 #include "battle/Battle.h"
 #include "battle/MatchReport.h"
 #include "battle/ReplayFiles.h"
+#include "field/Fieldmap.h"
 #include "field/MapState.h"
 #include "online/OnlineVersus.h"
 #include "platform/Dialogs.h"
@@ -17,6 +18,7 @@
 #include "platform/Translate.h"
 #include "platform/Window.h"
 #include "platform/backends/Start.h"
+#include "screens/Vsmode.h"
 #include "shell/Bramkoworld.h"
 #include "shell/Game.h"
 #include "shell/GameFiles.h"
@@ -30,6 +32,9 @@ namespace {
 
 // Every run starts from the program's start-up state, also when tests run many in one process.
 void ResetAll() {
+  // A scene an earlier run in this process left on screen goes with it, before its pointer is dropped.
+  delete CurrentVersus;
+  delete CurrentMapScene;
   ResetWorldState();
   ResetGameInputState();
   ResetMediaState();
