@@ -40,6 +40,7 @@ FILE_NOTES = {
     "src/online/OnlineSession.cpp": "why an online match ended: shown on the versus screen's online line and in a message box",
     "src/online/OnlineSession.h": "why an online match ended: shown on the versus screen's online line and in a message box",
     "src/online/OnlineVersus.cpp": "versus screen's online status line",
+    "src/online/SpectatorVersus.cpp": "versus screen's online status line, watching",
     "src/platform/ui/help/HelpViewer.cpp": "help window: button 75 px wide (10 Latin letters), caption or message",
     "src/platform/ui/MessageBox.cpp": "message box button, 75 px wide (10 Latin letters)",
     "src/platform/Pictures.cpp": "message box text",

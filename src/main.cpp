@@ -10,11 +10,13 @@
 namespace {
 
 const char kUsage[] =
-    "usage: bramko2 [--lang ja|en] [--replay FILE | --host [PORT] | --join HOST[:PORT]] [--no-upnp]\n"
+    "usage: bramko2 [--lang ja|en] [--replay FILE | --host [PORT] | --join HOST[:PORT] | --spectate HOST[:PORT]]\n"
+    "               [--no-upnp]\n"
     "  --lang ja|en       play this run in Japanese or English, whatever the settings say\n"
     "  --replay FILE      watch a replay (hold any key: 4x faster, Escape: stop), then end\n"
     "  --host [PORT]      online versus: wait for the other player on PORT (UDP, default 7777)\n"
     "  --join HOST[:PORT] online versus: play against the game hosting at HOST\n"
+    "  --spectate HOST[:PORT]  watch the matches of the game hosting at HOST\n"
     "  --no-upnp          when hosting, do not ask the router to forward the port\n";
 
 }  // namespace
@@ -39,10 +41,11 @@ int main(int argc, char** argv) {
           return 1;
         }
       }
-    } else if (a == "--join" && i + 1 < argc) {
+    } else if ((a == "--join" || a == "--spectate") && i + 1 < argc) {
+      options.onlineWatch = a == "--spectate";
       if (!platform::net::ParseHostPort(argv[++i], platform::net::kDefaultPort, &options.onlineJoin,
                                         &options.onlinePort)) {
-        std::fprintf(stderr, "bramko2: --join takes HOST or HOST:PORT\n");
+        std::fprintf(stderr, "bramko2: %s takes HOST or HOST:PORT\n", a.c_str());
         return 1;
       }
     } else if (a == "--no-upnp") {

@@ -119,7 +119,10 @@ int RunGame(const GameOptions& options) {
       status = outcome == ReplayOutcome::Played || outcome == ReplayOutcome::Stopped ? 0 : 1;
     } else if (options.onlineHost || !options.onlineJoin.empty()) {
       std::string error;
-      if (StartOnlineFromCommandLine(options.onlineHost, options.onlineJoin, options.onlinePort, &error)) {
+      const OnlineRole role = options.onlineHost    ? OnlineRole::Host
+                              : options.onlineWatch ? OnlineRole::Spectator
+                                                    : OnlineRole::Guest;
+      if (StartOnlineFromCommandLine(role, options.onlineJoin, options.onlinePort, &error)) {
         platform::RunMessageLoop();
       } else {
         std::fprintf(stderr, "bramko2: %s\n", error.c_str());

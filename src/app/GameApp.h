@@ -19,9 +19,11 @@ struct GameOptions {
   bool versusMatch = false;  // skip the title and play a versus match (two people at the keys)
   std::string replayFile;    // not empty: skip the title and play this replay, then end
   std::string recordFile;    // not empty: the last match's replay is written here at the end
-  // Online versus from the command line: hosting on onlinePort, or joining onlineJoin there.
+  // Online versus from the command line: hosting on onlinePort, or joining or watching
+  // onlineJoin there.
   bool onlineHost = false;
   std::string onlineJoin;
+  bool onlineWatch = false;
   uint16_t onlinePort = 7777;
   // Runs once the main window exists and before the message loop (tests use it).
   std::function<void()> afterCreate;

@@ -120,10 +120,15 @@ void ApplyReplaySetup(const ReplaySetup& s) {
   ChipSpawnInterval = s.chipInterval;
 }
 
-ReplayInput::ReplayInput(const Replay& replay) : replay_(replay) {}
+ReplayInput::ReplayInput(const Replay& replay, LiveTape* live) : replay_(replay), live_(live) {}
+
+bool ReplayInput::Whole() {
+  if (live_ && stop_ == Stop::None && !live_->Await(frame_, next_)) stop_ = Stop::Viewer;
+  return stop_ == Stop::None;
+}
 
 const TapeEntry* ReplayInput::Take(TapeOp op) {
-  if (next_ >= replay_.tape.size()) return nullptr;
+  if (!Whole() || next_ >= replay_.tape.size()) return nullptr;
   const TapeEntry& e = replay_.tape[next_];
   if (e.frame != frame_ || e.op != op) return nullptr;
   ++next_;
@@ -132,8 +137,10 @@ const TapeEntry* ReplayInput::Take(TapeOp op) {
 
 bool ReplayInput::ViewerLeft() {
   lastHeard_ = TickCount();
+  if (live_) live_->Keep();
   if (stop_ == Stop::None && (KeyIsDown(VK_ESCAPE_KEY) || QuitRequested)) stop_ = Stop::Viewer;
-  SetClockRate(stop_ != Stop::None ? kWindDownRate : AnyKeyHeld() ? kFastRate : 1);
+  const bool fast = AnyKeyHeld() || (live_ && live_->Behind(frame_));
+  SetClockRate(stop_ != Stop::None ? kWindDownRate : fast ? kFastRate : 1);
   return stop_ != Stop::None;
 }
 
@@ -171,7 +178,7 @@ bool ReplayInput::PauseKey() { return stop_ == Stop::None && Take(TapeOp::Pause)
 bool ReplayInput::Checkpoint(uint32_t checksum) {
   if (stop_ != Stop::None) return false;
   const TapeEntry* e = Take(TapeOp::Checksum);
-  if (!e || e->value != checksum) Drift();
+  if (stop_ == Stop::None && (!e || e->value != checksum)) Drift();
   return stop_ == Stop::None;
 }
 
@@ -183,6 +190,7 @@ bool ReplayInput::Closing() {
 TWaitResult ReplayInput::Watch(WaitKind kind, uint32_t ms, LiveWait) {
   if (stop_ != Stop::None) return AbandonedWait(kind);
   const TapeEntry* e = Take(TapeOp::Wait);
+  if (stop_ != Stop::None) return AbandonedWait(kind);
   if (!e || e->a != static_cast<uint8_t>(kind)) {
     Drift();
     return AbandonedWait(kind);

@@ -20,10 +20,27 @@ enum class ReplayOutcome {
 // network game's two sides would agree on one and both apply it).
 void ApplyReplaySetup(const ReplaySetup& setup);
 
+// A tape still being written while it is watched (a match watched as it is played elsewhere).
+class LiveTape {
+ public:
+  // Holds until the tape has more than entries entries, or is whole through frame (every entry
+  // of it has come); false when neither will be (the link is gone). Either answers the door's
+  // next question, as the door asks in the order the tape was written.
+  virtual bool Await(uint32_t frame, size_t entries) = 0;
+  // Called often while the tape plays: whatever brings the tape is kept going.
+  virtual void Keep() = 0;
+  // The viewer is so far behind the match that it is shown fast.
+  virtual bool Behind(uint32_t frame) = 0;
+
+ protected:
+  ~LiveTape() = default;
+};
+
 // The tape as the match's door.
 class ReplayInput final : public MatchInput {
  public:
-  explicit ReplayInput(const Replay& replay);
+  // live: the tape grows while it is played (null: it is whole).
+  explicit ReplayInput(const Replay& replay, LiveTape* live = nullptr);
 
   void BeginFrame() override;
   TInputBits FighterBits(int side, int source) override;
@@ -47,8 +64,11 @@ class ReplayInput final : public MatchInput {
   // Escape or the window closing stop the replay; any other key held runs it fast.
   bool ViewerLeft();
   void Drift() { stop_ = Stop::Drift; }
+  // A live tape has the next entry or is whole through the frame being played, or the replay stops.
+  bool Whole();
 
   const Replay& replay_;
+  LiveTape* const live_;
   size_t next_ = 0;
   uint32_t frame_ = 0;
   TInputBits bits_[2] = {0, 0};

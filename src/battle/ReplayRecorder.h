@@ -33,6 +33,10 @@ class ReplayRecorder final : public MatchInput {
 
   // The replay, ending with the match's result.
   Replay Finish(const MatchReport& result);
+  // The tape so far, and the frames begun on it: every entry of the frames before the last
+  // one begun is on it.
+  const std::vector<TapeEntry>& TapeSoFar() const { return replay_.tape; }
+  uint32_t FramesBegun() const { return frame_; }
 
  private:
   void Note(TapeOp op, uint8_t a = 0, uint8_t b = 0, uint32_t value = 0);

@@ -29,6 +29,9 @@ class ConfirmedTape {
   TWaitResult Wait(WaitKind kind, TWaitResult result, uint32_t ms);
   void Closing();
   Replay Finish(const MatchReport& result) { return recorder_.Finish(result); }
+  // The tape so far (for spectators), and the frames below which it is whole.
+  const std::vector<TapeEntry>& Entries() const { return recorder_.TapeSoFar(); }
+  uint32_t WholeBefore() const { return recorder_.FramesBegun(); }
 
  private:
   // The door the recorder records: it answers what the tape is told.

@@ -1,11 +1,13 @@
 // online: the bytes of the messages.
 #include "online/NetMessage.h"
 
+#include "actors/BattleState.h"
+#include "battle/MatchInput.h"
 #include "shell/ByteFields.h"
 
 namespace {
 
-enum Kind : uint8_t { kHello = 1, kChoice, kStart, kInputs, kChecksum, kWait, kEnd, kAlive };
+enum Kind : uint8_t { kHello = 1, kChoice, kStart, kInputs, kChecksum, kWait, kEnd, kAlive, kSides, kTape, kWatching };
 // Every datagram of ours begins with these two bytes, so stray traffic is refused at once.
 constexpr uint8_t kMagic0 = 'B', kMagic1 = 'K';
 constexpr size_t kMaxVersionBytes = 40;
@@ -42,6 +44,7 @@ std::string Encode(const NetHello& m) {
   const size_t n = m.gameVersion.size() < kMaxVersionBytes ? m.gameVersion.size() : kMaxVersionBytes;
   w.U8(static_cast<uint8_t>(n));
   for (size_t i = 0; i < n; ++i) w.U8(static_cast<uint8_t>(m.gameVersion[i]));
+  w.U8(m.watch);
   return w.Done();
 }
 std::string Encode(const NetChoice& m) {
@@ -105,6 +108,38 @@ std::string Encode(const NetEnd& m) {
 
 std::string Encode(const NetAlive&) { return Writer(kAlive).Done(); }
 
+std::string Encode(const NetSides& m) {
+  Writer w(kSides);
+  w.U16(m.round);
+  for (int side = 0; side < 2; ++side) {
+    w.U8(m.cursor[side]);
+    w.U8(m.power[side]);
+    w.U8(m.decided[side]);
+  }
+  return w.Done();
+}
+std::string Encode(const NetTape& m) {
+  Writer w(kTape);
+  w.U16(m.round);
+  w.U32(m.first);
+  w.U32(m.whole);
+  w.U8(static_cast<uint8_t>(m.entries.size()));
+  for (const TapeEntry& e : m.entries) {
+    w.U32(e.frame);
+    w.U8(static_cast<uint8_t>(e.op));
+    w.U8(e.a);
+    w.U8(e.b);
+    w.U32(e.value);
+  }
+  return w.Done();
+}
+std::string Encode(const NetWatching& m) {
+  Writer w(kWatching);
+  w.U16(m.round);
+  w.U32(m.whole);
+  return w.Done();
+}
+
 }  // namespace
 
 std::string EncodeNetMessage(const NetMessage& message) {
@@ -127,6 +162,7 @@ std::optional<NetMessage> ReadNetMessage(std::span<const uint8_t> bytes) {
         // Printable ASCII only: the version is shown in a message.
         m.gameVersion += static_cast<char>(r.Within<uint8_t>(r.U8(), 0x20, 0x7e));
       }
+      m.watch = r.Within<uint8_t>(r.U8(), 0, 1);
       out = m;
       break;
     }
@@ -196,6 +232,46 @@ std::optional<NetMessage> ReadNetMessage(std::span<const uint8_t> bytes) {
       break;
     }
     case kAlive: out = NetAlive{}; break;
+    case kSides: {
+      NetSides m;
+      m.round = r.U16();
+      for (int side = 0; side < 2; ++side) {
+        m.cursor[side] = r.Within<uint8_t>(r.U8(), 0, 3);
+        m.power[side] = r.Within<uint8_t>(r.U8(), 0, 7);
+        m.decided[side] = r.Within<uint8_t>(r.U8(), 0, 1);
+      }
+      out = m;
+      break;
+    }
+    case kTape: {
+      NetTape m;
+      m.round = r.U16();
+      m.first = r.Within<uint32_t>(r.U32(), 0, 0x7fffffff);
+      m.whole = r.U32();
+      const uint8_t n = r.Within<uint8_t>(r.U8(), 0, kMaxTapePerMessage);
+      for (uint8_t i = 0; i < n; ++i) {
+        TapeEntry e;
+        e.frame = r.Within<uint32_t>(r.U32(), 0, 0x7fffffff);
+        e.op = static_cast<TapeOp>(r.Within<uint8_t>(r.U8(), 0, static_cast<uint8_t>(TapeOp::Closing)));
+        e.a = r.U8();
+        e.b = r.U8();
+        e.value = r.U32();
+        // What a tape can hold: a side's six key bits, a known stop, wait kind and outcome.
+        if (e.op == TapeOp::Bits && (e.a > 1 || e.b > 63)) r.Fail();
+        if (e.op == TapeOp::Stop && e.a > static_cast<uint8_t>(RoundStop::Closed)) r.Fail();
+        if (e.op == TapeOp::Wait && (e.a < 1 || e.a > 4 || !KnownWaitResult(e.b))) r.Fail();
+        m.entries.push_back(e);
+      }
+      out = m;
+      break;
+    }
+    case kWatching: {
+      NetWatching m;
+      m.round = r.U16();
+      m.whole = r.U32();
+      out = m;
+      break;
+    }
     default: return std::nullopt;
   }
   if (!r.Complete()) return std::nullopt;
@@ -204,4 +280,22 @@ std::optional<NetMessage> ReadNetMessage(std::span<const uint8_t> bytes) {
 
 std::optional<NetMessage> ReadNetMessage(const std::string& bytes) {
   return ReadNetMessage(std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+}
+
+ReplaySetup SetupOf(const NetStart& s) {
+  ReplaySetup r;
+  r.seed = s.seed;
+  r.chipOwner = s.chipOwner;
+  r.switchCounter = s.switchCounter;
+  r.switchPattern = s.switchPattern;
+  r.mode = mmVersus;
+  r.mapId = s.mapId;
+  for (int side = 0; side < 2; ++side) {
+    r.fangPower[side] = s.fangPower[side];
+    r.fangSet[side] = s.fangSet[side];
+  }
+  r.framePeriodMs = s.framePeriodMs;
+  r.roundSeconds = s.roundSeconds;
+  r.chipInterval = s.chipInterval;
+  return r;
 }

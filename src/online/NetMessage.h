@@ -10,18 +10,25 @@
 #include <variant>
 #include <vector>
 
+#include "battle/ReplayFormat.h"
+
 // Raised with every change of these messages: copies with another number refuse each other.
-inline constexpr uint16_t kNetProtocol = 4;
+inline constexpr uint16_t kNetProtocol = 5;
 // The most frame inputs one Inputs message carries.
 inline constexpr int kMaxInputsPerMessage = 64;
 // The most input delay a side may play with.
 inline constexpr int kChosenDelayMost = 4;
+// The most tape entries one Tape message carries.
+inline constexpr int kMaxTapePerMessage = 64;
+// Tape whole to its end: the match is over.
+inline constexpr uint32_t kTapeFinal = 0xffffffffu;
 
 // Both sides say who they are as soon as they are connected.
 struct NetHello {
   uint16_t protocol = kNetProtocol;
   uint16_t rules = 0;       // the battle rules version (kBattleRulesVersion)
   std::string gameVersion;  // for the message when the two cannot play (at most 40 bytes)
+  uint8_t watch = 0;        // 1: the sender comes to watch, not to play
   bool operator==(const NetHello&) const = default;
 };
 
@@ -91,13 +98,42 @@ struct NetEnd {
   bool operator==(const NetEnd&) const = default;
 };
 
+// To spectators: both players' state on the versus screen, sent whenever it changes.
+struct NetSides {
+  uint16_t round = 0;  // matches started before
+  uint8_t cursor[2] = {0, 0};
+  uint8_t power[2] = {0, 0};
+  uint8_t decided[2] = {0, 0};
+  bool operator==(const NetSides&) const = default;
+};
+
+// To spectators: the confirmed tape of match round, entries first .. first + entries.size() - 1
+// (counted from 0 over the match), and how far it is whole: every entry of the frames below
+// whole has been sent (kTapeFinal: the match is over and this is the tape's end).
+struct NetTape {
+  uint16_t round = 0;
+  uint32_t first = 0;
+  uint32_t whole = 0;
+  std::vector<TapeEntry> entries;  // 0 .. kMaxTapePerMessage
+  bool operator==(const NetTape&) const = default;
+};
+
+// From a spectator: how far it has the tape of match round (the whole of it received; it says
+// so every kAliveEveryMs, and a spectator that falls too far behind is sent away).
+struct NetWatching {
+  uint16_t round = 0;
+  uint32_t whole = 0;
+  bool operator==(const NetWatching&) const = default;
+};
+
 // Nothing to say: sent when nothing else went for a while, since a side that sends no message
 // at all is taken for gone.
 struct NetAlive {
   bool operator==(const NetAlive&) const = default;
 };
 
-using NetMessage = std::variant<NetHello, NetChoice, NetStart, NetInputs, NetChecksum, NetWait, NetEnd, NetAlive>;
+using NetMessage = std::variant<NetHello, NetChoice, NetStart, NetInputs, NetChecksum, NetWait, NetEnd, NetAlive,
+                                NetSides, NetTape, NetWatching>;
 
 std::string EncodeNetMessage(const NetMessage& message);
 // Inputs go unreliably (the next one repeats a lost one); every other kind reliably, in order.
@@ -107,3 +143,6 @@ bool SentReliably(const NetMessage& message);
 // The message, or nothing for bytes that are not exactly one well-formed message.
 std::optional<NetMessage> ReadNetMessage(std::span<const uint8_t> bytes);
 std::optional<NetMessage> ReadNetMessage(const std::string& bytes);
+
+// What shapes the match a start describes, as a replay notes it.
+ReplaySetup SetupOf(const NetStart& start);

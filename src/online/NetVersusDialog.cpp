@@ -61,14 +61,18 @@ void TNetVersusForm::btnHostClick() {
   waitingText_ = Format(Tr("ポート %d で相手を待っています…"), static_cast<int>(port));
 }
 
-void TNetVersusForm::btnJoinClick() {
+void TNetVersusForm::btnJoinClick() { Connect(false); }
+
+void TNetVersusForm::btnWatchClick() { Connect(true); }
+
+void TNetVersusForm::Connect(bool watch) {
   uint16_t port = 0;
   if (!ParsePort(JoinPort, &port)) return Tell(Tr("ポートには 1 から 65535 までの数を入れてください。"));
   std::string host;
   if (!platform::net::ParseHostPort(JoinAddress, port, &host, &port))
     return Tell(Tr("相手のアドレスを入れてください。"));
   std::string error;
-  pendingSession_ = OnlineSession::Join(host, port, &error);
+  pendingSession_ = watch ? OnlineSession::Watch(host, port, &error) : OnlineSession::Join(host, port, &error);
   if (!pendingSession_) return Tell(error);
   waitingText_ = Format(Tr("%s につないでいます…"), host.c_str());
 }
@@ -133,6 +137,8 @@ bool TNetVersusForm::Draw() {
       dlg::Label(Tr("ポート"), 20, 154);
       dlg::TextBox("joinport", &JoinPort, {80, 150, 70, 22}, 5, &noFocus);
       if (dlg::Button(Tr("接続する"), {308, 122, kButtonW, kButtonH})) Queue([this] { btnJoinClick(); });
+      // The same address, to watch the host's matches instead of playing.
+      if (dlg::Button(Tr("観戦する"), {308, 152, kButtonW, kButtonH})) Queue([this] { btnWatchClick(); });
       dlg::Label(Tr("入力遅延"), 16, 202);
       if (dlg::ComboBox("delay", DelayItems(), {80, 198, 150, 22}, &DelayIndex))
         ChosenInputDelay = DelayIndex <= 0 ? -1 : DelayIndex - 1;

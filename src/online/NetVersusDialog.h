@@ -1,5 +1,5 @@
 // online: "ファイル → ネット対戦…": host a game (a port, with this machine's addresses to tell
-// the other player) or join one (an address and a port). While the link is being set up the
+// the other player), join one or watch one (an address and a port). While the link is being set up the
 // dialog waits with a cancel button, the window stays alive; once both games greeted each
 // other the versus screen comes up for online play.
 #pragma once
@@ -28,6 +28,7 @@ class TNetVersusForm : public TModalForm {
 
   void btnHostClick();
   void btnJoinClick();
+  void btnWatchClick();
   void btnCancelClick();
 
  private:
@@ -38,6 +39,7 @@ class TNetVersusForm : public TModalForm {
   void Greeted();     // OK: the dialog closes with the session
   void LinkFailed();  // back to the choice, with why
   void Queue(std::function<void()> handler);
+  void Connect(bool watch);
 
   std::unique_ptr<OnlineSession> pendingSession_;
   std::string waitingText_;

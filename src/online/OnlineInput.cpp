@@ -284,6 +284,7 @@ void OnlineInput::Confirm(uint32_t upTo) {
 
 void OnlineInput::EndFrame() {
   Settle();
+  ShareTape();
   const RollbackStats& r = rollback_.Stats();
   statsLine_.Frame({session_.RoundTripMs(), r.last, r.most, framesWaited_});
 }
@@ -320,7 +321,13 @@ TWaitResult OnlineInput::Watch(WaitKind kind, uint32_t ms, LiveWait live) {
     }
     if (stop_ != OnlineStop::None) r = AbandonedWait(kind);
   }
-  return tape_.Wait(kind, r, agreedMs_);
+  const TWaitResult result = tape_.Wait(kind, r, agreedMs_);
+  ShareTape();
+  return result;
+}
+
+void OnlineInput::ShareTape() {
+  if (SpectatorSeats* seats = session_.Seats()) seats->Tape(round_, tape_.Entries(), tape_.WholeBefore(), SteadyMs());
 }
 
 TWaitResult OnlineInput::Agree(WaitKind kind, uint32_t ms) {

@@ -105,6 +105,8 @@ class OnlineInput final : public MatchInput {
   void Correct();
   void Confirm(uint32_t upTo);
   void OpenOnTape(uint32_t frame);
+  // The spectators get the confirmed tape as it grows.
+  void ShareTape();
 
   OnlineSession& session_;
   Lockstep lockstep_;

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <vector>
 
+#include "actors/BattleState.h"
 #include "battle/ReplayFormat.h"
 #include "platform/Translate.h"
 #include "online/RouterMapping.h"
@@ -17,8 +18,9 @@ constexpr size_t kMaxMail = 1 << 14;
 // How long a goodbye may wait for what is still on its way (resent on a lossy link).
 constexpr uint32_t kGoodbyeMs = 1000;
 
-NetHello OurHello() {
+NetHello OurHello(bool watch = false) {
   NetHello h;
+  h.watch = watch ? 1 : 0;
   h.rules = kBattleRulesVersion;
   h.gameVersion = BRAMKO_GAME_VERSION;
   return h;
@@ -35,16 +37,18 @@ std::string VersionLabel(const NetHello& h) {
                 static_cast<int>(h.protocol), static_cast<int>(h.rules));
 }
 
-uint64_t NowMs() {
+}  // namespace
+
+uint64_t SteadyMs() {
   return static_cast<uint64_t>(
       std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
           .count());
 }
 
-}  // namespace
-
-OnlineSession::OnlineSession(std::unique_ptr<platform::net::Link> link, bool hosting)
-    : link_(std::move(link)), hosting_(hosting) {}
+OnlineSession::OnlineSession(std::unique_ptr<platform::net::Link> link, Role role)
+    : link_(std::move(link)), role_(role), hosting_(role == Role::Host), peer_(hosting_ ? 0 : 1) {
+  if (hosting_) seats_ = std::make_unique<SpectatorSeats>(*link_);
+}
 
 OnlineSession::~OnlineSession() {
   Leave();
@@ -54,31 +58,38 @@ OnlineSession::~OnlineSession() {
 std::unique_ptr<OnlineSession> OnlineSession::Host(uint16_t port, std::string* error) {
   auto link = platform::net::Listen(port, kGreetingLimitMs, error);
   if (!link) return nullptr;
-  auto session = std::make_unique<OnlineSession>(std::move(link), true);
+  auto session = std::make_unique<OnlineSession>(std::move(link), Role::Host);
   if (AskRouterWhenHosting) session->router_ = platform::net::PortMapping::Ask(port);
   return session;
 }
 
 std::unique_ptr<OnlineSession> OnlineSession::Join(const std::string& host, uint16_t port, std::string* error) {
   auto link = platform::net::Connect(host, port, error);
-  return link ? std::make_unique<OnlineSession>(std::move(link), false) : nullptr;
+  return link ? std::make_unique<OnlineSession>(std::move(link), Role::Guest) : nullptr;
+}
+
+std::unique_ptr<OnlineSession> OnlineSession::Watch(const std::string& host, uint16_t port, std::string* error) {
+  auto link = platform::net::Connect(host, port, error);
+  return link ? std::make_unique<OnlineSession>(std::move(link), Role::Spectator) : nullptr;
 }
 
 SessionPhase OnlineSession::Poll(uint32_t waitMs) {
   if (phase_ == SessionPhase::Over) return phase_;
   std::vector<platform::net::Datagram> received;
   const platform::net::LinkState state = link_->Service(waitMs, &received);
-  const uint64_t now = NowMs();
+  const uint64_t now = SteadyMs();
   if (!hosting_ && state == platform::net::LinkState::Connected && phase_ == SessionPhase::Waiting) {
     phase_ = SessionPhase::Greeting;
     heardAt_ = now;
-    Send(OurHello());
+    Send(OurHello(Watching()));
   }
   for (const platform::net::Datagram& d : received) {
     // Anything malformed is dropped unread and does not count as heard.
     const auto m = ReadNetMessage(d.bytes);
     if (!m) continue;
-    if (hosting_ && phase_ == SessionPhase::Waiting) {
+    if (seats_ && seats_->Has(d.from)) {
+      seats_->Heard(d.from, *m, now);
+    } else if (hosting_ && d.from != peer_) {
       Greet(d.from, *m, now);
     } else if (d.from == peer_) {
       heardAt_ = now;
@@ -90,17 +101,25 @@ SessionPhase OnlineSession::Poll(uint32_t waitMs) {
     using platform::net::CloseReason;
     switch (link_->Reason()) {
       case CloseReason::ByPeer: End(Tr("相手が対戦をやめました")); break;
-      case CloseReason::Busy: End(Tr("相手はほかの人と対戦中です")); break;
+      case CloseReason::Busy:
+        End(Watching() ? Tr("観戦できる人数がいっぱいです") : Tr("相手はほかの人と対戦中です"));
+        break;
+      case CloseReason::Behind: End(Tr("観戦の通信が遅れすぎたため、ホストから切り離されました")); break;
       case CloseReason::Local: End(""); break;
       default: End(phase_ == SessionPhase::Ready ? Tr(kLostText) : Tr("相手につながりません")); break;
     }
   } else if (phase_ == SessionPhase::Greeting && now - heardAt_ >= kGreetingLimitMs) {
     End(Tr("相手につながりません"));  // something answers on that port, but not a host of ours
   } else if (phase_ == SessionPhase::Ready && now - heardAt_ >= kSilenceLimitMs) {
-    End(kLostText);
+    End(Tr(kLostText));
   } else if (phase_ == SessionPhase::Ready && now - sentAt_ >= kAliveEveryMs) {
-    Send(NetAlive{});
+    // A spectator's word that it is there says how far it has the match, too.
+    if (Watching())
+      Send(watched.Progress());
+    else
+      Send(NetAlive{});
   }
+  if (seats_) seats_->Service(now, FramePeriodMs);
   return phase_;
 }
 
@@ -112,6 +131,12 @@ void OnlineSession::Greet(uint32_t candidate, const NetMessage& message, uint64_
   // Answered either way: a guest of another version learns ours and says so to its player.
   link_->SendTo(candidate, EncodeNetMessage(OurHello()), SentReliably(OurHello()));
   if (!SameGame(*hello, OurHello())) return link_->Refuse(candidate);
+  if (hello->watch) {
+    if (!seats_->Seat(candidate, now)) link_->SendAway(candidate, platform::net::kBusyCode);
+    return;
+  }
+  // One guest at a time.
+  if (phase_ != SessionPhase::Waiting) return link_->SendAway(candidate, platform::net::kBusyCode);
   link_->Admit(candidate);
   peer_ = candidate;
   heardAt_ = sentAt_ = now;
@@ -131,6 +156,7 @@ void OnlineSession::Take(const NetMessage& message) {
     return;
   }
   if (phase_ != SessionPhase::Ready) return;  // nothing counts before the greeting
+  if (Watching()) return TakeWatched(message);
   if (const auto* choice = std::get_if<NetChoice>(&message)) {
     if (choice->round == round) theirChoice = *choice;
   } else if (const auto* s = std::get_if<NetStart>(&message)) {
@@ -139,6 +165,16 @@ void OnlineSession::Take(const NetMessage& message) {
     // heard, nothing more
   } else if (matchMail.size() < kMaxMail && MatchInReach(message)) {
     matchMail.push_back(message);
+  }
+}
+
+void OnlineSession::TakeWatched(const NetMessage& message) {
+  if (const auto* sides = std::get_if<NetSides>(&message)) {
+    watched.sides = *sides;
+  } else if (const auto* s = std::get_if<NetStart>(&message)) {
+    if (!watched.Start(*s)) End(Tr("観戦が遅れすぎたため、観戦をやめました"));
+  } else if (const auto* t = std::get_if<NetTape>(&message)) {
+    if (!watched.Add(*t)) End(Tr(kLostText));
   }
 }
 
@@ -159,7 +195,7 @@ void OnlineSession::Send(const NetMessage& message) {
   if (phase_ == SessionPhase::Over) return;
   const bool reliable = SentReliably(message);
   link_->Send(EncodeNetMessage(message), reliable);
-  sentAt_ = NowMs();
+  sentAt_ = SteadyMs();
   if (!reliable) link_->Flush();  // inputs go at once: each millisecond is latency
 }
 
@@ -174,6 +210,7 @@ void OnlineSession::Leave() {
 void OnlineSession::End(const std::string& message) {
   if (phase_ == SessionPhase::Over) return;
   overMessage_ = message;
-  link_->Close(message == kLostText ? 0 : kGoodbyeMs);
+  // A lost link has nobody left to hear a goodbye.
+  link_->Close(message == Tr(kLostText) ? 0 : kGoodbyeMs);
   phase_ = SessionPhase::Over;
 }

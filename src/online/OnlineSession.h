@@ -4,6 +4,8 @@
 // The guest greets first; the host answers, and takes as its guest the first peer whose
 // greeting it can play with. Silence is counted in messages of ours, not in the transport's
 // own traffic, so a peer that keeps the connection up but says nothing cannot hold the host.
+// A spectator's session greets the host as one come to watch; the host seats it
+// (SpectatorSeats) and it hears the matches (WatchedMatches).
 #pragma once
 #include <cstdint>
 #include <deque>
@@ -12,6 +14,8 @@
 #include <string>
 
 #include "online/NetMessage.h"
+#include "online/SpectatorSeats.h"
+#include "online/WatchedMatches.h"
 #include "platform/Translate.h"
 
 namespace platform::net {
@@ -31,20 +35,29 @@ inline constexpr uint32_t kAliveEveryMs = 500;
 
 enum class SessionPhase { Waiting, Greeting, Ready, Over };
 
+// Milliseconds of a steady clock (real time, also in the simulator): the link's time.
+uint64_t SteadyMs();
+
 class OnlineSession {
  public:
-  OnlineSession(std::unique_ptr<platform::net::Link> link, bool hosting);
+  enum class Role { Host, Guest, Spectator };
+  OnlineSession(std::unique_ptr<platform::net::Link> link, Role role);
   ~OnlineSession();
 
   // Listens on port / connects; null with a Japanese message when that cannot start.
   static std::unique_ptr<OnlineSession> Host(uint16_t port, std::string* error);
   static std::unique_ptr<OnlineSession> Join(const std::string& host, uint16_t port, std::string* error);
+  static std::unique_ptr<OnlineSession> Watch(const std::string& host, uint16_t port, std::string* error);
 
-  bool Hosting() const { return hosting_; }
+  bool Hosting() const { return role_ == Role::Host; }
+  bool Watching() const { return role_ == Role::Spectator; }
+  // The host's spectators (null for the others).
+  SpectatorSeats* Seats() { return seats_.get(); }
   // The host's port forwarded by the router, while hosting (null when it was not asked);
   // given back when the session ends.
   const platform::net::PortMapping* Router() const { return router_.get(); }
-  int LocalSide() const { return hosting_ ? 0 : 1; }
+  // 0 the host, 1 the guest, -1 a spectator.
+  int LocalSide() const { return role_ == Role::Host ? 0 : role_ == Role::Guest ? 1 : -1; }
   SessionPhase Phase() const { return phase_; }
   // Why the session is over, for the player (empty: this side left).
   const std::string& OverMessage() const { return overMessage_; }
@@ -68,18 +81,23 @@ class OnlineSession {
   // Messages of the match in progress (number round - 1) or the coming one (round), in the
   // order they came; those of any other match are refused.
   std::deque<NetMessage> matchMail;
+  // A spectator: the matches as the host tells them.
+  WatchedMatches watched;
 
  private:
   void Greet(uint32_t candidate, const NetMessage& message, uint64_t now);
   void Take(const NetMessage& message);
+  void TakeWatched(const NetMessage& message);
   bool MatchInReach(const NetMessage& message) const;
 
   std::unique_ptr<platform::net::Link> link_;
   std::unique_ptr<platform::net::PortMapping> router_;
+  std::unique_ptr<SpectatorSeats> seats_;
+  Role role_;
   bool hosting_;
   SessionPhase phase_ = SessionPhase::Waiting;
   std::string overMessage_;
-  uint32_t peer_ = 1;     // the other side's number on the link (the host's guest: once admitted)
+  uint32_t peer_;         // the other side's number on the link (the host's guest: 0 until admitted)
   uint64_t heardAt_ = 0;  // ms: the last message from the other side, or the greeting's start
   uint64_t sentAt_ = 0;   // ms: the last message to it
 };

@@ -15,7 +15,9 @@
 #include "battle/ReplayPlayer.h"
 #include "battle/ReplayRecorder.h"
 #include "field/MapState.h"
+#include "online/KeptSettings.h"
 #include "online/OnlineSession.h"
+#include "online/SpectatorVersus.h"
 #include "online/RouterMapping.h"
 #include "platform/Dialogs.h"
 #include "platform/Translate.h"
@@ -34,41 +36,22 @@ namespace {
 
 constexpr const char* kCaption = N_("ネット対戦");
 
-// What the host's game speed and the guest's own settings are, kept across a match: the
-// guest plays at the host's speed only while the match lasts.
-struct KeptSettings {
-  int framePeriod = FramePeriodMs, roundSeconds = RoundSeconds, chipInterval = ChipSpawnInterval;
-  int mapId = CurrentMapId;
-  void PutBack() const {
-    FramePeriodMs = framePeriod;
-    RoundSeconds = roundSeconds;
-    ChipSpawnInterval = chipInterval;
-    CurrentMapId = mapId;
-  }
-};
-
-ReplaySetup SetupOf(const NetStart& s) {
-  ReplaySetup r;
-  r.seed = s.seed;
-  r.chipOwner = s.chipOwner;
-  r.switchCounter = s.switchCounter;
-  r.switchPattern = s.switchPattern;
-  r.mode = mmVersus;
-  r.mapId = s.mapId;
-  for (int side = 0; side < 2; ++side) {
-    r.fangPower[side] = s.fangPower[side];
-    r.fangSet[side] = s.fangSet[side];
-  }
-  r.framePeriodMs = s.framePeriodMs;
-  r.roundSeconds = s.roundSeconds;
-  r.chipInterval = s.chipInterval;
-  return r;
-}
-
 // The versus screen's side of online play. Between matches it is also the wait watcher, so
 // the link is serviced on every turn of every wait (the versus screen's key repeat waits
 // 40 ms a step): the other side's datagrams are answered at once and the measured round
 // trip, which sets the input delay, is the link's and not our own slowness.
+// The versus screen as spectators see it: the host is player 1.
+NetSides SidesOf(const VersusSideState& host, const VersusSideState& guest) {
+  NetSides s;
+  const VersusSideState* side[2] = {&host, &guest};
+  for (int p = 0; p < 2; ++p) {
+    s.cursor[p] = static_cast<uint8_t>(side[p]->cursor);
+    s.power[p] = static_cast<uint8_t>(side[p]->power);
+    s.decided[p] = side[p]->decided ? 1 : 0;
+  }
+  return s;
+}
+
 class OnlineVersus final : public VersusPeer, public WaitWatcher {
  public:
   void Begin(std::unique_ptr<OnlineSession> session) {
@@ -114,6 +97,11 @@ class OnlineVersus final : public VersusPeer, public WaitWatcher {
       theirs->power = t->power;
       theirs->decided = t->decided != 0;
     }
+    if (SpectatorSeats* seats = session_->Seats()) {
+      NetSides sides = SidesOf(mine, *theirs);
+      sides.round = session_->round;
+      seats->Sides(sides);
+    }
     return true;
   }
 
@@ -138,6 +126,7 @@ class OnlineVersus final : public VersusPeer, public WaitWatcher {
     if (session_->Hosting()) {
       start = HostStart();
       session_->Send(start);
+      session_->Seats()->MatchStarted(start);
     } else if (!AwaitStart(&start)) {
       return;  // the next exchange finds the session over
     }
@@ -228,7 +217,9 @@ class OnlineVersus final : public VersusPeer, public WaitWatcher {
     OnlineInput door(*session_, delay, theirDelay, start.round, *setup, start.startedAt);
     if (OnlineDisturbAt) door.DisturbFrom(OnlineDisturbAt);
     RunMatchThrough(nullptr, nullptr, door, MatchEffects::None);
-    KeepLastReplay(door.Finish(LastMatch));
+    Replay replay = door.Finish(LastMatch);
+    if (SpectatorSeats* seats = session_->Seats()) seats->Tape(start.round, replay.tape, kTapeFinal, SteadyMs());
+    KeepLastReplay(std::move(replay));
     kept.PutBack();
 
     LastOnline.played = true;
@@ -286,14 +277,20 @@ int OnlineVersus::KeepLink() {
 }  // namespace
 
 void StartOnlineVersus(std::unique_ptr<OnlineSession> session, platform::Canvas& canvas) {
-  g_online.Begin(std::move(session));
   LastOnline = OnlineReport{};
-  OnlineVersusPeer = &g_online;
+  if (session->Watching()) {
+    OnlineVersusPeer = BeginWatching(std::move(session));
+  } else {
+    g_online.Begin(std::move(session));
+    OnlineVersusPeer = &g_online;
+  }
   new VSMode(canvas);
 }
 
-bool StartOnlineFromCommandLine(bool hosting, const std::string& host, uint16_t port, std::string* error) {
-  auto session = hosting ? OnlineSession::Host(port, error) : OnlineSession::Join(host, port, error);
+bool StartOnlineFromCommandLine(OnlineRole role, const std::string& host, uint16_t port, std::string* error) {
+  auto session = role == OnlineRole::Host    ? OnlineSession::Host(port, error)
+                 : role == OnlineRole::Guest ? OnlineSession::Join(host, port, error)
+                                             : OnlineSession::Watch(host, port, error);
   if (!session) return false;
   SetSceneStep(nullptr);
   ClearScreen();  // the title goes, as when the main menu comes
@@ -301,7 +298,10 @@ bool StartOnlineFromCommandLine(bool hosting, const std::string& host, uint16_t 
   return true;
 }
 
-void EndOnlineVersus() { g_online.End(); }
+void EndOnlineVersus() {
+  g_online.End();
+  EndWatching();
+}
 
 const char* OnlineStopName(OnlineStop stop) {
   switch (stop) {

@@ -38,11 +38,12 @@ extern int OnlineMatchLimit;
 extern uint32_t OnlineDisturbAt;
 
 // Puts the versus screen up on canvas for online play over session, which may still be
-// waiting for the other side.
+// waiting for the other side; a spectator's session watches on it.
 void StartOnlineVersus(std::unique_ptr<OnlineSession> session, platform::Canvas& canvas);
 // Starts straight on the online versus screen from the command line: hosting on port, or
-// joining host. False with a message when the link could not be set up.
-bool StartOnlineFromCommandLine(bool hosting, const std::string& host, uint16_t port, std::string* error);
+// joining or watching host. False with a message when the link could not be set up.
+enum class OnlineRole { Host, Guest, Spectator };
+bool StartOnlineFromCommandLine(OnlineRole role, const std::string& host, uint16_t port, std::string* error);
 
 // Ends online play at the end of a run, saying goodbye to the other machine.
 void EndOnlineVersus();

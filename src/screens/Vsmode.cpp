@@ -119,6 +119,7 @@ void VSMode::LeaveOnline(VersusPeer& peer, bool byPlayer) {
 }
 
 bool VSMode::StepOnline(VersusPeer& peer) {
+  if (peer.LocalSide() < 0) return StepWatching(peer);
   const int me = peer.LocalSide(), them = 1 - me;
   if (!decided[me] && !HandlePlayer(me)) return false;
   VersusSideState theirs{cursorIndex[them], VersusPowerLevel[them], decided[them] != 0};
@@ -127,21 +128,39 @@ bool VSMode::StepOnline(VersusPeer& peer) {
     LeaveOnline(peer, false);
     return false;
   }
-  if (!(theirs == before) && !decided[them]) {
-    cursorIndex[them] = theirs.cursor;
-    PlaceCursor(them);
-    VersusPowerLevel[them] = theirs.power;
-    DrawPowerGauges();
-    if (theirs.decided) {
-      cursors[them]->source.left += 32;
-      cursors[them]->source.right += 32;
-      cursors[them]->Refresh();
-      decided[them] = 1;
-    }
-  }
+  if (!(theirs == before)) ShowSide(them, theirs);
   ShowStatus(peer.Status());
   if (decided[0] && decided[1]) StartMatch();
   return true;
+}
+
+bool VSMode::StepWatching(VersusPeer& peer) {
+  VersusSideState sides[2];
+  for (int p = 0; p < 2; ++p) sides[p] = {cursorIndex[p], VersusPowerLevel[p], decided[p] != 0};
+  bool start = false;
+  if (!peer.Follow(sides, &start)) {
+    LeaveOnline(peer, false);
+    return false;
+  }
+  for (int p = 0; p < 2; ++p)
+    if (!(sides[p] == VersusSideState{cursorIndex[p], VersusPowerLevel[p], decided[p] != 0})) ShowSide(p, sides[p]);
+  ShowStatus(peer.Status());
+  if (start) StartMatch();
+  return true;
+}
+
+void VSMode::ShowSide(int p, const VersusSideState& side) {
+  if (decided[p]) return;
+  cursorIndex[p] = side.cursor;
+  PlaceCursor(p);
+  VersusPowerLevel[p] = side.power;
+  DrawPowerGauges();
+  if (side.decided) {
+    cursors[p]->source.left += 32;
+    cursors[p]->source.right += 32;
+    cursors[p]->Refresh();
+    decided[p] = 1;
+  }
 }
 
 // A line in the black band under the picture, which the scene never paints.

@@ -16,12 +16,18 @@ struct VersusSideState {
 };
 class VersusPeer {
  public:
-  // 0: this machine plays player 1, 1: player 2.
+  // 0: this machine plays player 1, 1: player 2, -1: it only watches.
   virtual int LocalSide() const = 0;
   // Tells the local side's state and hears the other side's (nothing while nobody is there
   // yet). False once the other machine is gone.
   virtual bool Exchange(const VersusSideState& mine, VersusSideState* theirs) = 0;
-  // Both decided and the fighters' powers are set: the match.
+  // A spectator's screen: both sides as the players' machines tell them, and in *start whether
+  // the next match is there to be watched. False once the other machine is gone.
+  virtual bool Follow(VersusSideState (&)[2], bool* start) {
+    *start = false;
+    return false;
+  }
+  // Both decided and the fighters' powers are set (or, watching, the next match came): the match.
   virtual void PlayMatch() = 0;
   // What the players should know of the link: waiting for the other side, or the input
   // delay the coming match will have.
@@ -59,6 +65,9 @@ class VSMode : public LFieldBMP {
   void Leave();
   // The online screen's step: the local side's turn, then the other machine's state.
   bool StepOnline(VersusPeer& peer);
+  bool StepWatching(VersusPeer& peer);
+  // A side chosen elsewhere: its cursor, power and whether it decided.
+  void ShowSide(int p, const VersusSideState& side);
   void LeaveOnline(VersusPeer& peer, bool byPlayer);
   void StartMatch();
   void ShowStatus(const std::string& text);

@@ -26,7 +26,8 @@ namespace {
 const char kUsage[] =
     "usage: bramko-sim [--dir DIR] [--lang ja|en] [--seed N] [--script FILE] [--until MS]\n"
     "                  [--match N [--map M] | --versus] [--record FILE] | --replay FILE\n"
-    "                  | (--host [PORT] [--upnp] | --join HOST[:PORT]) [--round-seconds N] [--desync-at SECOND]\n"
+    "                  | (--host [PORT] [--upnp] | --join HOST[:PORT] | --spectate HOST[:PORT] [--matches N])\n"
+    "                    [--round-seconds N] [--desync-at SECOND]\n"
     "                  [--real-time]\n"
     "                  [--sync-test N] (with --match, --versus or --replay)\n"
     "       bramko-sim --pictures | --export-pictures DIR\n";
@@ -142,10 +143,11 @@ int main(int argc, char** argv) {
       }
     } else if (a == "--upnp") {
       AskRouterWhenHosting = true;  // off unless asked: test runs look for no router
-    } else if (a == "--join" && i + 1 < argc) {
+    } else if ((a == "--join" || a == "--spectate") && i + 1 < argc) {
+      options.onlineWatch = a == "--spectate";
       if (!platform::net::ParseHostPort(argv[++i], platform::net::kDefaultPort, &options.onlineJoin,
                                         &options.onlinePort)) {
-        std::cerr << "bramko-sim: --join takes HOST or HOST:PORT\n";
+        std::cerr << "bramko-sim: " << a << " takes HOST or HOST:PORT\n";
         return 1;
       }
     } else if (a == "--round-seconds") {
@@ -156,6 +158,14 @@ int main(int argc, char** argv) {
         return 1;
       }
       roundSeconds = static_cast<int>(n);
+    } else if (a == "--matches") {
+      // Online: the matches played or watched before the simulator ends (1 unless told).
+      value(n);
+      if (n < 1 || n > 99) {
+        std::cerr << "bramko-sim: --matches takes 1-99\n";
+        return 1;
+      }
+      OnlineMatchLimit = static_cast<int>(n);
     } else if (a == "--real-time") {
       options.start.realTime = true;
     } else if (a == "--desync-at") {
@@ -196,7 +206,7 @@ int main(int argc, char** argv) {
   }
   // Online, the simulator plays one match and ends (or ends when the link does).
   const bool online = options.onlineHost || !options.onlineJoin.empty();
-  if (online) OnlineMatchLimit = 1;
+  if (online && OnlineMatchLimit == 0) OnlineMatchLimit = 1;
   if (roundSeconds) options.afterCreate = [roundSeconds] { RoundSeconds = roundSeconds; };
   // A match runs to its end unless told otherwise (three full rounds take under 4 minutes
   // at the default speed). A replay always ends by itself, however long it is, so it runs

@@ -22,8 +22,17 @@ TEST(NetMessage, EveryKindReadsBackAndAnythingElseIsRefused) {
   start.startedAt = 0x123456789;  // past 32 bits
   NetInputs inputs{7, 100, 98, {1, 2, 0x41, 0x80}};
   const std::vector<NetMessage> all = {
-      NetHello{1, 1, "1.02"},   NetChoice{2, 3, 7, 1, 4},         start,     inputs, NetChecksum{1, 9, 77},
-      NetWait{1, 2, 1, 6, 900}, NetEnd{1, NetEndReason::Closing}, NetAlive{}};
+      NetHello{1, 1, "1.02", 1},
+      NetChoice{2, 3, 7, 1, 4},
+      start,
+      inputs,
+      NetChecksum{1, 9, 77},
+      NetWait{1, 2, 1, 6, 900},
+      NetEnd{1, NetEndReason::Closing},
+      NetAlive{},
+      NetSides{2, {3, 1}, {7, 0}, {1, 0}},
+      NetTape{2, 64, kTapeFinal, {{5, TapeOp::Bits, 1, 63, 0}, {9, TapeOp::Wait, 3, 6, 1200}}},
+      NetWatching{2, 366}};
   for (const NetMessage& m : all) {
     const std::string bytes = EncodeNetMessage(m);
     const auto back = ReadNetMessage(bytes);
@@ -44,6 +53,10 @@ TEST(NetMessage, EveryKindReadsBackAndAnythingElseIsRefused) {
   wait[10] = 3;
   EXPECT_FALSE(ReadNetMessage(wait));
   EXPECT_FALSE(ReadNetMessage(std::string("XK\x05\x01\x00\x01\x00\x00\x00\x02\x00\x00\x00", 13)));
+  // A tape entry a tape never holds: a third side's keys.
+  std::string tape = EncodeNetMessage(NetTape{0, 0, 1, {{1, TapeOp::Bits, 0, 3, 0}}});
+  tape[19] = 2;
+  EXPECT_FALSE(ReadNetMessage(tape));
 }
 
 // The fields of a table cell, split at the commas outside brackets.
@@ -74,11 +87,16 @@ TEST(NetMessage, TheReadmeProtocolTableIsWhatGoesOnTheWire) {
                                                                      {"checksum", {NetChecksum{0, 1, 0}, 0}},
                                                                      {"wait", {NetWait{0, 1, 1, 0, 5}, 0}},
                                                                      {"end", {NetEnd{}, 0}},
-                                                                     {"alive", {NetAlive{}, 0}}};
+                                                                     {"alive", {NetAlive{}, 0}},
+                                                                     {"sides", {NetSides{}, 0}},
+                                                                     {"tape", {NetTape{0, 0, 1, {{}, {}}}, 2}},
+                                                                     {"watching", {NetWatching{}, 0}}};
   std::ifstream readme(BRAMKO_SOURCE_DIR "/README.md");
   ASSERT_TRUE(readme);
   const std::regex row(R"(^\| (\d+) \| `(\w+)` \| (reliable|unreliable) \| (.*) \|$)");
   const std::regex width(R"(^(?:(\d+|n) × )?u(8|16|32) )");
+  // "n × (u32 frame, u8 op)": n records of those fields.
+  const std::regex group(R"(^(\d+|n) × \((.*)\)$)");
   size_t rows = 0;
   for (std::string line; std::getline(readme, line);) {
     std::smatch m;
@@ -91,12 +109,24 @@ TEST(NetMessage, TheReadmeProtocolTableIsWhatGoesOnTheWire) {
     EXPECT_EQ(static_cast<uint8_t>(bytes[2]), std::stoi(m[1].str())) << line;
     EXPECT_EQ(SentReliably(message), m[3] == "reliable") << line;
     size_t size = 3;  // BK and the kind
+    const auto bytesOf = [&](const std::string& fields) {
+      size_t total = 0;
+      for (const std::string& field : Fields(fields)) {
+        if (field == "nothing") continue;
+        std::smatch w;
+        EXPECT_TRUE(std::regex_search(field, w, width)) << "no width: " << field;
+        if (w.empty()) continue;
+        const int count = !w[1].matched ? 1 : w[1] == "n" ? n : std::stoi(w[1].str());
+        total += static_cast<size_t>(count * std::stoi(w[2].str()) / 8);
+      }
+      return total;
+    };
     for (const std::string& field : Fields(m[4].str())) {
-      if (field == "nothing") continue;
-      std::smatch w;
-      ASSERT_TRUE(std::regex_search(field, w, width)) << "no width: " << field;
-      const int count = !w[1].matched ? 1 : w[1] == "n" ? n : std::stoi(w[1].str());
-      size += static_cast<size_t>(count * std::stoi(w[2].str()) / 8);
+      std::smatch g;
+      if (std::regex_match(field, g, group))
+        size += static_cast<size_t>(g[1] == "n" ? n : std::stoi(g[1].str())) * bytesOf(g[2].str());
+      else
+        size += bytesOf(field);
     }
     EXPECT_EQ(bytes.size(), size) << line;
   }

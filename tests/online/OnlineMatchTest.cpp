@@ -162,7 +162,7 @@ TEST_F(OnlineMatch, F1InThePauseOpensNoHelpAndTheMatchGoesOn) {
 
 TEST_F(OnlineMatch, AGuestThatVanishesMidRoundEndsTheHostsMatchWithinSeconds) {
   testing_support::UdpRelay relay(port_, 0, 40);  // slow enough for the round to be on
-  Sim host(work_, "host", {"--seed", "5", "--host", std::to_string(port_)});
+  Sim host(work_, "host", {"--lang", "ja", "--seed", "5", "--host", std::to_string(port_)});
   Sim guest(work_, "guest", {"--seed", "9", "--join", "127.0.0.1:" + std::to_string(relay.Port())});
   std::this_thread::sleep_for(std::chrono::seconds(4));
   guest.Kill();
@@ -173,6 +173,21 @@ TEST_F(OnlineMatch, AGuestThatVanishesMidRoundEndsTheHostsMatchWithinSeconds) {
   EXPECT_EQ(Stop(h), "lost");
   EXPECT_NE(h.find("通信が途切れました"), std::string::npos) << h;
   EXPECT_NE(h.find("\"scene\": \"VSMode\""), std::string::npos) << h;  // the host stays on the versus screen
+}
+
+// A spectator that comes in the middle of a match watches it from its start, catches up and
+// ends with the players' match and their replay, byte for byte.
+TEST_F(OnlineMatch, ASpectatorComingMidMatchSeesTheSameMatch) {
+  Sim host(work_, "host", {"--seed", "5", "--host", std::to_string(port_), "--round-seconds", "1", "--real-time"});
+  Sim guest(work_, "guest",
+            {"--seed", "9", "--join", "127.0.0.1:" + std::to_string(port_), "--round-seconds", "1", "--real-time"});
+  std::this_thread::sleep_for(std::chrono::seconds(4));  // the match began at about 2 s
+  Sim spectator(work_, "spectator", {"--seed", "3", "--spectate", "127.0.0.1:" + std::to_string(port_)});
+  const std::string h = host.Finish(std::chrono::seconds(60)), s = spectator.Finish(std::chrono::seconds(30));
+  ASSERT_FALSE(LastMatch(h).empty()) << h;
+  EXPECT_EQ(LastMatch(s), LastMatch(h)) << s;
+  EXPECT_EQ(Stop(s), "none") << s;
+  EXPECT_EQ(FileBytes(work_ / "spectator.rpl"), FileBytes(work_ / "host.rpl"));
 }
 
 TEST_F(OnlineMatch, BattlesThatPartAreCaughtOnBothSides) {

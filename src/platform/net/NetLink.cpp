@@ -7,6 +7,7 @@
 #include <netinet/in.h>
 #include <arpa/inet.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -14,8 +15,8 @@ namespace platform::net {
 
 namespace {
 
-// Peer slots of a host: its guest, and candidates or peers being sent away.
-constexpr size_t kHostSlots = 8;
+// Peer slots of a host: its guest, its spectators, and candidates or peers being sent away.
+constexpr size_t kHostSlots = 24;
 
 bool InitEnet() {
   static const bool ok = [] {
@@ -64,8 +65,8 @@ class EnetLink : public Link {
     if (state_ == LinkState::Connected) SendOn(peer_, bytes, reliable);
   }
 
-  void SendTo(uint32_t candidate, const std::string& bytes, bool reliable) override {
-    if (ENetPeer* p = Candidate(candidate)) SendOn(p, bytes, reliable);
+  void SendTo(uint32_t id, const std::string& bytes, bool reliable) override {
+    if (ENetPeer* p = Candidate(id) ? Candidate(id) : Watcher(id)) SendOn(p, bytes, reliable);
   }
 
   void Admit(uint32_t candidate) override {
@@ -73,17 +74,28 @@ class EnetLink : public Link {
     if (!p || state_ != LinkState::Waiting) return;
     peer_ = p;
     state_ = LinkState::Connected;
-    for (const Waiting& c : candidates_)
-      if (c.peer != p) enet_peer_disconnect(c.peer, kBusyCode);
-    candidates_.clear();
+    std::erase_if(candidates_, [&](const Waiting& c) { return c.peer == p; });
   }
 
-  void Refuse(uint32_t candidate) override {
-    ENetPeer* p = Candidate(candidate);
+  void Watch(uint32_t candidate) override {
+    if (ENetPeer* p = Candidate(candidate)) {
+      watchers_.push_back(p);
+      std::erase_if(candidates_, [&](const Waiting& c) { return c.peer == p; });
+    }
+  }
+
+  void SendAway(uint32_t id, uint32_t code) override {
+    ENetPeer* p = Candidate(id) ? Candidate(id) : Watcher(id);
     if (!p) return;
-    // After whatever is queued for it: the reason it was refused must arrive first.
-    enet_peer_disconnect_later(p, kNotAdmittedCode);
-    std::erase_if(candidates_, [&](const Waiting& c) { return c.peer == p; });
+    // After whatever is queued for it: the reason it was sent away must arrive first.
+    enet_peer_disconnect_later(p, code);
+    Forget(p);
+  }
+
+  std::vector<uint32_t> Watchers() const override {
+    std::vector<uint32_t> ids;
+    for (const ENetPeer* p : watchers_) ids.push_back(IdOf(p));
+    return ids;
   }
 
   size_t Candidates() const override { return candidates_.size(); }
@@ -100,18 +112,20 @@ class EnetLink : public Link {
   void Close(uint32_t waitMs) override {
     for (const Waiting& c : candidates_) enet_peer_disconnect_now(c.peer, kByeCode);
     candidates_.clear();
-    if (state_ == LinkState::Connected) {
-      // After whatever is still queued: the last message before a goodbye must arrive too.
-      enet_peer_disconnect_later(peer_, kByeCode);
-      ENetEvent e;
-      const enet_uint32 until = enet_time_get() + waitMs;
-      while (state_ == LinkState::Connected) {
-        const enet_uint32 now = enet_time_get();
-        if (static_cast<int32_t>(until - now) <= 0) break;
-        if (enet_host_service(host_, &e, until - now) <= 0) break;
-        if (e.type == ENET_EVENT_TYPE_RECEIVE) enet_packet_destroy(e.packet);
-        if (e.type == ENET_EVENT_TYPE_DISCONNECT && e.peer == peer_) break;
-      }
+    // The peer and the spectators hear the goodbye after whatever is still queued for them:
+    // the last message before a goodbye must arrive too (a spectator's, the end of a match).
+    std::vector<ENetPeer*> leaving = std::move(watchers_);
+    watchers_.clear();
+    if (state_ == LinkState::Connected) leaving.push_back(peer_);
+    for (ENetPeer* p : leaving) enet_peer_disconnect_later(p, kByeCode);
+    ENetEvent e;
+    const enet_uint32 until = enet_time_get() + waitMs;
+    while (!leaving.empty()) {
+      const enet_uint32 now = enet_time_get();
+      if (static_cast<int32_t>(until - now) <= 0) break;
+      if (enet_host_service(host_, &e, until - now) <= 0) break;
+      if (e.type == ENET_EVENT_TYPE_RECEIVE) enet_packet_destroy(e.packet);
+      if (e.type == ENET_EVENT_TYPE_DISCONNECT) std::erase(leaving, e.peer);
     }
     Drop(CloseReason::Local);
   }
@@ -132,10 +146,20 @@ class EnetLink : public Link {
       if (IdOf(c.peer) == id) return c.peer;
     return nullptr;
   }
-  bool IsCandidate(const ENetPeer* p) const {
+  ENetPeer* Watcher(uint32_t id) const {
+    for (ENetPeer* p : watchers_)
+      if (IdOf(p) == id) return p;
+    return nullptr;
+  }
+  bool Heard(const ENetPeer* p) const {
+    if (p == peer_ || std::find(watchers_.begin(), watchers_.end(), p) != watchers_.end()) return true;
     for (const Waiting& c : candidates_)
       if (c.peer == p) return true;
     return false;
+  }
+  void Forget(const ENetPeer* p) {
+    std::erase_if(candidates_, [&](const Waiting& c) { return c.peer == p; });
+    std::erase(watchers_, p);
   }
 
   void DropLateCandidates() {
@@ -161,26 +185,24 @@ class EnetLink : public Link {
         }
         enet_peer_timeout(e.peer, 0, kTransportTimeoutMs, kTransportTimeoutMs);
         SetId(e.peer, ++lastId_);
-        if (state_ != LinkState::Waiting) {
-          enet_peer_disconnect(e.peer, kBusyCode);  // one guest at a time
-          break;
-        }
+        // Also once there is a guest: a spectator may come at any time.
         candidates_.push_back({e.peer, enet_time_get()});
         break;
       case ENET_EVENT_TYPE_RECEIVE:
-        if (received && (e.peer == peer_ || IsCandidate(e.peer)))
+        if (received && Heard(e.peer))
           received->push_back(
               {IdOf(e.peer), std::string(reinterpret_cast<const char*>(e.packet->data), e.packet->dataLength)});
         enet_packet_destroy(e.packet);
         break;
       case ENET_EVENT_TYPE_DISCONNECT:
-        if (e.peer != peer_) {  // a candidate that left, or a peer sent away
-          std::erase_if(candidates_, [&](const Waiting& c) { return c.peer == e.peer; });
+        if (e.peer != peer_) {  // a candidate or spectator that left, or a peer sent away
+          Forget(e.peer);
           break;
         }
         Drop(e.data == kBusyCode          ? CloseReason::Busy
              : e.data == kByeCode         ? CloseReason::ByPeer
              : e.data == kNotAdmittedCode ? CloseReason::NotAdmitted
+             : e.data == kBehindCode      ? CloseReason::Behind
                                           : CloseReason::TimedOut);
         break;
       default: break;
@@ -198,6 +220,7 @@ class EnetLink : public Link {
   const bool hosting_;
   const uint32_t admitWithinMs_;
   std::vector<Waiting> candidates_;
+  std::vector<ENetPeer*> watchers_;
   uint32_t lastId_ = 0;
   LinkState state_ = LinkState::Waiting;
   CloseReason reason_ = CloseReason::None;

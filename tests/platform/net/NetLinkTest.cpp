@@ -37,7 +37,7 @@ uint16_t FreePortNear(uint16_t base, std::unique_ptr<Link>* host) {
 
 }  // namespace
 
-TEST(NetLink, GuestAndHostExchangeMessagesAndASecondGuestIsTurnedAway) {
+TEST(NetLink, GuestAndHostExchangeMessagesAndASpectatorIsHeardUntilSentAway) {
   std::unique_ptr<Link> host;
   const uint16_t port = FreePortNear(27780, &host);
   ASSERT_NE(port, 0);
@@ -60,12 +60,27 @@ TEST(NetLink, GuestAndHostExchangeMessagesAndASecondGuestIsTurnedAway) {
   ASSERT_TRUE(Pump(*host, *guest, atHost, atGuest, [&] { return atGuest.size() == 1; }));
   EXPECT_EQ(atGuest[0].bytes, "welcome");
 
+  // A second peer, once there is a guest, may still come to watch.
   auto second = platform::net::Connect("127.0.0.1", port, &error);
   ASSERT_TRUE(second);
   std::vector<Datagram> atSecond;
+  ASSERT_TRUE(Pump(*host, *second, atHost, atSecond, [&] { return second->State() == LinkState::Connected; }));
+  second->Send("watch", true);
+  atHost.clear();
+  ASSERT_TRUE(Pump(*host, *second, atHost, atSecond, [&] { return atHost.size() == 1; }));
+  const uint32_t spectator = atHost[0].from;
+  host->Watch(spectator);
+  EXPECT_EQ(host->Watchers(), std::vector<uint32_t>{spectator});
+  host->SendTo(spectator, "tape", true);
+  second->Send("progress", true);
+  ASSERT_TRUE(Pump(*host, *second, atHost, atSecond, [&] { return atSecond.size() == 1 && atHost.size() == 2; }));
+  EXPECT_EQ(atSecond[0].bytes, "tape");
+  EXPECT_EQ(atHost[1].from, spectator);
+  host->SendAway(spectator, platform::net::kBehindCode);
   ASSERT_TRUE(Pump(*host, *second, atHost, atSecond, [&] { return second->State() == LinkState::Closed; }));
-  EXPECT_EQ(second->Reason(), CloseReason::Busy);
-  EXPECT_EQ(host->State(), LinkState::Connected) << "the first guest was dropped for the second";
+  EXPECT_EQ(second->Reason(), CloseReason::Behind);
+  EXPECT_TRUE(host->Watchers().empty());
+  EXPECT_EQ(host->State(), LinkState::Connected) << "the guest was dropped with the spectator";
 
   guest->Close(500);
   ASSERT_TRUE(Pump(*host, *guest, atHost, atGuest, [&] { return host->State() == LinkState::Closed; }));
