@@ -45,6 +45,7 @@
 #include "platform/media/Media.h"
 #include "platform/Platform.h"
 #include "platform/Window.h"
+#include "settings/Custom.h"
 #include "settings/SettingsFile.h"
 #include "actors/BattleState.h"
 #include "shell/Bramkoworld.h"
@@ -151,7 +152,7 @@ void Key(const char* key) {
   Run({"xdotool", "keydown", key, "sleep", "0.12", "keyup", key});
 }
 
-// The settings dialog's キャンセル: the dialog (632 x 305 and its 18-pixel caption) opens
+// The settings dialog's キャンセル: the dialog (its client area and an 18-pixel caption) opens
 // centred on the picture, which sits under the menu strip (20 rows).
 void ClickSettingsCancel() {
   FILE* f = popen(("xdotool getwindowgeometry " + g_window + " | awk '/Geometry/ {print $2}'").c_str(), "r");
@@ -159,7 +160,8 @@ void ClickSettingsCancel() {
   if (f && std::fscanf(f, "%dx%d", &w, &h) != 2) w = 640, h = 500;
   if (f) pclose(f);
   const int k = std::max(1, std::min(w / 640, h / 500));
-  const int left = w / 2 - 316 * k, top = (20 * k + (h - 20 * k) / 2) - (305 + 18) * k / 2 + 18 * k;
+  const int left = w / 2 - TForm2::kClientWidth / 2 * k,
+            top = (20 * k + (h - 20 * k) / 2) - (TForm2::kClientHeight + 18) * k / 2 + 18 * k;
   const std::string x = std::to_string(left + (342 + 44) * k), y = std::to_string(top + (268 + 13) * k);
   Run({"xdotool", "mousemove", "--window", g_window, x, y, "click", "1"});
 }
@@ -398,15 +400,18 @@ void DriveOnline(uint32_t seed) {
   }
 }
 
-// One side's online figures: input delay, rollbacks a second, the longest, frames waited, and
-// the CPU a frame played again costs.
-void PrintOnlineSide(const char* side, long long delay, long long frames, long long rollbacks, long long most,
-                     long long waited, long long framesAgain, long long againNs, const std::string& stop) {
+// One side's online figures: input delay, rollbacks a second, the longest, frames waited for
+// the other side, frames held back to keep abreast of it, and the CPU a frame played again costs.
+struct OnlineSide {
+  long long delay, frames, rollbacks, most, waited, held, framesAgain, againNs;
+  std::string stop;
+};
+void PrintOnlineSide(const char* side, const OnlineSide& o) {
   std::printf(
       "  %-10s input delay %lld, %.1f rollbacks a second (%lld in %lld frames), longest %lld frames, "
-      "%lld frames waited, %.1f us a frame played again, stop %s\n",
-      side, delay, frames > 0 ? rollbacks / (frames * 0.015) : 0.0, rollbacks, frames, most, waited,
-      framesAgain > 0 ? againNs / 1000.0 / framesAgain : 0.0, stop.c_str());
+      "%lld frames waited, %lld held, %.1f us a frame played again, stop %s\n",
+      side, o.delay, o.frames > 0 ? o.rollbacks / (o.frames * 0.015) : 0.0, o.rollbacks, o.frames, o.most, o.waited,
+      o.held, o.framesAgain > 0 ? o.againNs / 1000.0 / o.framesAgain : 0.0, o.stop.c_str());
 }
 
 int RunOnlineCase(const std::string& dir, const std::string& gameDir, const std::string& runtime) {
@@ -445,14 +450,14 @@ int RunOnlineCase(const std::string& dir, const std::string& gameDir, const std:
   ReportFramePeriods(g_shownPeriods, "online battle");
   std::printf("  (%zu frames changed nothing on screen and were not presented)\n", g_framesUnshown);
   const RollbackStats& r = LastOnline.rollbacks;
-  PrintOnlineSide("window:", LastOnline.delay, LastOnline.frames, r.rollbacks, r.most, LastOnline.framesWaited,
-                  static_cast<long long>(r.framesAgain), static_cast<long long>(r.againNs),
-                  LastOnline.played ? OnlineStopName(LastOnline.stop) : "(no match)");
-  PrintOnlineSide("simulator:", bench::ReportNumber(h, "delay"), bench::ReportNumber(h, "frames"),
-                  bench::ReportNumber(h, "rollbacks"), bench::ReportNumber(h, "rollbackMost"),
-                  bench::ReportNumber(h, "framesWaited"), bench::ReportNumber(h, "framesAgain"),
-                  bench::ReportNumber(h, "againNs"),
-                  hostEnded ? bench::ReportField(h, "\"stop\": \"(\\w+)\"") : "(did not end)");
+  PrintOnlineSide("window:",
+                  {LastOnline.delay, LastOnline.frames, r.rollbacks, r.most, LastOnline.framesWaited,
+                   LastOnline.framesHeld, static_cast<long long>(r.framesAgain), static_cast<long long>(r.againNs),
+                   LastOnline.played ? OnlineStopName(LastOnline.stop) : "(no match)"});
+  auto number = [&h](const char* key) { return bench::ReportNumber(h, key); };
+  PrintOnlineSide("simulator:", {number("delay"), number("frames"), number("rollbacks"), number("rollbackMost"),
+                                 number("framesWaited"), number("framesHeld"), number("framesAgain"), number("againNs"),
+                                 hostEnded ? bench::ReportField(h, "\"stop\": \"(\\w+)\"") : "(did not end)"});
   std::printf("  relay: %llu datagrams forwarded, %llu lost; load average %.2f at the end\n",
               static_cast<unsigned long long>(relay.Forwarded()), static_cast<unsigned long long>(relay.Dropped()),
               LoadAverage());
