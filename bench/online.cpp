@@ -9,24 +9,19 @@
 // CPU one frame played again costs, and the matches whose two sides parted (a checksum
 // differed, the results or the replays differ).
 // usage: bench_online [FIRST_PORT [MATCHES]]  (default 3 matches a link: 24 in all)
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <random>
-#include <regex>
-#include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "online_peer.h"
 #include "support/ChildProcess.h"
 #include "support/UdpRelay.h"
 
@@ -34,51 +29,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-
-std::string Read(const fs::path& p) {
-  std::stringstream s;
-  s << std::ifstream(p, std::ios::binary).rdbuf();
-  return s.str();
-}
-
-long long Number(const std::string& text, const std::string& key) {
-  std::smatch m;
-  return std::regex_search(text, m, std::regex("\"" + key + "\": (-?\\d+)")) ? std::stoll(m[1].str()) : -1;
-}
-
-std::vector<long long> Numbers(const std::string& text, const std::string& key) {
-  std::smatch m;
-  std::vector<long long> out;
-  if (!std::regex_search(text, m, std::regex("\"" + key + "\": \\[([0-9, ]*)\\]"))) return out;
-  std::stringstream s(m[1].str());
-  for (std::string n; std::getline(s, n, ',');) out.push_back(std::stoll(n));
-  return out;
-}
-
-std::string Field(const std::string& text, const std::string& pattern) {
-  std::smatch m;
-  return std::regex_search(text, m, std::regex(pattern)) ? m[1].str() : "";
-}
-
-// A busy player: decides on the versus screen, then a random direction key every 60-180 ms
-// and a fang now and then, for 40 s.
-std::string BusyScript(bool host, uint32_t seed) {
-  const char* keys[2][5] = {{"T", "G", "F", "H", "X"}, {"UP", "DOWN", "LEFT", "RIGHT", "13"}};
-  const auto& k = keys[host ? 0 : 1];
-  std::mt19937 random(seed);
-  std::ostringstream s;
-  s << (host ? "1500 tap ENTER\n" : "1800 tap ENTER\n");
-  for (int ms = 3000; ms < 43000;) {
-    const int key = static_cast<int>(random() % 5), length = 60 + static_cast<int>(random() % 120);
-    if (key == 4) {
-      s << ms << " tap " << k[4] << "\n";
-    } else {
-      s << ms << " down " << k[key] << "\n" << ms + length << " up " << k[key] << "\n";
-    }
-    ms += length + 1;
-  }
-  return s.str();
-}
 
 struct Link {
   int rttMs, lossPercent;
@@ -103,25 +53,14 @@ long long Percentile(const std::vector<long long>& byLength, double q) {
   return static_cast<long long>(byLength.size());
 }
 
-// Waits for a child up to the limit, killing it past that; false when it had to be killed.
-bool Reap(pid_t pid, Clock::time_point until) {
-  while (Clock::now() < until) {
-    if (waitpid(pid, nullptr, WNOHANG) == pid) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  kill(pid, SIGKILL);
-  waitpid(pid, nullptr, 0);
-  return false;
-}
-
 void PlayMatch(const fs::path& work, uint16_t port, const Link& link, uint32_t seed, Tally& t) {
   std::unique_ptr<testing_support::UdpRelay> relay;
   if (link.rttMs || link.lossPercent)
     relay = std::make_unique<testing_support::UdpRelay>(port, link.lossPercent, link.rttMs / 2, seed);
   const uint16_t joinPort = relay ? relay->Port() : port;
   const std::string sim = BRAMKO_BINARY_DIR "/bramko-sim";
-  std::ofstream(work / "host.txt") << BusyScript(true, seed);
-  std::ofstream(work / "guest.txt") << BusyScript(false, seed + 1);
+  std::ofstream(work / "host.txt") << bench::BusyScript(true, seed);
+  std::ofstream(work / "guest.txt") << bench::BusyScript(false, seed + 1);
   const pid_t host = testing_support::SpawnToFile(
       work / "host.json", {sim, "--dir", BRAMKO_RUNTIME_DIR, "--seed", std::to_string(seed), "--script",
                            (work / "host.txt").string(), "--host", std::to_string(port), "--round-seconds", "3",
@@ -131,31 +70,32 @@ void PlayMatch(const fs::path& work, uint16_t port, const Link& link, uint32_t s
       {sim, "--dir", BRAMKO_RUNTIME_DIR, "--seed", std::to_string(seed + 7), "--script", (work / "guest.txt").string(),
        "--join", "127.0.0.1:" + std::to_string(joinPort), "--real-time", "--record", (work / "guest.rpl").string()});
   const auto until = Clock::now() + std::chrono::seconds(90);
-  const bool hostEnded = Reap(host, until), guestEnded = Reap(guest, until);
+  const bool hostEnded = bench::Reap(host, until), guestEnded = bench::Reap(guest, until);
   const bool ended = hostEnded && guestEnded;
-  const std::string h = Read(work / "host.json"), g = Read(work / "guest.json");
+  const std::string h = bench::ReadFile(work / "host.json"), g = bench::ReadFile(work / "guest.json");
   ++t.matches;
-  const std::string lastH = Field(h, "(\"lastMatch\": \\{.*?\\]\\})"),
-                    lastG = Field(g, "(\"lastMatch\": \\{.*?\\]\\})");
-  const bool played = ended && !lastH.empty() && Field(h, "\"stop\": \"(\\w+)\"") == "none" &&
-                      Field(g, "\"stop\": \"(\\w+)\"") == "none";
+  const std::string lastH = bench::ReportField(h, "(\"lastMatch\": \\{.*?\\]\\})"),
+                    lastG = bench::ReportField(g, "(\"lastMatch\": \\{.*?\\]\\})");
+  const bool played = ended && !lastH.empty() && bench::ReportField(h, "\"stop\": \"(\\w+)\"") == "none" &&
+                      bench::ReportField(g, "\"stop\": \"(\\w+)\"") == "none";
   if (played) ++t.played;
-  if (!ended || lastH != lastG || Read(work / "host.rpl") != Read(work / "guest.rpl") ||
-      Field(h, "\"stop\": \"(\\w+)\"") == "desync" || Field(g, "\"stop\": \"(\\w+)\"") == "desync")
+  if (!ended || lastH != lastG || bench::ReadFile(work / "host.rpl") != bench::ReadFile(work / "guest.rpl") ||
+      bench::ReportField(h, "\"stop\": \"(\\w+)\"") == "desync" ||
+      bench::ReportField(g, "\"stop\": \"(\\w+)\"") == "desync")
     ++t.parted;
   for (const std::string* side : {&h, &g}) {
-    const long long delay = Number(*side, "delay");
+    const long long delay = bench::ReportNumber(*side, "delay");
     if (delay < 0) continue;
     t.delayLeast = std::min<int>(t.delayLeast, static_cast<int>(delay));
     t.delayMost = std::max<int>(t.delayMost, static_cast<int>(delay));
-    t.frames += Number(*side, "frames");
-    t.rollbacks += Number(*side, "rollbacks");
-    t.waited += Number(*side, "framesWaited");
-    t.settles += Number(*side, "settles");
-    t.framesAgain += Number(*side, "framesAgain");
-    t.againNs += Number(*side, "againNs");
-    t.most = std::max(t.most, Number(*side, "rollbackMost"));
-    const std::vector<long long> lengths = Numbers(*side, "rollbackLengths");
+    t.frames += bench::ReportNumber(*side, "frames");
+    t.rollbacks += bench::ReportNumber(*side, "rollbacks");
+    t.waited += bench::ReportNumber(*side, "framesWaited");
+    t.settles += bench::ReportNumber(*side, "settles");
+    t.framesAgain += bench::ReportNumber(*side, "framesAgain");
+    t.againNs += bench::ReportNumber(*side, "againNs");
+    t.most = std::max(t.most, bench::ReportNumber(*side, "rollbackMost"));
+    const std::vector<long long> lengths = bench::ReportNumbers(*side, "rollbackLengths");
     t.lengths.resize(std::max(t.lengths.size(), lengths.size()));
     for (size_t i = 0; i < lengths.size(); ++i) t.lengths[i] += lengths[i];
   }

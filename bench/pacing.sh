@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs bench_pacing on an Xvfb display of its own (software rendering, like a machine
-# without a GPU). usage: bench/pacing.sh BUILD_DIR [--scale N] [--pad]
+# without a GPU). usage: bench/pacing.sh BUILD_DIR [--scale N] [--pad] [--headless-only | --online]
 set -u
 build="$1"; shift
 work="$(mktemp -d)"

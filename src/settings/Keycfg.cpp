@@ -17,13 +17,14 @@ const char* const kAppTitle = "Bramko2 for Windows";
 const char* const kHelpKeyword = "キーカスタマイズウィンドウ";
 constexpr int kF1 = 112;
 
-// Keys the game answers itself, whoever holds them: Escape (pause, back), F1 (help), F4 (give
-// up), F11 (fullscreen) and Alt (Alt+Enter, Alt+F, Alt+H; either Alt, as each is also read as
-// the generic one). A game key among them would do both.
+// Keys the game answers itself, whoever holds them: Escape (pause, back), F1 (help), F3 (the
+// online match's link line), F4 (give up), F11 (fullscreen) and Alt (Alt+Enter, Alt+F, Alt+H;
+// either Alt, as each is also read as the generic one). A game key among them would do both.
 bool ReservedKey(int code) {
   switch (code) {
     case 0x1B:
     case 0x70:
+    case 0x72:
     case 0x73:
     case 0x7A:
     case 0x12:
@@ -90,7 +91,7 @@ void TForm3::Button1Click() {
   if (Edit1.Tag == -1) return;
   const int code = Edit1.Tag;
   if (ReservedKey(code)) {
-    platform::ShowMessage(kAppTitle, Tr("エラー。Esc、F1、F4、F11、Alt はゲームが使うキーです。"));
+    platform::ShowMessage(kAppTitle, Tr("エラー。Esc、F1、F3、F4、F11、Alt はゲームが使うキーです。"));
     return;
   }
   for (int row = 0; row < kKeyPlayerRows; ++row)

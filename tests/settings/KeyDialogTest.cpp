@@ -115,7 +115,8 @@ TEST_F(KeyDialog, RegisteringAppendsAFreeKeyAndRefusesOneUsedAnywhere) {
   EXPECT_EQ(KeyTable::Keys(1, kfLeft), Codes({100, 37}));
 }
 
-// A game key the game answers itself would pause, help, give up or switch the screen too.
+// A game key the game answers itself would pause, help, show the link line, give up or switch the
+// screen too.
 TEST_F(KeyDialog, KeysTheGameReservesAreCapturedButRefusedWithTheDialogsError) {
   WriteTextFile(ini_, kFile);
   TForm2 settings;
@@ -123,14 +124,14 @@ TEST_F(KeyDialog, KeysTheGameReservesAreCapturedButRefusedWithTheDialogsError) {
   form.FormShow();
   const size_t messages = MessageCount();
   size_t refused = 0;
-  // Escape, F1, F4, F11, and Alt as the generic, left and right key.
-  for (int code : {0x1B, 0x70, 0x73, 0x7A, 0x12, 0xA4, 0xA5}) {
+  // Escape, F1, F3, F4, F11, and Alt as the generic, left and right key.
+  for (int code : {0x1B, 0x70, 0x72, 0x73, 0x7A, 0x12, 0xA4, 0xA5}) {
     form.Edit1Focused = true;
     Press(form, code);
     EXPECT_EQ(form.Edit1.Tag, code);
     form.Button1Click();
     EXPECT_EQ(MessageCount(), messages + ++refused) << code;
-    EXPECT_NE(LastMessage().find("エラー。Esc、F1、F4、F11、Alt はゲームが使うキーです。"), std::string::npos);
+    EXPECT_NE(LastMessage().find("エラー。Esc、F1、F3、F4、F11、Alt はゲームが使うキーです。"), std::string::npos);
   }
   EXPECT_EQ(KeyTable::Keys(0, kfUp), Codes({65, 66, 67}));
   EXPECT_EQ(form.ListBox1.Count(), 3);
