@@ -69,8 +69,9 @@ TWaitResult FrameLoop() {
     door.EndFrame();
     platform::PresentFrame();  // the frame is drawn: shown once, before the wait
     // The frame period is kept by spinning on the tick count.
+    const uint32_t period = door.FrameLength(static_cast<uint32_t>(FramePeriodMs));
     uint32_t elapsed;
-    while ((elapsed = TickCount() - t0) < static_cast<uint32_t>(FramePeriodMs)) WaitTurn(FramePeriodMs - elapsed);
+    while ((elapsed = TickCount() - t0) < period) WaitTurn(period - elapsed);
   }
 }
 

@@ -34,6 +34,9 @@ class MatchInput : public WaitWatcher {
   // How long the wait that just ended counts as having lasted: as measured, unless the door
   // agreed on a length with another machine (both must note the same).
   virtual uint32_t WaitLength(uint32_t measuredMs) { return measuredMs; }
+  // How long the frame just played lasts: the game speed's period, unless the door stretches
+  // it a little (online, to let the other machine catch up without a visible hitch).
+  virtual uint32_t FrameLength(uint32_t periodMs) { return periodMs; }
 };
 
 // The players at this machine's keys and joysticks.

@@ -41,6 +41,7 @@ class SyncTestInput final : public MatchInput {
   void EndFrame() override;
   bool Closing() override;
   uint32_t WaitLength(uint32_t measuredMs) override { return through_.WaitLength(measuredMs); }
+  uint32_t FrameLength(uint32_t periodMs) override { return through_.FrameLength(periodMs); }
   TWaitResult Watch(WaitKind kind, uint32_t ms, LiveWait live) override;
   void Turn() override { through_.Turn(); }
 

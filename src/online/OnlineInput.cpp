@@ -21,6 +21,9 @@ constexpr uint64_t kResendUs = 8000;
 // figure over a whole stretch of frames holds one at the stretch's end.
 constexpr int64_t kHoldAtOnce = 3, kHoldAfterStretch = 2;
 constexpr uint32_t kHoldStretch = 20;
+// A held frame's time is given back this many milliseconds a frame (a 16 ms frame of 15 is not
+// seen), or faster when far ahead.
+constexpr uint32_t kPayMs = 1, kFastPayMs = 3;
 // The most a round's first frame waits for the other side to begin the round too.
 constexpr uint64_t kStartTogetherUs = 1000000;
 
@@ -135,9 +138,9 @@ void OnlineInput::KeepAbreast() {
   const int64_t theirs = static_cast<int64_t>(lockstep_.LastHeard()) - theirDelay_ +
                          static_cast<int64_t>(session_.RoundTripMs()) / 2 / period;
   const int64_t ahead = static_cast<int64_t>(frame_) - theirs;
-  // Far ahead (the other side began the round later, or stalled): a frame held at once. A
-  // little ahead all along a stretch of frames: one frame held then (a frame's jitter alone
-  // never holds one).
+  // Far ahead (the other side began the round later, or stalled): a frame's time given back
+  // at once, quickly. A little ahead all along a stretch of frames: one given back then,
+  // slowly (a frame's jitter alone never holds one).
   aheadLeast_ = std::min(aheadLeast_, ahead);
   bool hold = ahead >= kHoldAtOnce;
   if (frame_ - stretchFrom_ >= kHoldStretch) {
@@ -145,14 +148,18 @@ void OnlineInput::KeepAbreast() {
     aheadLeast_ = INT64_MAX;
     stretchFrom_ = frame_;
   }
-  if (!hold) return;
+  if (!hold || owedMs_ > 0) return;
   ++held_;
-  // Two periods: the frame's own wait is taken up by the first.
-  const uint32_t from = TickCount(), span = 2 * static_cast<uint32_t>(period);
-  for (uint32_t elapsed; stop_ == OnlineStop::None && !over_ && (elapsed = TickCount() - from) < span;) {
-    PumpMessages();
-    WaitTurn(span - elapsed);  // its turns service the link
-  }
+  // A frame's time, given back over the frames that follow: a frame held whole would show as a
+  // hitch. Far ahead it goes back faster.
+  owedMs_ = static_cast<uint32_t>(period);
+  paySliceMs_ = ahead >= kHoldAtOnce ? kFastPayMs : kPayMs;
+}
+
+uint32_t OnlineInput::FrameLength(uint32_t periodMs) {
+  const uint32_t pay = std::min(owedMs_, paySliceMs_);
+  owedMs_ -= pay;
+  return periodMs + pay;
 }
 
 void OnlineInput::StartTogether() {

@@ -54,6 +54,7 @@ class OnlineInput final : public MatchInput {
   void Turn() override { Pump(); }
   uint32_t LongestTurnMs() const override { return kOnlineTurnMs; }
   uint32_t WaitLength(uint32_t) override { return agreedMs_; }
+  uint32_t FrameLength(uint32_t periodMs) override;
 
   OnlineStop Stopped() const { return stop_; }
   // The side that gave up with F4, or -1.
@@ -68,7 +69,7 @@ class OnlineInput final : public MatchInput {
   // Waits for the other side's input before a frame that must be played on known inputs (a
   // round's end, a pause, a give-up).
   uint32_t Settles() const { return settles_; }
-  // Frames held a frame's time longer, for the other side to catch up.
+  // Frames' time given back, for the other side to catch up (each spread over a few frames).
   uint32_t FramesHeld() const { return held_; }
   // Real time the frames spent waiting for the other side, in all.
   uint64_t WaitedUs() const { return waitedUs_; }
@@ -92,7 +93,8 @@ class OnlineInput final : public MatchInput {
   TWaitResult Agree(WaitKind kind, uint32_t ms);
   // Waits until the other side's inputs are known up to frame; false when the match stopped.
   bool AwaitWhole(uint32_t frame);
-  // A side that runs ahead of the other makes it predict more: it holds a frame now and then.
+  // A side that runs ahead of the other makes it predict more: it gives a frame's time back
+  // now and then, a millisecond or a few at a time over the frames that follow (FrameLength).
   void KeepAbreast();
   // A round's first frame: the other side's first input of the round is awaited (its rounds
   // may begin a little later, after the host's word on the last wait came).
@@ -119,6 +121,7 @@ class OnlineInput final : public MatchInput {
   uint32_t opened_ = 0;   // frames whose reads are on the tape
   int giveUpDue_ = -1;    // the side whose give-up acts on the frame being played
   uint32_t framesWaited_ = 0, settles_ = 0, held_ = 0, stretchFrom_ = 0;
+  uint32_t owedMs_ = 0, paySliceMs_ = 1;  // a held frame's time still to be given back, and how fast
   int64_t aheadLeast_ = INT64_MAX;
   const int theirDelay_;
   uint64_t waitedUs_ = 0;
