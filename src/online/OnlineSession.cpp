@@ -100,7 +100,9 @@ SessionPhase OnlineSession::Poll(uint32_t waitMs) {
   if (state == platform::net::LinkState::Closed) {
     using platform::net::CloseReason;
     switch (link_->Reason()) {
-      case CloseReason::ByPeer: End(Tr("相手が対戦をやめました")); break;
+      case CloseReason::ByPeer:
+        End(Watching() ? Tr("ホストがネット対戦を終えました") : Tr("相手が対戦をやめました"));
+        break;
       case CloseReason::Busy:
         End(Watching() ? Tr("観戦できる人数がいっぱいです") : Tr("相手はほかの人と対戦中です"));
         break;
