@@ -19,10 +19,11 @@ constexpr int kF4 = 0x73;
 constexpr uint64_t kResendUs = 8000;
 // A side this many frames ahead of the other holds a frame at once; one ahead by the other
 // figure over a whole stretch of frames holds one at the stretch's end.
-constexpr int64_t kHoldAtOnce = 3, kHoldAfterStretch = 2;
+constexpr int64_t kHoldAtOnce = 3, kHoldAfterStretch = 2, kHoldWhole = 5;
 constexpr uint32_t kHoldStretch = 20;
 // A held frame's time is given back this many milliseconds a frame (a 16 ms frame of 15 is not
-// seen), or faster when far ahead.
+// seen), faster when kHoldAtOnce ahead, and at once from kHoldWhole ahead (the predictions are
+// near their limit there, and a frame waited for would be worse than one shown twice as long).
 constexpr uint32_t kPayMs = 1, kFastPayMs = 3;
 // The most a round's first frame waits for the other side to begin the round too.
 constexpr uint64_t kStartTogetherUs = 1000000;
@@ -148,12 +149,22 @@ void OnlineInput::KeepAbreast() {
     aheadLeast_ = INT64_MAX;
     stretchFrom_ = frame_;
   }
-  if (!hold || owedMs_ > 0) return;
-  ++held_;
+  if (ahead >= kHoldWhole) {
+    // So far ahead that predictions near their limit: a whole frame's time back at once.
+    if (owedMs_ == 0) ++held_;
+    owedMs_ = std::max(owedMs_, static_cast<uint32_t>(period));
+    paySliceMs_ = static_cast<uint32_t>(period);
+    return;
+  }
+  if (!hold) return;
   // A frame's time, given back over the frames that follow: a frame held whole would show as a
-  // hitch. Far ahead it goes back faster.
-  owedMs_ = static_cast<uint32_t>(period);
-  paySliceMs_ = ahead >= kHoldAtOnce ? kFastPayMs : kPayMs;
+  // hitch. Further ahead it goes back faster.
+  if (owedMs_ == 0) {
+    ++held_;
+    owedMs_ = static_cast<uint32_t>(period);
+    paySliceMs_ = kPayMs;
+  }
+  if (ahead >= kHoldAtOnce) paySliceMs_ = std::max(paySliceMs_, kFastPayMs);
 }
 
 uint32_t OnlineInput::FrameLength(uint32_t periodMs) {
