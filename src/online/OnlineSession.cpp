@@ -46,8 +46,8 @@ uint64_t SteadyMs() {
 }
 
 OnlineSession::OnlineSession(std::unique_ptr<platform::net::Link> link, Role role)
-    : link_(std::move(link)), role_(role), hosting_(role == Role::Host), peer_(hosting_ ? 0 : 1) {
-  if (hosting_) seats_ = std::make_unique<SpectatorSeats>(*link_);
+    : link_(std::move(link)), role_(role), peer_(Hosting() ? 0 : 1) {
+  if (Hosting()) seats_ = std::make_unique<SpectatorSeats>(*link_);
 }
 
 OnlineSession::~OnlineSession() {
@@ -78,7 +78,7 @@ SessionPhase OnlineSession::Poll(uint32_t waitMs) {
   std::vector<platform::net::Datagram> received;
   const platform::net::LinkState state = link_->Service(waitMs, &received);
   const uint64_t now = SteadyMs();
-  if (!hosting_ && state == platform::net::LinkState::Connected && phase_ == SessionPhase::Waiting) {
+  if (!Hosting() && state == platform::net::LinkState::Connected && phase_ == SessionPhase::Waiting) {
     phase_ = SessionPhase::Greeting;
     heardAt_ = now;
     Send(OurHello(Watching()));
@@ -89,7 +89,7 @@ SessionPhase OnlineSession::Poll(uint32_t waitMs) {
     if (!m) continue;
     if (seats_ && seats_->Has(d.from)) {
       seats_->Heard(d.from, *m, now);
-    } else if (hosting_ && d.from != peer_) {
+    } else if (Hosting() && d.from != peer_) {
       Greet(d.from, *m, now);
     } else if (d.from == peer_) {
       heardAt_ = now;
@@ -162,7 +162,7 @@ void OnlineSession::Take(const NetMessage& message) {
   if (const auto* choice = std::get_if<NetChoice>(&message)) {
     if (choice->round == round) theirChoice = *choice;
   } else if (const auto* s = std::get_if<NetStart>(&message)) {
-    if (!hosting_ && s->round == round) start = *s;
+    if (!Hosting() && s->round == round) start = *s;
   } else if (std::holds_alternative<NetAlive>(message)) {
     // heard, nothing more
   } else if (matchMail.size() < kMaxMail && MatchInReach(message)) {

@@ -94,7 +94,6 @@ class OnlineSession {
   std::unique_ptr<platform::net::PortMapping> router_;
   std::unique_ptr<SpectatorSeats> seats_;
   Role role_;
-  bool hosting_;
   SessionPhase phase_ = SessionPhase::Waiting;
   std::string overMessage_;
   uint32_t peer_;         // the other side's number on the link (the host's guest: 0 until admitted)

@@ -17,6 +17,7 @@
 #include "field/MapState.h"
 #include "online/KeptSettings.h"
 #include "online/OnlineSession.h"
+#include "online/SessionPeer.h"
 #include "online/SpectatorVersus.h"
 #include "online/RouterMapping.h"
 #include "platform/Dialogs.h"
@@ -52,23 +53,13 @@ NetSides SidesOf(const VersusSideState& host, const VersusSideState& guest) {
   return s;
 }
 
-class OnlineVersus final : public VersusPeer, public WaitWatcher {
+class OnlineVersus final : public SessionPeer {
  public:
   void Begin(std::unique_ptr<OnlineSession> session) {
-    session_ = std::move(session);
-    watcherBefore_ = SetWaitWatcher(this);
+    Open(std::move(session));
     sent_.reset();
     matches_ = 0;
     afterMatch_.clear();
-    LastOnlineEnd.clear();
-  }
-
-  // Online play ends with the run (the window closed while it went on).
-  void End() {
-    if (!session_) return;
-    session_.reset();
-    SetWaitWatcher(watcherBefore_);
-    OnlineVersusPeer = nullptr;
   }
 
   int LocalSide() const override { return session_->LocalSide(); }
@@ -148,14 +139,8 @@ class OnlineVersus final : public VersusPeer, public WaitWatcher {
   }
 
   bool Leave(bool byPlayer) override {
-    if (!byPlayer) {
-      LastOnlineEnd = session_->OverMessage();
-      if (!LastOnlineEnd.empty()) platform::ShowMessage(Tr(kCaption), LastOnlineEnd);
-    }
     const bool hosting = session_->Hosting();
-    session_.reset();  // says goodbye; the port is no longer listened on
-    SetWaitWatcher(watcherBefore_);
-    if (OnlineMatchLimit > 0) platform::CloseWindow();
+    Part(!byPlayer);
     // After a lost link the host stays on the versus screen; whoever left goes to the menu.
     return hosting && !byPlayer;
   }
@@ -253,14 +238,6 @@ class OnlineVersus final : public VersusPeer, public WaitWatcher {
   }
   static int KeepLink();
 
-  TWaitResult Watch(WaitKind, uint32_t ms, LiveWait live) override { return live(ms); }
-  void Turn() override {
-    if (session_) session_->Poll(0);
-  }
-  uint32_t LongestTurnMs() const override { return kOnlineTurnMs; }
-
-  std::unique_ptr<OnlineSession> session_;
-  WaitWatcher* watcherBefore_ = nullptr;
   std::optional<NetChoice> sent_;
   std::optional<int> decidedDelay_;
   int matches_ = 0;

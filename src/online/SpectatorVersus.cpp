@@ -11,7 +11,7 @@
 #include "online/KeptSettings.h"
 #include "online/OnlineSession.h"
 #include "online/OnlineVersus.h"
-#include "platform/Dialogs.h"
+#include "online/SessionPeer.h"
 #include "platform/Translate.h"
 #include "platform/Window.h"
 #include "screens/Vsmode.h"
@@ -24,22 +24,13 @@ namespace {
 // within kCaughtUpFrames again.
 constexpr uint32_t kBehindFrames = 30, kCaughtUpFrames = 8;
 
-class SpectatorVersus final : public VersusPeer, public WaitWatcher, public LiveTape {
+class SpectatorVersus final : public SessionPeer, public LiveTape {
  public:
   void Begin(std::unique_ptr<OnlineSession> session) {
-    session_ = std::move(session);
-    watcherBefore_ = SetWaitWatcher(this);
+    Open(std::move(session));
     next_ = 0;
     matches_ = 0;
     viewerLeft_ = false;
-    LastOnlineEnd.clear();
-  }
-
-  void End() {
-    if (!session_) return;
-    session_.reset();
-    SetWaitWatcher(watcherBefore_);
-    OnlineVersusPeer = nullptr;
   }
 
   int LocalSide() const override { return -1; }
@@ -91,13 +82,7 @@ class SpectatorVersus final : public VersusPeer, public WaitWatcher, public Live
   }
 
   bool Leave(bool byPlayer) override {
-    if (!byPlayer && !viewerLeft_) {
-      LastOnlineEnd = session_->OverMessage();
-      if (!LastOnlineEnd.empty()) platform::ShowMessage(Tr("ネット対戦"), LastOnlineEnd);
-    }
-    session_.reset();
-    SetWaitWatcher(watcherBefore_);
-    if (OnlineMatchLimit > 0) platform::CloseWindow();
+    Part(!byPlayer && !viewerLeft_);
     return false;  // to the main menu
   }
 
@@ -120,16 +105,7 @@ class SpectatorVersus final : public VersusPeer, public WaitWatcher, public Live
     return fast_;
   }
 
-  // Between matches the link is serviced on every turn of every wait.
-  TWaitResult Watch(WaitKind, uint32_t ms, LiveWait live) override { return live(ms); }
-  void Turn() override {
-    if (session_) session_->Poll(0);
-  }
-  uint32_t LongestTurnMs() const override { return kOnlineTurnMs; }
-
  private:
-  std::unique_ptr<OnlineSession> session_;
-  WaitWatcher* watcherBefore_ = nullptr;
   WatchedMatch* match_ = nullptr;
   uint16_t next_ = 0;
   int matches_ = 0;
