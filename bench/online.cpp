@@ -7,7 +7,10 @@
 // played again (p50, p99, max), the frames that had to wait for the other side (the prediction
 // ran out), the waits before a frame that must be played on known inputs (a round's end), the
 // CPU one frame played again costs, and the matches whose two sides parted (a checksum
-// differed, the results or the replays differ).
+// differed, the results or the replays differ). Then, over the 100 ms / 5 % link, the same
+// matches with a spectator (through a relay of the same link) that comes 4 s after the host:
+// the bytes a second that came to it, how long it took to catch up with the players, and
+// whether it saw the players' match (the same result and replay).
 // usage: bench_online [FIRST_PORT [MATCHES]]  (default 3 matches a link: 24 in all)
 #include <unistd.h>
 
@@ -19,6 +22,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "online_peer.h"
@@ -36,6 +40,8 @@ struct Link {
 
 struct Tally {
   int matches = 0, played = 0, parted = 0, delayLeast = 99, delayMost = -1;
+  int watched = 0, sawOther = 0;  // matches with a spectator; those it saw otherwise
+  std::vector<double> bytesPerSecond, caughtUpMs;
   long long frames = 0, rollbacks = 0, waited = 0, settles = 0, framesAgain = 0, againNs = 0, most = 0;
   std::vector<long long> lengths;
 };
@@ -53,10 +59,12 @@ long long Percentile(const std::vector<long long>& byLength, double q) {
   return static_cast<long long>(byLength.size());
 }
 
-void PlayMatch(const fs::path& work, uint16_t port, const Link& link, uint32_t seed, Tally& t) {
-  std::unique_ptr<testing_support::UdpRelay> relay;
+void PlayMatch(const fs::path& work, uint16_t port, const Link& link, uint32_t seed, Tally& t, bool spectator = false) {
+  std::unique_ptr<testing_support::UdpRelay> relay, spectatorRelay;
   if (link.rttMs || link.lossPercent)
     relay = std::make_unique<testing_support::UdpRelay>(port, link.lossPercent, link.rttMs / 2, seed);
+  if (spectator)
+    spectatorRelay = std::make_unique<testing_support::UdpRelay>(port, link.lossPercent, link.rttMs / 2, seed + 3);
   const uint16_t joinPort = relay ? relay->Port() : port;
   const std::string sim = BRAMKO_BINARY_DIR "/bramko-sim";
   std::ofstream(work / "host.txt") << bench::BusyScript(true, seed);
@@ -69,6 +77,16 @@ void PlayMatch(const fs::path& work, uint16_t port, const Link& link, uint32_t s
       work / "guest.json",
       {sim, "--dir", BRAMKO_RUNTIME_DIR, "--seed", std::to_string(seed + 7), "--script", (work / "guest.txt").string(),
        "--join", "127.0.0.1:" + std::to_string(joinPort), "--real-time", "--record", (work / "guest.rpl").string()});
+  pid_t watcher = -1;
+  Clock::time_point watchFrom;
+  if (spectator) {
+    std::this_thread::sleep_for(std::chrono::seconds(4));
+    watchFrom = Clock::now();
+    watcher = testing_support::SpawnToFile(
+        work / "spectator.json",
+        {sim, "--dir", BRAMKO_RUNTIME_DIR, "--spectate", "127.0.0.1:" + std::to_string(spectatorRelay->Port()),
+         "--real-time", "--matches", "1", "--record", (work / "spectator.rpl").string()});
+  }
   const auto until = Clock::now() + std::chrono::seconds(90);
   const bool hostEnded = bench::Reap(host, until), guestEnded = bench::Reap(guest, until);
   const bool ended = hostEnded && guestEnded;
@@ -83,6 +101,17 @@ void PlayMatch(const fs::path& work, uint16_t port, const Link& link, uint32_t s
       bench::ReportField(h, "\"stop\": \"(\\w+)\"") == "desync" ||
       bench::ReportField(g, "\"stop\": \"(\\w+)\"") == "desync")
     ++t.parted;
+  if (spectator) {
+    const bool watchEnded = bench::Reap(watcher, until);
+    const double seconds = std::chrono::duration<double>(Clock::now() - watchFrom).count();
+    const std::string w = bench::ReadFile(work / "spectator.json");
+    ++t.watched;
+    if (!watchEnded || bench::ReportField(w, "(\"lastMatch\": \\{.*?\\]\\})") != lastH ||
+        bench::ReadFile(work / "spectator.rpl") != bench::ReadFile(work / "host.rpl"))
+      ++t.sawOther;
+    t.bytesPerSecond.push_back(static_cast<double>(std::max(0LL, bench::ReportNumber(w, "bytesIn"))) / seconds);
+    t.caughtUpMs.push_back(static_cast<double>(std::max(0LL, bench::ReportNumber(w, "caughtUpMs"))));
+  }
   for (const std::string* side : {&h, &g}) {
     const long long delay = bench::ReportNumber(*side, "delay");
     if (delay < 0) continue;
@@ -134,6 +163,18 @@ int main(int argc, char** argv) {
                 t.parted, t.matches);
     std::fflush(stdout);
   }
+  // The players with a spectator watching from 4 s on, over the 100 ms / 5 % link.
+  Tally w;
+  for (int m = 0; m < matches; ++m) PlayMatch(work, static_cast<uint16_t>(port++), {100, 5}, 100u + m * 13u, w, true);
+  std::sort(w.bytesPerSecond.begin(), w.bytesPerSecond.end());
+  std::sort(w.caughtUpMs.begin(), w.caughtUpMs.end());
+  std::printf(
+      "with a spectator from 4 s on (100 ms, 5 %%): players waited %lld frames, parted %d of %d; the "
+      "spectator: %.0f-%.0f bytes/s, caught up in %.0f-%.0f ms, saw another match %d of %d\n",
+      w.waited, w.parted, w.matches, w.bytesPerSecond.front(), w.bytesPerSecond.back(), w.caughtUpMs.front(),
+      w.caughtUpMs.back(), w.sawOther, w.watched);
+  parted += w.parted + w.sawOther;
+  all += w.matches;
   std::printf("parted: %d of %d matches\n", parted, all);
   fs::remove_all(work);
   return parted == 0 ? 0 : 1;

@@ -13,7 +13,7 @@
 #include "battle/ReplayFormat.h"
 
 // Raised with every change of these messages: copies with another number refuse each other.
-inline constexpr uint16_t kNetProtocol = 5;
+inline constexpr uint16_t kNetProtocol = 6;
 // The most frame inputs one Inputs message carries.
 inline constexpr int kMaxInputsPerMessage = 64;
 // The most input delay a side may play with.

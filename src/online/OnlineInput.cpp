@@ -25,7 +25,7 @@ constexpr uint32_t kHoldStretch = 20;
 // seen), faster when kHoldAtOnce ahead, and at once from kHoldWhole ahead (the predictions are
 // near their limit there, and a frame waited for would be worse than one shown twice as long).
 constexpr uint32_t kPayMs = 1, kFastPayMs = 3;
-// The most a round's first frame waits for the other side to begin the round too.
+// The most a round's first frame (or the first after a wait) waits for the other side to begin too.
 constexpr uint64_t kStartTogetherUs = 1000000;
 
 uint64_t NowUs() {
@@ -36,8 +36,9 @@ uint64_t NowUs() {
 
 bool AbortKey() { return KeyIsDown(VK_ESCAPE_KEY) || QuitRequested; }
 
-// How the local player ends a wait now, or wrContinue while the wait goes on.
-TWaitResult LocalOutcome(WaitKind kind, uint32_t ms, uint32_t elapsed) {
+// How the local player ends a wait now, or wrContinue while the wait goes on (quietMs: how
+// long no key has been down).
+TWaitResult LocalOutcome(WaitKind kind, uint32_t ms, uint32_t elapsed, uint32_t quietMs) {
   switch (kind) {
     case WaitKind::Press:
       if (QuitRequested) return wrCancel;
@@ -50,7 +51,7 @@ TWaitResult LocalOutcome(WaitKind kind, uint32_t ms, uint32_t elapsed) {
       if (AnyInput() || elapsed > ms) return wrNone;
       return wrContinue;
     case WaitKind::Abort: return AbortKey() ? wrQuit : wrNone;
-    case WaitKind::Release: break;
+    case WaitKind::Release: return quietMs >= kReleaseQuietMs ? wrNone : wrContinue;
   }
   return wrNone;
 }
@@ -174,13 +175,17 @@ uint32_t OnlineInput::FrameLength(uint32_t periodMs) {
 }
 
 void OnlineInput::StartTogether() {
-  // The other side has begun the round once the input it reads at its round's first frame
-  // came; until then (a little while at most) this side's first frame would only be predicted.
+  // Both sides begin when the other's first input of the stretch has come and half a round
+  // trip has passed since their own went: the side that was told to go first (the host, when a
+  // wait ends) then waits for the other's input, the other for its own to arrive, and the two
+  // begin at about the same moment instead of the later one half a round trip ahead.
   const uint32_t theirFirst = frame_ + static_cast<uint32_t>(theirDelay_);
-  if (lockstep_.LastHeard() >= theirFirst) return;
+  const uint64_t sentAt = lastSendUs_, arrives = sentAt + uint64_t{session_.RoundTripMs()} * 1000 / 2;
+  const auto apart = [&] { return lockstep_.LastHeard() < theirFirst || NowUs() < arrives; };
+  if (!apart()) return;
   ++held_;
   const uint64_t until = NowUs() + kStartTogetherUs;
-  while (stop_ == OnlineStop::None && !over_ && lockstep_.LastHeard() < theirFirst && NowUs() < until) {
+  while (stop_ == OnlineStop::None && !over_ && apart() && NowUs() < until) {
     session_.Poll(1);
     PumpMessages();
     WaitTurn(1);
@@ -200,7 +205,9 @@ void OnlineInput::BeginFrame() {
   lockstep_.AddLocal(frame_, ReadLocal());
   SendInputs();
   Pump();
-  if (CurrentRoundFrames().frame == 0) StartTogether();
+  // A round's first frame, and the first after a wait (the pause), start the sides together.
+  if (CurrentRoundFrames().frame == 0 || afterWait_) StartTogether();
+  afterWait_ = false;
   // At most kMaxPrediction frames on a prediction: past that, wait for the other side.
   const uint32_t limit = frame_ > kMaxPrediction ? frame_ - kMaxPrediction : 0;
   if (lockstep_.Whole() < limit) {
@@ -326,17 +333,12 @@ void OnlineInput::Settle() {
   }
 }
 
-TWaitResult OnlineInput::Watch(WaitKind kind, uint32_t ms, LiveWait live) {
+TWaitResult OnlineInput::Watch(WaitKind kind, uint32_t ms, LiveWait) {
   agreedMs_ = 0;
+  afterWait_ = true;
   TWaitResult r = AbandonedWait(kind);
   if (stop_ == OnlineStop::None) {
-    if (kind == WaitKind::Release) {
-      // Only the local keys matter; the other side's release shows in its next wait or frame.
-      live(ms);
-      r = wrNone;
-    } else {
-      r = Agree(kind, ms);
-    }
+    r = Agree(kind, ms);
     if (stop_ != OnlineStop::None) r = AbandonedWait(kind);
   }
   const TWaitResult result = tape_.Wait(kind, r, agreedMs_);
@@ -354,6 +356,7 @@ TWaitResult OnlineInput::Agree(WaitKind kind, uint32_t ms) {
   std::erase_if(asks_, [&](const auto& a) { return a.first < seq; });
   std::erase_if(dones_, [&](const auto& d) { return d.first < seq; });
   const uint32_t start = TickCount();
+  uint32_t quietFrom = start;
   bool asked = false;
   for (;;) {
     Pump();
@@ -367,12 +370,18 @@ TWaitResult OnlineInput::Agree(WaitKind kind, uint32_t ms) {
     }
     if (over_) Stop(OnlineStop::Lost);
     if (stop_ != OnlineStop::None) return AbandonedWait(kind);
-    const uint32_t elapsed = TickCount() - start;
+    const uint32_t now = TickCount(), elapsed = now - start;
+    if (kind == WaitKind::Release && AnyInput()) quietFrom = now;
+    const TWaitResult mine = LocalOutcome(kind, ms, elapsed, now - quietFrom);
     if (session_.Hosting()) {
-      // The host decides: its own outcome or the guest's, whichever comes first.
-      TWaitResult r = LocalOutcome(kind, ms, elapsed);
-      if (const auto it = asks_.find(seq); r == wrContinue && it != asks_.end())
+      // The host decides: its own outcome or the guest's, whichever comes first; a release
+      // once both players have let go (a side still held back would fall behind the other).
+      TWaitResult r = mine;
+      if (const auto it = asks_.find(seq); kind == WaitKind::Release) {
+        if (it == asks_.end()) r = wrContinue;
+      } else if (r == wrContinue && it != asks_.end()) {
         r = static_cast<TWaitResult>(it->second.result);
+      }
       if (r != wrContinue) {
         asks_.erase(seq);
         agreedMs_ = elapsed;
@@ -380,12 +389,9 @@ TWaitResult OnlineInput::Agree(WaitKind kind, uint32_t ms) {
         return r;
       }
     } else {
-      if (!asked) {
-        const TWaitResult r = LocalOutcome(kind, ms, elapsed);
-        if (r != wrContinue) {
-          session_.Send(NetWait{round_, seq, 0, static_cast<uint8_t>(r), elapsed});
-          asked = true;
-        }
+      if (!asked && mine != wrContinue) {
+        session_.Send(NetWait{round_, seq, 0, static_cast<uint8_t>(mine), elapsed});
+        asked = true;
       }
     }
     PumpMessages();

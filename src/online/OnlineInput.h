@@ -96,8 +96,9 @@ class OnlineInput final : public MatchInput {
   // A side that runs ahead of the other makes it predict more: it gives a frame's time back
   // now and then, a millisecond or a few at a time over the frames that follow (FrameLength).
   void KeepAbreast();
-  // A round's first frame: the other side's first input of the round is awaited (its rounds
-  // may begin a little later, after the host's word on the last wait came).
+  // A round's first frame, or the first after a wait: the other side's first input is awaited
+  // (it begins a little later, after the host's word on the last wait came), and half a round
+  // trip after this side's went (so that the side that heard last is not the one ahead).
   void StartTogether();
   // The frame acts on a pause or give-up of either side.
   bool FlagFrame(uint32_t frame) const;
@@ -127,6 +128,7 @@ class OnlineInput final : public MatchInput {
   uint64_t waitedUs_ = 0;
   uint32_t second_ = 0;
   uint32_t seq_ = 0;
+  bool afterWait_ = false;  // a wait for the players came since the last frame
   uint32_t agreedMs_ = 0;
   uint32_t disturbFrom_ = 0;
   std::map<uint32_t, NetWait> asks_, dones_;

@@ -84,6 +84,7 @@ SessionPhase OnlineSession::Poll(uint32_t waitMs) {
     Send(OurHello(Watching()));
   }
   for (const platform::net::Datagram& d : received) {
+    bytesIn_ += d.bytes.size();
     // Anything malformed is dropped unread and does not count as heard.
     const auto m = ReadNetMessage(d.bytes);
     if (!m) continue;

@@ -67,6 +67,8 @@ class OnlineSession {
   // Reliably or not as its kind goes (SentReliably).
   void Send(const NetMessage& message);
   uint32_t RoundTripMs() const;
+  // The bytes of every message that came so far (what a link to a spectator must carry).
+  uint64_t BytesIn() const { return bytesIn_; }
   // Leaves: the other side hears a goodbye, not a silence.
   void Leave();
   // Ends the session with a message (the link is closed).
@@ -98,7 +100,8 @@ class OnlineSession {
   std::string overMessage_;
   uint32_t peer_;         // the other side's number on the link (the host's guest: 0 until admitted)
   uint64_t heardAt_ = 0;  // ms: the last message from the other side, or the greeting's start
-  uint64_t sentAt_ = 0;   // ms: the last message to it
+  uint64_t bytesIn_ = 0;
+  uint64_t sentAt_ = 0;  // ms: the last message to it
 };
 
 // The texts the player sees.

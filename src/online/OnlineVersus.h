@@ -23,6 +23,10 @@ struct OnlineReport {
   uint32_t frames = 0, framesWaited = 0, settles = 0, framesHeld = 0;
   uint64_t waitedUs = 0;
   RollbackStats rollbacks;
+  // A spectator's: the bytes that came, and how long its first match watched took to come
+  // within a few frames of the players (0: it never fell behind).
+  uint64_t bytesIn = 0;
+  uint32_t caughtUpMs = 0;
 };
 extern OnlineReport LastOnline;
 // Why online play ended last ("" while it goes on or when the player left it).

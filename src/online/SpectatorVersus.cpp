@@ -64,6 +64,7 @@ class SpectatorVersus final : public SessionPeer, public LiveTape {
     m->replay.setup = *DescribeMatch(nullptr, nullptr);
     m->replay.startedAt = m->start.startedAt;
     fast_ = false;
+    watchFrom_ = SteadyMs();
     ReplayInput door(m->replay, this);
     RunMatchThrough(nullptr, nullptr, door, MatchEffects::None);
     SetClockRate(1);
@@ -78,6 +79,7 @@ class SpectatorVersus final : public SessionPeer, public LiveTape {
     match_ = nullptr;
     session_->watched.Forget(next_);
     LastOnline.played = true;
+    LastOnline.bytesIn = session_->BytesIn();
     if (OnlineMatchLimit > 0 && ++matches_ >= OnlineMatchLimit) platform::CloseWindow();
   }
 
@@ -101,7 +103,10 @@ class SpectatorVersus final : public SessionPeer, public LiveTape {
     const uint32_t latest =
         match_->final ? (match_->replay.tape.empty() ? 0 : match_->replay.tape.back().frame) : match_->whole;
     const uint32_t behind = latest > frame ? latest - frame : 0;
+    const bool wasFast = fast_;
     fast_ = fast_ ? behind > kCaughtUpFrames : behind > kBehindFrames;
+    if (wasFast && !fast_ && LastOnline.caughtUpMs == 0)
+      LastOnline.caughtUpMs = static_cast<uint32_t>(SteadyMs() - watchFrom_);
     return fast_;
   }
 
@@ -109,6 +114,7 @@ class SpectatorVersus final : public SessionPeer, public LiveTape {
   WatchedMatch* match_ = nullptr;
   uint16_t next_ = 0;
   int matches_ = 0;
+  uint64_t watchFrom_ = 0;  // ms: when the match in view began to be watched
   bool viewerLeft_ = false, fast_ = false;
 };
 

@@ -159,8 +159,9 @@ uint32_t BusyWaitPumping(uint32_t ms) {
 
 namespace {
 
-// Five quiet checks 10 ms apart in a row: at least 50 ms without any input.
+// Quiet checks 10 ms apart in a row: at least kReleaseQuietMs without any input.
 void LiveWaitRelease() {
+  constexpr int kQuietChecks = kReleaseQuietMs / 10;
   for (;;) {
     PumpMessages();
     // A closing window ends every wait, also one on a key that is never let go.
@@ -170,12 +171,12 @@ void LiveWaitRelease() {
       continue;
     }
     int quiet = 0;
-    while (quiet < 5) {
+    while (quiet < kQuietChecks) {
       BusyWait(10);
       if (AnyInput()) break;
       ++quiet;
     }
-    if (quiet == 5) return;
+    if (quiet == kQuietChecks) return;
   }
 }
 

@@ -34,6 +34,8 @@ void WaitTurn(uint32_t remainingMs);
 void PumpMessages();
 uint32_t BusyWait(uint32_t ms);
 uint32_t BusyWaitPumping(uint32_t ms);
+// Until no key has been down for kReleaseQuietMs: a key still held is not for what follows.
+inline constexpr uint32_t kReleaseQuietMs = 50;
 void WaitRelease();
 TWaitResult WaitPress();
 void WaitReleaseThenPress();

@@ -61,7 +61,8 @@ std::string Report(int64_t tick) {
     j << ", \"online\": {\"stop\": \"" << OnlineStopName(LastOnline.stop) << "\", \"delay\": " << LastOnline.delay
       << ", \"frames\": " << LastOnline.frames << ", \"framesWaited\": " << LastOnline.framesWaited
       << ", \"waitedMs\": " << LastOnline.waitedUs / 1000 << ", \"settles\": " << LastOnline.settles
-      << ", \"framesHeld\": " << LastOnline.framesHeld << ", \"gaveUp\": " << LastOnline.gaveUp;
+      << ", \"framesHeld\": " << LastOnline.framesHeld << ", \"gaveUp\": " << LastOnline.gaveUp
+      << ", \"bytesIn\": " << LastOnline.bytesIn << ", \"caughtUpMs\": " << LastOnline.caughtUpMs;
     const RollbackStats& r = LastOnline.rollbacks;
     j << ", \"rollbacks\": " << r.rollbacks << ", \"rollbackMost\": " << r.most
       << ", \"framesAgain\": " << r.framesAgain << ", \"againNs\": " << r.againNs << ", \"rollbackLengths\": [";

@@ -176,11 +176,13 @@ TEST_F(OnlineMatch, AGuestThatVanishesMidRoundEndsTheHostsMatchWithinSeconds) {
 }
 
 // A spectator that comes in the middle of a match watches it from its start, catches up and
-// ends with the players' match and their replay, byte for byte.
+// ends with the players' match and their replay, byte for byte. The guest holds a key through
+// the first round's results: the host waits there for it to be let go, not in the next round.
 TEST_F(OnlineMatch, ASpectatorComingMidMatchSeesTheSameMatch) {
   Sim host(work_, "host", {"--seed", "5", "--host", std::to_string(port_), "--round-seconds", "1", "--real-time"});
   Sim guest(work_, "guest",
-            {"--seed", "9", "--join", "127.0.0.1:" + std::to_string(port_), "--round-seconds", "1", "--real-time"});
+            {"--seed", "9", "--join", "127.0.0.1:" + std::to_string(port_), "--round-seconds", "1", "--real-time"},
+            "2500 down DOWN\n11000 up DOWN\n");
   std::this_thread::sleep_for(std::chrono::seconds(4));  // the match began at about 2 s
   Sim spectator(work_, "spectator", {"--seed", "3", "--spectate", "127.0.0.1:" + std::to_string(port_)});
   const std::string h = host.Finish(std::chrono::seconds(60)), s = spectator.Finish(std::chrono::seconds(30));
@@ -188,6 +190,7 @@ TEST_F(OnlineMatch, ASpectatorComingMidMatchSeesTheSameMatch) {
   EXPECT_EQ(LastMatch(s), LastMatch(h)) << s;
   EXPECT_EQ(Stop(s), "none") << s;
   EXPECT_EQ(FileBytes(work_ / "spectator.rpl"), FileBytes(work_ / "host.rpl"));
+  EXPECT_LT(std::stoi(Field(h, "\"waitedMs\": (\\d+)")), 1500) << h;
 }
 
 TEST_F(OnlineMatch, BattlesThatPartAreCaughtOnBothSides) {

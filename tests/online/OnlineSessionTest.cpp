@@ -1,7 +1,8 @@
 // The online session's greeting and silences. On the loopback: a peer that connects and keeps
 // its link up but never greets is dropped unseen and cannot keep the real guest out, and one
 // that greets and then says nothing ends online play. Over a scripted link: a flood of
-// messages outside their windows is not kept, and a copy of another build is named as such.
+// messages outside their windows is not kept, a copy of another build is named as such, and
+// a spectator that stays too far behind is sent away while one catching up is not.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -12,6 +13,7 @@
 
 #include "online/OnlineInput.h"
 #include "online/OnlineSession.h"
+#include "online/SpectatorSeats.h"
 #include "platform/net/NetLink.h"
 
 namespace {
@@ -40,9 +42,14 @@ class ScriptedLink final : public Link {
   void Send(const std::string& bytes, bool) override { sent.push_back(bytes); }
   void SendTo(uint32_t, const std::string& bytes, bool) override { sent.push_back(bytes); }
   void Admit(uint32_t) override { state_ = LinkState::Connected; }
-  void Watch(uint32_t) override {}
-  void SendAway(uint32_t, uint32_t) override {}
-  std::vector<uint32_t> Watchers() const override { return {}; }
+  std::vector<uint32_t> watchers;
+  std::vector<std::pair<uint32_t, uint32_t>> sentAway;  // peer, code
+  void Watch(uint32_t peer) override { watchers.push_back(peer); }
+  void SendAway(uint32_t peer, uint32_t code) override {
+    sentAway.emplace_back(peer, code);
+    std::erase(watchers, peer);
+  }
+  std::vector<uint32_t> Watchers() const override { return watchers; }
   size_t Candidates() const override { return 0; }
   void Flush() override {}
   uint32_t RoundTripMs() const override { return 0; }
@@ -198,3 +205,38 @@ TEST(OnlineSession, ACopyOfAnotherBuildIsNamedWithBothBuilds) {
 }
 
 }  // namespace
+
+TEST(SpectatorSeats, OneThatStaysTooFarBehindIsSentAwayAndOneCatchingUpIsNot) {
+  ScriptedLink link(LinkState::Connected);
+  SpectatorSeats seats(link);
+  NetStart start;
+  start.round = 1;
+  seats.MatchStarted(start);
+  constexpr int kPeriod = 15;
+  constexpr uint32_t kStuck = 7, kLate = 8;
+  ASSERT_TRUE(seats.Seat(kStuck, 0));
+  uint32_t lateWhole = 0;
+  uint64_t stuckGoneAt = 0;
+  // Virtual time: the match confirms a frame every 15 ms; the stuck spectator never gets past
+  // frame 0; the late one comes 12 s in and catches up at four times the pace.
+  for (uint64_t now = kPeriod; now <= 22000; now += kPeriod) {
+    const uint32_t whole = static_cast<uint32_t>(now / kPeriod);
+    if (now == 12000) {
+      ASSERT_TRUE(seats.Seat(kLate, now));
+    }
+    if (now > 12000) lateWhole = std::min(whole, lateWhole + 4);
+    seats.Tape(1, {}, whole, now);
+    if (now % 300 == 0) {
+      seats.Heard(kStuck, NetWatching{1, 0}, now);
+      if (now > 12000) seats.Heard(kLate, NetWatching{1, lateWhole}, now);
+    }
+    seats.Service(now, kPeriod);
+    if (!stuckGoneAt && !seats.Has(kStuck)) stuckGoneAt = now;
+  }
+  // More than 10 s behind from 10 s on, for 5 s in a row.
+  EXPECT_GE(stuckGoneAt, 15000u);
+  EXPECT_LE(stuckGoneAt, 15400u);
+  ASSERT_EQ(link.sentAway.size(), 1u);
+  EXPECT_EQ(link.sentAway[0], std::make_pair(kStuck, platform::net::kBehindCode));
+  EXPECT_TRUE(seats.Has(kLate)) << "a spectator catching up was sent away";
+}
