@@ -135,10 +135,12 @@ bool OnlineInput::AwaitWhole(uint32_t frame) {
 void OnlineInput::KeepAbreast() {
   if (lockstep_.LastHeard() == 0) return;
   // Where the other side is now: its latest input is of its frame plus its delay, sent half a
-  // round trip ago.
+  // round trip ago or more (it came, then waited for this frame to read it), so the frames of
+  // that half round trip count whole: a part counted as none would make this side seem a frame
+  // further ahead than it is, and give time back for nothing.
   const int period = std::max(FramePeriodMs, 1);
-  const int64_t theirs = static_cast<int64_t>(lockstep_.LastHeard()) - theirDelay_ +
-                         static_cast<int64_t>(session_.RoundTripMs()) / 2 / period;
+  const int64_t halfTrip = (static_cast<int64_t>(session_.RoundTripMs()) / 2 + period - 1) / period;
+  const int64_t theirs = static_cast<int64_t>(lockstep_.LastHeard()) - theirDelay_ + halfTrip;
   const int64_t ahead = static_cast<int64_t>(frame_) - theirs;
   // Far ahead (the other side began the round later, or stalled): a frame's time given back
   // at once, quickly. A little ahead all along a stretch of frames: one given back then,

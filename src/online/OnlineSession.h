@@ -100,8 +100,8 @@ class OnlineSession {
   std::string overMessage_;
   uint32_t peer_;         // the other side's number on the link (the host's guest: 0 until admitted)
   uint64_t heardAt_ = 0;  // ms: the last message from the other side, or the greeting's start
-  uint64_t bytesIn_ = 0;
-  uint64_t sentAt_ = 0;  // ms: the last message to it
+  uint64_t sentAt_ = 0;   // ms: the last message to it
+  uint64_t bytesIn_ = 0;  // every message's bytes that came
 };
 
 // The texts the player sees.
