@@ -107,8 +107,11 @@ void PlayMatch(const fs::path& work, uint16_t port, const Link& link, uint32_t s
     const std::string w = bench::ReadFile(work / "spectator.json");
     ++t.watched;
     if (!watchEnded || bench::ReportField(w, "(\"lastMatch\": \\{.*?\\]\\})") != lastH ||
-        bench::ReadFile(work / "spectator.rpl") != bench::ReadFile(work / "host.rpl"))
+        bench::ReadFile(work / "spectator.rpl") != bench::ReadFile(work / "host.rpl")) {
       ++t.sawOther;
+      std::fprintf(stderr, "the spectator saw another match (%s):\n%s\nthe host's:\n%s\n",
+                   watchEnded ? "it ended" : "it was killed", w.c_str(), h.c_str());
+    }
     t.bytesPerSecond.push_back(static_cast<double>(std::max(0LL, bench::ReportNumber(w, "bytesIn"))) / seconds);
     t.caughtUpMs.push_back(static_cast<double>(std::max(0LL, bench::ReportNumber(w, "caughtUpMs"))));
   }

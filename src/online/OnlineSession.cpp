@@ -111,8 +111,12 @@ SessionPhase OnlineSession::Poll(uint32_t waitMs) {
       case CloseReason::Local: End(""); break;
       default: End(phase_ == SessionPhase::Ready ? Tr(kLostText) : Tr("相手につながりません")); break;
     }
-  } else if (phase_ == SessionPhase::Greeting && now - heardAt_ >= kGreetingLimitMs) {
+  } else if (phase_ == SessionPhase::Greeting && now - heardAt_ >= kAnswerLimitMs) {
     End(Tr("相手につながりません"));  // something answers on that port, but not a host of ours
+  } else if (phase_ == SessionPhase::Greeting && now - sentAt_ >= kHelloAgainMs) {
+    link_->Send(EncodeNetMessage(OurHello(Watching())), false);
+    link_->Flush();
+    sentAt_ = now;
   } else if (phase_ == SessionPhase::Ready && now - heardAt_ >= kSilenceLimitMs) {
     End(Tr(kLostText));
   } else if (phase_ == SessionPhase::Ready && now - sentAt_ >= kAliveEveryMs) {

@@ -25,6 +25,11 @@ class PortMapping;
 
 // A peer that has not greeted this long after connecting is dropped (the host never shows it).
 inline constexpr uint32_t kGreetingLimitMs = 2000;
+// A joining side says its greeting again this often, unreliably, until the host's comes: on a
+// lossy link ENet resends a lost reliable message late on a new connection (its first round
+// trip guessed long), and twice lost would pass the host's limit. The host's own answer, sent
+// reliably, may take as long: the joining side waits this long for it.
+inline constexpr uint32_t kHelloAgainMs = 250, kAnswerLimitMs = 5000;
 // No message from the other side for this long ends the session.
 inline constexpr uint32_t kSilenceLimitMs = 5000;
 // While online play goes on a wait gives the processor up at most this long at a time, so
