@@ -16,7 +16,7 @@ class TNetVersusForm : public TModalForm {
   TNetVersusForm();
   int ShowModal();
 
-  static constexpr const char* kCaption = N_("ネット対戦");
+  static constexpr const char* kCaption = kOnlineCaption;
   static constexpr int kClientWidth = 420, kClientHeight = 236;
 
   std::string HostPort = "7777", JoinAddress, JoinPort = "7777";

@@ -110,5 +110,7 @@ class OnlineSession {
 };
 
 // The texts the player sees.
+// The online dialog's caption, and its message boxes'.
+inline constexpr const char* kOnlineCaption = N_("ネット対戦");
 inline constexpr const char* kLostText = N_("通信が途切れました");
 inline constexpr const char* kDesyncText = N_("同期が取れなくなりました");

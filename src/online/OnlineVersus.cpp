@@ -35,8 +35,6 @@ uint32_t OnlineDisturbAt = 0;
 
 namespace {
 
-constexpr const char* kCaption = N_("ネット対戦");
-
 // The versus screen's side of online play. Between matches it is also the wait watcher, so
 // the link is serviced on every turn of every wait (the versus screen's key repeat waits
 // 40 ms a step): the other side's datagrams are answered at once and the measured round
@@ -233,7 +231,7 @@ class OnlineVersus final : public SessionPeer {
   void Tell(const std::string& text) {
     const SceneStepFn before = SceneStep;
     SetSceneStep(&KeepLink);
-    platform::ShowMessage(Tr(kCaption), text);
+    platform::ShowMessage(Tr(kOnlineCaption), text);
     SetSceneStep(before);
   }
   static int KeepLink();

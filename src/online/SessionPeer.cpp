@@ -22,7 +22,7 @@ void SessionPeer::End() {
 void SessionPeer::Part(bool tell) {
   if (tell) {
     LastOnlineEnd = session_->OverMessage();
-    if (!LastOnlineEnd.empty()) platform::ShowMessage(Tr("ネット対戦"), LastOnlineEnd);
+    if (!LastOnlineEnd.empty()) platform::ShowMessage(Tr(kOnlineCaption), LastOnlineEnd);
   }
   session_.reset();  // says goodbye; a host's port is no longer listened on
   SetWaitWatcher(watcherBefore_);
